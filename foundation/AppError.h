@@ -6,8 +6,9 @@
 
 // The one exception type of the system. Numbers are the object-defined error
 // base plus the offset of each kind of error; `source` names the class, module
-// or procedure that raised it.
-struct AppError : std::exception {
+// or procedure that raised it. Its type is visible across the GEDCOM library's
+// boundary so that the program catches what the library throws.
+struct __attribute__((visibility("default"))) AppError : std::exception {
     int number = 0;
     QString source;
     QString description;

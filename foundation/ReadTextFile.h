@@ -1,0 +1,71 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+class QFile;
+
+// Reads a text file record by record. OpenFile works out the character set from
+// the byte-order mark (a file without one is UTF-8 when its bytes are valid
+// UTF-8 holding non-ASCII bytes, else ANSI, that is Windows-1252) and the line
+// terminator from the first line end; ReadLine then hands out one decoded
+// record per call, without its terminator.
+//
+// A record, terminator included, holds at most 65,536 bytes; a longer one
+// raises "I/O error: Record too large". In UTF-16 files a terminator is only
+// recognised on a 2-byte code-unit boundary.
+class ReadTextFile {
+public:
+    // Record size limit in bytes, terminator included.
+    static constexpr qsizetype kMaxRecordBytes = 65536;
+
+    ReadTextFile();
+    ~ReadTextFile();
+    ReadTextFile(const ReadTextFile&) = delete;
+    ReadTextFile& operator=(const ReadTextFile&) = delete;
+
+    // Opens the file (closing any file still open), detects its character set
+    // and terminator. A file that cannot be opened or read raises the I/O error.
+    void OpenFile(const QString& sFile);
+    // The next record without its terminator; "" when no file is open or nothing is left.
+    QString ReadLine();
+    // Closes the file when one is open; the character set and terminator stay known.
+    void CloseFile();
+    // The file length in bytes, recorded at open.
+    qint64 FileSize() const;
+    // True when no file is open or every byte has been read.
+    bool EOD() const;
+    // "ANSI", "Unicode little-endian", "Unicode big-endian" or "UTF-8"; "" before any file was opened.
+    QString GetCharset() const;
+    // Switches an ANSI or UTF-8 file to UTF-8 decoding for the records still to
+    // come; raises "Illegal call to SetUTF8 method" on a UTF-16 file or before any file was opened.
+    void SetUTF8();
+    // "CRLF", "CR", "LF", "LFCR" or "CRCRLF".
+    QString GetTerminators() const;
+
+private:
+    enum Charset { Unset = -1, Ansi = 0, Utf16LE = 1, Utf16BE = 2, Utf8 = 3 };
+
+    void detect();
+    bool fillBuffer();
+    qint64 readPosition() const { return bufferOffset_ + qint64(bufferPos_); }
+    qsizetype findTerminator(qsizetype from) const;
+    QString decode(const char* bytes, qsizetype n) const;
+    [[noreturn]] void raiseIO(const QString& description) const;
+
+    std::unique_ptr<QFile> file_;
+    QString fileName_;
+    bool open_ = false;
+    qint64 fileLength_ = 0;
+    qint64 bytesLoaded_ = 0;  // file bytes read into the buffer so far
+    std::vector<char> buffer_;
+    qint64 bufferOffset_ = 0;  // file offset of buffer_[0]
+    qsizetype bufferPos_ = 0;  // next unread byte in buffer_
+    qsizetype bufferEnd_ = 0;  // one past the last valid byte in buffer_
+    int charset_ = Unset;
+    int terminator_ = 0;
+    char pattern_[6] = {};
+    int patternLength_ = 0;
+};

@@ -1,0 +1,169 @@
+#include "SVGBox.h"
+
+#include "LocalSettings.h"
+#include "SVGDisplay.h"
+#include "SVGTree.h"
+#include "TreeText.h"
+#include "foundation/AppError.h"
+
+namespace {
+const QString kSource = QStringLiteral("SVGBox");
+
+// The text cut before its first "(" when it ends in a parenthesised part.
+QString withoutTrailingParentheses(const QString& text) {
+    if (text.contains(u'(') && text.endsWith(u')')) return text.left(text.indexOf(u'(')).trimmed();
+    return text;
+}
+}  // namespace
+
+void SVGBox::SetNewPosn(int iCol, int iRow, bool bNotOrient) {
+    const SVGDisplay* display = tree_ ? tree_->GetDisplay() : nullptr;
+    if (bNotOrient || !display || display->GetHoriz()) {
+        treeCol_ = iCol;
+        treeRow_ = iRow;
+    } else {
+        treeCol_ = iRow;
+        treeRow_ = iCol;
+    }
+}
+
+void SVGBox::Init(SVGTree* oTr, const QString& sKy, int iCol, int iRow, const QString& sS, bool bTent,
+                  bool bFromFile) {
+    tree_ = oTr;
+    key_ = sKy;
+    sex_ = sS;
+    tentative_ = bTent;
+    SetNewPosn(iCol, iRow, bFromFile);
+}
+
+void SVGBox::InitSettings(const QString& sRec) {
+    static const QStringList booleans = {"ButtonTR", "ButtonTL", "ButtonBR", "ButtonBL"};
+    static const QStringList texts = {"TooltipTR", "TooltipTL", "TooltipBR", "TooltipBL"};
+    static const QStringList classes = {"ClassPerson", "ClassPersonLines", "ClassPersonNotes"};
+    parseLocalSettings(sRec, locSettings_, kSource, QStringLiteral("Person"), booleans, texts, classes);
+}
+
+void SVGBox::displayCell(int& iCol, int& iRow) const {
+    if (tree_) {
+        tree_->GetPerColRow(key_, iCol, iRow);
+    } else {
+        iCol = GetCol();
+        iRow = GetRow();
+    }
+}
+
+double SVGBox::GetXL() const {
+    int c, r;
+    displayCell(c, r);
+    return tree_->GetDisplay()->GetX(c, r);
+}
+double SVGBox::GetXC() const {
+    int c, r;
+    displayCell(c, r);
+    return tree_->GetDisplay()->GetX(c, r) + tree_->GetDisplay()->GetBoxW() / 2;
+}
+double SVGBox::GetXR() const {
+    int c, r;
+    displayCell(c, r);
+    return tree_->GetDisplay()->GetX(c, r) + tree_->GetDisplay()->GetBoxW();
+}
+double SVGBox::GetYT() const {
+    int c, r;
+    displayCell(c, r);
+    return tree_->GetDisplay()->GetY(c, r);
+}
+double SVGBox::GetYM() const {
+    int c, r;
+    displayCell(c, r);
+    return tree_->GetDisplay()->GetY(c, r) + tree_->GetDisplay()->GetBoxH() / 2;
+}
+double SVGBox::GetYB() const {
+    int c, r;
+    displayCell(c, r);
+    return tree_->GetDisplay()->GetY(c, r) + tree_->GetDisplay()->GetBoxH();
+}
+
+void SVGBox::SetText(const QString& sTxt) { text_ = sTxt.trimmed(); }
+
+QString SVGBox::GetDisplayText() const { return QString(text_).remove(u'\\'); }
+
+void SVGBox::SetShortText(const QString& sShortTxt) { shortText_ = sShortTxt.trimmed(); }
+
+QString SVGBox::GetDisplayShortText() const { return QString(shortText_).remove(u'\\'); }
+
+void SVGBox::SetPersonalNames(const QString& sNames) { personalNames_ = sNames.trimmed(); }
+
+void SVGBox::CheckShortText() {
+    if (!shortText_.isEmpty() || text_.isEmpty()) return;
+    QStringList words = withoutTrailingParentheses(text_).split(u' ');
+    for (int i = 1; i + 1 < words.size(); ++i)
+        if (words[i].size() > 2) words[i] = words[i].left(1) + u'.';
+    shortText_ = words.join(u' ');
+}
+
+QString SVGBox::CreatePersonalName() const {
+    const QString name = withoutTrailingParentheses(QString(text_).trimmed().remove(u'\\'));
+    if (name.isEmpty()) return QString();
+    if (name.contains(u'/')) return name;
+    QStringList words = name.split(u' ');
+    words.last() = u'/' + words.last() + u'/';
+    return words.join(u' ');
+}
+
+int SVGBox::GetCol() const {
+    const SVGDisplay* display = tree_ ? tree_->GetDisplay() : nullptr;
+    return (!display || display->GetHoriz()) ? treeCol_ : treeRow_;
+}
+
+int SVGBox::GetRow() const {
+    const SVGDisplay* display = tree_ ? tree_->GetDisplay() : nullptr;
+    return (!display || display->GetHoriz()) ? treeRow_ : treeCol_;
+}
+
+void SVGBox::AddFamSet(const QString& sFam) {
+    if (!famSet_.add(sFam))
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("Person ") + key_ + QStringLiteral(" is already associated with family ") + sFam);
+}
+
+void SVGBox::RemFamSet(const QString& sFam) {
+    if (!famSet_.remove(sFam))
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("Person ") + key_ + QStringLiteral(" is not associated with family ") + sFam);
+}
+
+void SVGBox::AddSpouseSet(const QString& sSpouse) {
+    if (!spouseSet_.add(sSpouse))
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("Spouse ") + sSpouse + QStringLiteral(" has already been drawn for person ") + key_);
+}
+
+QString SVGBox::GetRelatedSpouses() {
+    if (relatedSpouses_ != u"-") return relatedSpouses_;
+    KeySet related;
+    related.add(key_);
+    QList<SVGBox*> members = {this};
+    const FamilyDict* families = tree_ ? &tree_->GetFamilies() : nullptr;
+    // Each member is visited once; every parent of its families joins the set
+    // in order of first appearance.
+    for (int i = 0; i < members.size() && families; ++i) {
+        const KeySet& fams = members[i]->famSet_;
+        for (int f = 0; f < fams.count(); ++f) {
+            const SVGFamilyPtr* fam = families->find(fams.at(f));
+            if (!fam || !*fam) continue;
+            for (const SVGBoxPtr& parent : {(*fam)->GetFirstPar(), (*fam)->GetSecPar()}) {
+                if (parent && related.add(parent->GetKey())) members.append(parent.get());
+            }
+        }
+    }
+    relatedSpouses_ = related.join();
+    for (SVGBox* member : members)
+        if (member != this) member->SetRelatedSpouses(relatedSpouses_);
+    return relatedSpouses_;
+}
+
+bool SVGBox::LocSettingExists(const QString& sList) const {
+    for (const QString& name : sList.split(u','))
+        if (locSettings_.contains(name)) return true;
+    return false;
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "KeySet.h"
+#include "TreeTypes.h"
+
+class SVGTree;
+
+// One person of the tree: the box drawn in the chart and the cell placed in
+// the Tree Designer. Created only by SVGTree::NewPerson; the tree owns it.
+class SVGBox {
+public:
+    SVGBox() = default;
+
+    // Stores the full-tree position; with bNotOrient false and a vertical
+    // display the pair is a display position and is stored swapped.
+    void SetNewPosn(int iCol, int iRow, bool bNotOrient);
+    void Init(SVGTree* oTr, const QString& sKy, int iCol, int iRow, const QString& sS, bool bTent, bool bFromFile);
+    // Parses comma-separated "name=value" local Person settings.
+    void InitSettings(const QString& sRec);
+
+    void AddNotes(const QString& sText) { notes_.append(sText); }
+    void AddTooltips(const QString& sText) { tooltips_.append(sText); }
+    void AddProgData(const QString& sText) { progData_.append(sText); }
+
+    // Geometry of the box at its displayed position (current viewpoint or full tree).
+    double GetXL() const;
+    double GetXC() const;
+    double GetXR() const;
+    double GetYT() const;
+    double GetYM() const;
+    double GetYB() const;
+
+    bool GetTentative() const { return tentative_; }
+    void SetTentative(bool bTent) { tentative_ = bTent; }
+    QString GetSex() const { return sex_; }
+    void SetSex(const QString& sSx) { sex_ = sSx; }
+    QString GetText() const { return text_; }
+    void SetText(const QString& sTxt);
+    QString GetDisplayText() const;
+    QString GetShortText() const { return shortText_; }
+    void SetShortText(const QString& sShortTxt);
+    void CheckShortText();
+    QString GetDisplayShortText() const;
+    void SetPersonalNames(const QString& sNames);
+    QString GetPersonalNames() const { return personalNames_; }
+    QString CreatePersonalName() const;
+
+    // Notes, tooltip and program-data lines (an empty list stands for none).
+    QStringList GetNotes() const { return notes_; }
+    void SetNotes(const QStringList& sN) { notes_ = sN; }
+    QStringList GetTooltips() const { return tooltips_; }
+    void SetTooltips(const QStringList& sT) { tooltips_ = sT; }
+    QStringList GetProgData() const { return progData_; }
+    void SetProgData(const QStringList& sD) { progData_ = sD; }
+
+    QString GetImage() const { return image_; }
+    void SetImage(const QString& sImg) { image_ = sImg; }
+    QString GetKey() const { return key_; }
+    // Display column and row of the full-tree position.
+    int GetCol() const;
+    int GetRow() const;
+    int GetTreeCol() const { return treeCol_; }
+    int GetTreeRow() const { return treeRow_; }
+
+    // Families in which this person is a parent, in order of addition.
+    void AddFamSet(const QString& sFam);
+    void RemFamSet(const QString& sFam);
+    QString GetFamSet() const { return famSet_.join(); }
+    const KeySet& GetFamKeys() const { return famSet_; }
+
+    // Spouses already drawn next to this person during one drawing of the chart.
+    void AddSpouseSet(const QString& sSpouse);
+    void SetSpouseSet(const QString& sSpouses) { spouseSet_ = KeySet::fromText(sSpouses); }
+    QString GetSpouseSet() const { return spouseSet_.join(); }
+
+    StringDict& GetLocSettings() { return locSettings_; }
+    const StringDict& GetLocSettings() const { return locSettings_; }
+    // Every person linked to this one through families in which both are
+    // parents, this person first; cached per connected group until reset.
+    QString GetRelatedSpouses();
+    void ResetRelatedSpouses() { relatedSpouses_ = QStringLiteral("-"); }
+    // True when any name of the comma list is a local setting of this person.
+    bool LocSettingExists(const QString& sList) const;
+
+    SVGTree* GetTree() const { return tree_; }
+
+private:
+    friend class SVGTree;
+    void SetRelatedSpouses(const QString& sList) { relatedSpouses_ = sList; }
+    void displayCell(int& iCol, int& iRow) const;
+
+    SVGTree* tree_ = nullptr;
+    int treeRow_ = 0;
+    int treeCol_ = 0;
+    QString key_;
+    QString sex_;
+    QString text_;
+    QString shortText_;
+    QString personalNames_;
+    QStringList notes_;
+    QStringList tooltips_;
+    QStringList progData_;
+    QString image_;
+    bool tentative_ = false;
+    KeySet famSet_;
+    KeySet spouseSet_;
+    QString relatedSpouses_ = QStringLiteral("-");
+    StringDict locSettings_;
+};

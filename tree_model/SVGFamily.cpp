@@ -1,0 +1,54 @@
+#include "SVGFamily.h"
+
+#include "LocalSettings.h"
+#include "SVGBox.h"
+#include "SVGTree.h"
+
+void SVGFamily::Init(SVGTree* oTr, const SVGBoxPtr& oPar1, const SVGBoxPtr& oPar2) {
+    tree_ = oTr;
+    par1_ = oPar1;
+    par2_ = oPar2;
+}
+
+void SVGFamily::InitSettings(const QString& sRec) {
+    static const QStringList booleans = {"HideLinks"};
+    static const QStringList classes = {"ClassFamily", "ClassFamilyLines", "ClassFamilyNotes"};
+    parseLocalSettings(sRec, locSettings_, QStringLiteral("SVGFamily"), QStringLiteral("Family"), booleans, {},
+                       classes);
+}
+
+void SVGFamily::AddChild(const SVGBoxPtr& oChild) {
+    children_.append(oChild);
+    if (indexed_ && tree_ && oChild) tree_->childAdded(this, oChild->GetKey());
+}
+
+void SVGFamily::RemChild(const SVGBox* oChild) {
+    for (int i = 0; i < children_.size(); ++i) {
+        if (children_[i].get() != oChild) continue;
+        const QString key = oChild ? oChild->GetKey() : QString();
+        if (i != children_.size() - 1) children_[i] = children_.last();
+        children_.removeLast();
+        if (indexed_ && tree_ && oChild) tree_->childRemoved(this, key);
+        return;
+    }
+}
+
+void SVGFamily::RemAllChildren() {
+    const QList<SVGBoxPtr> old = children_;
+    children_.clear();
+    if (indexed_ && tree_)
+        for (const SVGBoxPtr& child : old)
+            if (child) tree_->childRemoved(this, child->GetKey());
+}
+
+bool SVGFamily::ChildExists(const QString& sKey) const {
+    for (const SVGBoxPtr& child : children_)
+        if (child && child->GetKey() == sKey) return true;
+    return false;
+}
+
+bool SVGFamily::LocSettingExists(const QString& sList) const {
+    for (const QString& name : sList.split(u','))
+        if (locSettings_.contains(name)) return true;
+    return false;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "TreeTypes.h"
+
+class SVGTree;
+
+// One family of the tree: two parents and an ordered list of children.
+// Created only by SVGTree::NewFamily (or the tree file reader through it);
+// the tree owns it.
+class SVGFamily {
+public:
+    SVGFamily() = default;
+
+    void Init(SVGTree* oTr, const SVGBoxPtr& oPar1, const SVGBoxPtr& oPar2);
+    // Parses comma-separated "name=value" local Family settings.
+    void InitSettings(const QString& sRec);
+
+    void AddChild(const SVGBoxPtr& oChild);
+    // Removes the child (same object); the last child takes its place.
+    void RemChild(const SVGBox* oChild);
+    void RemAllChildren();
+    bool ChildExists(const QString& sKey) const;
+
+    void AddNotes(const QString& sText) { notes_.append(sText); }
+    void AddTooltips(const QString& sText) { tooltips_.append(sText); }
+    void AddProgData(const QString& sText) { progData_.append(sText); }
+
+    void SetKey(const QString& sK) { key_ = sK; }
+    QString GetKey() const { return key_; }
+    QStringList GetNotes() const { return notes_; }
+    void SetNotes(const QStringList& sN) { notes_ = sN; }
+    QStringList GetTooltips() const { return tooltips_; }
+    void SetTooltips(const QStringList& sT) { tooltips_ = sT; }
+    QStringList GetProgData() const { return progData_; }
+    void SetProgData(const QStringList& sD) { progData_ = sD; }
+    SVGBoxPtr GetFirstPar() const { return par1_; }
+    SVGBoxPtr GetSecPar() const { return par2_; }
+    // A copy of the children in order; empty when there are none.
+    QList<SVGBoxPtr> GetChildren() const { return children_; }
+    int ChildCount() const { return static_cast<int>(children_.size()); }
+    bool GetMoreChildren() const { return moreChildren_; }
+    void SetMoreChildren(bool bMore) { moreChildren_ = bMore; }
+    bool GetLiaison() const { return liaison_; }
+    void SetLiaison(bool bLia) { liaison_ = bLia; }
+    QString GetRootKey() const { return rootKey_; }
+    void SetRootKey(const QString& sKey) { rootKey_ = sKey; }
+    StringDict& GetLocSettings() { return locSettings_; }
+    const StringDict& GetLocSettings() const { return locSettings_; }
+    bool LocSettingExists(const QString& sList) const;
+
+    SVGTree* GetTree() const { return tree_; }
+
+private:
+    friend class SVGTree;
+
+    SVGTree* tree_ = nullptr;
+    bool indexed_ = false;  // the tree's child index knows this family's children
+    QString key_;
+    SVGBoxPtr par1_;
+    SVGBoxPtr par2_;
+    QList<SVGBoxPtr> children_;
+    QStringList notes_;
+    QStringList tooltips_;
+    QStringList progData_;
+    bool moreChildren_ = false;
+    bool liaison_ = false;
+    QString rootKey_;
+    StringDict locSettings_;
+};

@@ -1,0 +1,159 @@
+#pragma once
+
+#include <memory>
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include "KeySet.h"
+#include "PlaceKeyClass.h"
+#include "SVGBox.h"
+#include "SVGDisplay.h"
+#include "SVGFamily.h"
+#include "SVGViewpointClass.h"
+#include "TreeTypes.h"
+
+class Reporter;
+
+// One loaded family tree: its persons, families, header settings, place keys,
+// viewpoints, enabled applications and display settings, the path of its tree
+// definition file, the unsaved flag, the start-up directives and the change
+// events that keep the Tree Designer and the viewpoint manager up to date.
+//
+// PFChange and ViewpointPFChange are deferred: changes set a pending flag and
+// collect viewpoint keys, and RaisePendingEvents raises them once. The other
+// events are raised at once.
+class SVGTree : public QObject {
+    Q_OBJECT
+
+public:
+    // A tree without a display of its own gets a default one.
+    explicit SVGTree(std::shared_ptr<SVGDisplay> display = {}, QObject* parent = nullptr);
+    ~SVGTree() override;
+
+    // Where SetViewpointKey and the file members log their lines; none by default.
+    void setReporter(Reporter* reporter) { reporter_ = reporter; }
+    Reporter* reporter() const { return reporter_; }
+
+    // ---- Events and the unsaved flag
+    void ClearPendingEvents();
+    void RaisePendingEvents();
+    void SetPendingViewpointPFChange(const QString& sVKey);
+    void SetPendingPFChange() { pendingPF_ = true; }
+    void RaisePersonDetails(const QString& sKey);
+    void RaiseFamilyDetails(const QString& sKey);
+    void RaiseViewpointPFChange(const QString& sKey);
+    void SetUnsaved(bool bSetting = false) { unsaved_ = bSetting; }
+    bool IsUnsaved() const { return unsaved_; }
+    bool HasPendingPFChange() const { return pendingPF_; }
+    QString GetPendingViewpoints() const { return pendingViewpoints_.join(); }
+
+    // ---- Keys, directives, persons and families
+    // A key no person, family, place key or viewpoint uses, made from sBase.
+    QString MakeUniqueKey(QString sBase) const;
+    void InitDirectives(bool bLaunchTDPar, bool bProcessSVGPar, bool bAutoLayoutPar, bool bTopTDPar,
+                        bool bBottomTDPar, bool bDragIconPar);
+    SVGBoxPtr NewPerson(const QString& sKey, const QString& sText, const QString& sShortText, int iCol, int iRow,
+                        const QString& sSex, bool bTent, const QString& sImage, bool bFromFile);
+    void RemPerson(const QString& sKey);
+    // The first family, in family order, that has the person among its children.
+    QString ChildFamily(const QString& sKey) const;
+    void RemFamily(const QString& sKey);
+    SVGFamilyPtr NewFamily(const QString& sKey, const QString& sPar1, const QString& sPar2);
+
+    // ---- Collections (live: callers change the tree through them)
+    PersonDict& GetPersons() { return persons_; }
+    const PersonDict& GetPersons() const { return persons_; }
+    FamilyDict& GetFamilies() { return families_; }
+    const FamilyDict& GetFamilies() const { return families_; }
+    StringDict& GetSettings() { return settings_; }
+    const StringDict& GetSettings() const { return settings_; }
+    SVGDisplay* GetDisplay() const { return display_.get(); }
+    std::shared_ptr<SVGDisplay> GetDisplayShared() const { return display_; }
+    void SetDisplay(std::shared_ptr<SVGDisplay> display);
+    PlaceKeyClass& GetPlaceKeys() { return placeKeys_; }
+    const PlaceKeyClass& GetPlaceKeys() const { return placeKeys_; }
+    ViewpointDict& GetViewpoints() { return viewpoints_; }
+    const ViewpointDict& GetViewpoints() const { return viewpoints_; }
+    // The enabled applications (id to name); none until a load has built it.
+    StringDict* GetAppDict() { return appDict_.get(); }
+    void SetAppDict(const StringDict& dict) { appDict_ = std::make_unique<StringDict>(dict); }
+
+    // ---- Viewpoints and what is in view
+    // The persons (families) in view: all of them for the full tree, else a
+    // new dictionary of the current viewpoint's, in the viewpoint's order.
+    PersonDict GetViewPersons() const;
+    FamilyDict GetViewFamilies() const;
+    QString GetPersonViewpoints(const SVGBox& oBox) const;
+    QString GetFamilyViewpoints(const SVGFamily& oFam) const;
+    bool IsPersonInViewpoint(const SVGBox& oBox) const;
+    bool IsFamilyInViewpoint(const QString& sKey) const;
+    SVGViewpointPtr AddViewpoint(const QString& sKey, const QString& sName, int iCols, int iRows);
+    void DeleteViewpoint(const QString& sKey);
+    void RenameViewpoint(const QString& sKey, const QString& sNewKey, const QString& sName);
+    QString GetViewpointSet() const;
+    bool UsingViewpoints() const;
+
+    // ---- Positions and grid sizes, in display orientation unless bNotOrient
+    void GetPerColRow(const QString& sKey, int& iCol, int& iRow) const;
+    void SetPerColRow(const QString& sKey, int& iCol, int& iRow);
+    void GetFullGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient = false) const;
+    void GetGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient = false) const;
+    void SetGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient = false);
+
+    // ---- Orientation, extent, root person
+    void SetHoriz(bool bHoriz);
+    void SetStepped(bool bStep);
+    void GetFarEdges(double& fRight, double& fBottom) const;
+    SVGBoxPtr GetRootPerson() const;
+    void SetRootPerson(const SVGBoxPtr& oBox);
+
+    // ---- File and current viewpoint
+    void SetTreeFile(const QString& sFile) { treeFile_ = sFile; }
+    QString GetTreeFile() const { return treeFile_; }
+    SVGViewpointPtr GetViewpoint() const { return current_; }
+    QString GetViewpointKey() const;
+    QString GetViewpointName() const;
+    void SetViewpointKey(const QString& sViewpoint);
+
+    bool GetLaunchTD() const { return launchTD_; }
+    bool GetProcessSVG() const { return processSVG_; }
+    bool GetAutoLayout() const { return autoLayout_; }
+    bool GetTopTD() const { return topTD_; }
+    bool GetBottomTD() const { return bottomTD_; }
+    bool GetDragIcon() const { return dragIcon_; }
+
+Q_SIGNALS:
+    void ViewpointDeleted(const QString& sKey);
+    void ViewpointRenamed(const QString& sKey, const QString& sNewKey);
+    void ViewpointPFChange(const QString& sKey);
+    void PFChange();
+    void PersonDetails(const QString& sKey);
+    void FamilyDetails(const QString& sKey);
+
+private:
+    friend class SVGFamily;
+    // The index of families by child key, kept by the families themselves.
+    void childAdded(SVGFamily* family, const QString& childKey);
+    void childRemoved(SVGFamily* family, const QString& childKey);
+    void setSetting(const QString& name, const QString& value);
+
+    std::shared_ptr<SVGDisplay> display_;
+    PersonDict persons_;
+    FamilyDict families_;
+    StringDict settings_;
+    PlaceKeyClass placeKeys_;
+    std::unique_ptr<StringDict> appDict_;
+    ViewpointDict viewpoints_;
+    SVGViewpointPtr current_;
+    bool unsaved_ = false;
+    QString treeFile_;
+    bool launchTD_ = false, processSVG_ = false, autoLayout_ = false, topTD_ = false, bottomTD_ = false,
+         dragIcon_ = false;
+    KeySet pendingViewpoints_;
+    bool pendingPF_ = false;
+    QHash<QString, QList<SVGFamily*>> childIndex_;
+    Reporter* reporter_ = nullptr;
+};

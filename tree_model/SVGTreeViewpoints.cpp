@@ -1,0 +1,230 @@
+// The members of SVGTree that deal with viewpoints, positions, grid sizes,
+// orientation, the chart's extent and the root person.
+#include "SVGTree.h"
+
+#include <algorithm>
+
+#include "TreeText.h"
+#include "foundation/AppError.h"
+#include "foundation/Reporter.h"
+
+namespace {
+const QString kSource = QStringLiteral("SVGTree");
+}
+
+PersonDict SVGTree::GetViewPersons() const {
+    if (!current_) return persons_;
+    PersonDict view;
+    for (const auto& kv : current_->GetPerDict())
+        if (const SVGBoxPtr* person = persons_.find(kv.first)) view.add(kv.first, *person);
+    return view;
+}
+
+FamilyDict SVGTree::GetViewFamilies() const {
+    if (!current_) return families_;
+    FamilyDict view;
+    const KeySet& keys = current_->GetFamKeys();
+    for (int i = 0; i < keys.count(); ++i)
+        if (const SVGFamilyPtr* family = families_.find(keys.at(i))) view.add(keys.at(i), *family);
+    return view;
+}
+
+QString SVGTree::GetPersonViewpoints(const SVGBox& oBox) const {
+    if (!UsingViewpoints()) return QString();
+    QStringList keys;
+    for (const auto& kv : viewpoints_)
+        if (kv.second->PersonExists(oBox.GetKey())) keys.append(kv.first);
+    return keys.join(u',');
+}
+
+QString SVGTree::GetFamilyViewpoints(const SVGFamily& oFam) const {
+    if (!UsingViewpoints()) return QString();
+    QStringList keys;
+    for (const auto& kv : viewpoints_)
+        if (kv.second->FamilyExists(oFam.GetKey())) keys.append(kv.first);
+    return keys.join(u',');
+}
+
+bool SVGTree::IsPersonInViewpoint(const SVGBox& oBox) const {
+    if (!UsingViewpoints()) return false;
+    for (const auto& kv : viewpoints_)
+        if (kv.second->PersonExists(oBox.GetKey())) return true;
+    return false;
+}
+
+bool SVGTree::IsFamilyInViewpoint(const QString& sKey) const {
+    if (!UsingViewpoints()) return false;
+    for (const auto& kv : viewpoints_)
+        if (kv.second->FamilyExists(sKey)) return true;
+    return false;
+}
+
+SVGViewpointPtr SVGTree::AddViewpoint(const QString& sKey, const QString& sName, int iCols, int iRows) {
+    auto viewpoint = std::make_shared<SVGViewpointClass>();
+    viewpoint->SetKey(sKey);
+    viewpoint->SetName(sName);
+    viewpoint->SetCols(iCols);
+    viewpoint->SetRows(iRows);
+    if (!viewpoints_.add(sKey, viewpoint))
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("The specified key name is already in use for a viewpoint: ") + sKey);
+    SetUnsaved(true);
+    return viewpoint;
+}
+
+void SVGTree::DeleteViewpoint(const QString& sKey) {
+    viewpoints_.remove(sKey);
+    Q_EMIT ViewpointDeleted(sKey);
+    SetUnsaved(true);
+}
+
+void SVGTree::RenameViewpoint(const QString& sKey, const QString& sNewKey, const QString& sName) {
+    const SVGViewpointPtr viewpoint = viewpoints_.value(sKey);
+    if (viewpoint) {
+        viewpoint->SetName(sName);
+        if (sNewKey != sKey) {
+            viewpoints_.remove(sKey);
+            viewpoint->SetKey(sNewKey);
+            viewpoints_.set(sNewKey, viewpoint);
+        }
+    }
+    Q_EMIT ViewpointRenamed(sKey, sNewKey);
+    SetUnsaved(true);
+}
+
+QString SVGTree::GetViewpointSet() const { return viewpoints_.keys().join(u','); }
+
+bool SVGTree::UsingViewpoints() const { return !viewpoints_.isEmpty() && display_->GetViewpoints(); }
+
+QString SVGTree::GetViewpointKey() const { return current_ ? current_->GetKey() : QString(); }
+
+QString SVGTree::GetViewpointName() const { return current_ ? current_->GetName() : QString(); }
+
+void SVGTree::SetViewpointKey(const QString& sViewpoint) {
+    if (!sViewpoint.isEmpty() && sViewpoint != GetViewpointKey()) {
+        const SVGViewpointPtr viewpoint = viewpoints_.value(sViewpoint);
+        if (!viewpoint)
+            raiseError(ErrorOffset::InvalidKey, kSource,
+                       QStringLiteral("The specified key name is not in use for any viewpoint: ") + sViewpoint);
+        current_ = viewpoint;
+        if (reporter_) reporter_->logLine(QStringLiteral("Using viewpoint ") + viewpoint->GetName());
+    } else if (sViewpoint.isEmpty() && current_) {
+        current_.reset();
+        if (reporter_) reporter_->logLine(QStringLiteral("Using full tree (no viewpoint)"));
+    }
+}
+
+void SVGTree::GetPerColRow(const QString& sKey, int& iCol, int& iRow) const {
+    if (current_) {
+        current_->GetPerColRow(sKey, iCol, iRow, display_->GetHoriz());
+        return;
+    }
+    const SVGBoxPtr person = persons_.value(sKey);
+    iCol = person ? person->GetCol() : 0;
+    iRow = person ? person->GetRow() : 0;
+}
+
+void SVGTree::SetPerColRow(const QString& sKey, int& iCol, int& iRow) {
+    const SVGBoxPtr person = persons_.value(sKey);
+    if (!person)
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("The specified key name is not in use for any person: ") + sKey);
+    if (!current_) {
+        person->SetNewPosn(iCol, iRow, false);
+        return;
+    }
+    const bool horiz = display_->GetHoriz();
+    if (current_->PersonExists(sKey)) {
+        current_->SetPerColRow(sKey, iCol, iRow, horiz);
+    } else {
+        current_->AddPerRef(sKey, iCol, iRow, horiz);
+        SetPendingViewpointPFChange(current_->GetKey());
+    }
+    if (person->GetCol() == 0 || person->GetRow() == 0) {
+        int cols = 0, rows = 0;
+        GetFullGridColRow(cols, rows);
+        if (iCol > cols) iCol = cols;
+        if (iRow > rows) iRow = rows;
+        person->SetNewPosn(iCol, iRow, false);
+    }
+}
+
+void SVGTree::GetFullGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient) const {
+    int cols = 12, rows = 8;
+    if (const QString* v = settings_.find(QStringLiteral("DesCols"))) {
+        cols = toInteger16(*v, kSource);
+        if (cols < 1) cols = 12;
+    }
+    if (const QString* v = settings_.find(QStringLiteral("DesRows"))) {
+        rows = toInteger16(*v, kSource);
+        if (rows < 1) rows = 8;
+    }
+    if (!display_->GetHoriz() && !bNotOrient) std::swap(cols, rows);
+    iShowCols = cols;
+    iShowRows = rows;
+}
+
+void SVGTree::GetGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient) const {
+    if (!current_) {
+        GetFullGridColRow(iShowCols, iShowRows, bNotOrient);
+        return;
+    }
+    int cols = current_->GetCols(), rows = current_->GetRows();
+    if (!display_->GetHoriz() && !bNotOrient) std::swap(cols, rows);
+    iShowCols = cols;
+    iShowRows = rows;
+}
+
+void SVGTree::SetGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient) {
+    if (!display_->GetHoriz() && !bNotOrient) std::swap(iShowCols, iShowRows);
+    if (!current_) {
+        setSetting(QStringLiteral("DesCols"), QString::number(iShowCols));
+        setSetting(QStringLiteral("DesRows"), QString::number(iShowRows));
+    } else {
+        current_->SetCols(iShowCols);
+        current_->SetRows(iShowRows);
+    }
+}
+
+void SVGTree::SetHoriz(bool bHoriz) {
+    setSetting(QStringLiteral("Horiz"), booleanText(bHoriz));
+    display_->SetHoriz(bHoriz);
+}
+
+void SVGTree::SetStepped(bool bStep) {
+    setSetting(QStringLiteral("Stepped"), booleanText(bStep));
+    display_->SetStepped(bStep);
+}
+
+void SVGTree::GetFarEdges(double& fRight, double& fBottom) const {
+    fRight = 0;
+    fBottom = 0;
+    auto extend = [&](const SVGBox& person) {
+        fRight = std::max(fRight, person.GetXR());
+        fBottom = std::max(fBottom, person.GetYB());
+    };
+    if (current_) {
+        for (const auto& kv : current_->GetPerDict())
+            if (const SVGBoxPtr* person = persons_.find(kv.first)) extend(**person);
+    } else {
+        for (const auto& kv : persons_) extend(*kv.second);
+    }
+    fRight += display_->GetMarginW();
+    fBottom += display_->GetMarginH();
+}
+
+SVGBoxPtr SVGTree::GetRootPerson() const {
+    const QString key = display_->GetRootKey();
+    if (key.isEmpty()) return nullptr;
+    return persons_.value(key);
+}
+
+void SVGTree::SetRootPerson(const SVGBoxPtr& oBox) {
+    if (oBox) {
+        setSetting(QStringLiteral("RootKey"), oBox->GetKey());
+        display_->SetRootKey(oBox->GetKey());
+    } else {
+        settings_.remove(QStringLiteral("RootKey"));
+        display_->SetRootKey(QString());
+    }
+}

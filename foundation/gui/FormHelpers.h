@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+class QTreeView;
+
+// True when a window of the program (shown or hidden) has the name sName,
+// ignoring letter case; a window's name is its object name, or its class name
+// when it has none.
+bool bFormLoaded(const QString& sName);
+
+// Sizes every column of a list view to fit both its content and its header.
+void AutoSizeColumns(QTreeView* listView);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include "ServiceSlot.h"
+
+// The title of every error, warning and question box of the program.
+inline const QString kMessageBoxTitle = QStringLiteral("Kvora");
+
+// Modal message boxes titled "Kvora". The program shows real boxes; tests
+// install a ScriptedMessageBoxes so that no test ever waits on a modal box.
+class MessageBoxes : public ServiceSlot<MessageBoxes> {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Shows text in a box with the icon and buttons and returns the button
+    // the user chose.
+    virtual QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString& text,
+                                             QMessageBox::StandardButtons buttons,
+                                             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
+
+    // The implementation that shows QMessageBox boxes.
+    static MessageBoxes& standard();
+};

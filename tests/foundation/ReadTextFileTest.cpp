@@ -1,0 +1,220 @@
+#include <functional>
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "AppError.h"
+#include "ReadTextFile.h"
+#include "TextFileTestSupport.h"
+
+namespace {
+
+struct CharsetCase {
+    const char* name;           // the name GetCharset must answer
+    QByteArray bom;
+    std::function<QByteArray(const QString&)> encode;
+    bool unicode;               // can hold characters outside Windows-1252
+};
+
+QByteArray utf16(const QString& s, bool bigEndian) {
+    QByteArray out;
+    for (QChar c : s) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        if (bigEndian) out.append(hi).append(lo);
+        else out.append(lo).append(hi);
+    }
+    return out;
+}
+
+QByteArray windows1252(const QString& s) {
+    QByteArray out;
+    for (QChar c : s) out.append(c == QChar(0x20AC) ? char(0x80) : char(c.unicode()));
+    return out;
+}
+
+const std::vector<CharsetCase>& charsets() {
+    static const std::vector<CharsetCase> cases = {
+        {"ANSI", {}, windows1252, false},
+        {"UTF-8", {}, [](const QString& s) { return s.toUtf8(); }, true},
+        {"UTF-8", QByteArray("\xEF\xBB\xBF"), [](const QString& s) { return s.toUtf8(); }, true},
+        {"Unicode little-endian", QByteArray("\xFF\xFE"), [](const QString& s) { return utf16(s, false); }, true},
+        {"Unicode big-endian", QByteArray("\xFE\xFF"), [](const QString& s) { return utf16(s, true); }, true},
+    };
+    return cases;
+}
+
+const std::vector<std::pair<const char*, QString>> kTerminators = {
+    {"CRLF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}, {"LFCR", "\n\r"}, {"CRCRLF", "\r\r\n"}};
+
+QStringList readAll(ReadTextFile& reader) {
+    QStringList lines;
+    while (!reader.EOD()) lines << reader.ReadLine();
+    return lines;
+}
+
+int errorNumberOf(const std::function<void()>& action, QString* description = nullptr, QString* source = nullptr) {
+    try {
+        action();
+    } catch (const AppError& e) {
+        if (description) *description = e.description;
+        if (source) *source = e.source;
+        return e.number;
+    }
+    return 0;
+}
+
+}  // namespace
+
+// Every character set with every terminator: the detected names and the
+// decoded records. The Unicode records hold characters whose UTF-16 bytes,
+// read out of step, look like CR or LF next to a zero byte.
+TEST(ReadTextFile, DecodesEveryCharsetWithEveryTerminator) {
+    TextFileScratch scratch;
+    const QStringList ansiRecords = {QString::fromUtf8("Zoë Ñame costs €5"), "", "second\tline", "last"};
+    const QStringList unicodeRecords = {QString::fromUtf8("Zoë 一 €"), "",
+                                        QString::fromUtf16(u"\u0A05\u4E00\u0A05 \u0D05\u0A00\u4E00\u0D00\u0A05 \u0D05\u4E00"),
+                                        "last"};
+    int n = 0;
+    for (const CharsetCase& cs : charsets()) {
+        for (const auto& [termName, term] : kTerminators) {
+            const QStringList& records = cs.unicode ? unicodeRecords : ansiRecords;
+            SCOPED_TRACE(std::string(cs.name) + (cs.bom.isEmpty() ? "" : " with mark") + " / " + termName);
+            const QString file = scratch.write(QString("grid%1.txt").arg(n++),
+                                               cs.bom + cs.encode(records.join(term) + term));
+            ReadTextFile reader;
+            reader.OpenFile(file);
+            EXPECT_EQ(reader.GetCharset(), cs.name);
+            EXPECT_EQ(reader.GetTerminators(), termName);
+            EXPECT_EQ(readAll(reader), records);
+            EXPECT_EQ(reader.ReadLine(), "");
+        }
+    }
+}
+
+TEST(ReadTextFile, EdgeCasesOfDetectionAndRecords) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* charset;
+        const char* terminator;
+        QStringList records;
+    };
+    const QByteArray longFirst(5000, 'x');
+    const std::vector<Case> cases = {
+        {"empty file", "", "ANSI", "CRLF", {}},
+        {"no line end", "abc def", "ANSI", "CRLF", {"abc def"}},
+        {"CRLF with an empty record", "a\r\n\r\nb", "ANSI", "CRLF", {"a", "", "b"}},
+        {"CRCRLF keeps a lone CRLF", "a\r\r\nb\r\nc\r\r\n", "ANSI", "CRCRLF", {"a", "b\r\nc"}},
+        {"CRLF keeps a lone LF", "a\r\n\nb\r\n", "ANSI", "CRLF", {"a", "\nb"}},
+        {"one byte EF", "\xEF", "ANSI", "CRLF", {QString(QChar(0xEF))}},
+        {"mark only", "\xEF\xBB\xBF", "UTF-8", "CRLF", {}},
+        {"mark not in first record", "\xEF\xBB\xBFhead\nbody", "UTF-8", "LF", {"head", "body"}},
+        {"ASCII without mark stays ANSI", "plain\n", "ANSI", "LF", {"plain"}},
+        {"invalid UTF-8 is ANSI", "caf\xE9\nZo\xC3\xAB\n", "ANSI", "LF", {QString::fromUtf8("café"), QString::fromUtf8("ZoÃ«")}},
+        {"UTF-8 cut short at the end is ANSI", "ab\xC3", "ANSI", "CRLF", {QString::fromUtf8("abÃ")}},
+        {"odd byte in UTF-16 dropped", QByteArray("\xFF\xFE" "a\0b\0c", 7), "Unicode little-endian", "CRLF", {"ab"}},
+        {"first line end beyond 4096 bytes", "\xEF\xBB\xBF" + longFirst + "\r\nz", "UTF-8", "CRLF",
+         {QString::fromLatin1(longFirst), "z"}},
+        {"last record without terminator", "a\rb", "ANSI", "CR", {"a", "b"}},
+    };
+    TextFileScratch scratch;
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ReadTextFile reader;
+        reader.OpenFile(scratch.write(QString("edge%1").arg(n++), c.bytes));
+        EXPECT_EQ(reader.FileSize(), c.bytes.size());
+        EXPECT_EQ(reader.GetCharset(), c.charset);
+        EXPECT_EQ(reader.GetTerminators(), c.terminator);
+        EXPECT_EQ(readAll(reader), c.records);
+    }
+}
+
+// Records that straddle the reader's internal buffer boundaries, with a
+// terminator of several bytes, in a 1-byte and a 2-byte form.
+TEST(ReadTextFile, LongFilesReadEveryRecordInOrder) {
+    TextFileScratch scratch;
+    QStringList records;
+    for (int i = 0; i < 40000; ++i) records << QString("record %1 %2").arg(i).arg(QString(i % 37, QChar(0x4E00 + i % 50)));
+    for (bool wide : {false, true}) {
+        SCOPED_TRACE(wide ? "UTF-16" : "UTF-8");
+        const QString text = records.join("\r\r\n") + "\r\r\n";
+        const QString file = scratch.write(wide ? "wide" : "narrow",
+                                           wide ? QByteArray("\xFF\xFE") + utf16(text, false) : text.toUtf8());
+        ReadTextFile reader;
+        reader.OpenFile(file);
+        EXPECT_EQ(reader.GetTerminators(), "CRCRLF");
+        EXPECT_EQ(readAll(reader), records);
+    }
+}
+
+TEST(ReadTextFile, RecordSizeLimitRaisesAndReadingGoesOn) {
+    TextFileScratch scratch;
+    const QByteArray fits(65534, 'a');
+    const QByteArray tooLong(65535, 'b');
+    ReadTextFile reader;
+    reader.OpenFile(scratch.write("limit", fits + "\r\n" + tooLong + "\r\nafter\r\n"));
+    EXPECT_EQ(reader.ReadLine().size(), 65534);
+    QString description, source;
+    EXPECT_EQ(errorNumberOf([&] { reader.ReadLine(); }, &description, &source), kErrorBase + 527);
+    EXPECT_EQ(description, "I/O error: Record too large");
+    EXPECT_EQ(source, "ReadTextFile");
+    // The bytes taken by the failed record are gone; the file stays open.
+    EXPECT_FALSE(reader.EOD());
+    EXPECT_EQ(reader.ReadLine(), "after");
+    EXPECT_TRUE(reader.EOD());
+
+    // A last record without a terminator may fill the limit, but not pass it.
+    ReadTextFile tail;
+    tail.OpenFile(scratch.write("tail", QByteArray(65536, 'c')));
+    EXPECT_EQ(tail.ReadLine().size(), 65536);
+    tail.OpenFile(scratch.write("tail2", QByteArray(65537, 'c')));
+    EXPECT_EQ(errorNumberOf([&] { tail.ReadLine(); }), kErrorBase + 527);
+    // A first record far beyond any buffer: detection still finds its end.
+    tail.OpenFile(scratch.write("huge", QByteArray(300000, 'd') + "\nnext\n"));
+    EXPECT_EQ(tail.GetTerminators(), "LF");
+    EXPECT_EQ(errorNumberOf([&] { tail.ReadLine(); }), kErrorBase + 527);
+}
+
+TEST(ReadTextFile, SetUTF8SwitchesLaterRecordsOfAnAnsiFile) {
+    TextFileScratch scratch;
+    ReadTextFile reader;
+    // Before any file: nothing to switch.
+    EXPECT_EQ(errorNumberOf([&] { reader.SetUTF8(); }), kErrorBase + 521);
+    reader.OpenFile(scratch.write("mixed", "caf\xE9\r\nZo\xC3\xAB\r\n"));
+    EXPECT_EQ(reader.GetCharset(), "ANSI");
+    EXPECT_EQ(reader.ReadLine(), QString::fromUtf8("café"));
+    reader.SetUTF8();
+    EXPECT_EQ(reader.GetCharset(), "UTF-8");
+    EXPECT_EQ(reader.ReadLine(), QString::fromUtf8("Zoë"));
+
+    reader.OpenFile(scratch.write("wide", QByteArray("\xFE\xFF\0a", 4)));
+    QString description;
+    EXPECT_EQ(errorNumberOf([&] { reader.SetUTF8(); }, &description), kErrorBase + 521);
+    EXPECT_EQ(description, "Illegal call to SetUTF8 method");
+    EXPECT_EQ(reader.GetCharset(), "Unicode big-endian");
+}
+
+TEST(ReadTextFile, ClosedAndMissingFiles) {
+    TextFileScratch scratch;
+    ReadTextFile reader;
+    EXPECT_TRUE(reader.EOD());
+    EXPECT_EQ(reader.ReadLine(), "");
+    reader.CloseFile();  // nothing open: no effect
+
+    QString source;
+    EXPECT_EQ(errorNumberOf([&] { reader.OpenFile(scratch.path("absent.txt")); }, nullptr, &source), kErrorBase + 527);
+    EXPECT_EQ(source, "ReadTextFile");
+    EXPECT_TRUE(reader.EOD());
+
+    reader.OpenFile(scratch.write("two", "one\ntwo\n"));
+    EXPECT_EQ(reader.ReadLine(), "one");
+    reader.CloseFile();
+    EXPECT_TRUE(reader.EOD());
+    EXPECT_EQ(reader.ReadLine(), "");
+    EXPECT_EQ(reader.GetTerminators(), "LF");  // still known after closing
+}

@@ -1,8 +1,13 @@
 #pragma once
 
-#include "SVGTree.h"
+#include <gtest/gtest.h>
 
-// A small tree: a couple (ann, bob) with two children (cat, dan).
+#include <QString>
+
+#include "SVGTree.h"
+#include "foundation/AppError.h"
+
+// A small tree: a couple (ann, bob) with two children (cat, dan) in family f1.
 inline void addCouple(SVGTree& tree) {
     tree.NewPerson("ann", "Ann Smith", "", 1, 1, "f", false, "", true);
     tree.NewPerson("bob", "Bob Smith", "", 2, 1, "m", false, "", true);
@@ -12,3 +17,18 @@ inline void addCouple(SVGTree& tree) {
     fam->AddChild(tree.GetPersons().value("cat"));
     fam->AddChild(tree.GetPersons().value("dan"));
 }
+
+// The error a call raises; a test failure when it raises none.
+template <typename F>
+AppError errorOf(F&& call) {
+    try {
+        call();
+    } catch (const AppError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error was raised";
+    return AppError();
+}
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }

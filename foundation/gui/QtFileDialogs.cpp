@@ -5,6 +5,20 @@
 
 #include "MainWindowLink.h"
 
+namespace {
+
+// The index of the filter the dialog ended on; the dialog names it without
+// its patterns (the last bracketed group).
+int filterIndex(const QStringList& filters, const QString& selected) {
+    for (int i = 0; i < filters.size(); ++i) {
+        const QString& f = filters.at(i);
+        if (f == selected || f.left(f.lastIndexOf(QStringLiteral(" ("))) == selected) return i;
+    }
+    return 0;
+}
+
+}  // namespace
+
 FileDialogs& FileDialogs::standard() {
     static QtFileDialogs dialogs;
     return dialogs;
@@ -30,6 +44,6 @@ FileDialogAnswer QtFileDialogs::ask(const FileDialogRequest& request) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return answer;
     answer.accepted = true;
     answer.path = dialog.selectedFiles().first();
-    answer.selectedFilter = qMax(0, request.nameFilters.indexOf(dialog.selectedNameFilter()));
+    answer.selectedFilter = filterIndex(request.nameFilters, dialog.selectedNameFilter());
     return answer;
 }

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include "SVGTree.h"
+#include "TreeFixture.h"
+#include "RecordingReporter.h"
+
+TEST(Viewpoint, PackedPositions) {
+    SVGViewpointClass v;
+    v.SetPerColRow("a", 3, 5, true);
+    int c = 0, r = 0;
+    v.GetPerColRow("a", c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(3, 5));
+    v.GetPerColRow("a", c, r, false);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(5, 3));
+    EXPECT_TRUE(v.AddPerRefFromFile("b", 2, 7));
+    EXPECT_EQ(v.GetPerDict().value("b"), 7 * 16384 + 2);
+    v.GetPerColRow("b", c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(7, 2));
+    for (int low : {8191, 8192, 16383}) {
+        v.SetPerColRow("c", 9, low, true);
+        v.GetPerColRow("c", c, r, true);
+        EXPECT_EQ(std::make_pair(c, r), std::make_pair(9, low));
+    }
+    EXPECT_FALSE(v.AddPerRef("a", 1, 1, true));
+    v.GetPerColRow("a", c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(3, 5));
+    EXPECT_TRUE(v.RemPerRef("a"));
+    EXPECT_FALSE(v.RemPerRef("a"));
+    EXPECT_EQ(v.GetCols(), 12);
+    EXPECT_EQ(v.GetRows(), 8);
+}
+
+TEST(Viewpoint, FamiliesNeedBothParents) {
+    SVGTree tree;
+    addCouple(tree);
+    auto v = tree.AddViewpoint("v", "V", 12, 8);
+    auto f1 = tree.GetFamilies().value("f1");
+    v->AddPerRef("ann", 1, 1, true);
+    const AppError e = errorOf([&] { v->AddFamRef(*f1); });
+    EXPECT_EQ(e.number, kErrorBase + 529);
+    EXPECT_EQ(e.description, "Cannot add reference to family f1 to viewpoint v without both spouses");
+    EXPECT_EQ(v->GetFamSet(), "");
+    EXPECT_EQ(v->FamiliesShown(*tree.GetPersons().value("ann")), "");
+    v->AddPerRef("bob", 2, 1, true);
+    EXPECT_TRUE(v->AddFamRef(*f1));
+    EXPECT_FALSE(v->AddFamRef(*f1));
+    tree.NewPerson("eve", "Eve", "", 3, 1, "f", false, "", true);
+    v->AddPerRef("eve", 3, 1, true);
+    tree.NewFamily("f0", "bob", "eve");
+    EXPECT_TRUE(v->AddFamRef(*tree.GetFamilies().value("f0")));
+    EXPECT_EQ(v->GetFamSet(), "f1,f0");
+    EXPECT_EQ(v->FamiliesShown(*tree.GetPersons().value("bob")), "f1,f0");
+    EXPECT_TRUE(v->FamilyExists("f0"));
+    EXPECT_FALSE(v->FamilyExists("f"));
+    EXPECT_TRUE(v->RemFamRef("f1"));
+    EXPECT_FALSE(v->RemFamRef("f1"));
+    EXPECT_EQ(v->FamiliesShown(*tree.GetPersons().value("bob")), "f0");
+}
+
+TEST(Viewpoint, DuplicatingTheWholeTree) {
+    SVGTree tree;
+    addCouple(tree);
+    tree.GetSettings().set("DesCols", "20");
+    tree.GetSettings().set("DesRows", "9");
+    tree.SetHoriz(false);
+    auto v = tree.AddViewpoint("v", "V", 5, 5);
+    v->AddPerRef("dan", 7, 7, true);
+    tree.SetUnsaved();
+    QStringList raised;
+    QObject::connect(&tree, &SVGTree::ViewpointPFChange, [&](const QString& k) { raised << k; });
+    v->DuplicateTree(tree);
+    EXPECT_EQ(v->GetCols(), 20);
+    EXPECT_EQ(v->GetRows(), 9);
+    EXPECT_EQ(v->GetPerDict().keys(), QStringList({"dan", "ann", "bob", "cat"}));
+    int c, r;
+    v->GetPerColRow("dan", c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(2, 2));
+    EXPECT_EQ(v->GetFamSet(), "f1");
+    EXPECT_EQ(raised, QStringList({"v"}));
+    EXPECT_TRUE(tree.IsUnsaved());
+}
+
+TEST(TreeViewpoints, MembershipAndCurrentView) {
+    SVGTree tree;
+    RecordingReporter log;
+    tree.setReporter(&log);
+    addCouple(tree);
+    const SVGBox& cat = *tree.GetPersons().value("cat");
+    EXPECT_EQ(tree.GetViewpointSet(), "");
+    EXPECT_FALSE(tree.UsingViewpoints());
+    auto v1 = tree.AddViewpoint("v1", "First", 12, 8);
+    auto v2 = tree.AddViewpoint("v2", "Second", 6, 4);
+    v2->AddPerRef("cat", 1, 1, true);
+    v2->AddPerRef("ann", 1, 2, true);
+    v2->AddPerRef("bob", 2, 2, true);
+    v1->AddPerRef("cat", 1, 1, true);
+    v2->AddFamRef(*tree.GetFamilies().value("f1"));
+    EXPECT_TRUE(tree.UsingViewpoints());
+    EXPECT_EQ(tree.GetViewpointSet(), "v1,v2");
+    EXPECT_EQ(tree.GetPersonViewpoints(cat), "v1,v2");
+    EXPECT_EQ(tree.GetPersonViewpoints(*tree.GetPersons().value("dan")), "");
+    EXPECT_EQ(tree.GetFamilyViewpoints(*tree.GetFamilies().value("f1")), "v2");
+    EXPECT_TRUE(tree.IsPersonInViewpoint(cat));
+    EXPECT_TRUE(tree.IsFamilyInViewpoint("f1"));
+    EXPECT_FALSE(tree.IsFamilyInViewpoint("f2"));
+
+    tree.GetSettings().set("Viewpoints", "False");
+    tree.GetDisplay()->Init(tree.GetSettings());
+    EXPECT_FALSE(tree.UsingViewpoints());
+    EXPECT_EQ(tree.GetPersonViewpoints(cat), "");
+    EXPECT_FALSE(tree.IsPersonInViewpoint(cat));
+    EXPECT_FALSE(tree.IsFamilyInViewpoint("f1"));
+
+    EXPECT_EQ(tree.GetViewPersons().keys(), QStringList({"ann", "bob", "cat", "dan"}));
+    tree.SetViewpointKey("v2");
+    EXPECT_EQ(tree.GetViewpointKey(), "v2");
+    EXPECT_EQ(tree.GetViewpointName(), "Second");
+    EXPECT_EQ(tree.GetViewPersons().keys(), QStringList({"cat", "ann", "bob"}));
+    EXPECT_EQ(tree.GetViewFamilies().keys(), QStringList({"f1"}));
+    tree.SetViewpointKey("v2");
+    tree.SetViewpointKey("");
+    tree.SetViewpointKey("");
+    EXPECT_EQ(tree.GetViewpoint(), nullptr);
+    EXPECT_EQ(tree.GetViewFamilies().keys(), QStringList({"f1"}));
+    EXPECT_EQ(log.logLines(), QStringList({"Using viewpoint Second", "Using full tree (no viewpoint)"}));
+
+    // Removing a person or family takes it out of every viewpoint.
+    tree.SetViewpointKey("v2");
+    tree.DeleteViewpoint("v1");
+    EXPECT_EQ(tree.GetViewpointKey(), "v2");
+    tree.RemFamily("f1");
+    EXPECT_EQ(v2->GetFamSet(), "");
+    tree.RemPerson("cat");
+    EXPECT_FALSE(v2->PersonExists("cat"));
+    EXPECT_EQ(tree.GetPendingViewpoints(), "v2");
+}
+
+TEST(TreeViewpoints, GridSizesInBothOrientations) {
+    SVGTree tree;
+    int c = 0, r = 0;
+    tree.GetFullGridColRow(c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(12, 8));
+    tree.SetHoriz(false);
+    EXPECT_EQ(tree.GetSettings().value("Horiz"), "False");
+    tree.GetFullGridColRow(c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(8, 12));
+    tree.GetFullGridColRow(c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(12, 8));
+
+    c = 8, r = 12;
+    tree.SetGridColRow(c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(12, 8));
+    EXPECT_EQ(tree.GetSettings().value("DesCols"), "12");
+    EXPECT_EQ(tree.GetSettings().value("DesRows"), "8");
+
+    const std::vector<std::tuple<QString, QString, int, int>> values = {
+        {"0", "8", 12, 8}, {"-3", "5", 12, 5}, {"20", "", 20, -1}, {" 7 ", "2.5", 7, 2}, {"3.5", "30", 4, 30},
+    };
+    tree.SetHoriz(true);
+    for (const auto& [cols, rows, ec, er] : values) {
+        tree.GetSettings().set("DesCols", cols);
+        if (rows.isEmpty()) tree.GetSettings().remove("DesRows");
+        else tree.GetSettings().set("DesRows", rows);
+        tree.GetFullGridColRow(c, r);
+        EXPECT_EQ(c, ec) << cols;
+        EXPECT_EQ(r, er < 0 ? 8 : er) << rows;
+    }
+    tree.GetSettings().set("DesCols", "abc");
+    EXPECT_EQ(errorOf([&] { tree.GetFullGridColRow(c, r); }).number, 13);
+    tree.GetSettings().set("DesCols", "40000");
+    EXPECT_EQ(errorOf([&] { tree.GetFullGridColRow(c, r); }).number, 6);
+    tree.GetSettings().set("DesCols", "12");
+
+    auto v = tree.AddViewpoint("v", "V", 6, 4);
+    tree.SetViewpointKey("v");
+    tree.SetHoriz(false);
+    tree.GetGridColRow(c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(4, 6));
+    tree.GetGridColRow(c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(6, 4));
+    c = 3, r = 9;
+    tree.SetGridColRow(c, r);
+    EXPECT_EQ(v->GetCols(), 9);
+    EXPECT_EQ(v->GetRows(), 3);
+    EXPECT_EQ(tree.GetSettings().value("DesCols"), "12");
+}
+
+TEST(TreeViewpoints, PositionsFarEdgesAndRoot) {
+    SVGTree tree;
+    double right = 0, bottom = 0;
+    tree.GetFarEdges(right, bottom);
+    EXPECT_EQ(std::make_pair(right, bottom), std::make_pair(50.0, 50.0));
+
+    addCouple(tree);  // ann (1,1), bob (2,1), cat (1,2), dan (2,2) as stored
+    tree.GetFarEdges(right, bottom);
+    // dan: column 2 on an even row of a stepped chart
+    EXPECT_EQ(right, 2 * 50 + 80 + 65 + 80 + 50);
+    EXPECT_EQ(bottom, 2 * 50 + 80 + 80 + 50);
+    tree.SetHoriz(false);  // cells exchange: dan sits at column 2, row 2 still; bob at column 1, row 2
+    int c, r;
+    tree.GetPerColRow("bob", c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(1, 2));
+    tree.GetFarEdges(right, bottom);
+    EXPECT_EQ(right, 50 + 80 + 50 + 80 + 50);
+    EXPECT_EQ(bottom, 50 + 80 + 50 + 80 + 65 + 50);
+
+    // Moving a person in the full tree stores the display position swapped.
+    c = 4, r = 3;
+    tree.SetPerColRow("ann", c, r);
+    EXPECT_EQ(tree.GetPersons().value("ann")->GetTreeCol(), 3);
+    EXPECT_EQ(tree.GetPersons().value("ann")->GetTreeRow(), 4);
+
+    // In a viewpoint: a new person joins it and, without a full-tree place,
+    // gets one clipped to the full grid.
+    tree.SetHoriz(true);
+    auto v = tree.AddViewpoint("v", "V", 20, 20);
+    tree.SetViewpointKey("v");
+    auto eve = tree.NewPerson("eve", "Eve", "", 0, 0, "f", false, "", true);
+    tree.ClearPendingEvents();
+    c = 15, r = 3;
+    tree.SetPerColRow("eve", c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(12, 3));
+    v->GetPerColRow("eve", c, r, true);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(15, 3));
+    EXPECT_EQ(eve->GetTreeCol(), 12);
+    EXPECT_EQ(eve->GetTreeRow(), 3);
+    EXPECT_EQ(tree.GetPendingViewpoints(), "v");
+    tree.ClearPendingEvents();
+    c = 5, r = 6;
+    tree.SetPerColRow("eve", c, r);
+    EXPECT_EQ(tree.GetPendingViewpoints(), "");
+    EXPECT_EQ(eve->GetTreeCol(), 12);
+    tree.GetPerColRow("eve", c, r);
+    EXPECT_EQ(std::make_pair(c, r), std::make_pair(5, 6));
+    tree.GetFarEdges(right, bottom);
+    // Row 6 is even: the stepped chart shifts it by half a cell.
+    EXPECT_EQ(right, 5 * 50 + 4 * 80 + 65 + 80 + 50);
+    EXPECT_EQ(bottom, 6 * 50 + 5 * 80 + 80 + 50 + 0);
+    EXPECT_EQ(eve->GetXL(), 5 * 50 + 4 * 80 + 65);
+    EXPECT_EQ(eve->GetXC(), 5 * 50 + 4 * 80 + 65 + 40);
+    EXPECT_EQ(eve->GetYM(), 6 * 50 + 5 * 80 + 40);
+
+    EXPECT_EQ(tree.GetRootPerson(), nullptr);
+    tree.SetRootPerson(eve);
+    EXPECT_EQ(tree.GetSettings().value("RootKey"), "eve");
+    EXPECT_EQ(tree.GetRootPerson(), eve);
+    tree.GetDisplay()->SetRootKey("nobody");
+    EXPECT_EQ(tree.GetRootPerson(), nullptr);
+    tree.SetRootPerson(nullptr);
+    EXPECT_FALSE(tree.GetSettings().contains("RootKey"));
+    EXPECT_EQ(tree.GetDisplay()->GetRootKey(), "");
+    tree.SetStepped(false);
+    EXPECT_EQ(tree.GetSettings().value("Stepped"), "False");
+    EXPECT_FALSE(tree.GetDisplay()->GetStepped());
+}

@@ -7,6 +7,8 @@
 
 #include "foundation/AppError.h"
 #include "foundation/Reporter.h"
+#include "foundation/StringSets.h"
+#include "foundation/TextHelpers.h"
 
 namespace {
 
@@ -43,13 +45,11 @@ QString trimSpaces(const QString& text) {
 
 // "True" or "False" in any letter case, or a number (zero is false).
 std::optional<bool> booleanValue(const QString& text) {
+    if (!bIsBoolean(text)) return std::nullopt;
     const QString t = text.trimmed();
     if (t.compare(u"True", Qt::CaseInsensitive) == 0) return true;
     if (t.compare(u"False", Qt::CaseInsensitive) == 0) return false;
-    bool ok = false;
-    const double number = t.toDouble(&ok);
-    if (ok) return number != 0.0;
-    return std::nullopt;
+    return sngVal(t) != 0.0f;
 }
 
 // A Boolean text of a definition; malformed texts were reported while the file
@@ -67,22 +67,6 @@ bool settingBool(const QString& name, const QString& value) {
     if (!b) raiseError(ErrorOffset::InvalidKey, QString::fromLatin1(kSource),
                        QStringLiteral("Setting ") + name + QStringLiteral(" must have a Boolean value: ") + value);
     return *b;
-}
-
-// The set union over a separator: `list`, then `item` unless it is already a
-// whole item (an empty item is dropped while the list is empty).
-QString setUnionItem(const QString& list, const QString& item, const QString& sep) {
-    if (list.isEmpty() && item.isEmpty()) return list;
-    if (list.isEmpty()) return item;
-    if ((sep + list + sep).contains(sep + item + sep)) return list;
-    return list + sep + item;
-}
-
-// Joins two lists, leaving an empty side out.
-QString setJoin(const QString& a, const QString& b, const QString& sep) {
-    if (a.isEmpty()) return b;
-    if (b.isEmpty()) return a;
-    return a + sep + b;
 }
 
 QString spaces(int n) { return QString(n, u' '); }
@@ -469,7 +453,7 @@ OrderedDict<StringDict> SVGApplications::GetLocalSettings(const StringDict& appD
             for (pugi::xml_node req : mod.children("RequireLocal")) requirements << req;
         for (pugi::xml_node req : requirements) {
             const QString name = attrText(req, "name");
-            setLocals = setUnionItem(setLocals, name, QStringLiteral(","));
+            setLocals = sSetUnion(setLocals, name, QStringLiteral(","));
             const QString key = attrText(req, "if");
             if (!locals.contains(key)) locals.add(key, StringDict());
             locals.find(key)->set(name, trimSpaces(elementText(req)));
@@ -721,7 +705,7 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
             descr = GetDataSig(alias, sig, names);
         } else {
             descr = attrText(data, "descr");
-            for (pugi::xml_node item : data.children("Item")) sig = setJoin(sig, attrText(item, "tag"), QStringLiteral("|"));
+            for (pugi::xml_node item : data.children("Item")) sig = sSetJoin(sig, attrText(item, "tag"), QStringLiteral("|"));
         }
         if (attrBool(data, "hidden", false)) descr.clear();
         descrs << descr;
@@ -744,8 +728,8 @@ QString SVGApplications::dataSig(const QString& id, QString& itemTags, QString& 
     const QString alias = attrText(data, "alias-of");
     if (!alias.isEmpty()) return dataSig(alias, itemTags, itemNames, visited);
     for (pugi::xml_node item : data.children("Item")) {
-        itemTags = setJoin(itemTags, trimSpaces(attrText(item, "tag")), QStringLiteral("|"));
-        itemNames = setJoin(itemNames, trimSpaces(elementText(item)), QStringLiteral("|"));
+        itemTags = sSetJoin(itemTags, trimSpaces(attrText(item, "tag")), QStringLiteral("|"));
+        itemNames = sSetJoin(itemNames, trimSpaces(elementText(item)), QStringLiteral("|"));
     }
     return trimSpaces(attrText(data, "descr"));
 }

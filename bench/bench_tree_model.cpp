@@ -1,0 +1,75 @@
+// Builds trees of 10,000 to 100,000 persons through the model's own members
+// and runs the lookups the chart writer makes for every person and family.
+//   build-tree/bin/bench_tree_model --benchmark_counters_tabular=true
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "SVGTree.h"
+
+namespace {
+
+// Couples of persons 2k and 2k+1 (for the first half) with two children each
+// from the second half; two viewpoints hold alternate couples and children.
+std::unique_ptr<SVGTree> buildTree(int persons) {
+    auto tree = std::make_unique<SVGTree>();
+    auto v1 = tree->AddViewpoint("v1", "Odd", 200, 200);
+    auto v2 = tree->AddViewpoint("v2", "Even", 200, 200);
+    for (int i = 0; i < persons; ++i) {
+        const QString key = QStringLiteral("p") + QString::number(i);
+        tree->NewPerson(key, QStringLiteral("Person Number ") + QString::number(i), QString(), 1 + i % 200,
+                        1 + i / 200, i % 2 ? QStringLiteral("m") : QStringLiteral("f"), false, QString(), true);
+    }
+    const int half = persons / 2;
+    auto& all = tree->GetPersons();
+    for (int k = 0; 2 * k + 1 < half; ++k) {
+        const QString fkey = QStringLiteral("f") + QString::number(k);
+        auto fam = tree->NewFamily(fkey, QStringLiteral("p") + QString::number(2 * k),
+                                   QStringLiteral("p") + QString::number(2 * k + 1));
+        for (int c = half + 2 * k; c < half + 2 * k + 2 && c < persons; ++c) fam->AddChild(all.valueAt(c));
+        SVGViewpointClass& v = k % 2 ? *v1 : *v2;
+        for (int p : {2 * k, 2 * k + 1, half + 2 * k, half + 2 * k + 1})
+            if (p < persons) v.AddPerRef(all.keyAt(p), 1 + p % 200, 1 + p / 200, true);
+        v.AddFamRef(*fam);
+    }
+    tree->ClearPendingEvents();
+    return tree;
+}
+
+void BM_BuildTree(benchmark::State& state) {
+    for (auto _ : state) benchmark::DoNotOptimize(buildTree(static_cast<int>(state.range(0))));
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_ChartLookups(benchmark::State& state) {
+    auto tree = buildTree(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        long long sum = 0;
+        for (const auto& kv : tree->GetPersons()) kv.second->ResetRelatedSpouses();
+        const PersonDict persons = tree->GetViewPersons();
+        for (const auto& kv : persons) {
+            SVGBox& p = *kv.second;
+            sum += tree->ChildFamily(kv.first).size();
+            sum += p.GetFamKeys().count();
+            sum += p.GetRelatedSpouses().size();
+            sum += tree->GetPersonViewpoints(p).size();
+            sum += static_cast<long long>(p.GetXR() + p.GetYB());
+        }
+        const FamilyDict families = tree->GetViewFamilies();
+        for (const auto& kv : families) {
+            sum += kv.second->ChildCount();
+            sum += tree->GetFamilyViewpoints(*kv.second).size();
+        }
+        double right = 0, bottom = 0;
+        tree->GetFarEdges(right, bottom);
+        benchmark::DoNotOptimize(sum + static_cast<long long>(right + bottom));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+}  // namespace
+
+BENCHMARK(BM_BuildTree)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ChartLookups)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+
+BENCHMARK_MAIN();

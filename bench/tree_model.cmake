@@ -1,0 +1,1 @@
+kv_bench(bench_tree_model DEPS tree_model)

@@ -1,10 +1,7 @@
-#include <functional>
-
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +10,7 @@
 #include "ProgressLog.h"
 #include "ScriptedFileDialogs.h"
 #include "SelectFileClass.h"
+#include "WidgetDriving.h"
 
 TEST(SelectFileClass, FiltersBecomeOneNameFilterPerPair) {
     struct Case {
@@ -132,17 +130,7 @@ TEST_F(ScriptedFileDialog, AHandlerEndsSilentlyWhenTheUserCancels) {
     EXPECT_EQ(boxes.texts(), QStringList{"Cannot read /tmp/Tree1.txt"});
 }
 
-// The standard dialogs, driven through the real QFileDialog: answer runs on
-// the modal dialog as soon as it is open (a timer looks for it a few times).
-static void whenModalOpens(std::function<void(QWidget*)> answer, int tries = 50) {
-    QTimer::singleShot(0, [answer, tries] {
-        if (QWidget* dialog = QApplication::activeModalWidget())
-            answer(dialog);
-        else if (tries > 0)
-            whenModalOpens(answer, tries - 1);
-    });
-}
-
+// The standard dialogs, driven through the real QFileDialog.
 TEST(QtFileDialogs, TheRealDialogTakesFiltersSuffixAndTypedName) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

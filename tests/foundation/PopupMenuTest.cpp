@@ -1,19 +1,17 @@
-#include <functional>
 #include <stdexcept>
 
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QFont>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "PopupMenuClass.h"
 #include "ScriptedMenuExec.h"
+#include "WidgetDriving.h"
 
 namespace {
 
@@ -119,16 +117,7 @@ TEST(PopupMenuWithoutWindow, ShowReturnsMinusOneWhenTheProgramHasNoWindow) {
     EXPECT_TRUE(exec.shown.isEmpty());
 }
 
-// The real menu, driven by keys as soon as it is open.
-static void whenPopupOpens(std::function<void(QWidget*)> act, int tries = 50) {
-    QTimer::singleShot(0, [act, tries] {
-        if (QWidget* popup = QApplication::activePopupWidget())
-            act(popup);
-        else if (tries > 0)
-            whenPopupOpens(act, tries - 1);
-    });
-}
-
+// The real menu, driven by keys.
 TEST(PopupMenuOnScreen, KeysChooseAnItemAndEscapeDismisses) {
     QWidget window;
     window.show();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GEDTagClass.h"
+#include "QStringPrinting.h"
 
 namespace {
 

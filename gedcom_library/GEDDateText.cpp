@@ -1,0 +1,175 @@
+#include "GEDDateText.h"
+
+#include <QDate>
+#include <QHash>
+#include <QStringList>
+
+namespace {
+
+const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                   "July",    "August",   "September", "October", "November", "December"};
+const char* const kWeekdayNames[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+
+struct KeywordTexts {
+    const char* prefix;
+    const char* suffix;
+    const char* connector;
+    const char* order;
+};
+
+// Per keyword of a date text: the words put before and after its date, the
+// words that join a second date to it, and the digit that orders the
+// keyword's dates among those of the same day.
+const QHash<QString, KeywordTexts>& keywordTable() {
+    static const QHash<QString, KeywordTexts> table = {
+        {QStringLiteral("BEF"), {"before ", "", "", "0"}},
+        {QStringLiteral("TO"), {"to ", "", " to ", "1"}},
+        {QStringLiteral("CAL"), {"", " (calculated)", "", "2"}},
+        {QStringLiteral("ABT"), {"about ", "", "", "3"}},
+        {QStringLiteral("EST"), {"", " (estimated)", "", "4"}},
+        {QString(), {"", "", "", "5"}},
+        {QStringLiteral("BET"), {"between ", "", "", "6"}},
+        {QStringLiteral("FROMTO"), {"", "", "", "7"}},
+        {QStringLiteral("FROM"), {"from ", "", "", "8"}},
+        {QStringLiteral("AFT"), {"after ", "", "", "9"}},
+        {QStringLiteral("AND"), {"", "", " and ", ""}},
+    };
+    return table;
+}
+
+// A keyword that the table does not hold adds nothing.
+KeywordTexts keywordTexts(const QString& key) { return keywordTable().value(key, KeywordTexts{"", "", "", ""}); }
+
+QString prefixOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).prefix); }
+QString suffixOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).suffix); }
+QString connectorOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).connector); }
+QString orderOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).order); }
+
+bool isDigits(QStringView s) {
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+bool isThreeWordRange(const QStringList& words) {
+    return words.size() == 3 && (words.at(1) == QLatin1String("TO") || words.at(1) == QLatin1String("AND"));
+}
+
+}  // namespace
+
+QString sFormatDate(const QString& sDate) {
+    QString w = sDate;
+    const bool dual = w.endsWith(QLatin1Char('D'));
+    const bool julian = w.endsWith(QLatin1Char('J'));
+    if (dual || julian)
+        w.chop(1);
+
+    // Only «YYYY», «YYYY-MM» and «YYYY-MM-DD» are date words.
+    const QStringView view(w);
+    const bool yearOnly = w.size() == 4 && isDigits(view);
+    const bool withMonth = (w.size() == 7 || w.size() == 10) && isDigits(view.left(4)) && w.at(4) == u'-' &&
+                           isDigits(view.mid(5, 2));
+    const bool withDay = w.size() == 10 && withMonth && w.at(7) == u'-' && isDigits(view.mid(8, 2));
+    if (!yearOnly && !(withMonth && w.size() == 7) && !withDay)
+        return sDate;
+    const int year = view.left(4).toInt();
+    const int month = yearOnly ? 1 : view.mid(5, 2).toInt();
+    if (month < 1 || month > 12)
+        return sDate;
+
+    QString yearPattern = w.left(4);
+    if (dual)
+        yearPattern += QLatin1Char('/') + QString::number(year + 1).right(2);
+    else if (julian)
+        yearPattern += QStringLiteral(" [J]");
+    if (yearOnly)
+        return yearPattern;
+    const QString monthName = QString::fromLatin1(kMonthNames[month - 1]);
+    if (!withDay)
+        return monthName + QStringLiteral(", ") + yearPattern;
+
+    const int day = view.mid(8, 2).toInt();
+    // The weekday is that of the Gregorian date; a Julian date and a day the
+    // month does not have are shown without one.
+    const QDate date(year, month, day);
+    QString weekdayPart;
+    if (!julian && date.isValid())
+        weekdayPart = QString::fromLatin1(kWeekdayNames[date.dayOfWeek() - 1]) + QLatin1Char(' ');
+    return weekdayPart + monthName + QLatin1Char(' ') + QString::number(day) + QStringLiteral(", ") + yearPattern;
+}
+
+QString sGetEventDate(const QString& sDate) {
+    if (sDate.startsWith(QLatin1Char('@')))
+        return QStringLiteral("(Date?)");
+    const QStringList words = sDate.split(QLatin1Char(' '));
+    if (words.size() == 1)
+        return sFormatDate(words.at(0));
+    if (words.size() == 2)
+        return prefixOf(words.at(0)) + sFormatDate(words.at(1)) + suffixOf(words.at(0));
+    if (isThreeWordRange(words))
+        return sFormatDate(words.at(0)) + connectorOf(words.at(1)) + sFormatDate(words.at(2));
+    if (words.size() == 3)
+        return prefixOf(words.at(0)) + sFormatDate(words.at(1)) + suffixOf(words.at(0));
+    return prefixOf(words.at(0)) + sFormatDate(words.at(1)) + suffixOf(words.at(0)) + connectorOf(words.at(2)) +
+           sFormatDate(words.at(3));
+}
+
+QString sGetEventPhrase(const QString& sDate) {
+    const QString in = QStringLiteral(" in ");
+    if (sDate.startsWith(QLatin1Char('@')))
+        return in;
+    const QStringList words = sDate.split(QLatin1Char(' '));
+    const auto onOrIn = [&in](const QString& date) { return date.size() > 8 ? QStringLiteral(" on ") : in; };
+    if (words.size() == 1)
+        return onOrIn(words.at(0));
+    if (words.size() == 2 && (words.at(0) == QLatin1String("ABT") || words.at(0) == QLatin1String("CAL") ||
+                              words.at(0) == QLatin1String("EST")))
+        return onOrIn(words.at(1));
+    return QStringLiteral(" ");
+}
+
+QString sGetCaptionDate(const QString& sDate) {
+    if (sDate.startsWith(QLatin1Char('@')))
+        return QStringLiteral("Date?");
+    const QStringList words = sDate.split(QLatin1Char(' '));
+    if (words.size() == 1)
+        return words.at(0).left(4);
+    if (isThreeWordRange(words))
+        return QLatin1Char('c') + words.at(0).left(4);
+    return QLatin1Char('c') + words.at(1).left(4);
+}
+
+QString sDateSortPart(QString& sWord) {
+    QChar calendar = u'2';
+    if (sWord.endsWith(QLatin1Char('D'))) {
+        calendar = u'3';
+        sWord.chop(1);
+    } else if (sWord.endsWith(QLatin1Char('J'))) {
+        calendar = u'1';
+        sWord.chop(1);
+    }
+    while (sWord.size() < 10)
+        sWord += QStringLiteral("-00");
+    return sWord + calendar;
+}
+
+QString sDateSortKey(const QString& sDate) {
+    if (sDate.isEmpty() || sDate.startsWith(QLatin1Char('@')))
+        return QStringLiteral("??");
+    QStringList words = sDate.split(QLatin1Char(' '));
+    if (words.size() == 1)
+        return sDateSortPart(words[0]) + orderOf(QString());
+    // A range whose FROM was missing sorts as from-to.
+    if (isThreeWordRange(words))
+        return sDateSortPart(words[0]) + orderOf(QStringLiteral("FROMTO")) + sDateSortPart(words[2]);
+    QString key = words.at(0);
+    if (key == QLatin1String("FROM") && words.size() == 4)
+        key = QStringLiteral("FROMTO");
+    QString result = sDateSortPart(words[1]) + orderOf(key);
+    if (words.size() == 4)
+        result += sDateSortPart(words[3]);
+    return result;
+}

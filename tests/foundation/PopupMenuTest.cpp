@@ -1,5 +1,3 @@
-#include <stdexcept>
-
 #include <QAction>
 #include <QApplication>
 #include <QCursor>

@@ -1,0 +1,136 @@
+#include <functional>
+#include <stdexcept>
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "AppError.h"
+#include "ReadTextFile.h"
+#include "TextFileTestSupport.h"
+#include "WriteTextFile.h"
+
+TEST(WriteTextFile, RoundTripThroughTheReader) {
+    TextFileScratch scratch;
+    QStringList lines = {QString::fromUtf16(u"Zoë 一 \U0001F600 €"), "", "tab\there", QString(5000, 'w')};
+    for (int i = 0; i < 20000; ++i) lines << QString("line %1 \u00E9").arg(i);  // several buffers' worth
+    const QString file = scratch.path("round.txt");
+    {
+        WriteTextFile writer;
+        writer.OpenFile(file);
+        for (const QString& line : lines) writer.WriteLine(line);
+        writer.CloseFile();
+    }
+    EXPECT_TRUE(TextFileScratch::read(file).startsWith("\xEF\xBB\xBFZo\xC3\xAB"));
+    ReadTextFile reader;
+    reader.OpenFile(file);
+    EXPECT_EQ(reader.GetCharset(), "UTF-8");
+    EXPECT_EQ(reader.GetTerminators(), "CRLF");
+    QStringList back;
+    while (!reader.EOD()) back << reader.ReadLine();
+    EXPECT_EQ(back, lines);
+}
+
+TEST(WriteTextFile, BytesWritten) {
+    TextFileScratch scratch;
+    const struct {
+        const char* what;
+        bool ansi;
+        std::function<void(WriteTextFile&)> write;
+        QByteArray bytes;
+    } cases[] = {
+        {"nothing in UTF-8", false, [](WriteTextFile&) {}, "\xEF\xBB\xBF"},
+        {"nothing in ANSI", true, [](WriteTextFile&) {}, ""},
+        {"pending text goes first", true,
+         [](WriteTextFile& w) {
+             w.WriteText("a");
+             w.WriteText("b");
+             w.WriteLine("c");
+         },
+         "abc\r\n"},
+        {"pending text at close has no line end", true,
+         [](WriteTextFile& w) {
+             w.WriteLine("1");
+             w.WriteText("x");
+         },
+         "1\r\nx"},
+        {"ANSI turns what it cannot hold into ?", true,
+         [](WriteTextFile& w) { w.WriteLine(QString::fromUtf16(u"\u20AC\u00E9\u4E00\U0001F600")); }, "\x80\xE9??\r\n"},
+        {"UTF-8", false, [](WriteTextFile& w) { w.WriteLine(QString::fromUtf16(u"\u00E9")); },
+         "\xEF\xBB\xBF\xC3\xA9\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString file = scratch.write("out.txt", QByteArray(10000, 'o'));  // a longer old file
+        WriteTextFile writer;
+        writer.OpenFile(file, c.ansi);
+        c.write(writer);
+        writer.CloseFile();
+        EXPECT_EQ(TextFileScratch::read(file), c.bytes);
+    }
+}
+
+TEST(WriteTextFile, ClosedWriterIgnoresWritesAndReopeningClosesFirst) {
+    TextFileScratch scratch;
+    WriteTextFile writer;
+    writer.WriteLine("ignored");
+    writer.WriteText("ignored");
+    writer.CloseFile();
+    EXPECT_TRUE(scratch.entries().isEmpty());
+
+    writer.OpenFile(scratch.path("first.txt"), true);
+    writer.WriteText("one");
+    writer.OpenFile(scratch.path("second.txt"), true);
+    writer.WriteLine("two");
+    EXPECT_EQ(TextFileScratch::read(scratch.path("first.txt")), "one");
+    writer.CloseFile();
+    EXPECT_EQ(TextFileScratch::read(scratch.path("second.txt")), "two\r\n");
+    writer.WriteLine("after close");
+    EXPECT_EQ(TextFileScratch::read(scratch.path("second.txt")), "two\r\n");
+}
+
+// The target changes only when the writer closes normally: an error half-way
+// leaves the old file byte for byte and no stray temporary file.
+TEST(WriteTextFile, ReplacesTheTargetOnlyWhenClosedNormally) {
+    TextFileScratch scratch;
+    QByteArray old;
+    for (int i = 0; i < 3000; ++i) old += "old record " + QByteArray::number(i) + "\r\n";
+    const QString file = scratch.write("tree.txt", old);
+
+    try {
+        WriteTextFile writer;
+        writer.OpenFile(file);
+        for (int i = 0; i < 50000; ++i) writer.WriteLine(QString("new record %1").arg(i));  // several flushed buffers
+        EXPECT_EQ(TextFileScratch::read(file), old);  // still the old file while writing
+        throw std::runtime_error("failure half-way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(TextFileScratch::read(file), old);
+    EXPECT_EQ(scratch.entries(), QStringList{"tree.txt"});
+
+    {
+        WriteTextFile writer;
+        writer.OpenFile(file, true);
+        writer.WriteLine("replaced");
+    }  // destroyed without an error: the file is closed and put in place
+    EXPECT_EQ(TextFileScratch::read(file), "replaced\r\n");
+    EXPECT_EQ(scratch.entries(), QStringList{"tree.txt"});
+}
+
+TEST(WriteTextFile, UncreatableFileRaisesTheIOError) {
+    TextFileScratch scratch;
+    WriteTextFile writer;
+    try {
+        writer.OpenFile(scratch.path("no/such/folder/x.txt"));
+        FAIL() << "no error raised";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number, kErrorBase + 527);
+        EXPECT_EQ(e.source, "WriteTextFile");
+        EXPECT_TRUE(e.description.startsWith("I/O error: ")) << e.description.toStdString();
+    }
+    writer.WriteLine("still closed");
+    writer.CloseFile();
+}

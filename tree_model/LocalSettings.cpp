@@ -1,11 +1,12 @@
 #include "LocalSettings.h"
 
 #include "TreeText.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/AppError.h"
 
 bool validClassList(const QString& value, QString* badClass) {
     for (const QString& cls : value.split(u'|')) {
-        if (!isValidKeyName(QString(cls).remove(u'?'))) {
+        if (!bValidName(QString(cls).remove(u'?'))) {
             if (badClass) *badClass = cls;
             return false;
         }
@@ -24,7 +25,7 @@ void parseLocalSettings(const QString& sRec, StringDict& settings, const QString
         const QString name = item.left(eq).trimmed();
         const QString value = item.mid(eq + 1).trimmed();
         if (booleanNames.contains(name)) {
-            if (!isBooleanText(value))
+            if (!bIsBoolean(value))
                 raiseError(ErrorOffset::InvalidKey, source,
                            QStringLiteral("Local setting ") + name + QStringLiteral(" must have a Boolean value"));
         } else if (textNames.contains(name)) {

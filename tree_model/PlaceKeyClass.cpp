@@ -5,6 +5,7 @@
 #include "KeySet.h"
 #include "SVGBox.h"
 #include "TreeText.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/AppError.h"
 
 namespace {
@@ -49,7 +50,7 @@ void PlaceKeyClass::UpdateKeySet2(const QString& sPlace, QString& sKeySet) const
     const int colon = sPlace.indexOf(u':');
     if (colon < 0) return;
     const QString key = sPlace.mid(1, colon - 1);
-    if (!isValidKeyName(key)) return;
+    if (!bValidName(key)) return;
     KeySet set = KeySet::fromText(sKeySet);
     if (set.add(key)) sKeySet = sKeySet.isEmpty() ? key : sKeySet + u',' + key;
 }
@@ -59,7 +60,7 @@ void PlaceKeyClass::UpdateKeySet(const SVGBox& oBox, QString& sKeySet) const { U
 QString PlaceKeyClass::PackPlaces(const QString& sKeySet) const {
     QString out = QStringLiteral("SVG-U\n");
     for (const QString& key : sKeySet.split(u',')) {
-        if (key.isEmpty() || !isValidKeyName(key) || !Exists(key)) continue;
+        if (key.isEmpty() || !bValidName(key) || !Exists(key)) continue;
         QString location, folder;
         splitPlaces(places_.value(key), location, folder);
         out += QChar(12) + key + u'\n' + location.trimmed() + u'\n' + folder.trimmed();
@@ -74,7 +75,7 @@ void PlaceKeyClass::UnpackPlaces(const QString& sData) {
     for (int i = 1; i < pieces.size(); ++i) {
         const QStringList fields = pieces[i].split(u'\n');
         const QString& key = fields[0];
-        if (!isValidKeyName(key) || Exists(key)) continue;
+        if (!bValidName(key) || Exists(key)) continue;
         if (fields.size() < 3)
             throw AppError(kSubscriptError, kSource, QStringLiteral("Subscript out of range"));
         Define(key, fields[1], fields[2]);

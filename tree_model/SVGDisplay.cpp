@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "TreeText.h"
+#include "foundation/TextHelpers.h"
 
 namespace {
 const QString kSource = QStringLiteral("SVGDisplay");
@@ -57,7 +58,7 @@ void SVGDisplay::InitDefaults() {
 void SVGDisplay::Init(const StringDict& oDict) {
     InitDefaults();
     auto readNumber = [&](const char* key, double& field) {
-        if (const QString* v = oDict.find(QLatin1String(key))) field = singleValue(*v);
+        if (const QString* v = oDict.find(QLatin1String(key))) field = sngVal(*v);
     };
     auto readBool = [&](const char* key, bool& field) {
         if (const QString* v = oDict.find(QLatin1String(key))) field = toBoolean(*v, kSource);
@@ -67,7 +68,7 @@ void SVGDisplay::Init(const StringDict& oDict) {
     };
     // A fraction (number or percent), never above 1.
     auto readFraction = [&](const char* key, double& field) {
-        if (const QString* v = oDict.find(QLatin1String(key))) field = numberOrPercent(*v, kSource);
+        if (const QString* v = oDict.find(QLatin1String(key))) field = sngNumOrPct(*v);
         if (field > 1) field = 1;
     };
 

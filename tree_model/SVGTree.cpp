@@ -1,7 +1,9 @@
 #include "SVGTree.h"
 
 #include "TreeText.h"
+#include "foundation/TextHelpers.h"
 #include "foundation/AppError.h"
+#include "foundation/TextCoreErrors.h"
 
 namespace {
 const QString kSource = QStringLiteral("SVGTree");
@@ -71,7 +73,7 @@ QString SVGTree::MakeUniqueKey(QString sBase) const {
         const QString candidate = sBase + u'-' + QString::number(n);
         if (!used(candidate)) return candidate;
     }
-    throw AppError(kOverflowError, kSource, QStringLiteral("Overflow"));
+    throw AppError(RuntimeError::Overflow, kSource, QStringLiteral("Overflow"));
 }
 
 void SVGTree::InitDirectives(bool bLaunchTDPar, bool bProcessSVGPar, bool bAutoLayoutPar, bool bTopTDPar,
@@ -87,7 +89,7 @@ void SVGTree::InitDirectives(bool bLaunchTDPar, bool bProcessSVGPar, bool bAutoL
 SVGBoxPtr SVGTree::NewPerson(const QString& sKey, const QString& sText, const QString& sShortText, int iCol, int iRow,
                              const QString& sSex, bool bTent, const QString& sImage, bool bFromFile) {
     if (sKey.isEmpty()) invalid(QStringLiteral("Key name cannot be blank when adding new person"));
-    if (!isValidKeyName(sKey)) invalid(kKeyRuleMessage + sKey);
+    if (!bValidName(sKey)) invalid(kKeyRuleMessage + sKey);
     if (persons_.contains(sKey)) invalid(QStringLiteral("The specified key name is already in use for a different person: ") + sKey);
     if (families_.contains(sKey)) invalid(QStringLiteral("The specified person key name is already in use for a family: ") + sKey);
     auto box = std::make_shared<SVGBox>();
@@ -148,7 +150,7 @@ void SVGTree::RemFamily(const QString& sKey) {
 
 SVGFamilyPtr SVGTree::NewFamily(const QString& sKey, const QString& sPar1, const QString& sPar2) {
     if (sKey.isEmpty()) invalid(QStringLiteral("Key name cannot be blank when adding new family"));
-    if (!isValidKeyName(sKey)) invalid(kKeyRuleMessage + sKey);
+    if (!bValidName(sKey)) invalid(kKeyRuleMessage + sKey);
     if (families_.contains(sKey)) invalid(QStringLiteral("The specified key name is already in use for a different family: ") + sKey);
     if (persons_.contains(sKey)) invalid(QStringLiteral("The specified family key name is already in use for a person: ") + sKey);
     const SVGBoxPtr par1 = persons_.value(sPar1);

@@ -93,6 +93,8 @@ QString keyCondition(int slot, bool nullForm) {
 
 // The blocks of one group of slots at an indent: per slot with code, its key
 // test, the code indented by four more, and the return that ends the handler.
+// A plain click block also runs when the handler is called without an event
+// (ev null); there the default action is not touched, which would throw.
 void appendBlocks(QStringList& lines, const QString (&slots)[4], int indent, bool nullForm) {
     const QString inner = spaces(indent + 4);
     for (int slot = 0; slot < 4; ++slot) {
@@ -101,7 +103,9 @@ void appendBlocks(QStringList& lines, const QString (&slots)[4], int indent, boo
         QString code = slots[slot];
         code.replace(u'\n', QStringLiteral("\n") + inner);
         lines << inner + code;
-        lines << inner + QStringLiteral("ev.preventDefault(); return;");
+        const bool mayBeNull = slot == 0 && nullForm;
+        lines << inner + (mayBeNull ? QStringLiteral("if (ev !== null) ev.preventDefault(); return;")
+                                    : QStringLiteral("ev.preventDefault(); return;"));
         lines << spaces(indent) + QStringLiteral("}");
     }
 }

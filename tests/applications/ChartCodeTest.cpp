@@ -16,7 +16,11 @@ QString pad(int n) { return QString(n, u' '); }
 QStringList block(int indent, const QString& condition, const QStringList& codeLines) {
     QStringList lines{pad(indent) + "if (" + condition + ") {"};
     for (const QString& code : codeLines) lines << pad(indent + 4) + code;
-    lines << pad(indent + 4) + "ev.preventDefault(); return;" << pad(indent) + "}";
+    // The plain click test with its null form also admits a call without an
+    // event, which must not touch the missing event.
+    const QString end = condition == kClickOrNull ? QStringLiteral("if (ev !== null) ev.preventDefault(); return;")
+                                                  : QStringLiteral("ev.preventDefault(); return;");
+    lines << pad(indent + 4) + end << pad(indent) + "}";
     return lines;
 }
 

@@ -1,0 +1,95 @@
+// Kvora chart program data.
+//
+// A chart holds each person's and family's program-data rows in a hidden
+// element with the id "P" (or "F") + instance letter + "." + key, one row per
+// line: a kind id and its values separated by "|". Its data-signature block
+// registers, under the chart's instance letter, the item tags of each kind:
+//   pd_dataSignatures[inst] = { kind: 'tag|tag|...', ... }
+// This script reads the rows (programData, pd_rows) and lays them out by
+// their kind's signature (pd_render, used by the information panel).
+'use strict';
+
+var pd_dataSignatures = window.pd_dataSignatures || {};
+window.pd_dataSignatures = pd_dataSignatures;
+
+var pd_XHTML_NS = 'http://www.w3.org/1999/xhtml';
+
+function pd_decode(text) {
+    return String(text).replace(/&#(x[0-9a-fA-F]+|[0-9]+);/g, function (all, num) {
+        var code = num[0] === 'x' ? parseInt(num.slice(1), 16) : parseInt(num, 10);
+        return code > 0xFFFF ? String.fromCodePoint(code) : String.fromCharCode(code);
+    });
+}
+
+// The rows of a person ('P') or family ('F'): a list of { id, values }.
+function pd_rows(type, inst, key) {
+    var holder = document.getElementById(type + inst + '.' + key);
+    if (!holder) return [];
+    return pd_decode(holder.textContent).split(/\r?\n/)
+        .map(function (line) { return line.trim(); })
+        .filter(function (line) { return line.indexOf('|') > 0; })
+        .map(function (line) {
+            var cells = line.split('|').map(function (c) { return c.trim(); });
+            return { id: cells[0], values: cells.slice(1) };
+        });
+}
+
+// The rows of kind id of a person or family: one array of values per row,
+// in the order of the kind's signature.
+function programData(type, inst, key, id) {
+    return pd_rows(type, inst, key).filter(function (row) { return row.id === id; })
+        .map(function (row) { return row.values; });
+}
+
+// The item tags of a kind, and its description when the signature starts
+// with one (a signature then has one field more than a row has values).
+function pd_layout(inst, id, valueCount) {
+    var sigs = pd_dataSignatures[inst] || {};
+    var tags = typeof sigs[id] === 'string' ? sigs[id].split('|') : [];
+    var title = id;
+    if (tags.length === valueCount + 1) {
+        title = tags.shift() || id;
+    }
+    return { title: title, tags: tags };
+}
+
+function pd_el(tag, cls, text) {
+    var e = document.createElementNS(pd_XHTML_NS, tag);
+    if (cls) e.setAttribute('class', cls);
+    if (text !== undefined) e.textContent = text;
+    return e;
+}
+
+function pd_valueNode(value) {
+    if (/^(https?:|mailto:)/i.test(value)) {
+        var a = pd_el('a', null, value);
+        a.setAttribute('href', value);
+        a.setAttribute('target', '_blank');
+        return a;
+    }
+    return document.createTextNode(value);
+}
+
+// One table per row: the kind as its caption, then a line per value named
+// by the signature's tag (values beyond the signature are named by number).
+// Kinds listed in skip are left out; null when no row is left.
+function pd_render(type, inst, key, skip) {
+    var box = pd_el('div', 'pd-data');
+    var rows = pd_rows(type, inst, key).filter(function (row) { return (skip || []).indexOf(row.id) < 0; });
+    rows.forEach(function (row) {
+        var layout = pd_layout(inst, row.id, row.values.length);
+        var table = pd_el('table', 'pd-row');
+        table.setAttribute('data-kind', row.id);
+        table.appendChild(pd_el('caption', null, layout.title));
+        row.values.forEach(function (value, i) {
+            var tr = pd_el('tr');
+            tr.appendChild(pd_el('th', null, layout.tags[i] || String(i + 1)));
+            var td = pd_el('td');
+            td.appendChild(pd_valueNode(value));
+            tr.appendChild(td);
+            table.appendChild(tr);
+        });
+        box.appendChild(table);
+    });
+    return rows.length ? box : null;
+}

@@ -69,7 +69,9 @@ TEST_F(ChartCode, TwoEntriesClaimingOneClickShareOneBlockInDefinitionOrder) {
 
 TEST_F(ChartCode, ImageOnlyAndCircleOnlyHandlers) {
     QStringList image{"    if (type == 'P') {"};
-    image << kImageHeader << block(12, kClick, {"picture(key);"}) << "        }" << "    }";
+    // A code of one line break counts: its block holds two empty code lines.
+    image << kImageHeader << block(12, kClick, {"picture(key);"}) << block(12, kCtrl, {"", ""}) << "        }"
+          << "    }";
     EXPECT_EQ(handler({"Pictures"}, "click"), image.join(u'\n'));
 
     QStringList circle{"    if (type == 'F') {"};

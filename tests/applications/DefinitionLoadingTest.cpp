@@ -67,6 +67,8 @@ TEST(DefinitionLoading, ModifyReplacesOperationsInPlaceAndRemovesThoseLeftEmpty)
     EXPECT_EQ(apps.GetRequiredClicks(QStringLiteral("Corner")),
               QStringLiteral("Click on TR button (Three lines)\r\nClick on tr (Lower target)\r\n"
                              "click on BL button (Lower key)\r\nCtrl+Click on BL button (Bottom left)"));
+    EXPECT_EQ(apps.GetRequiredClicks(QStringLiteral("Pictures")),
+              QStringLiteral("Click on image (Picture)\r\nCtrl+Click on image (Line break)"));
     EXPECT_EQ(apps.GetRequiredClicks(QStringLiteral("Panels")),
               QStringLiteral("Click on box (Show panel)\r\nClick on image (Show picture)\r\n"
                              "Shift+Click on box (Shift panel)"));

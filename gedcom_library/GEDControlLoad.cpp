@@ -1,7 +1,9 @@
 #include "GEDControlClass.h"
 
-#include "AppError.h"
+#include "GEDDocClass.h"
+#include "GEDLoader.h"
 
 std::shared_ptr<GEDDocClass> GEDControlClass::LoadGEDCOM(const QString& sFile) {
-    raiseError(ErrorOffset::InvalidKey, QStringLiteral("GEDControlClass"), QStringLiteral("Loading is not implemented yet"));
+    GEDLoader loader(*this);
+    return loader.load(sFile);
 }

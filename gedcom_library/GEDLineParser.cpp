@@ -1,0 +1,84 @@
+#include "GEDLineParser.h"
+
+#include "AppError.h"
+#include "GEDStore.h"
+#include "GEDTagClass.h"
+
+namespace {
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isTagChar(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_';
+}
+// Six bits per character of a tag word: digits, letters of either case as the
+// same upper-case letter, and "_".
+quint64 packedCode(char16_t u) {
+    if (u >= u'0' && u <= u'9') return 1 + (u - u'0');
+    if (u >= u'a' && u <= u'z') u = static_cast<char16_t>(u - u'a' + u'A');
+    if (u >= u'A' && u <= u'Z') return 11 + (u - u'A');
+    return 37;  // "_"
+}
+constexpr qsizetype kMaxPackedLength = 10;
+}  // namespace
+
+QStringView GEDLineParser::trimBlanks(QStringView line) {
+    qsizetype b = 0, e = line.size();
+    while (b < e && line[b] == u' ') ++b;
+    while (e > b && line[e - 1] == u' ') --e;
+    return line.sliced(b, e - b);
+}
+
+short GEDLineParser::tagCode(QStringView word) {
+    if (word.isEmpty()) return 0;
+    if (word.size() > kMaxPackedLength) return GEDTagClass::instance().GetTag(word.toString().toUpper());
+    quint64 key = 0;
+    for (QChar c : word) key = (key << 6) | packedCode(c.unicode());
+    auto it = shortTags.constFind(key);
+    if (it != shortTags.constEnd()) return it.value();
+    const short code = GEDTagClass::instance().GetTag(word.toString().toUpper());
+    shortTags.insert(key, code);
+    return code;
+}
+
+const GEDLineParser::Line& GEDLineParser::parse(QStringView line) {
+    const qsizetype n = line.size();
+    qsizetype pos = 0;
+    while (pos < n && isBlank(line[pos])) ++pos;
+    if (pos < n && line[pos].isDigit() && line[pos].unicode() < 128) {
+        qint64 level = 0;
+        while (pos < n && line[pos].unicode() >= u'0' && line[pos].unicode() <= u'9') {
+            // Levels beyond any real nesting stay out of range without overflowing.
+            if (level < 1000000) level = level * 10 + (line[pos].unicode() - u'0');
+            ++pos;
+        }
+        current.level = static_cast<qint32>(level);
+    }
+    while (pos < n && isBlank(line[pos])) ++pos;
+    current.xref = QStringView();
+    if (pos < n && line[pos] == u'@') {
+        const qsizetype close = line.indexOf(u'@', pos + 1);
+        if (close < 0) {
+            current.xref = line.sliced(pos + 1);
+            pos = n;
+        } else {
+            current.xref = line.sliced(pos + 1, close - pos - 1);
+            pos = close + 1;
+        }
+    }
+    while (pos < n && isBlank(line[pos])) ++pos;
+    const qsizetype tagStart = pos;
+    if (pos < n && line[pos] == u'_') ++pos;
+    while (pos < n && isTagChar(line[pos])) ++pos;
+    current.tag = tagCode(line.sliced(tagStart, pos - tagStart));
+    if (current.tag == GEDLineTag::CONC) {
+        if (pos < n) ++pos;  // the one delimiter; further blanks belong to the text
+    } else if (current.tag == GEDLineTag::HEAD) {
+        if (n != 6)
+            raiseError(GEDError::Syntax, QStringLiteral("GEDControlClass"),
+                       QStringLiteral("Syntax error on HEAD record. Possible carriage-control issue"));
+    } else {
+        while (pos < n && isBlank(line[pos])) ++pos;
+    }
+    current.payload = line.sliced(pos);
+    return current;
+}

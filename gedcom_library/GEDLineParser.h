@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+// Splits one GEDCOM line into level, identifier, tag code and payload.
+// A line that does not begin with digits keeps the level of the line before.
+class GEDLineParser {
+public:
+    struct Line {
+        qint32 level = 0;
+        short tag = 0;
+        QStringView xref;     // without the "@" signs; empty when none
+        QStringView payload;  // the rest of the line after the tag
+    };
+
+    // Parses a line already trimmed of blanks at both ends; the views point
+    // into it. A HEAD line that is not exactly "0 HEAD" raises the syntax error.
+    const Line& parse(QStringView line);
+
+    // Blanks at both ends of a line removed (tabs stay).
+    static QStringView trimBlanks(QStringView line);
+
+private:
+    short tagCode(QStringView word);
+
+    Line current;
+    QHash<quint64, short> shortTags;  // tag words of up to 10 characters, packed
+};

@@ -1,0 +1,146 @@
+#include "GEDLoader.h"
+
+#include "AppError.h"
+#include "GEDControlClass.h"
+#include "GEDDocClass.h"
+#include "GEDEventTable.h"
+#include "GEDStore.h"
+#include "ReadTextFile.h"
+
+namespace {
+constexpr qint32 kMaxLevel = 99;
+const QString kSource = QStringLiteral("GEDControlClass");
+}  // namespace
+
+GEDLoader::GEDLoader(GEDControlClass& control)
+    : control(control), eventTags(GEDLineTag::Count, false), slots(kMaxLevel + 2, -1) {
+    for (short tag = 1; tag < GEDLineTag::Count; ++tag) eventTags[static_cast<std::size_t>(tag)] = bIsEventTag(tag);
+}
+
+std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
+    ReadTextFile reader;
+    reader.OpenFile(sFile);
+    const QString readerCharset = reader.GetCharset();
+    control.ReportMsg(QStringLiteral("GEDCOM file character set: ") + readerCharset + QStringLiteral(" (terminators ") +
+                          reader.GetTerminators() + u')',
+                      false);
+    qint32 lineCounter = 0;
+    control.SetLineCounter(0);
+    control.ClearAbandon();
+
+    store = std::make_shared<GEDStore>();
+    store->control = control.shared_from_this();
+    // About one line object per 24 bytes of a typical file.
+    store->nodes.reserve(static_cast<std::size_t>(reader.FileSize() / 24 + 16));
+    store->text.reserve(static_cast<std::size_t>(reader.FileSize() / 2 + 16));
+    slots[0] = 0;
+    top = -1;
+
+    bool trailer = false;
+    while (!reader.EOD()) {
+        const QString raw = reader.ReadLine();
+        control.SetLineCounter(++lineCounter);
+        if (control.IsAbandoned()) {
+            control.ReportMsg(QStringLiteral("Loading of GEDCOM abandoned"), false);
+            return nullptr;
+        }
+        const QStringView text = GEDLineParser::trimBlanks(raw);
+        if (text.isEmpty()) continue;
+        const GEDLineParser::Line& line = parser.parse(text);
+        if (hasPending && (line.tag == GEDLineTag::CONC || line.tag == GEDLineTag::CONT) &&
+            line.level == pendingLevel + 1) {
+            if (pendingTag != GEDLineTag::BLOB) {
+                if (line.tag == GEDLineTag::CONT) pendingText.push_back(u'\n');
+                pendingText.append(line.payload.utf16(), static_cast<std::size_t>(line.payload.size()));
+            }
+            continue;
+        }
+        if (hasPending) {
+            completePending();
+            if (line.tag == GEDLineTag::TRLR) {
+                hasPending = false;
+                trailer = true;
+                break;
+            }
+        }
+        hasPending = true;
+        pendingLevel = line.level;
+        pendingLineNumber = lineCounter;
+        pendingTag = line.tag;
+        pendingXref = line.xref.toString();
+        pendingText.assign(line.payload.utf16(), static_cast<std::size_t>(line.payload.size()));
+    }
+    if (!trailer) {
+        control.ReportMsg(QStringLiteral("Warning, missing TRLR record at end of file"), true);
+        if (hasPending) completePending();
+    }
+    hasPending = false;
+    while (top >= 1) attachTop();
+    if (top == 0) attachTop();
+
+    checkCharacterSet(readerCharset);
+    checkVersion();
+    reader.CloseFile();
+    store->finishLoad();
+    return std::make_shared<GEDDocClass>(store);
+}
+
+void GEDLoader::attachTop() {
+    store->addData(slots[static_cast<std::size_t>(top)], slots[static_cast<std::size_t>(top + 1)]);
+    slots[static_cast<std::size_t>(top + 1)] = -1;
+    --top;
+}
+
+void GEDLoader::completePending() {
+    while (pendingLevel < top) attachTop();
+    // A finished line of the same level is complete now.
+    if (pendingLevel <= kMaxLevel && slots[static_cast<std::size_t>(pendingLevel + 1)] >= 0) attachTop();
+    if (top + 1 > kMaxLevel)
+        raiseError(GEDError::Syntax, kSource,
+                   QStringLiteral("GEDCOM lines nested deeper than level %1 on line %2").arg(kMaxLevel).arg(pendingLineNumber));
+
+    const QStringView payload(pendingText.data(), static_cast<qsizetype>(pendingText.size()));
+    qint32 n;
+    if (pendingTag == GEDLineTag::INDI)
+        n = store->newNode(GEDKind::Indi, pendingTag, QStringView());
+    else if (pendingTag == GEDLineTag::FAM)
+        n = store->newNode(GEDKind::Fam, pendingTag, QStringView());
+    else if (pendingTag == GEDLineTag::DATE)
+        n = store->newNode(GEDKind::Other, pendingTag, control.sDateGED2SVG(payload.toString()));
+    else if (eventTags[static_cast<std::size_t>(pendingTag)])
+        n = store->newNode(GEDKind::Event, pendingTag, payload);
+    else if (pendingTag >= GEDLineTag::SVG_H && pendingTag <= GEDLineTag::SVG_LS)
+        n = store->newNode(GEDKind::SVG, pendingTag, payload);
+    else
+        n = store->newNode(GEDKind::Other, pendingTag, payload);
+    ++top;
+    slots[static_cast<std::size_t>(top + 1)] = n;
+    if (!pendingXref.isEmpty() && !store->registerXref(pendingXref, n))
+        raiseError(GEDError::Syntax, kSource,
+                   QStringLiteral("Duplicate cross-reference ID: @%1@ on line %2").arg(pendingXref).arg(pendingLineNumber));
+}
+
+void GEDLoader::checkCharacterSet(const QString& readerCharset) {
+    const qint32 charLine = store->query(0, QStringLiteral("Other:HEAD,Other:CHAR"));
+    if (charLine < 0) return;
+    const QString declared = store->payload(charLine).toUpper();
+    if (declared.isEmpty()) return;
+    control.ReportMsg(QStringLiteral("GEDCOM data character set: ") + declared, false);
+    if (declared != u"ASCII" && declared != u"UTF-8" && declared != u"ANSI" && declared != u"UNICODE")
+        raiseError(GEDError::CharsetOrVersion, kSource, QStringLiteral("Unsupported GEDCOM character set: ") + declared);
+    const QString warning = QStringLiteral("Warning, GEDCOM character set is ") + declared +
+                            QStringLiteral(" but file BOM indicates ") + readerCharset;
+    const bool readerUnicode = readerCharset.contains(QStringLiteral("Unicode"), Qt::CaseInsensitive);
+    const bool declaredUnicode = declared == u"UNICODE";
+    if (readerUnicode || declaredUnicode) {
+        if (!(readerUnicode && declaredUnicode)) control.ReportMsg(warning, true);
+    } else if (declared == u"UTF-8" || readerCharset == u"UTF-8") {
+        if (!(declared == u"UTF-8" && readerCharset == u"UTF-8")) control.ReportMsg(warning, true);
+    }
+}
+
+void GEDLoader::checkVersion() {
+    const QString version = store->version();
+    if (!version.isEmpty() && version != u"5.5.1" && version != u"5.5")
+        raiseError(GEDError::CharsetOrVersion, kSource, QStringLiteral("Unsupported GEDCOM version: ") + version);
+}

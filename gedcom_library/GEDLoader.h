@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QString>
+
+#include "GEDLineParser.h"
+
+class GEDControlClass;
+class GEDDocClass;
+class GEDStore;
+
+// One run of reading a GEDCOM file into a new document: lines are folded with
+// their CONC/CONT continuations, made into line objects and attached to the
+// nearest open line of a lower level; then the declared character set and
+// version are checked and the document finishes itself.
+class GEDLoader {
+public:
+    explicit GEDLoader(GEDControlClass& control);
+    // The document, or none when the control's abandon flag stopped the load.
+    std::shared_ptr<GEDDocClass> load(const QString& sFile);
+
+private:
+    void completePending();
+    void attachTop();
+    void checkCharacterSet(const QString& readerCharset);
+    void checkVersion();
+
+    GEDControlClass& control;
+    std::shared_ptr<GEDStore> store;
+    GEDLineParser parser;
+    std::vector<bool> eventTags;
+    // Open lines by nesting: slot 0 is the document, slot n + 1 the open line of level n.
+    std::vector<qint32> slots;
+    qint32 top = -1;
+    // The line read last that is not yet an object.
+    bool hasPending = false;
+    qint32 pendingLevel = 0;
+    qint32 pendingLineNumber = 0;
+    short pendingTag = 0;
+    QString pendingXref;
+    std::u16string pendingText;
+};

@@ -1,0 +1,592 @@
+#include "GEDStore.h"
+
+#include <algorithm>
+
+#include "AppError.h"
+#include "GEDControlClass.h"
+#include "GEDDateText.h"
+#include "GEDEventTable.h"
+#include "GEDTagClass.h"
+#include "StringSets.h"
+
+namespace {
+
+const QString kUnknownPerson = QStringLiteral("(Unknown Person)");
+
+// A Boolean field of an extension line: "True"/"False" in any letter case, or a number.
+bool parseBool(QStringView field, bool& ok) {
+    const QStringView f = field.trimmed();
+    ok = true;
+    if (f.compare(u"true", Qt::CaseInsensitive) == 0) return true;
+    if (f.compare(u"false", Qt::CaseInsensitive) == 0) return false;
+    const double v = f.toDouble(&ok);
+    return ok && v != 0.0;
+}
+
+[[noreturn]] void raiseBadExtension(const QString& source, short tag, QStringView payload) {
+    raiseError(GEDError::Syntax, source,
+               QStringLiteral("Invalid %1 value: %2").arg(GEDTagClass::instance().GetTagname(tag), payload.toString()));
+}
+
+}  // namespace
+
+GEDStore::GEDStore() {
+    nodes.emplace_back();  // node 0: the document
+}
+
+qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
+    Node n;
+    n.kind = kind;
+    n.tag = tag;
+    n.payOff = static_cast<quint32>(text.size());
+    n.payLen = static_cast<quint32>(payload.size());
+    text.insert(text.end(), payload.utf16(), payload.utf16() + payload.size());
+    if (kind == GEDKind::Indi) {
+        n.ext = static_cast<qint32>(indis.size());
+        indis.emplace_back();
+        indis.back().node = static_cast<qint32>(nodes.size());
+    } else if (kind == GEDKind::Fam) {
+        n.ext = static_cast<qint32>(fams.size());
+        fams.emplace_back();
+        fams.back().node = static_cast<qint32>(nodes.size());
+    } else if (kind == GEDKind::Event) {
+        n.ext = static_cast<qint32>(events.size());
+        events.emplace_back();
+    }
+    nodes.push_back(n);
+    return static_cast<qint32>(nodes.size() - 1);
+}
+
+QStringView GEDStore::payloadView(qint32 n) const {
+    const Node& nd = node(n);
+    return QStringView(text.data() + nd.payOff, static_cast<qsizetype>(nd.payLen));
+}
+
+void GEDStore::setPayload(qint32 n, QStringView value) {
+    Node& nd = node(n);
+    if (static_cast<quint32>(value.size()) <= nd.payLen) {
+        std::copy(value.utf16(), value.utf16() + value.size(), text.begin() + nd.payOff);
+    } else {
+        nd.payOff = static_cast<quint32>(text.size());
+        text.insert(text.end(), value.utf16(), value.utf16() + value.size());
+    }
+    nd.payLen = static_cast<quint32>(value.size());
+}
+
+QList<qint32> GEDStore::children(qint32 n) const {
+    if (n == 0) return records;
+    QList<qint32> out;
+    for (qint32 c = node(n).firstChild; c >= 0; c = node(c).next) out.append(c);
+    return out;
+}
+
+void GEDStore::relink(qint32 n, const QList<qint32>& kids) {
+    Node& parent = node(n);
+    parent.firstChild = kids.isEmpty() ? -1 : kids.front();
+    parent.lastChild = kids.isEmpty() ? -1 : kids.back();
+    for (qsizetype i = 0; i < kids.size(); ++i) node(kids[i]).next = i + 1 < kids.size() ? kids[i + 1] : -1;
+}
+
+void GEDStore::appendChild(qint32 parent, qint32 child) {
+    node(child).next = -1;
+    Node& p = node(parent);
+    if (p.lastChild < 0)
+        p.firstChild = child;
+    else
+        node(p.lastChild).next = child;
+    p.lastChild = child;
+}
+
+qint32 GEDStore::firstChildOf(qint32 n, GEDKind kind, short tag) const {
+    if (n == 0) {
+        for (qint32 r : records)
+            if (node(r).kind == kind && (tag == 0 || node(r).tag == tag)) return r;
+        return -1;
+    }
+    for (qint32 c = node(n).firstChild; c >= 0; c = node(c).next)
+        if (node(c).kind == kind && (tag == 0 || node(c).tag == tag)) return c;
+    return -1;
+}
+
+void GEDStore::addData(qint32 parent, qint32 child) {
+    Node& p = node(parent);
+    const Node& c = node(child);
+    switch (p.kind) {
+    case GEDKind::Other:
+        // Lines of tags the table does not know are dropped with everything below them.
+        if (c.tag == 0) return;
+        break;
+    case GEDKind::SVG:
+        // Extension lines carry no child lines.
+        return;
+    case GEDKind::Event: {
+        Event& ev = events[static_cast<std::size_t>(p.ext)];
+        if (c.kind == GEDKind::Other) {
+            if (c.tag == GEDLineTag::DATE) ev.date = child;
+            else if (c.tag == GEDLineTag::PLAC) ev.place = child;
+            else if (c.tag == GEDLineTag::TYPE) ev.gtype = child;
+        }
+        break;
+    }
+    case GEDKind::Indi: {
+        Indi& ind = indis[static_cast<std::size_t>(p.ext)];
+        if (c.kind == GEDKind::Event) {
+            if (c.tag == GEDTag::BIRT) ind.birth = child;
+            else if (c.tag == GEDLineTag::DEAT) ind.death = child;
+        } else if (c.kind == GEDKind::Other && c.tag == GEDLineTag::SEX) {
+            const QStringView v = payloadView(child);
+            const QChar s = v.isEmpty() ? QChar(u'u') : v.front().toLower();
+            // Anything but the four sex codes reads as unknown.
+            ind.sex = (s == u'm' || s == u'f' || s == u'x') ? QString(s) : QStringLiteral("u");
+        } else if (c.kind == GEDKind::Other && c.tag == GEDLineTag::NAME) {
+            const auto offer = [&ind](const QString& s) {
+                if (s.isEmpty()) return;
+                if (ind.name.isEmpty()) ind.name = QString(s).remove(u'/');
+                ind.personalNames = sSetUnion(ind.personalNames, s, QStringLiteral("|"));
+            };
+            offer(normalisePersonalName(payload(child)));
+            offer(nameFromPieces(child));
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_P) {
+            const QList<QStringView> f = payloadView(child).split(u',');
+            bool okC = false, okR = false, okT = false;
+            const int col = f.size() >= 3 ? f[0].trimmed().toInt(&okC) : 0;
+            const int row = f.size() >= 3 ? f[1].trimmed().toInt(&okR) : 0;
+            const bool tent = f.size() >= 3 ? parseBool(f[2], okT) : false;
+            if (!okC || !okR || !okT) raiseBadExtension(QStringLiteral("GEDIndiClass"), c.tag, payloadView(child));
+            ind.col = col;
+            ind.row = row;
+            ind.tentative = tent;
+            if (col > maxCol) maxCol = static_cast<short>(col);
+            if (row > maxRow) maxRow = static_cast<short>(row);
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_LS) {
+            ind.localSettings = sSetJoin(ind.localSettings, payload(child), QStringLiteral(","));
+        }
+        break;
+    }
+    case GEDKind::Fam: {
+        Fam& fam = fams[static_cast<std::size_t>(p.ext)];
+        if (c.kind == GEDKind::Event && c.tag == GEDLineTag::MARR) {
+            fam.marriage = child;
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_F) {
+            const QList<QStringView> f = payloadView(child).split(u',');
+            bool okM = false, okL = false;
+            const bool more = f.size() >= 2 ? parseBool(f[0], okM) : false;
+            const bool liaison = f.size() >= 2 ? parseBool(f[1], okL) : false;
+            if (!okM || !okL) raiseBadExtension(QStringLiteral("GEDFamClass"), c.tag, payloadView(child));
+            fam.moreChildren = more;
+            fam.liaison = liaison;
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_LS) {
+            fam.localSettings = sSetJoin(fam.localSettings, payload(child), QStringLiteral(","));
+        }
+        break;
+    }
+    case GEDKind::None:
+        addRecord(child);
+        return;
+    }
+    appendChild(parent, child);
+}
+
+void GEDStore::addRecord(qint32 rec) {
+    const Node& r = node(rec);
+    if (r.kind == GEDKind::Fam) {
+        ++countFamilies;
+    } else if (r.kind == GEDKind::Indi) {
+        ++countPersons;
+    } else if (r.kind == GEDKind::Other && r.tag == GEDLineTag::HEAD) {
+        head = rec;
+        const qint32 sour = firstChildOf(rec, GEDKind::Other, GEDLineTag::SOUR);
+        if (sour >= 0 && payloadView(sour) == u"Kvora") {
+            exportedBySystem = true;
+            positionsComplete = true;
+        }
+    }
+    records.append(rec);
+}
+
+QString GEDStore::xrefOf(qint32 n) const {
+    const Node& nd = node(n);
+    switch (nd.kind) {
+    case GEDKind::Indi: return indis[static_cast<std::size_t>(nd.ext)].xref;
+    case GEDKind::Fam: return fams[static_cast<std::size_t>(nd.ext)].xref;
+    case GEDKind::Other: return nd.ext >= 0 ? otherXrefs[nd.ext] : QString();
+    default: return QString();
+    }
+}
+
+bool GEDStore::registerXref(const QString& id, qint32 n) {
+    auto it = xrefs.find(id);
+    if (it != xrefs.end()) return false;
+    xrefs.insert(id, n);
+    Node& nd = node(n);
+    if (nd.kind == GEDKind::Indi) {
+        indis[static_cast<std::size_t>(nd.ext)].xref = id;
+    } else if (nd.kind == GEDKind::Fam) {
+        fams[static_cast<std::size_t>(nd.ext)].xref = id;
+    } else if (nd.kind == GEDKind::Other) {
+        nd.ext = static_cast<qint32>(otherXrefs.size());
+        otherXrefs.append(id);
+    }
+    return true;
+}
+
+qint32 GEDStore::resolve(QStringView pointer, GEDKind kind, short tag) {
+    if (!isPointer(pointer)) return -1;
+    const QString id = pointer.mid(1, pointer.size() - 2).toString();
+    const qint32 n = lookup(id);
+    if (n >= 0 && node(n).kind == kind && (tag == 0 || node(n).tag == tag)) return n;
+    if (!reportedIds.contains(id)) {
+        reportedIds.insert(id);
+        if (n < 0)
+            reportMsg(QStringLiteral("Undefined cross-reference ID: ") + pointer.toString(), true);
+        else
+            reportMsg(QStringLiteral("Cross-reference ID names a record of the wrong type: ") + pointer.toString(), true);
+    }
+    return -1;
+}
+
+qint32 GEDStore::query(qint32 start, const QString& path) const {
+    if (path.isEmpty()) return start;
+    qint32 current = start;
+    for (const QString& step : path.split(u',')) {
+        const qsizetype colon = step.indexOf(u':');
+        const QString kindName = colon < 0 ? step : step.left(colon);
+        short tag = 0;
+        if (colon >= 0 && colon + 1 < step.size()) {
+            tag = GEDTagClass::instance().GetTag(step.mid(colon + 1).toUpper());
+            if (tag == 0) return -1;
+        }
+        GEDKind kind = GEDKind::None;
+        if (kindName == u"Other") kind = GEDKind::Other;
+        else if (kindName == u"Event") kind = GEDKind::Event;
+        else if (kindName == u"Indi") kind = GEDKind::Indi;
+        else if (kindName == u"Fam") kind = GEDKind::Fam;
+        else if (kindName == u"SVG") kind = GEDKind::SVG;
+        if (kind == GEDKind::None) return -1;
+        // Individuals and families carry no tag code, so a tag never matches them.
+        if (tag != 0 && (kind == GEDKind::Indi || kind == GEDKind::Fam)) return -1;
+        current = firstChildOf(current, kind, tag);
+        if (current < 0) return -1;
+    }
+    return current;
+}
+
+QString GEDStore::notesOf(qint32 n) {
+    QString result;
+    for (qint32 c = node(n).firstChild; c >= 0; c = node(c).next) {
+        if (node(c).kind != GEDKind::Other || node(c).tag != GEDLineTag::NOTE) continue;
+        QString s = payload(c);
+        QList<qint32> followed;
+        while (isPointer(s)) {
+            const qint32 target = resolve(s, GEDKind::Other, GEDLineTag::NOTE);
+            // A chain that comes back to a record it passed ends there.
+            if (target < 0 || followed.contains(target)) {
+                s.clear();
+                break;
+            }
+            followed.append(target);
+            s = payload(target);
+        }
+        if (s.isEmpty()) continue;
+        if (!result.isEmpty()) result += QStringLiteral("\n\n");
+        result += s;
+    }
+    while (result.endsWith(u'\n')) result.chop(1);
+    return result;
+}
+
+QString GEDStore::version() {
+    if (versionText.isEmpty() && head >= 0) {
+        const qint32 vers = query(head, QStringLiteral("Other:GEDC,Other:VERS"));
+        if (vers >= 0) versionText = payload(vers).toUpper();
+    }
+    return versionText;
+}
+
+void GEDStore::reportMsg(const QString& msg, bool warning) const {
+    if (control) control->ReportMsg(msg, warning);
+}
+
+bool GEDStore::isEventTag(short tag) { return bIsEventTag(tag); }
+
+bool GEDStore::isYesOnlyEventTag(short tag) {
+    // Events whose GEDCOM line value is only "Y" or nothing (the first 32 of the
+    // event table); the others carry a descriptor as their value.
+    static const auto table = [] {
+        std::vector<bool> yes(GEDLineTag::Count, false);
+        const char* const names[] = {"BIRT", "CHR",  "DEAT", "BURI", "CREM", "ADOP", "BAPM", "BARM",
+                                     "BASM", "BLES", "CHRA", "CONF", "FCOM", "ORDN", "NATU", "EMIG",
+                                     "IMMI", "PROB", "WILL", "GRAD", "RETI", "ANUL", "CENS", "DIV",
+                                     "DIVF", "ENGA", "MARB", "MARC", "MARR", "MARL", "MARS", "RESI"};
+        for (const char* name : names) yes[static_cast<std::size_t>(GEDTagClass::instance().GetTag(QString::fromLatin1(name)))] = true;
+        return yes;
+    }();
+    return tag > 0 && tag < GEDLineTag::Count && table[static_cast<std::size_t>(tag)];
+}
+
+QString GEDStore::normalisePersonalName(QString s) {
+    s.replace(u'\t', u' ');
+    s = s.trimmed();
+    while (s.contains(QStringLiteral("  "))) s.replace(QStringLiteral("  "), QStringLiteral(" "));
+    QString result;
+    bool inside = false;
+    for (QStringView piece : QStringView(s).split(u'/')) {
+        const QStringView p = piece.trimmed();
+        if (!p.isEmpty()) {
+            if (!result.isEmpty()) result += u' ';
+            if (inside)
+                result += u'/' + p.toString() + u'/';
+            else
+                result += p;
+        }
+        inside = !inside;
+    }
+    return result;
+}
+
+QString GEDStore::nameFromPieces(qint32 nameLine) const {
+    QString npfx, givn, nick, spfx, surn, nsfx;
+    for (qint32 c = node(nameLine).firstChild; c >= 0; c = node(c).next) {
+        if (node(c).kind != GEDKind::Other) continue;
+        switch (node(c).tag) {
+        case GEDLineTag::NPFX: npfx = payload(c); break;
+        case GEDLineTag::GIVN: givn = payload(c); break;
+        case GEDLineTag::NICK: nick = payload(c); break;
+        case GEDLineTag::SPFX: spfx = payload(c); break;
+        case GEDLineTag::SURN: surn = payload(c); break;
+        case GEDLineTag::NSFX: nsfx = payload(c); break;
+        default: break;
+        }
+    }
+    if (!nick.isEmpty()) nick = u'"' + nick + u'"';
+    if (!surn.isEmpty()) surn = u'/' + surn + u'/';
+    QString out;
+    for (const QString* piece : {&npfx, &givn, &nick, &spfx, &surn, &nsfx}) out = sSetJoin(out, *piece, QStringLiteral(" "));
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// The records' own algorithms
+
+QString GEDStore::sortKeyOfEvent(qint32 ev) const {
+    if (ev < 0) return QStringLiteral("??");
+    const qint32 date = events[static_cast<std::size_t>(node(ev).ext)].date;
+    return sDateSortKey(date < 0 ? QString() : payload(date));
+}
+
+void GEDStore::correctPayload(qint32 ev) {
+    if (node(ev).payLen <= 1 || !isYesOnlyEventTag(node(ev).tag)) return;
+    const qint32 note = newNode(GEDKind::Other, GEDLineTag::NOTE, payloadView(ev));
+    setPayload(ev, QStringView());
+    addData(ev, note);
+}
+
+namespace {
+// Sorts the lines at the given positions of a child list by their keys, in
+// ascending ordinal order; lines of equal keys keep their order. Lines at
+// other positions stay where they are.
+void sortAtPositions(QList<qint32>& kids, const QList<qsizetype>& positions, const QList<QString>& keys) {
+    QList<qsizetype> order(positions.size());
+    for (qsizetype i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
+    QList<qint32> lines(positions.size());
+    for (qsizetype i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
+    for (qsizetype i = 0; i < positions.size(); ++i) kids[positions[i]] = lines[order[i]];
+}
+}  // namespace
+
+void GEDStore::sortEvents(qint32 rec) {
+    QList<qint32> kids = children(rec);
+    QList<qsizetype> positions;
+    QList<QString> keys;
+    for (qsizetype i = 0; i < kids.size(); ++i) {
+        if (node(kids[i]).kind != GEDKind::Event) continue;
+        correctPayload(kids[i]);
+        positions.append(i);
+        keys.append(sortKeyOfEvent(kids[i]));
+    }
+    if (positions.size() < 2) return;
+    sortAtPositions(kids, positions, keys);
+    relink(rec, kids);
+}
+
+void GEDStore::sortChildren(qint32 fam) {
+    QList<qint32> kids = children(fam);
+    QList<qsizetype> positions;
+    QList<QString> keys;
+    for (qsizetype i = 0; i < kids.size(); ++i) {
+        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDLineTag::CHIL) continue;
+        positions.append(i);
+        const qint32 child = resolve(payloadView(kids[i]), GEDKind::Indi);
+        keys.append(child < 0 ? QStringLiteral("??") : sortKeyOfEvent(indis[static_cast<std::size_t>(node(child).ext)].birth));
+    }
+    if (positions.size() < 2) return;
+    sortAtPositions(kids, positions, keys);
+    relink(fam, kids);
+}
+
+void GEDStore::checkFAMC(qint32 indi) {
+    enum { Natural, Adopted, Foster, Kinds };
+    qint32 chosen[Kinds] = {-1, -1, -1};
+    for (qint32 c = node(indi).firstChild; c >= 0; c = node(c).next) {
+        if (node(c).kind != GEDKind::Other || node(c).tag != GEDLineTag::FAMC) continue;
+        const qint32 pedi = firstChildOf(c, GEDKind::Other, GEDLineTag::PEDI);
+        int kind = Kinds;
+        const QStringView p = pedi < 0 ? QStringView() : payloadView(pedi);
+        if (pedi < 0 || p.compare(u"birth", Qt::CaseInsensitive) == 0) kind = Natural;
+        else if (p.compare(u"adopted", Qt::CaseInsensitive) == 0) kind = Adopted;
+        else if (p.compare(u"foster", Qt::CaseInsensitive) == 0) kind = Foster;
+        if (kind == Kinds || chosen[kind] >= 0) continue;
+        chosen[kind] = resolve(payloadView(c), GEDKind::Fam);
+    }
+    Indi& ind = indis[static_cast<std::size_t>(node(indi).ext)];
+    for (int kind = Natural; kind < Kinds; ++kind) {
+        if (chosen[kind] < 0) continue;
+        ind.famc = chosen[kind];
+        if (kind != Natural) {
+            ind.adopted = true;
+            // The family counts an adopted or foster child among its children,
+            // once, unless it lists the child already.
+            const QString pointer = u'@' + ind.xref + u'@';
+            bool listed = false;
+            for (qint32 c = node(ind.famc).firstChild; c >= 0 && !listed; c = node(c).next)
+                listed = node(c).tag == GEDLineTag::CHIL && payloadView(c) == pointer;
+            if (!listed) addData(ind.famc, newNode(GEDKind::Other, GEDLineTag::CHIL, pointer));
+        }
+        return;
+    }
+}
+
+qint32 GEDStore::partner(qint32 fam, short tag) {
+    for (qint32 c = node(fam).firstChild; c >= 0; c = node(c).next) {
+        if (node(c).kind != GEDKind::Other || node(c).tag != tag) continue;
+        const qint32 person = resolve(payloadView(c), GEDKind::Indi);
+        if (person >= 0) return person;
+    }
+    return -1;
+}
+
+QList<qint32> GEDStore::pointedRecords(qint32 rec, short tag, GEDKind kind) {
+    QList<qint32> out;
+    for (qint32 c = node(rec).firstChild; c >= 0; c = node(c).next) {
+        if (node(c).kind != GEDKind::Other || node(c).tag != tag) continue;
+        const qint32 target = resolve(payloadView(c), kind);
+        if (target >= 0) out.append(target);
+    }
+    return out;
+}
+
+qint32 GEDStore::createPerson(const QString& sex) {
+    qint32 number = countPersons + 1;
+    QString id = QStringLiteral("Missing%1").arg(number);
+    // The file may use such identifiers itself: take the next free number.
+    while (xrefs.contains(id)) id = QStringLiteral("Missing%1").arg(++number);
+    const qint32 n = newNode(GEDKind::Indi, GEDLineTag::INDI, QStringView());
+    Indi& ind = indis[static_cast<std::size_t>(node(n).ext)];
+    ind.sex = sex;
+    ind.name = kUnknownPerson;
+    registerXref(id, n);
+    addRecord(n);
+    return n;
+}
+
+void GEDStore::checkParents(qint32 fam) {
+    const qint32 husb = partner(fam, GEDLineTag::HUSB);
+    const qint32 wife = partner(fam, GEDLineTag::WIFE);
+    const QString famPointer = u'@' + fams[static_cast<std::size_t>(node(fam).ext)].xref + u'@';
+    const auto addPlaceholder = [&](short tag, const QString& sex) {
+        const qint32 person = createPerson(sex);
+        addData(fam, newNode(GEDKind::Other, tag, QString(u'@' + xrefOf(person) + u'@')));
+        addData(person, newNode(GEDKind::Other, GEDLineTag::FAMS, famPointer));
+    };
+    if (husb < 0) addPlaceholder(GEDLineTag::HUSB, QStringLiteral("m"));
+    if (wife < 0) addPlaceholder(GEDLineTag::WIFE, QStringLiteral("f"));
+}
+
+QString GEDStore::relatedSpouses(qint32 indi) {
+    Indi& self = indis[static_cast<std::size_t>(node(indi).ext)];
+    if (self.relatedSpouses != u"-") return self.relatedSpouses;
+    QList<qint32> group{indi};
+    QSet<qint32> members{indi};
+    for (qsizetype done = 0; done < group.size();) {
+        const qsizetype passEnd = group.size();
+        for (; done < passEnd; ++done) {
+            for (qint32 fam : pointedRecords(group[done], GEDLineTag::FAMS, GEDKind::Fam)) {
+                for (short tag : {GEDLineTag::HUSB, GEDLineTag::WIFE}) {
+                    const qint32 p = partner(fam, tag);
+                    if (p >= 0 && !members.contains(p)) {
+                        members.insert(p);
+                        group.append(p);
+                    }
+                }
+            }
+        }
+    }
+    QStringList ids;
+    for (qint32 p : group) ids.append(indis[static_cast<std::size_t>(node(p).ext)].xref);
+    const QString list = ids.join(u',');
+    for (qint32 p : group) indis[static_cast<std::size_t>(node(p).ext)].relatedSpouses = list;
+    return list;
+}
+
+void GEDStore::checkPointers() {
+    for (qint32 n = 1; n < static_cast<qint32>(nodes.size()); ++n) {
+        const Node& nd = nodes[static_cast<std::size_t>(n)];
+        if (nd.kind != GEDKind::Other || nd.payLen < 2) continue;
+        switch (nd.tag) {
+        case GEDLineTag::FAMC:
+        case GEDLineTag::FAMS: resolve(payloadView(n), GEDKind::Fam); break;
+        case GEDLineTag::CHIL:
+        case GEDLineTag::HUSB:
+        case GEDLineTag::WIFE: resolve(payloadView(n), GEDKind::Indi); break;
+        case GEDLineTag::NOTE:
+        case GEDLineTag::OBJE: resolve(payloadView(n), GEDKind::Other, nd.tag); break;
+        default: break;
+        }
+    }
+}
+
+void GEDStore::finishLoad() {
+    if (records.isEmpty()) return;
+    checkPointers();
+
+    // Families get placeholder partners only now that every individual of
+    // the file is known; each placeholder is filed just before its family.
+    const QList<qint32> filed = records;
+    QList<qint32> ordered;
+    ordered.reserve(filed.size());
+    for (qint32 rec : filed) {
+        if (node(rec).kind == GEDKind::Fam) {
+            const qsizetype before = records.size();
+            checkParents(rec);
+            for (qsizetype i = before; i < records.size(); ++i) ordered.append(records[i]);
+        }
+        ordered.append(rec);
+    }
+    records = ordered;
+
+    const auto sortRecords = [this](GEDKind kind, const auto& finishOne) {
+        QList<qsizetype> slots;
+        QList<QString> keys;
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            if (node(records[i]).kind != kind) continue;
+            slots.append(i);
+            keys.append(finishOne(records[i]));
+        }
+        sortAtPositions(records, slots, keys);
+    };
+    sortRecords(GEDKind::Indi, [this](qint32 rec) {
+        checkFAMC(rec);
+        const Indi& ind = indis[static_cast<std::size_t>(node(rec).ext)];
+        if (ind.col == 0 || ind.row == 0) positionsComplete = false;
+        const QString key = sortKeyOfEvent(ind.birth);
+        sortEvents(rec);
+        return key;
+    });
+    sortRecords(GEDKind::Fam, [this](qint32 rec) {
+        const QString key = sortKeyOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
+        sortEvents(rec);
+        sortChildren(rec);
+        return key;
+    });
+}

@@ -1,0 +1,205 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringView>
+
+#include "GEDObject.h"
+
+class GEDControlClass;
+
+// Tag codes of the lines the document and its records look at.
+namespace GEDLineTag {
+inline constexpr short CHAR = 27;
+inline constexpr short CHIL = 28;
+inline constexpr short CONC = 32;
+inline constexpr short CONT = 35;
+inline constexpr short DATE = 41;
+inline constexpr short DEAT = 42;
+inline constexpr short FAM = 56;
+inline constexpr short FAMC = 57;
+inline constexpr short FAMS = 59;
+inline constexpr short GEDC = 65;
+inline constexpr short GIVN = 66;
+inline constexpr short HEAD = 68;
+inline constexpr short HUSB = 69;
+inline constexpr short INDI = 72;
+inline constexpr short MARR = 80;
+inline constexpr short NAME = 83;
+inline constexpr short NICK = 87;
+inline constexpr short NOTE = 89;
+inline constexpr short NPFX = 90;
+inline constexpr short NSFX = 91;
+inline constexpr short OBJE = 92;
+inline constexpr short PEDI = 97;
+inline constexpr short PLAC = 99;
+inline constexpr short SEX = 116;
+inline constexpr short SOUR = 119;
+inline constexpr short SPFX = 120;
+inline constexpr short SURN = 126;
+inline constexpr short TRLR = 131;
+inline constexpr short TYPE = 132;
+inline constexpr short VERS = 133;
+inline constexpr short WIFE = 134;
+inline constexpr short BLOB = 137;
+inline constexpr short SVG_H = 142;
+inline constexpr short SVG_U = 143;
+inline constexpr short SVG_P = 144;
+inline constexpr short SVG_F = 145;
+inline constexpr short SVG_LS = 146;
+inline constexpr short Count = 147;
+}  // namespace GEDLineTag
+
+// Offsets of the library's own errors from the error base.
+namespace GEDError {
+inline constexpr int CharsetOrVersion = 515;  // unsupported character set or GEDCOM version
+inline constexpr int Syntax = 517;            // the file's lines cannot be read as GEDCOM
+}  // namespace GEDError
+
+// The inside of one loaded document: every line of the file as a small fixed
+// node in one array, every payload in one text arena, and per-record data for
+// individuals, families and events in side tables. Record handles share it
+// (std::shared_ptr), so a record handed out keeps its document alive.
+//
+// Node 0 is the document itself; its children are the level-0 records, kept
+// in `records` (the list the finishing step reorders). Every other node keeps
+// its children as a singly linked list in file order.
+class GEDStore {
+public:
+    struct Node {
+        qint32 firstChild = -1;
+        qint32 lastChild = -1;
+        qint32 next = -1;
+        quint32 payOff = 0;
+        quint32 payLen = 0;
+        qint32 ext = -1;  // row of the kind's side table; for other records the identifier row
+        short tag = 0;
+        GEDKind kind = GEDKind::None;
+    };
+
+    struct Indi {
+        QString xref;
+        QString name;
+        QString personalNames;
+        QString localSettings;
+        QString relatedSpouses = QStringLiteral("-");
+        QString image;
+        QString imagePlace;
+        QString sex = QStringLiteral("u");
+        qint32 node = -1;
+        qint32 birth = -1;
+        qint32 death = -1;
+        qint32 famc = -1;
+        qint32 row = 0;
+        qint32 col = 0;
+        qint32 visits = 0;
+        bool adopted = false;
+        bool tentative = false;
+    };
+
+    struct Fam {
+        QString xref;
+        QString localSettings;
+        qint32 node = -1;
+        qint32 marriage = -1;
+        bool liaison = false;
+        bool moreChildren = false;
+    };
+
+    struct Event {
+        qint32 date = -1;  // nodes of the last DATE, PLAC and TYPE lines
+        qint32 place = -1;
+        qint32 gtype = -1;
+    };
+
+    GEDStore();
+
+    // --- lines -----------------------------------------------------------
+    qint32 newNode(GEDKind kind, short tag, QStringView payload);
+    Node& node(qint32 n) { return nodes[static_cast<std::size_t>(n)]; }
+    const Node& node(qint32 n) const { return nodes[static_cast<std::size_t>(n)]; }
+    QStringView payloadView(qint32 n) const;
+    QString payload(qint32 n) const { return payloadView(n).toString(); }
+    void setPayload(qint32 n, QStringView text);
+    // The children of a line (or of the document, node 0) in order.
+    QList<qint32> children(qint32 n) const;
+    // Rewrites a line's child list (after a sort).
+    void relink(qint32 n, const QList<qint32>& kids);
+    void appendChild(qint32 parent, qint32 child);
+    // The first child of a given kind and, when tag is not 0, of that tag.
+    qint32 firstChildOf(qint32 n, GEDKind kind, short tag) const;
+
+    // --- adding lines with the records' own rules -------------------------
+    // Attaches a complete child line to its parent, as each record class takes
+    // its lines (individuals derive names, sex, events; families the marriage
+    // and flags; events their date, place and type; plain lines drop children
+    // of unknown tags).
+    void addData(qint32 parent, qint32 child);
+    // Files one level-0 record in the document.
+    void addRecord(qint32 rec);
+
+    // --- identifiers ------------------------------------------------------
+    QString xrefOf(qint32 n) const;
+    // Enters a record under its identifier; false when the identifier is taken.
+    bool registerXref(const QString& id, qint32 n);
+    qint32 lookup(const QString& id) const { return xrefs.value(id, -1); }
+    // Resolves a pointer payload ("@id@") to a record of the wanted kind (and
+    // tag, when not 0). A pointer to no record, or to a record of another
+    // kind, is reported once per identifier and gives -1. Payloads that are
+    // not pointers give -1 without a report.
+    qint32 resolve(QStringView pointer, GEDKind kind, short tag = 0);
+    static bool isPointer(QStringView s) { return s.size() >= 2 && s.front() == u'@' && s.back() == u'@'; }
+
+    // --- document-level queries -------------------------------------------
+    qint32 query(qint32 start, const QString& path) const;
+    QString notesOf(qint32 n);
+    QString version();
+    void reportMsg(const QString& text, bool warning) const;
+
+    // --- the records' own algorithms --------------------------------------
+    void correctPayload(qint32 ev);
+    void sortEvents(qint32 rec);
+    void sortChildren(qint32 fam);
+    void checkFAMC(qint32 indi);
+    void checkParents(qint32 fam);
+    qint32 partner(qint32 fam, short tag);
+    QList<qint32> pointedRecords(qint32 rec, short tag, GEDKind kind);
+    QString relatedSpouses(qint32 indi);
+    qint32 createPerson(const QString& sex);
+    // Placeholders for missing partners, individual and family checks, and
+    // the sorts by birth and marriage dates; run once after the last line.
+    void finishLoad();
+    // Reports every pointer of the file that names no record, or a record of
+    // the wrong kind (once per identifier).
+    void checkPointers();
+
+    static bool isEventTag(short tag);
+    static bool isYesOnlyEventTag(short tag);
+    static QString normalisePersonalName(QString s);
+    QString nameFromPieces(qint32 nameLine) const;
+    QString sortKeyOfEvent(qint32 ev) const;
+
+    std::shared_ptr<GEDControlClass> control;
+    std::vector<Node> nodes;
+    std::vector<char16_t> text;
+    std::vector<Indi> indis;
+    std::vector<Fam> fams;
+    std::vector<Event> events;
+    QList<QString> otherXrefs;
+    QList<qint32> records;
+    QHash<QString, qint32> xrefs;
+    QSet<QString> reportedIds;
+    qint32 head = -1;
+    qint32 countFamilies = 0;
+    qint32 countPersons = 0;
+    short maxRow = 0;
+    short maxCol = 0;
+    bool positionsComplete = false;
+    bool exportedBySystem = false;
+    QString versionText;
+};

@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include <QStringConverter>
+
+#include "AppError.h"
+#include "GEDEventClass.h"
+#include "GEDTagClass.h"
+#include "GedFixtures.h"
+
+namespace {
+
+QString tagName(const GEDObject& line) {
+    short tag = 0;
+    if (line.kind() == GEDKind::Other) tag = GEDOtherClass(line).GetType();
+    else if (line.kind() == GEDKind::Event) tag = GEDEventClass(line).GetType();
+    else if (line.kind() == GEDKind::Indi) return QStringLiteral("INDI");
+    else if (line.kind() == GEDKind::Fam) return QStringLiteral("FAM");
+    return GEDTagClass::instance().GetTagname(tag);
+}
+
+QStringList tagNames(const QList<GEDObject>& lines) {
+    QStringList out;
+    for (const GEDObject& line : lines) out.append(tagName(line));
+    return out;
+}
+
+// The error a load raises, or a null error number when it raises none.
+AppError loadError(GedLoad& load, const QByteArray& bytes) {
+    try {
+        load.loadBytes(bytes);
+    } catch (const AppError& e) {
+        return e;
+    }
+    return AppError();
+}
+
+TEST(Load, ContinuationLinesFoldIntoTheLineTheyContinue) {
+    GedLoad load;
+    auto doc = load.loadFixture(QStringLiteral("continuation.ged"));
+    ASSERT_TRUE(doc);
+    const GEDIndiClass anna(doc->GetXrefs().value(QStringLiteral("I1")));
+    // Trailing blanks of every line are gone; CONC keeps the blank after its
+    // delimiter, CONT starts a new line without leading blanks.
+    EXPECT_EQ(anna.GetPersonalNames(), QStringLiteral("Anna /Berg/"));
+    const QList<GEDObject> lines = anna.GetData();
+    ASSERT_EQ(tagNames(lines), QStringList({"NAME", "NOTE", "NOTE", "CONT"}));
+    EXPECT_EQ(GEDOtherClass(lines[1]).GetPayL(), QStringLiteral("First part\nnextline"));
+    // A CONT at the level of the line before it is a line of its own.
+    EXPECT_EQ(GEDOtherClass(lines[3]).GetPayL(), QStringLiteral("stands alone"));
+    EXPECT_EQ(GEDOtherClass(lines[3]).GetType(), 35);
+    // Continuations of a BLOB are dropped.
+    const QList<GEDObject> object = doc->GetXrefs().value(QStringLiteral("O1")).GetData();
+    ASSERT_EQ(tagNames(object), QStringList({"BLOB", "FILE"}));
+    EXPECT_EQ(GEDOtherClass(object[0]).GetPayL(), QString());
+    // Nothing after TRLR is read.
+    EXPECT_FALSE(doc->GetXrefs().contains(QStringLiteral("I2")));
+    EXPECT_EQ(doc->GetCountPersons(), 1);
+    EXPECT_FALSE(load.listener.warnings().contains(QStringLiteral("Warning, missing TRLR record at end of file")));
+}
+
+TEST(Load, AFileWithoutTrailerWarnsAndKeepsItsLastLine) {
+    GedLoad load;
+    auto doc = load.loadFixture(QStringLiteral("no_trailer.ged"));
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(load.listener.warnings(), QStringList({"Warning, missing TRLR record at end of file"}));
+    const GEDIndiClass person(doc->GetXrefs().value(QStringLiteral("I1")));
+    EXPECT_EQ(person.GetBirth().GetDate(), QStringLiteral("1901"));
+}
+
+TEST(Load, LevelsIdentifiersAndTags) {
+    GedLoad load;
+    auto doc = load.loadText(
+        "0 HEAD\n"
+        "1 CHAR ASCII\n"
+        "1 _PRIVATE dropped below a plain line\n"
+        "2 NOTE and its children with it\n"
+        "0 @I1@ INDI\n"
+        "1 NAME Level /Test/\n"
+        "   1 SEX F\n"
+        "1 BIRT\n"
+        "2 DATE 1900\n"
+        "PLAC Nowhere\n"
+        "2 _WITNESS kept below an event\n"
+        "1 _CUSTOM kept below a person\n"
+        "0 @X1@ _WEIRD unknown record\n"
+        "0 @NOCLOSE INDI\n"
+        "0 @I2@ indi\n"
+        "1 name Lower /Case/\n"
+        "0 @I3@ INDI\n"
+        "2 DATE 1900\n"
+        "1 NAME Skipped /Level/\n"
+        "0 TRLR\n");
+    ASSERT_TRUE(doc);
+    const GEDXrefTable xrefs = doc->GetXrefs();
+    const GEDIndiClass i1(xrefs.value(QStringLiteral("I1")));
+    EXPECT_EQ(i1.GetSex(), QStringLiteral("f"));
+    // A line without a level number keeps the level of the line before.
+    EXPECT_EQ(i1.GetBirth().GetPlace(), QStringLiteral("Nowhere"));
+    EXPECT_EQ(tagNames(i1.GetBirth().GetData()), QStringList({"DATE", "PLAC", "?"}));
+    EXPECT_EQ(tagNames(i1.GetData()), QStringList({"NAME", "SEX", "BIRT", "?"}));
+    // Unknown tags: dropped below HEAD, kept as records of their own at level 0.
+    EXPECT_EQ(tagNames(doc->GetHead().GetData()), QStringList({"CHAR"}));
+    EXPECT_EQ(GEDOtherClass(xrefs.value(QStringLiteral("X1"))).GetType(), 0);
+    EXPECT_EQ(GEDOtherClass(xrefs.value(QStringLiteral("X1"))).GetPayL(), QStringLiteral("unknown record"));
+    // An identifier without its closing "@" runs to the end of the line.
+    EXPECT_TRUE(xrefs.contains(QStringLiteral("NOCLOSE INDI")));
+    // Tags are read in any letter case.
+    EXPECT_EQ(GEDIndiClass(xrefs.value(QStringLiteral("I2"))).GetName(), QStringLiteral("Lower Case"));
+    // A line that skips a level goes one below the open line.
+    const GEDIndiClass i3(xrefs.value(QStringLiteral("I3")));
+    EXPECT_EQ(tagNames(i3.GetData()), QStringList({"DATE", "NAME"}));
+    EXPECT_EQ(i3.GetName(), QStringLiteral("Skipped Level"));
+}
+
+TEST(Load, NestingStopsAtLevel99WithAClearError) {
+    const auto nested = [](int deepest) {
+        QByteArray text("0 HEAD\n1 CHAR ASCII\n0 @N1@ NOTE top\n");
+        for (int level = 1; level <= deepest; ++level) text += QByteArray::number(level) + " _DEEP x\n";
+        return text + "0 TRLR\n";
+    };
+    GedLoad load;
+    EXPECT_TRUE(load.loadBytes(nested(99)));
+    const AppError e = loadError(load, nested(100));
+    EXPECT_EQ(e.number, kErrorBase + 517);
+    EXPECT_EQ(e.description, QStringLiteral("GEDCOM lines nested deeper than level 99 on line 103"));
+}
+
+TEST(Load, HeadLineMustStandAlone) {
+    GedLoad load;
+    EXPECT_TRUE(load.loadText("0 HEAD \n1 CHAR ASCII\n0 TRLR\n"));
+    const AppError e = loadError(load, "0 HEAD x\n1 CHAR ASCII\n0 TRLR\n");
+    EXPECT_EQ(e.number, kErrorBase + 517);
+    EXPECT_EQ(e.source, QStringLiteral("GEDControlClass"));
+    EXPECT_EQ(e.description, QStringLiteral("Syntax error on HEAD record. Possible carriage-control issue"));
+    // A first line that is not HEAD is accepted.
+    EXPECT_TRUE(load.loadText("0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n"));
+}
+
+TEST(Load, DuplicateIdentifierIsAnErrorNamingIt) {
+    GedLoad load;
+    try {
+        load.loadFixture(QStringLiteral("duplicate.ged"));
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number, kErrorBase + 517);
+        EXPECT_EQ(e.description, QStringLiteral("Duplicate cross-reference ID: @I1@ on line 6"));
+    }
+}
+
+TEST(Load, CharacterSetAndVersionChecks) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QStringList messages;  // after the first progress line
+        int error;             // offset of the error raised, 0 for none
+        QString errorText;
+    };
+    const QByteArray bomUtf8("\xEF\xBB\xBF");
+    const auto utf16 = [](const QString& text, bool littleEndian) {
+        QStringEncoder enc(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::WriteBom);
+        return QByteArray(enc(text));
+    };
+    const auto file = [](const char* charLine, const char* version) {
+        QString text = QStringLiteral("0 HEAD\n1 GEDC\n");
+        if (version) text += QStringLiteral("2 VERS %1\n").arg(QLatin1String(version));
+        if (charLine) text += QStringLiteral("1 CHAR %1\n").arg(QLatin1String(charLine));
+        return text + QStringLiteral("0 TRLR\n");
+    };
+    const QList<Case> cases = {
+        {"utf-8 declared, no mark", file("utf-8", "5.5.1").toUtf8(),
+         {"GEDCOM data character set: UTF-8", "Warning, GEDCOM character set is UTF-8 but file BOM indicates ANSI"}, 0, {}},
+        {"utf-8 declared and marked", bomUtf8 + file("UTF-8", "5.5").toUtf8(), {"GEDCOM data character set: UTF-8"}, 0, {}},
+        {"ansi declared, utf-8 mark", bomUtf8 + file("ANSI", "5.5").toUtf8(),
+         {"GEDCOM data character set: ANSI", "Warning, GEDCOM character set is ANSI but file BOM indicates UTF-8"}, 0, {}},
+        {"ascii declared", file("ASCII", "5.5").toUtf8(), {"GEDCOM data character set: ASCII"}, 0, {}},
+        {"unicode declared and marked", utf16(file("UNICODE", "5.5.1"), true), {"GEDCOM data character set: UNICODE"}, 0, {}},
+        {"ansi declared, utf-16 mark", utf16(file("ANSI", "5.5.1"), false),
+         {"GEDCOM data character set: ANSI", "Warning, GEDCOM character set is ANSI but file BOM indicates Unicode big-endian"},
+         0, {}},
+        {"unicode declared, no mark", file("UNICODE", "5.5.1").toUtf8(),
+         {"GEDCOM data character set: UNICODE", "Warning, GEDCOM character set is UNICODE but file BOM indicates ANSI"}, 0, {}},
+        {"no character set line", file(nullptr, "5.5.1").toUtf8(), {}, 0, {}},
+        {"ansel", file("ANSEL", "5.5").toUtf8(), {"GEDCOM data character set: ANSEL"}, 515,
+         "Unsupported GEDCOM character set: ANSEL"},
+        {"version 5.5.5", file("UTF-8", "5.5.5").toUtf8(),
+         {"GEDCOM data character set: UTF-8", "Warning, GEDCOM character set is UTF-8 but file BOM indicates ANSI"}, 515,
+         "Unsupported GEDCOM version: 5.5.5"},
+        {"no version", file("ASCII", nullptr).toUtf8(), {"GEDCOM data character set: ASCII"}, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GedLoad load;
+        const AppError e = loadError(load, c.bytes);
+        const QStringList texts = load.texts();
+        ASSERT_FALSE(texts.isEmpty());
+        EXPECT_TRUE(texts.front().startsWith(QStringLiteral("GEDCOM file character set: ")));
+        EXPECT_EQ(texts.mid(1), c.messages);
+        EXPECT_EQ(e.number, c.error ? kErrorBase + c.error : 0);
+        EXPECT_EQ(e.description, c.errorText);
+    }
+}
+
+TEST(Load, TextDecodesTheSameInEveryEncoding) {
+    const QString text = QStringLiteral("0 HEAD\r\n1 CHAR %1\r\n0 @I1@ INDI\r\n1 NAME Zoë /Müller/\r\n0 TRLR\r\n");
+    QStringEncoder le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QStringEncoder be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    QStringEncoder latin(QStringConverter::Latin1);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString firstLine;
+    };
+    const QList<Case> cases = {
+        {"utf-8 with mark", "\xEF\xBB\xBF" + text.arg(QStringLiteral("UTF-8")).toUtf8(),
+         "GEDCOM file character set: UTF-8 (terminators CRLF)"},
+        {"utf-8 without mark", text.arg(QStringLiteral("UTF-8")).toUtf8(), "GEDCOM file character set: UTF-8 (terminators CRLF)"},
+        {"utf-16 little-endian", le(text.arg(QStringLiteral("UNICODE"))),
+         "GEDCOM file character set: Unicode little-endian (terminators CRLF)"},
+        {"utf-16 big-endian", be(text.arg(QStringLiteral("UNICODE"))),
+         "GEDCOM file character set: Unicode big-endian (terminators CRLF)"},
+        {"ansi", latin(text.arg(QStringLiteral("ANSI"))), "GEDCOM file character set: ANSI (terminators CRLF)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GedLoad load;
+        auto doc = load.loadBytes(c.bytes);
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(load.texts().front(), c.firstLine);
+        EXPECT_TRUE(load.listener.warnings().isEmpty()) << load.listener.warnings().join(u'\n').toStdString();
+        EXPECT_EQ(GEDIndiClass(doc->GetXrefs().value(QStringLiteral("I1"))).GetName(), QStringLiteral("Zoë Müller"));
+    }
+}
+
+TEST(Load, RealSampleFiles) {
+    {
+        // An ANSI (Windows-1252) family file.
+        GedLoad load;
+        auto doc = load.loadFixture(QStringLiteral("a31486.ged"));
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->GetCountPersons() - doc->GetAllPersons().size(), 0);
+        EXPECT_GE(doc->GetCountPersons(), 64);
+        EXPECT_GE(doc->GetCountFamilies(), 17);
+        // Its partial dates warn while it loads; its character set matches.
+        const QStringList texts = load.texts();
+        EXPECT_EQ(texts.front(), QStringLiteral("GEDCOM file character set: ANSI (terminators CRLF)"));
+        EXPECT_TRUE(texts.contains(QStringLiteral("GEDCOM data character set: ANSI")));
+        EXPECT_FALSE(texts.join(u'\n').contains(QStringLiteral("BOM indicates")));
+    }
+    {
+        // A UTF-16 file of a later GEDCOM version is read, then refused.
+        GedLoad load;
+        try {
+            load.loadFixture(QStringLiteral("555SAMPLE16LE.GED"));
+            FAIL() << "no error";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.description, QStringLiteral("Unsupported GEDCOM version: 5.5.5"));
+        }
+        EXPECT_EQ(load.texts(), QStringList({"GEDCOM file character set: Unicode little-endian (terminators CRLF)",
+                                             "GEDCOM data character set: UNICODE"}));
+    }
+}
+
+TEST(Load, QuitFromTheListenerAbandonsTheLoad) {
+    GedLoad load;
+    load.listener.reaction = [&load](const RecordingListener::Message& m) {
+        if (m.warning) load.control->Quit();
+    };
+    EXPECT_EQ(load.loadFixture(QStringLiteral("abandon.ged")), nullptr);
+    // The line whose date warned is finished; the next line read ends the load.
+    const QStringList texts = load.texts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts[1].startsWith(QStringLiteral("Bad date syntax: \"1 XYZ 1850\"")));
+    EXPECT_EQ(texts[2], QStringLiteral("Loading of GEDCOM abandoned"));
+    EXPECT_FALSE(load.listener.messages[2].warning);
+}
+
+TEST(Load, QuitBeforeTheLoadDoesNotAbandonIt) {
+    GedLoad load;
+    load.control->Quit();
+    // Nor does a Quit answering the first progress line, sent before the load begins.
+    load.listener.reaction = [&load](const RecordingListener::Message& m) {
+        if (m.text.startsWith(QStringLiteral("GEDCOM file character set"))) load.control->Quit();
+    };
+    auto doc = load.loadFixture(QStringLiteral("people.ged"));
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetCountPersons(), 8);
+}
+
+}  // namespace

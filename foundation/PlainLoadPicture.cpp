@@ -1,0 +1,3 @@
+#include "PlainLoadPicture.h"
+
+bool bPlainLoadPicture = false;

@@ -1,0 +1,45 @@
+#include "PictureEntry.h"
+
+#include <memory>
+
+#include <QFileInfo>
+#include <QImageReader>
+
+#include "AppError.h"
+#include "PathHelpers.h"
+#include "PlainLoadPicture.h"
+#include "StdPictureEx.h"
+
+namespace {
+
+constexpr int kImageLoadErrorOffset = 526;
+
+std::unique_ptr<StdPictureEx> oPictureLoader;
+
+PicturePtr plainLoad(const QString& sPath) {
+    const QString path = localPath(sPath);
+    if (!QFileInfo(path).isFile()) throw AppError(53, QStringLiteral("LoadPictureEx"), QStringLiteral("File not found"));
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) throw AppError(481, QStringLiteral("LoadPictureEx"), QStringLiteral("Invalid picture"));
+    return std::make_shared<StdPicture>(StdPicture::Bitmap, image.convertToFormat(QImage::Format_RGB32));
+}
+
+}  // namespace
+
+StdPictureEx& pictureLoader() {
+    if (!oPictureLoader) oPictureLoader = std::make_unique<StdPictureEx>();
+    return *oPictureLoader;
+}
+
+void releasePictureLoader() { oPictureLoader.reset(); }
+
+PicturePtr LoadPictureEx(const QString& sPath) {
+    if (bPlainLoadPicture) return plainLoad(sPath);
+    PicturePtr picture = pictureLoader().LoadPicture(sPath, -1);
+    if (!picture) {
+        raiseError(kImageLoadErrorOffset, QStringLiteral("LoadPictureEx"),
+                   QStringLiteral("Failed to load image file: ") + sPath);
+    }
+    return picture;
+}

@@ -22,8 +22,8 @@ void parseLocalSettings(const QString& sRec, StringDict& settings, const QString
         if (eq < 0)
             raiseError(ErrorOffset::RecordSyntax, source,
                        QStringLiteral("Syntax error: missing equals sign in setting: ") + item);
-        const QString name = item.left(eq).trimmed();
-        const QString value = item.mid(eq + 1).trimmed();
+        const QString name = trimBlanks(item.left(eq));
+        const QString value = trimBlanks(item.mid(eq + 1));
         if (booleanNames.contains(name)) {
             if (!bIsBoolean(value))
                 raiseError(ErrorOffset::InvalidKey, source,

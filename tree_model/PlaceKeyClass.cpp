@@ -41,8 +41,8 @@ void PlaceKeyClass::GetPlaces(const QString& sKey, QString& sURL, QString& sLoca
         return;
     }
     splitPlaces(*value, sURL, sLocal);
-    sURL = sURL.trimmed();
-    sLocal = sLocal.trimmed();
+    sURL = trimBlanks(sURL);
+    sLocal = trimBlanks(sLocal);
 }
 
 void PlaceKeyClass::UpdateKeySet2(const QString& sPlace, QString& sKeySet) const {
@@ -63,7 +63,7 @@ QString PlaceKeyClass::PackPlaces(const QString& sKeySet) const {
         if (key.isEmpty() || !bValidName(key) || !Exists(key)) continue;
         QString location, folder;
         splitPlaces(places_.value(key), location, folder);
-        out += QChar(12) + key + u'\n' + location.trimmed() + u'\n' + folder.trimmed();
+        out += QChar(12) + key + u'\n' + trimBlanks(location) + u'\n' + trimBlanks(folder);
     }
     return out;
 }
@@ -157,7 +157,7 @@ QString PlaceKeyClass::ExpandAllDataURLs(const QString& sRec, bool bLocal) const
     QStringList fields = sRec.split(u'|');
     bool replaced = false;
     for (QString& field : fields) {
-        field = field.trimmed();
+        field = trimBlanks(field);
         if (field.startsWith(u'$') && field.contains(u':')) {
             const QString expanded = ExpandURLName(field, bLocal, false);
             if (!expanded.isEmpty()) {

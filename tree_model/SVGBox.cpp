@@ -11,7 +11,7 @@ const QString kSource = QStringLiteral("SVGBox");
 
 // The text cut before its first "(" when it ends in a parenthesised part.
 QString withoutTrailingParentheses(const QString& text) {
-    if (text.contains(u'(') && text.endsWith(u')')) return text.left(text.indexOf(u'(')).trimmed();
+    if (text.contains(u'(') && text.endsWith(u')')) return trimBlanks(text.left(text.indexOf(u'(')));
     return text;
 }
 }  // namespace
@@ -83,15 +83,15 @@ double SVGBox::GetYB() const {
     return tree_->GetDisplay()->GetY(c, r) + tree_->GetDisplay()->GetBoxH();
 }
 
-void SVGBox::SetText(const QString& sTxt) { text_ = sTxt.trimmed(); }
+void SVGBox::SetText(const QString& sTxt) { text_ = trimBlanks(sTxt); }
 
 QString SVGBox::GetDisplayText() const { return QString(text_).remove(u'\\'); }
 
-void SVGBox::SetShortText(const QString& sShortTxt) { shortText_ = sShortTxt.trimmed(); }
+void SVGBox::SetShortText(const QString& sShortTxt) { shortText_ = trimBlanks(sShortTxt); }
 
 QString SVGBox::GetDisplayShortText() const { return QString(shortText_).remove(u'\\'); }
 
-void SVGBox::SetPersonalNames(const QString& sNames) { personalNames_ = sNames.trimmed(); }
+void SVGBox::SetPersonalNames(const QString& sNames) { personalNames_ = trimBlanks(sNames); }
 
 void SVGBox::CheckShortText() {
     if (!shortText_.isEmpty() || text_.isEmpty()) return;
@@ -102,7 +102,7 @@ void SVGBox::CheckShortText() {
 }
 
 QString SVGBox::CreatePersonalName() const {
-    const QString name = withoutTrailingParentheses(QString(text_).trimmed().remove(u'\\'));
+    const QString name = withoutTrailingParentheses(trimBlanks(QString(text_)).remove(u'\\'));
     if (name.isEmpty()) return QString();
     if (name.contains(u'/')) return name;
     QStringList words = name.split(u' ');

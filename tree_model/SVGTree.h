@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QHash>
@@ -16,6 +17,7 @@
 #include "TreeTypes.h"
 
 class Reporter;
+class SVGApplications;
 
 // One loaded family tree: its persons, families, header settings, place keys,
 // viewpoints, enabled applications and display settings, the path of its tree
@@ -36,6 +38,32 @@ public:
     // Where SetViewpointKey and the file members log their lines; none by default.
     void setReporter(Reporter* reporter) { reporter_ = reporter; }
     Reporter* reporter() const { return reporter_; }
+    // The program's applications and services definitions: the reader asks
+    // them which header settings name an application and builds the enabled
+    // set from them. Without them no setting names an application and the
+    // enabled set is empty.
+    void setApplications(const SVGApplications* applications) { applications_ = applications; }
+
+    // ---- Tree definition files
+    // Reads a tree definition file into this new, empty tree, with `oDispl` as
+    // its display; warnings go to the reporter and reading goes on, errors end
+    // the load and reach the caller.
+    void LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile, bool bVerify);
+    // True after a load that failed or stopped at an unknown record: the tree
+    // may hold less than its file, so it must not be saved over the file
+    // without the user's consent.
+    bool IsIncompletelyLoaded() const { return incomplete_; }
+    // Writes the whole tree to its tree definition file. Texts the file cannot
+    // carry in their place are refused before anything is written; a failed
+    // write leaves the old file as it was.
+    void SaveToFile();
+    // Asks for a new file through `chooseFile` (which shows the save dialog
+    // with the texts below and raises the cancel error when the user cancels),
+    // then saves there; false when cancelled.
+    bool SaveAs(const std::function<QString()>& chooseFile);
+    static const char* const kSaveAsFilter;
+    static const char* const kSaveAsDefaultExt;
+    static const char* const kSaveAsTitle;
 
     // ---- Events and the unsaved flag
     void ClearPendingEvents();
@@ -139,6 +167,9 @@ private:
     void childAdded(SVGFamily* family, const QString& childKey);
     void childRemoved(SVGFamily* family, const QString& childKey);
     void setSetting(const QString& name, const QString& value);
+    void logLine(const QString& text) const;
+    void warn(const QString& text) const;
+    void checkSavable() const;
 
     std::shared_ptr<SVGDisplay> display_;
     PersonDict persons_;
@@ -156,4 +187,6 @@ private:
     bool pendingPF_ = false;
     QHash<QString, QList<SVGFamily*>> childIndex_;
     Reporter* reporter_ = nullptr;
+    const SVGApplications* applications_ = nullptr;
+    bool incomplete_ = false;
 };

@@ -16,3 +16,5 @@ QString booleanText(bool value);
 int toInteger16(const QString& text, const QString& source);
 // A non-empty run of decimal digits.
 bool isDigitRun(const QString& text);
+// The text without the spaces at both ends (other white space stays).
+QString trimBlanks(const QString& text);

@@ -1,0 +1,335 @@
+// Reading a tree definition file into the tree (SVGTree::LoadFile).
+#include "SVGTree.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include "TreeText.h"
+#include "applications/SVGApplications.h"
+#include "foundation/AppError.h"
+#include "foundation/PathHelpers.h"
+#include "foundation/ReadTextFile.h"
+#include "foundation/Reporter.h"
+#include "foundation/TextHelpers.h"
+
+namespace {
+const QString kSource = QStringLiteral("SVGTree");
+constexpr int kPlacementOffset = 524;
+
+[[noreturn]] void syntaxError(const QString& text) { raiseError(ErrorOffset::RecordSyntax, kSource, text); }
+[[noreturn]] void invalidError(const QString& text) { raiseError(ErrorOffset::InvalidKey, kSource, text); }
+[[noreturn]] void placementError(const QString& text) { raiseError(kPlacementOffset, kSource, text); }
+
+const QString kKeyRuleMessage = QStringLiteral(
+    "Key name can only contain alphanumerics, underscores, and hyphens (starting with an alphabetic): ");
+
+// Every header setting name the system knows.
+const QSet<QString>& knownSettings() {
+    static const QSet<QString> names = {
+        "W", "H", "MW", "MH", "Small", "Horiz", "Stepped", "Title", "Tooltips", "Blog", "Inst", "DesCols",
+        "DesRows", "SVGFile", "ImagePart", "PanZoom", "RootKey", "Fanned", "ProgData", "ButtonTR", "ButtonTL",
+        "ButtonBR", "ButtonBL", "BW", "BH", "Rounded", "IconTR", "IconTL", "IconBR", "IconBL", "TooltipTR",
+        "TooltipTL", "TooltipBR", "TooltipBL", "NavData", "NotesData", "Opaque", "Scaled", "Viewpoints",
+        "StockImageF", "StockImageM", "StockImageU", "StockImageX", "BGImage", "BGImageWidth", "BGImageHeight",
+        "BGImageOpacity", "Header", "Version", "Timeline", "InfoPanels", "ClassPerson", "ClassPersonLines",
+        "ClassPersonNotes", "ClassFamily", "ClassFamilyLines", "ClassFamilyNotes"};
+    return names;
+}
+
+// A number written in a record, converted to a whole number (halves to even);
+// `message` is raised when the text is no number.
+int recordNumber(const QString& text, const QString& message) {
+    bool ok = false;
+    text.trimmed().toDouble(&ok);
+    if (!ok) syntaxError(message);
+    return toInteger16(text, kSource);
+}
+
+bool isKeyChar(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
+           c == u'-';
+}
+
+// The separator of a person definition: the "=" or "~" that follows the key
+// and its optional parenthesised image. A record the writer made is read that
+// way whatever its image and texts hold; any other record falls back to the
+// plain rule: the "=" of the first ")=", else the first "=", else the first "~".
+int personSeparator(const QString& payload) {
+    int i = 0;
+    while (i < payload.size() && payload[i] == u' ') ++i;
+    const int keyStart = i;
+    while (i < payload.size() && isKeyChar(payload[i])) ++i;
+    if (i > keyStart && bValidName(payload.mid(keyStart, i - keyStart))) {
+        int j = i;
+        while (j < payload.size() && payload[j] == u' ') ++j;
+        if (j < payload.size() && (payload[j] == u'=' || payload[j] == u'~')) return j;
+        if (j < payload.size() && payload[j] == u'(') {
+            static const QRegularExpression written(
+                QStringLiteral("\\) *([=~])[fmuxFMUX]\\( *-?[0-9]+ *, *-?[0-9]+ *\\):"));
+            const QRegularExpressionMatch m = written.match(payload, j + 1);
+            if (m.hasMatch()) return m.capturedStart(1);
+        }
+    }
+    const int closeEq = payload.indexOf(QStringLiteral(")="));
+    if (closeEq >= 0) return closeEq + 1;
+    const int eq = payload.indexOf(u'=');
+    if (eq >= 0) return eq;
+    return payload.indexOf(u'~');
+}
+}  // namespace
+
+void SVGTree::logLine(const QString& text) const {
+    if (reporter_) reporter_->logLine(text);
+}
+
+void SVGTree::warn(const QString& text) const {
+    if (reporter_) reporter_->warn(text);
+}
+
+void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile, bool bVerify) {
+    incomplete_ = true;
+    SetDisplay(std::move(oDispl));
+    treeFile_ = sFile;
+    QString baseName, extension;
+    sGetFullPath(sFile, baseName, extension);
+    settings_.set(QStringLiteral("Title"), baseName);
+    settings_.set(QStringLiteral("InfoPanels"), QStringLiteral("True"));
+
+    ReadTextFile in;
+    in.OpenFile(sFile);
+    logLine(QStringLiteral("File character set: ") + in.GetCharset() + QStringLiteral(" (terminators ") +
+            in.GetTerminators() + u')');
+    current_.reset();
+
+    SVGBoxPtr openPerson;
+    SVGFamilyPtr openFamily;
+    QHash<QString, QString> childRegister;  // child key to family key
+    bool underscoreWarned = false;
+    bool stoppedEarly = false;
+
+    while (!in.EOD()) {
+        const QString line = in.ReadLine();
+        if (bVerify && reporter_) reporter_->logLine(line, LogColour::Blue);
+        const QString type = line.left(2);
+        const QString trimmed = trimBlanks(line);
+        if (trimmed.isEmpty()) continue;
+        const QString payload = trimmed.mid(2);
+
+        if (type == u"H ") {
+            if (!payload.isEmpty()) {
+                for (const QString& part : payload.split(u',')) {
+                    const int eq = part.indexOf(u'=');
+                    if (eq < 0) syntaxError(QStringLiteral("Syntax error: missing equals sign in setting: ") + part);
+                    const QString name = trimBlanks(part.left(eq));
+                    const QString value = trimBlanks(part.mid(eq + 1));
+                    if (!bValidName(name)) warn(QStringLiteral("Header setting ") + name + QStringLiteral(" uses invalid characters"));
+                    if (!knownSettings().contains(name) && !(applications_ && !applications_->GetAppName(name).isEmpty()))
+                        warn(QStringLiteral("Unknown setting in header record: ") + name);
+                    settings_.set(name, value);
+                }
+            }
+            display_->Init(settings_);
+        } else if (type == u"U ") {
+            const int eq = payload.indexOf(u'=');
+            if (eq < 0) syntaxError(QStringLiteral("Missing punctuation character on record: ") + payload);
+            const QString key = trimBlanks(payload.left(eq));
+            if (!bValidName(key)) invalidError(kKeyRuleMessage + key);
+            if (placeKeys_.Exists(key)) invalidError(QStringLiteral("The specified place key name is already defined: ") + key);
+            const QString rest = trimBlanks(payload.mid(eq + 1));
+            const int bar = rest.indexOf(u'|');
+            if (bar < 0) placeKeys_.Define(key, rest, QString());
+            else placeKeys_.Define(key, trimBlanks(rest.left(bar)), trimBlanks(rest.mid(bar + 1)));
+        } else if (type == u"P ") {
+            if (!viewpoints_.isEmpty())
+                placementError(QStringLiteral("Person definitions (rather than references) not allowed within viewpoints"));
+            const int sep = personSeparator(payload);
+            if (sep < 0) syntaxError(QStringLiteral("Missing '=' or '~' punctuation character on record: ") + payload);
+            const bool tentative = payload[sep] == u'~';
+            const int colon = payload.indexOf(u':', sep);
+            const int comma = payload.indexOf(u',', sep);
+            if (colon < 0 || comma < 0)
+                syntaxError(QStringLiteral("Missing ':' or comma punctuation character on record: ") + payload);
+            QString key = trimBlanks(payload.left(sep));
+            QString image;
+            if (key.contains(u'(') && key.endsWith(u')')) {
+                const int open = key.indexOf(u'(');
+                image = trimBlanks(key.mid(open + 1, key.size() - open - 2));
+                key = trimBlanks(key.left(open));
+            }
+            const QString texts = trimBlanks(payload.mid(colon + 1));
+            QString caption = texts, shortCaption, names;
+            const int bar1 = texts.indexOf(u'|');
+            if (bar1 >= 0) {
+                caption = trimBlanks(texts.left(bar1));
+                const QString rest = trimBlanks(texts.mid(bar1 + 1));
+                const int bar2 = rest.indexOf(u'|');
+                shortCaption = bar2 < 0 ? rest : trimBlanks(rest.left(bar2));
+                names = bar2 < 0 ? QString() : trimBlanks(rest.mid(bar2 + 1));
+            }
+            const QString sex = payload.mid(sep + 1, 1).toLower();
+            if (sex != u"f" && sex != u"m" && sex != u"u" && sex != u"x")
+                syntaxError(QStringLiteral("Invalid sex value: ") + sex + QStringLiteral(". Must be f/m/u/x"));
+            const int column = recordNumber(payload.mid(sep + 3, comma - (sep + 3)), QStringLiteral("Invalid column number"));
+            const int row = recordNumber(payload.mid(comma + 1, colon - 1 - (comma + 1)), QStringLiteral("Invalid row number"));
+            openPerson = NewPerson(key, caption, shortCaption, column, row, sex, tentative, image, true);
+            openPerson->SetPersonalNames(names);
+            openFamily.reset();
+        } else if (type == u"F ") {
+            if (!viewpoints_.isEmpty())
+                placementError(QStringLiteral("Family definitions (rather than references) not allowed within viewpoints"));
+            openPerson.reset();
+            openFamily.reset();
+            int sep = payload.indexOf(u'=');
+            const bool liaison = sep < 0;
+            if (sep < 0) sep = payload.indexOf(u'~');
+            const int colon = payload.indexOf(u':');
+            const int plus = payload.indexOf(u'+');
+            if (sep < 0 || colon < 0 || plus < 0) {
+                warn(QStringLiteral("Missing punctuation character on record: ") + payload);
+                continue;
+            }
+            const QString key = trimBlanks(payload.left(sep));
+            const QString parent2 = trimBlanks(payload.mid(plus + 1, colon - plus - 1));
+            const QString parent1 = trimBlanks(payload.mid(sep + 1, plus - sep - 1));
+            if (!persons_.contains(parent2)) {
+                warn(QStringLiteral("Person ") + parent2 + QStringLiteral(" doesn't exist"));
+                continue;
+            }
+            if (parent1.startsWith(u'[') && parent1.endsWith(u']')) {
+                warn(QStringLiteral("Old syntax used for defining family ") + key);
+                continue;
+            }
+            if (!persons_.contains(parent1)) {
+                warn(QStringLiteral("Person ") + parent1 + QStringLiteral(" doesn't exist"));
+                continue;
+            }
+            if (parent1 == parent2) {
+                warn(QStringLiteral("Must have two distinct persons in order to define a family"));
+                continue;
+            }
+            const SVGFamilyPtr family = NewFamily(key, parent1, parent2);
+            family->SetLiaison(liaison);
+            const QString children = payload.mid(colon + 1);
+            if (!trimBlanks(children).isEmpty()) {
+                for (const QString& item : children.split(u',')) {
+                    const QString child = trimBlanks(item);
+                    if (child == u"...") {
+                        family->SetMoreChildren(true);
+                    } else if (!persons_.contains(child)) {
+                        warn(QStringLiteral("Person ") + child + QStringLiteral(" doesn't exist"));
+                    } else if (childRegister.contains(child)) {
+                        warn(QStringLiteral("Child ") + child + QStringLiteral(" is already associated with family ") +
+                             childRegister.value(child));
+                    } else {
+                        family->AddChild(persons_.value(child));
+                        childRegister.insert(child, key);
+                    }
+                }
+            }
+            openFamily = family;
+        } else if (type == u"V ") {
+            const int eq = payload.indexOf(u'=');
+            if (eq < 0) syntaxError(QStringLiteral("Missing punctuation character on record: ") + payload);
+            const QString key = trimBlanks(payload.left(eq));
+            if (!bValidName(key)) invalidError(kKeyRuleMessage + key);
+            if (viewpoints_.contains(key)) invalidError(QStringLiteral("The specified viewpoint key name is already defined: ") + key);
+            QString name;
+            int cols = 0, rows = 0;
+            const int bar = payload.indexOf(u'|', eq);
+            if (bar >= 0) {
+                const int comma = payload.indexOf(u',', bar);
+                if (comma < 0) syntaxError(QStringLiteral("Missing punctuation character on record: ") + payload);
+                name = trimBlanks(payload.mid(eq + 1, bar - eq - 1));
+                cols = recordNumber(payload.mid(bar + 1, comma - bar - 1), QStringLiteral("Invalid column count"));
+                rows = recordNumber(payload.mid(comma + 1), QStringLiteral("Invalid row count"));
+            } else {
+                name = trimBlanks(payload.mid(eq + 1));
+                GetFullGridColRow(cols, rows, true);
+            }
+            if (name.isEmpty()) syntaxError(QStringLiteral("Missing viewpoint name on record: ") + payload);
+            current_ = AddViewpoint(key, name, cols, rows);
+        } else if (type == u"p ") {
+            if (viewpoints_.isEmpty() || !current_)
+                placementError(QStringLiteral("Person references (rather than definitions) not allowed outside of viewpoints"));
+            openPerson.reset();
+            openFamily.reset();
+            QString key;
+            int first = 0, second = 0;
+            const int open = payload.indexOf(u'(');
+            if (open >= 0) {
+                const int comma = payload.indexOf(u',', open);
+                if (!payload.endsWith(u')') || comma < 0)
+                    syntaxError(QStringLiteral("Missing parenthesis or comma punctuation character on record: ") + payload);
+                key = trimBlanks(payload.left(open));
+                if (key.isEmpty()) invalidError(QStringLiteral("Key name cannot be blank when referencing a person"));
+                if (!bValidName(key)) invalidError(kKeyRuleMessage + key);
+                if (!persons_.contains(key)) invalidError(QStringLiteral("The specified key name is not defined for any person: ") + key);
+                first = recordNumber(payload.mid(open + 1, comma - open - 1), QStringLiteral("Invalid column number"));
+                second = recordNumber(payload.mid(comma + 1, payload.size() - 1 - comma - 1), QStringLiteral("Invalid row number"));
+            } else {
+                // Without a position the person stands where it stands in the full tree.
+                key = trimBlanks(payload);
+                const SVGBoxPtr person = persons_.value(key);
+                if (!person) invalidError(QStringLiteral("The specified key name is not defined for any person: ") + key);
+                first = person->GetTreeRow();
+                second = person->GetTreeCol();
+            }
+            if (current_->PersonExists(key))
+                invalidError(QStringLiteral("The specified person key name has already been declared in this viewpoint: ") + key);
+            current_->AddPerRefFromFile(key, first, second);
+        } else if (type == u"f ") {
+            if (viewpoints_.isEmpty() || !current_)
+                placementError(QStringLiteral("Family references (rather than definitions) not allowed outside of viewpoints"));
+            openPerson.reset();
+            openFamily.reset();
+            const QString& key = payload;
+            if (key.isEmpty()) invalidError(QStringLiteral("Key name cannot be blank when referencing a family"));
+            if (!bValidName(key)) invalidError(kKeyRuleMessage + key);
+            const SVGFamilyPtr family = families_.value(key);
+            if (!family) invalidError(QStringLiteral("The specified key name is not defined for any family: ") + key);
+            if (current_->FamilyExists(key))
+                invalidError(QStringLiteral("The specified family key name has already been declared in this viewpoint: ") + key);
+            current_->AddFamRef(*family);
+        } else if (type == u"= " || type == u"_ " || type == u"- " || type == u"# " || type == u"/ ") {
+            if (type == u"_ " && !underscoreWarned) {
+                underscoreWarned = true;
+                warn(QStringLiteral("The underscore record type (_) is deprecated. Using equals (=) instead"));
+            }
+            if (!openFamily && !openPerson) {
+                const char* what = type == u"- " ? "tooltip" : type == u"# " ? "program-data" : type == u"/ " ? "local settings" : "notes";
+                warn(QStringLiteral("Dangling ") + QLatin1String(what) + QStringLiteral(" record: ") + trimmed);
+                continue;
+            }
+            if (type == u"= " || type == u"_ ") {
+                if (openFamily) openFamily->AddNotes(payload);
+                else openPerson->AddNotes(payload);
+            } else if (type == u"- ") {
+                if (openFamily) openFamily->AddTooltips(payload);
+                else openPerson->AddTooltips(payload);
+            } else if (type == u"# ") {
+                if (openFamily) openFamily->AddProgData(payload);
+                else openPerson->AddProgData(payload);
+            } else {
+                if (openFamily) openFamily->InitSettings(payload);
+                else openPerson->InitSettings(payload);
+            }
+        } else if (type == u"' " || line == u"'") {
+            // comment
+        } else {
+            QString codes;
+            for (QChar c : trimmed.left(4)) codes += QString::number(c.unicode(), 16).toUpper() + u' ';
+            warn(QStringLiteral("Unknown record type: '") + type + QStringLiteral("' (") + codes + u')');
+            stoppedEarly = true;
+            break;
+        }
+    }
+
+    SetAppDict(applications_ ? applications_->Load(settings_) : StringDict());
+    current_.reset();
+    in.CloseFile();
+    SetUnsaved(false);
+    ClearPendingEvents();
+    incomplete_ = stoppedEarly;
+    logLine(QStringLiteral("Loaded ") + QString::number(persons_.count()) + QStringLiteral(" persons and ") +
+            QString::number(families_.count()) + QStringLiteral(" families from file"));
+}

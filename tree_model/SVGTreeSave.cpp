@@ -1,0 +1,222 @@
+// Writing the tree to its tree definition file (SVGTree::SaveToFile, SaveAs).
+#include "SVGTree.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "TreeText.h"
+#include "foundation/AppError.h"
+#include "foundation/TextHelpers.h"
+#include "foundation/WriteTextFile.h"
+
+const char* const SVGTree::kSaveAsFilter =
+    "Tree Files (Tree*.txt)|tree*.txt|All Text Files (*.txt)|*.txt|All Files (*.*)|*.*";
+const char* const SVGTree::kSaveAsDefaultExt = ".txt";
+const char* const SVGTree::kSaveAsTitle = "Select New Tree Definition File";
+
+namespace {
+const QString kSource = QStringLiteral("SVGTree");
+constexpr int kHeaderLineLength = 120;
+
+bool hasLineBreak(const QString& text) { return text.contains(u'\n') || text.contains(u'\r'); }
+
+[[noreturn]] void refuse(const QString& what, const QString& problem) {
+    raiseError(ErrorOffset::InvalidKey, kSource,
+               QStringLiteral("The tree cannot be saved: ") + what + u' ' + problem +
+                   QStringLiteral(", which a tree definition file cannot hold there"));
+}
+
+void checkLines(const QStringList& lines, const QString& what) {
+    for (const QString& line : lines)
+        if (hasLineBreak(line)) refuse(what, QStringLiteral("holds a line break"));
+}
+
+void checkLocalSettings(const StringDict& settings, const QString& owner) {
+    for (const auto& kv : settings) {
+        const QString what = QStringLiteral("the local setting ") + kv.first + QStringLiteral(" of ") + owner;
+        if (hasLineBreak(kv.first) || hasLineBreak(kv.second)) refuse(what, QStringLiteral("holds a line break"));
+        if (kv.first.contains(u',') || kv.second.contains(u',')) refuse(what, QStringLiteral("holds a comma"));
+        if (kv.first.contains(u'=')) refuse(what, QStringLiteral("has an equals sign in its name"));
+    }
+}
+
+// Index of the first key below `value` from `from` on, or keys.size(). The
+// blocks let the compiler compare several keys at once.
+size_t firstBelow(const std::vector<qint32>& keys, size_t from, qint32 value) {
+    constexpr size_t kBlock = 16;
+    const size_t n = keys.size();
+    size_t j = from;
+    for (; j + kBlock <= n; j += kBlock) {
+        int any = 0;
+        for (size_t t = 0; t < kBlock; ++t) any |= keys[j + t] < value;
+        if (any) break;
+    }
+    for (; j < n; ++j)
+        if (keys[j] < value) return j;
+    return n;
+}
+}  // namespace
+
+void SVGTree::checkSavable() const {
+    for (const auto& kv : settings_) {
+        const QString what = QStringLiteral("the header setting ") + kv.first;
+        if (hasLineBreak(kv.first) || hasLineBreak(kv.second)) refuse(what, QStringLiteral("holds a line break"));
+        if (kv.first.contains(u',') || kv.second.contains(u',')) refuse(what, QStringLiteral("holds a comma"));
+        if (kv.first.contains(u'=')) refuse(what, QStringLiteral("has an equals sign in its name"));
+    }
+    for (const auto& kv : placeKeys_.GetDict())
+        if (hasLineBreak(kv.first) || hasLineBreak(kv.second))
+            refuse(QStringLiteral("the place key ") + kv.first, QStringLiteral("holds a line break"));
+    for (const auto& kv : persons_) {
+        const SVGBox& p = *kv.second;
+        const QString who = QStringLiteral("person ") + kv.first;
+        if (hasLineBreak(p.GetText()) || p.GetText().contains(u'|'))
+            refuse(QStringLiteral("the caption of ") + who, QStringLiteral("holds a line break or \"|\""));
+        if (hasLineBreak(p.GetShortText()) || p.GetShortText().contains(u'|'))
+            refuse(QStringLiteral("the short caption of ") + who, QStringLiteral("holds a line break or \"|\""));
+        if (hasLineBreak(p.GetPersonalNames()))
+            refuse(QStringLiteral("the personal names of ") + who, QStringLiteral("hold a line break"));
+        if (hasLineBreak(p.GetImage()))
+            refuse(QStringLiteral("the image of ") + who, QStringLiteral("holds a line break"));
+        checkLines(p.GetNotes(), QStringLiteral("a notes line of ") + who);
+        checkLines(p.GetTooltips(), QStringLiteral("a tooltip line of ") + who);
+        checkLines(p.GetProgData(), QStringLiteral("a program-data row of ") + who);
+        checkLocalSettings(p.GetLocSettings(), who);
+    }
+    for (const auto& kv : families_) {
+        const SVGFamily& f = *kv.second;
+        const QString which = QStringLiteral("family ") + kv.first;
+        checkLines(f.GetNotes(), QStringLiteral("a notes line of ") + which);
+        checkLines(f.GetTooltips(), QStringLiteral("a tooltip line of ") + which);
+        checkLines(f.GetProgData(), QStringLiteral("a program-data row of ") + which);
+        checkLocalSettings(f.GetLocSettings(), which);
+    }
+    for (const auto& kv : viewpoints_) {
+        const QString name = kv.second->GetName();
+        const QString what = QStringLiteral("the name of viewpoint ") + kv.first;
+        if (hasLineBreak(name) || name.contains(u'|')) refuse(what, QStringLiteral("holds a line break or \"|\""));
+        if (trimBlanks(name).isEmpty()) refuse(what, QStringLiteral("is empty"));
+    }
+}
+
+void SVGTree::SaveToFile() {
+    logLine(QStringLiteral("Saving changes to tree definition file: ") + treeFile_);
+    checkSavable();
+    setSetting(QStringLiteral("Version"), sGetVersion());
+
+    WriteTextFile out;
+    out.OpenFile(treeFile_, false);
+
+    // Header records: settings packed into lines of about 120 characters.
+    QString header;
+    for (const auto& kv : settings_) {
+        const QString item = kv.first + u'=' + kv.second;
+        if (header.isEmpty()) {
+            header = item;
+        } else if (header.size() + kv.first.size() + kv.second.size() > kHeaderLineLength) {
+            out.WriteLine(QStringLiteral("H ") + header);
+            header = item;
+        } else {
+            header += u',' + item;
+        }
+    }
+    if (!header.isEmpty()) {
+        out.WriteLine(QStringLiteral("H ") + header);
+        out.WriteLine(QString());
+    }
+
+    if (!placeKeys_.GetDict().isEmpty()) {
+        for (const auto& kv : placeKeys_.GetDict()) out.WriteLine(QStringLiteral("U ") + kv.first + u'=' + kv.second);
+        out.WriteLine(QString());
+    }
+
+    auto writeAttached = [&](const QStringList& notes, const QStringList& tips, const QStringList& data,
+                             const StringDict& locals) {
+        for (const QString& l : notes) out.WriteLine(QStringLiteral("= ") + l);
+        for (const QString& l : tips) out.WriteLine(QStringLiteral("- ") + l);
+        for (const QString& l : data) out.WriteLine(QStringLiteral("# ") + l);
+        for (const auto& kv : locals) out.WriteLine(QStringLiteral("/ ") + kv.first + u'=' + kv.second);
+    };
+
+    for (const auto& kv : persons_) {
+        const SVGBox& p = *kv.second;
+        QString line = QStringLiteral("P ") + kv.first;
+        if (!p.GetImage().isEmpty()) line += u'(' + p.GetImage() + u')';
+        line += p.GetTentative() ? u'~' : u'=';
+        line += p.GetSex() + u'(' + QString::number(p.GetTreeCol()) + u',' + QString::number(p.GetTreeRow()) +
+                QStringLiteral("):") + p.GetText() + u'|' + p.GetShortText() + u'|' + p.GetPersonalNames();
+        out.WriteLine(line);
+        writeAttached(p.GetNotes(), p.GetTooltips(), p.GetProgData(), p.GetLocSettings());
+    }
+    out.WriteLine(QString());
+
+    if (!families_.isEmpty()) {
+        // Earlier rows first, then couples standing closer together; equal keys
+        // end up exactly where an exchanging selection sort puts them.
+        std::vector<const SVGFamily*> order;
+        std::vector<qint32> keys;
+        order.reserve(families_.count());
+        keys.reserve(families_.count());
+        for (const auto& kv : families_) {
+            const SVGFamily& f = *kv.second;
+            order.push_back(&f);
+            keys.push_back(f.GetFirstPar()->GetTreeRow() * 1000 +
+                           std::abs(f.GetFirstPar()->GetTreeCol() - f.GetSecPar()->GetTreeCol()));
+        }
+        for (size_t i = 0; i + 1 < keys.size(); ++i) {
+            for (size_t j = firstBelow(keys, i + 1, keys[i]); j < keys.size(); j = firstBelow(keys, j + 1, keys[i])) {
+                std::swap(keys[i], keys[j]);
+                std::swap(order[i], order[j]);
+            }
+        }
+        for (const SVGFamily* f : order) {
+            QString line = QStringLiteral("F ") + f->GetKey() + (f->GetLiaison() ? u'~' : u'=') +
+                           f->GetFirstPar()->GetKey() + u'+' + f->GetSecPar()->GetKey() + u':';
+            QStringList children;
+            for (const SVGBoxPtr& c : f->GetChildren()) children << c->GetKey();
+            line += children.join(u',');
+            if (f->GetMoreChildren()) line += children.isEmpty() ? QStringLiteral("...") : QStringLiteral(",...");
+            out.WriteLine(line);
+            writeAttached(f->GetNotes(), f->GetTooltips(), f->GetProgData(), f->GetLocSettings());
+        }
+        out.WriteLine(QString());
+    }
+
+    // Viewpoints are written whether or not the Viewpoints setting uses them,
+    // so that a save never drops what the file held.
+    for (const auto& kv : viewpoints_) {
+        const SVGViewpointClass& v = *kv.second;
+        out.WriteLine(QStringLiteral("V ") + kv.first + u'=' + v.GetName() + u'|' + QString::number(v.GetCols()) +
+                      u',' + QString::number(v.GetRows()));
+        if (!v.GetPerDict().isEmpty()) {
+            out.WriteLine(QString());
+            for (const auto& pv : v.GetPerDict()) {
+                int a = 0, b = 0;
+                v.GetPerColRow(pv.first, a, b, false);
+                out.WriteLine(QStringLiteral("p ") + pv.first + u'(' + QString::number(a) + u',' + QString::number(b) + u')');
+            }
+        }
+        if (!v.GetFamKeys().isEmpty()) {
+            out.WriteLine(QString());
+            for (const QString& key : v.GetFamKeys().keys()) out.WriteLine(QStringLiteral("f ") + key);
+        }
+        out.WriteLine(QString());
+    }
+
+    out.CloseFile();
+    SetUnsaved(false);
+    ClearPendingEvents();
+}
+
+bool SVGTree::SaveAs(const std::function<QString()>& chooseFile) {
+    QString file;
+    try {
+        file = chooseFile();
+    } catch (const AppError& e) {
+        if (e.number == kCancelErrorNumber) return false;
+        throw;
+    }
+    treeFile_ = file;
+    SaveToFile();
+    return true;
+}

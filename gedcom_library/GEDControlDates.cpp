@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "AppError.h"
+#include "GEDDateText.h"
 
 namespace {
 
@@ -26,15 +27,6 @@ QString quotedWords(const QStringList& words) {
 
 [[noreturn]] void failSyntax(const QStringList& words) {
     failDate(QStringLiteral("Bad date syntax: ") + quotedWords(words));
-}
-
-bool isDigits(const QString& s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
 }
 
 QString twoCharacters(const QString& s) { return s.size() == 1 ? QLatin1Char('0') + s : s; }
@@ -86,12 +78,12 @@ QString sCvtGEDDate(const QStringList& words, qsizetype first, qsizetype last, b
         if (year.at(4) != u'-' || year.at(7) != u'-')
             failSyntax(words);
         const QString month = year.mid(5, 2);
-        if (!isDigits(year.left(4)) || !isDigits(month) || !isDigits(year.mid(8, 2)) || month.toInt() < 1 ||
+        if (!bAllDigits(year.left(4)) || !bAllDigits(month) || !bAllDigits(year.mid(8, 2)) || month.toInt() < 1 ||
             month.toInt() > 12)
             failSyntax(words);
         date = year;
     } else {
-        if (year.size() != 4 || !isDigits(year))
+        if (year.size() != 4 || !bAllDigits(year))
             failSyntax(words);
         const int yearNumber = year.toInt();
         if (yearNumber < minYear || yearNumber > 2500)
@@ -107,7 +99,7 @@ QString sCvtGEDDate(const QStringList& words, qsizetype first, qsizetype last, b
                     failSyntax(words);
                 day = words.at(first + 1);
             }
-            if (day.size() > 2 || !isDigits(day))
+            if (day.size() > 2 || !bAllDigits(day))
                 failSyntax(words);
             date = year + QLatin1Char('-') + twoCharacters(QString::number(month)) + QLatin1Char('-') + twoCharacters(day);
         } else if (first == last - 1) {

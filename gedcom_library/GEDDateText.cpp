@@ -45,15 +45,6 @@ QString suffixOf(const QString& key) { return QString::fromLatin1(keywordTexts(k
 QString connectorOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).connector); }
 QString orderOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).order); }
 
-bool isDigits(QStringView s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
-}
-
 bool isThreeWordRange(const QStringList& words) {
     return words.size() == 3 && (words.at(1) == QLatin1String("TO") || words.at(1) == QLatin1String("AND"));
 }
@@ -69,10 +60,10 @@ QString sFormatDate(const QString& sDate) {
 
     // Only «YYYY», «YYYY-MM» and «YYYY-MM-DD» are date words.
     const QStringView view(w);
-    const bool yearOnly = w.size() == 4 && isDigits(view);
-    const bool withMonth = (w.size() == 7 || w.size() == 10) && isDigits(view.left(4)) && w.at(4) == u'-' &&
-                           isDigits(view.mid(5, 2));
-    const bool withDay = w.size() == 10 && withMonth && w.at(7) == u'-' && isDigits(view.mid(8, 2));
+    const bool yearOnly = w.size() == 4 && bAllDigits(view);
+    const bool withMonth = (w.size() == 7 || w.size() == 10) && bAllDigits(view.left(4)) && w.at(4) == u'-' &&
+                           bAllDigits(view.mid(5, 2));
+    const bool withDay = w.size() == 10 && withMonth && w.at(7) == u'-' && bAllDigits(view.mid(8, 2));
     if (!yearOnly && !(withMonth && w.size() == 7) && !withDay)
         return sDate;
     const int year = view.left(4).toInt();
@@ -172,4 +163,13 @@ QString sDateSortKey(const QString& sDate) {
     if (words.size() == 4)
         result += sDateSortPart(words[3]);
     return result;
+}
+
+bool bAllDigits(QStringView s) {
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
 }

@@ -1,5 +1,6 @@
 #include "TextHelpers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -72,9 +73,14 @@ std::optional<double> wholeNumber(const QString& s) {
     return n.value;
 }
 
+// "&#x" + the code point in upper-case hexadecimal, at least four digits, + ";".
 void appendReference(QString& out, char32_t codePoint) {
+    static constexpr char16_t kHex[] = u"0123456789ABCDEF";
+    char16_t digits[6];
+    int n = 0;
+    for (char32_t v = codePoint; v != 0 || n < 4; v >>= 4) digits[n++] = kHex[v & 0xF];
     out += QStringLiteral("&#x");
-    out += QString::number(codePoint, 16).toUpper().rightJustified(4, u'0');
+    while (n > 0) out += QChar(digits[--n]);
     out += u';';
 }
 
@@ -94,6 +100,8 @@ QString sStringFromPtr(const void* p, qsizetype n) {
 }
 
 QString sEscapeXML(const QString& s) {
+    const auto special = [](QChar c) { return c == u'&' || c == u'>' || c == u'<' || c == u'"' || c == u'\''; };
+    if (std::none_of(s.begin(), s.end(), special)) return s;
     QString out;
     out.reserve(s.size() + s.size() / 8);
     for (QChar c : s) {

@@ -21,7 +21,10 @@ TEST(TagTable, ShortAndLongNamesGiveTheSameCode) {
         {"INDI", "INDIVIDUAL", 72},    {"NCHI", "CHILDREN_COUNT", 86}, {"QUAY", "QUALITY_OF_DATA", 104},
         {"SPFX", "SURN_PREFIX", 120},  {"TRLR", "TRAILER", 131},       {"WWW", nullptr, 136},
         {"BLOB", nullptr, 137},        {"_FILE", nullptr, 138},        {"_KEYS", nullptr, 141},
-        {"_SVG_H", nullptr, 142},      {"_SVG_LS", nullptr, 146},
+        {"_SVG_H", nullptr, 142},      {"_SVG_LS", nullptr, 146},      {"DESI", "DESCENDANT_INT", 44},
+        {"DSCR", "PHY_DESCRIPTION", 48}, {"IDNO", "IDENT_NUMBER", 70}, {"MARC", "MARR_CONTRACT", 78},
+        {"MARL", "MARR_LICENSE", 79},  {"NMR", "MARRIAGE_COUNT", 88},  {"RFN", "REC_FILE_NUMBER", 112},
+        {"SSN", "SOC_SEC_NUMBER", 121}, {"CHRA", "ADULT_CHRISTENING", 30},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shortName);

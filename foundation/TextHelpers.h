@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iterator>
+#include <type_traits>
 #include <utility>
 
 #include <QString>
@@ -17,11 +18,13 @@ int iArraySize(const Container& array) {
     return static_cast<int>(std::size(array));
 }
 
-// The largest of the values; the first of equal maxima wins.
+// The largest of the values, in their common type (numbers compare
+// numerically); the first of equal maxima wins.
 template <typename T, typename... Rest>
-T vMaxOfArray(T first, Rest... rest) {
-    T best = std::move(first);
-    ((rest > best ? void(best = T(rest)) : void()), ...);
+std::common_type_t<T, Rest...> vMaxOfArray(T first, Rest... rest) {
+    using R = std::common_type_t<T, Rest...>;
+    R best = R(std::move(first));
+    ((R(rest) > best ? void(best = R(rest)) : void()), ...);
     return best;
 }
 

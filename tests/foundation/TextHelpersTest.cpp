@@ -125,6 +125,7 @@ TEST(TextHelpers, DatesArraysAndValues) {
     EXPECT_EQ(iArraySize(QList<QString>{"a", "b"}), 2);
     EXPECT_EQ(vMaxOfArray(3, 7, 7, 2), 7);
     EXPECT_DOUBLE_EQ(vMaxOfArray(1.5, 2.0, -1.0), 2.0);
+    EXPECT_DOUBLE_EQ(vMaxOfArray(1, 2.5, 2), 2.5);  // mixed numbers compare numerically
     EXPECT_FALSE(bAlwaysFalse());
     EXPECT_TRUE(sGetVersion().startsWith("V"));
     EXPECT_EQ(sGetVersion().count('.'), 2);

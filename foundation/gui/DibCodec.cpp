@@ -66,6 +66,16 @@ QRgb paletteColour(const QList<QRgb>& palette, quint32 index) {
     return index < static_cast<quint32>(palette.size()) ? palette[index] : qRgb(0, 0, 0);
 }
 
+// Pixel x of a row of 1-, 4-, 8- or 24-bit pixels.
+QRgb indexedOrRgbPixel(const quint8* row, qint64 x, int bpp, const QList<QRgb>& palette) {
+    switch (bpp) {
+    case 1: return paletteColour(palette, (row[x / 8] >> (7 - x % 8)) & 1);
+    case 4: return paletteColour(palette, (x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4));
+    case 8: return paletteColour(palette, row[x]);
+    default: return qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+    }
+}
+
 // Decodes RLE8 or RLE4 data into palette indexes (bottom-up rows turned
 // top-down); false on any code that leaves the image or the data.
 bool decodeRle(const QByteArray& data, qint64 offset, bool fourBit, qint64 width, qint64 height,
@@ -129,6 +139,16 @@ bool readLe32(const QByteArray& data, qint64 offset, quint32& value) {
             (static_cast<quint32>(byteAt(data, offset + 2)) << 16) |
             (static_cast<quint32>(byteAt(data, offset + 3)) << 24);
     return true;
+}
+
+void writeLe16(QByteArray& data, qint64 offset, quint32 value) {
+    data[offset] = char(value & 0xFF);
+    data[offset + 1] = char((value >> 8) & 0xFF);
+}
+
+void writeLe32(QByteArray& data, qint64 offset, quint32 value) {
+    writeLe16(data, offset, value & 0xFFFF);
+    writeLe16(data, offset + 2, value >> 16);
 }
 
 qint64 dibByteSize(int bitsPerPixel, qint64 width, qint64 height) {
@@ -266,10 +286,7 @@ std::optional<DibImage> decodeBmpFile(const QByteArray& data, bool* damaged) {
         auto* line = reinterpret_cast<quint32*>(image.scanLine(static_cast<int>(y)));
         for (qint64 x = 0; x < width; ++x) {
             switch (bpp) {
-            case 1: line[x] = paletteColour(palette, (src[x / 8] >> (7 - x % 8)) & 1); break;
-            case 4: line[x] = paletteColour(palette, (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4)); break;
-            case 8: line[x] = paletteColour(palette, src[x]); break;
-            case 24: line[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
+            case 1: case 4: case 8: case 24: line[x] = indexedOrRgbPixel(src, x, bpp, palette); break;
             case 16: {
                 const quint32 p = src[2 * x] | (src[2 * x + 1] << 8);
                 line[x] = qRgb(red.value(p), green.value(p), blue.value(p));
@@ -327,19 +344,14 @@ QImage decodeIconBitmap(const QByteArray& data) {
         const quint8* src = bytes + offset + row * stride;
         auto* line = reinterpret_cast<quint32*>(image.scanLine(static_cast<int>(height - 1 - row)));
         for (qint64 x = 0; x < width; ++x) {
-            switch (bpp) {
-            case 1: line[x] = paletteColour(palette, (src[x / 8] >> (7 - x % 8)) & 1); break;
-            case 4: line[x] = paletteColour(palette, (x & 1) ? (src[x / 2] & 0x0F) : (src[x / 2] >> 4)); break;
-            case 8: line[x] = paletteColour(palette, src[x]); break;
-            case 24: line[x] = qRgb(src[3 * x + 2], src[3 * x + 1], src[3 * x]); break;
-            default: {
-                quint32 p;
-                std::memcpy(&p, src + 4 * x, 4);
-                line[x] = p;
-                if (p >> 24) anyAlpha = true;
-                break;
+            if (bpp != 32) {
+                line[x] = indexedOrRgbPixel(src, x, bpp, palette);
+                continue;
             }
-            }
+            quint32 p;
+            std::memcpy(&p, src + 4 * x, 4);
+            line[x] = p;
+            if (p >> 24) anyAlpha = true;
         }
     }
     if (bpp == 32 && anyAlpha) return image;  // the alpha channel rules; the mask is not needed
@@ -362,14 +374,8 @@ QByteArray encodeBmpFile(const QImage& pixels, int bitCount) {
     const qint64 stride = dibByteSize(bitCount, width);
     const qint64 dataSize = stride * height;
     QByteArray out(static_cast<qsizetype>(54 + dataSize), '\0');
-    auto put16 = [&](int at, quint32 v) {
-        out[at] = char(v & 0xFF);
-        out[at + 1] = char((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](int at, quint32 v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
+    auto put16 = [&](qint64 at, quint32 v) { writeLe16(out, at, v); };
+    auto put32 = [&](qint64 at, quint32 v) { writeLe32(out, at, v); };
     put16(0, 0x4D42);
     put32(2, static_cast<quint32>(54 + dataSize));
     put32(10, 54);

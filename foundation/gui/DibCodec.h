@@ -52,3 +52,6 @@ QByteArray encodeBmpFile(const QImage& pixels, int bitCount);
 // Reads little-endian values; false when they do not lie inside the data.
 bool readLe16(const QByteArray& data, qint64 offset, quint16& value);
 bool readLe32(const QByteArray& data, qint64 offset, quint32& value);
+// Writes little-endian values into data, which must hold them.
+void writeLe16(QByteArray& data, qint64 offset, quint32 value);
+void writeLe32(QByteArray& data, qint64 offset, quint32 value);

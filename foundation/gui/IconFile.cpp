@@ -123,14 +123,8 @@ QByteArray IconFile::buildIconFile(const QImage& pixels, int bitCount, const QIm
     const qint64 maskStride = dibByteSize(1, width);
     const qint64 imageSize = 40 + (colourStride + maskStride) * height;
     QByteArray out(static_cast<qsizetype>(22 + imageSize), '\0');
-    auto put16 = [&](qint64 at, quint32 v) {
-        out[at] = char(v & 0xFF);
-        out[at + 1] = char((v >> 8) & 0xFF);
-    };
-    auto put32 = [&](qint64 at, quint32 v) {
-        put16(at, v & 0xFFFF);
-        put16(at + 2, v >> 16);
-    };
+    auto put16 = [&](qint64 at, quint32 v) { writeLe16(out, at, v); };
+    auto put32 = [&](qint64 at, quint32 v) { writeLe32(out, at, v); };
     put16(2, 1);
     put16(4, 1);
     out[6] = char(width < 256 ? width : 0);

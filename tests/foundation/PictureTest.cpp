@@ -334,6 +334,12 @@ TEST(PictureLoaderTest, RefusedArgumentsGiveNoPicture) {
     EXPECT_FALSE(loader.LoadPicture(PicturePtr()));
     EXPECT_FALSE(loader.LoadPicture(QString("/no/such/picture.png")));
     EXPECT_FALSE(loader.LoadPicture(QByteArray("plain text, no picture")));
+    // Metafiles are not decoded here: a placeable WMF and an EMF give nothing.
+    QByteArray wmf = QByteArray::fromHex("D7CDC69A0000000000002003E8030000000000") + QByteArray(40, '\0');
+    QByteArray emf = QByteArray::fromHex("01000000840000000000000000000000") + QByteArray(28, '\0') +
+                     QByteArray(" EMF", 4) + QByteArray(80, '\0');
+    EXPECT_FALSE(loader.LoadPicture(wmf, -1));
+    EXPECT_FALSE(loader.LoadPicture(emf, -1));
     auto empty = std::make_shared<StdPicture>(StdPicture::Bitmap, QImage());
     EXPECT_FALSE(loader.LoadPicture(empty));
     EXPECT_EQ(loader.PictureType(nullptr), 0);

@@ -10,7 +10,11 @@ packages=(
   libtsl-ordered-map-dev libpugixml-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xdg-utils
+  chromium chromium-driver nodejs
 )
+# npm: Debian's package, unless a nodejs that brings its own npm is installed
+# (Debian's npm conflicts with such a nodejs).
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do

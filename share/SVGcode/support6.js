@@ -48,6 +48,12 @@ function tp_closePanel() {
 function tp_placePanel() {
     if (!tp_panel || tp_panel.outer.namespaceURI !== tp_SVG_NS) return;
     var root = document.documentElement;
+    if (!root.hasAttribute('viewBox')) {
+        // A drawing smaller than the window would clip the panel: let the
+        // drawing's area cover the window (without a viewBox nothing scales).
+        root.style.minWidth = '100%';
+        root.style.minHeight = '100%';
+    }
     var ctm = root.getScreenCTM();
     if (!ctm) return;
     var inv = ctm.inverse();

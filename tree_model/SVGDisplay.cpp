@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "TreeText.h"
+#include "foundation/AppError.h"
 #include "foundation/TextHelpers.h"
 
 namespace {
@@ -87,6 +88,14 @@ void SVGDisplay::Init(const StringDict& oDict) {
     readBool("PanZoom", panZoom_);
     readText("Inst", inst_);
     if (inst_.size() > 1) inst_ = inst_.left(1);
+    // The instance letter goes into every identifier and script string of a
+    // chart: one ASCII letter or none; anything else is refused.
+    if (!inst_.isEmpty() && !bValidName(inst_)) {
+        const QString refused = inst_;
+        inst_.clear();
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("The instance identifier must be one ASCII letter: ") + refused);
+    }
     readFraction("ImagePart", imagePart_);
     readText("RootKey", rootKey_);
     readBool("Fanned", fanned_);

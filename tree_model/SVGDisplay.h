@@ -75,6 +75,48 @@ public:
     QString Header() const { return header_; }
     QString GetSrcVersion() const { return srcVersion_; }
 
+    // ==== Chart drawing members (SVGDisplayDraw.cpp) ==========================
+    // Each writes one element of a chart body through the chart output writer.
+    // Numbers are written "0.00#"; the instance letter is in every symbol
+    // reference; texts are escaped for the place they go (element text and
+    // attribute values); the writer encodes what is not plain ASCII.
+
+    // The one call of the chart output writer the drawing members need: text in
+    // line mode (bJoin false) or joined to the pending line (bJoin true).
+    class ChartWriter {
+    public:
+        virtual ~ChartWriter() = default;
+        virtual void WriteOutput(const QString& sText, bool bJoin, int iWidth) = 0;
+    };
+
+    // A person box: the box symbol, classes = sex then the class list.
+    void DrawRect(ChartWriter& out, const QString& sKey, const QString& sSex, const QString& sClasses,
+                  const QList<QString>& sTooltips, double fX, double fY, double fW, double fH,
+                  bool bClickable) const;
+    // One corner button ("TR", "TL", "BR", "BL") with its own tooltip.
+    void DrawButton(ChartWriter& out, const QString& sKey, const QString& sSex, double fX, double fY,
+                    const QString& sCorner, const StringDict* oSettings, bool bCodeOnClick) const;
+    // A family circle (with more-children and liaison variants).
+    void DrawCircle(ChartWriter& out, const QString& sKey, const QString& sClasses, const QList<QString>& sTooltips,
+                    double fX, double fY, bool bMoreChildren, bool bLiaison, bool bClickable) const;
+    // A line; bExt lengthens it by half a line width at both ends.
+    void DrawLine(ChartWriter& out, double fX1, double fY1, double fX2, double fY2, const QString& sClasses,
+                  bool bExt) const;
+    // The thick root line through the points (x, y pairs in turn; two points or more).
+    void DrawRootLine(ChartWriter& out, bool bTentative, const QList<double>& vCoords) const;
+    // The lines of a box caption, dy growing line by line (in em).
+    void DrawText(ChartWriter& out, const QString& sKey, const QList<QString>& sText, double fX, double fY,
+                  double fDy1, double fDy) const;
+    // The area a picture may take in a box whose top-left corner is (fX, fY).
+    void GetImageSizePosn(double& fX, double& fY, double& fW, double& fH) const;
+    // A person's picture (height-to-width ratio fRatio, 0 when unknown).
+    void DrawImage(ChartWriter& out, const QString& sKey, const QString& sImage, const QList<QString>& sTooltips,
+                   double fX, double fY, double fRatio, bool bClickable) const;
+    // The stock picture of the person's sex.
+    void DrawStockImage(ChartWriter& out, const QString& sKey, const QString& sSex, const QList<QString>& sTooltips,
+                        double fX, double fY) const;
+    // ==== End of chart drawing members ========================================
+
 private:
     void InitDefaults();
     int cornerIndex(const QString& sCorner) const;

@@ -57,6 +57,7 @@ TEST(TextHelpers, TrimmingFullStopsLinesAndNames) {
 
 TEST(TextHelpers, NumbersUseAPointInEveryLocale) {
     // A German locale for Qt and, built here when the system has none, for the C library.
+    const std::string previousLocale = std::setlocale(LC_ALL, nullptr);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTemporaryDir localeDir;
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
@@ -83,7 +84,7 @@ TEST(TextHelpers, NumbersUseAPointInEveryLocale) {
     EXPECT_FLOAT_EQ(sngVal("-3.25e1px"), -32.5f);
     EXPECT_FLOAT_EQ(sngVal(","), 0.0f);
     EXPECT_FLOAT_EQ(sngVal("1,5"), 1.0f);
-    std::setlocale(LC_ALL, "C");
+    std::setlocale(LC_ALL, previousLocale.c_str());
     qunsetenv("LOCPATH");
     QLocale::setDefault(QLocale::c());
 

@@ -9,7 +9,7 @@
 #include <QStringList>
 
 #include "AppError.h"
-#include "GEDDateText.h"
+#include "GEDDateDigits.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QStringList>
 
+#include "GEDDateDigits.h"
+
 namespace {
 
 const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
@@ -163,13 +165,4 @@ QString sDateSortKey(const QString& sDate) {
     if (words.size() == 4)
         result += sDateSortPart(words[3]);
     return result;
-}
-
-bool bAllDigits(QStringView s) {
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c < u'0' || c > u'9')
-            return false;
-    return true;
 }

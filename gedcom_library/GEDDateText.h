@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 #include "KinreadExport.h"
 
@@ -37,7 +36,3 @@ KINREAD_API QString sDateSortPart(QString& sWord);
 // date before, to, calculated, about, estimated, plain, between, from-to,
 // from, after; "??" for an empty text or one kept in GEDCOM form.
 KINREAD_API QString sDateSortKey(const QString& sDate);
-
-// True when the text is not empty and holds only the digits 0 to 9 (used
-// inside the library by both date directions; not exported).
-bool bAllDigits(QStringView s);

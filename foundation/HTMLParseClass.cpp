@@ -99,7 +99,7 @@ bool HTMLParseClass::bIsVoidElement(int iEnt, const QList<QString>& sDiv) const 
 int HTMLParseClass::iFindEnd(int iEnt, const QList<QString>& sDiv) const {
     if (bIsVoidElement(iEnt, sDiv)) return iEnt;
     const QString& name = entry(sDiv, iEnt);
-    if (name.contains(u'/')) return 0;
+    if (name.isEmpty() || name.contains(u'/')) return 0;  // no such entry, or an end tag
     const QString end = u'/' + name;
     int depth = 0;
     for (int i = iEnt + 1; i < sDiv.size(); ++i) {

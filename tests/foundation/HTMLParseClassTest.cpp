@@ -85,6 +85,8 @@ TEST(HTMLParseClass, VoidElementsAndPairing) {
     p = parse(parser, "<p><p></p>");
     EXPECT_EQ(parser.iFindEnd(1, p.div), 0);  // unbalanced: none
     EXPECT_EQ(parser.iFindEnd(99, p.div), 0);
+    p = parse(parser, "<p></></p>");
+    EXPECT_EQ(parser.iFindEnd(0, p.div), 0);  // index 0 is no entry
     EXPECT_EQ(parser.iFindStart(99, p.div), 0);
 }
 

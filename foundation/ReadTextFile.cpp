@@ -1,10 +1,13 @@
 #include "ReadTextFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include <QFile>
+#include <QFileInfo>
 
+#include "SystemErrorText.h"
 #include "TextCoreErrors.h"
 #include "Windows1252.h"
 
@@ -63,8 +66,10 @@ void ReadTextFile::raiseIO(const QString& description) const {
 void ReadTextFile::OpenFile(const QString& sFile) {
     CloseFile();
     auto file = std::make_unique<QFile>(sFile);
-    if (!file->open(QIODevice::ReadOnly))
-        raiseIO(QStringLiteral("I/O error: Unable to open file ") + sFile + QStringLiteral(": ") + file->errorString());
+    if (!file->open(QIODevice::ReadOnly)) {
+        const QString reason = QFileInfo(sFile).isDir() ? sSystemErrorText(EISDIR) : file->errorString();
+        raiseIO(QStringLiteral("I/O error: Unable to open file ") + sFile + QStringLiteral(": ") + reason);
+    }
     file_ = std::move(file);
     fileName_ = sFile;
     fileLength_ = file_->size();

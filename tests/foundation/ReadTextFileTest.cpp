@@ -210,6 +210,9 @@ TEST(ReadTextFile, ClosedAndMissingFiles) {
     EXPECT_EQ(errorNumberOf([&] { reader.OpenFile(scratch.path("absent.txt")); }, nullptr, &source), kErrorBase + 527);
     EXPECT_EQ(source, "ReadTextFile");
     EXPECT_TRUE(reader.EOD());
+    QString description;
+    EXPECT_EQ(errorNumberOf([&] { reader.OpenFile(QDir::tempPath()); }, &description), kErrorBase + 527);
+    EXPECT_TRUE(description.endsWith("Is a directory")) << description.toStdString();
 
     reader.OpenFile(scratch.write("two", "one\ntwo\n"));
     EXPECT_EQ(reader.ReadLine(), "one");

@@ -14,18 +14,20 @@ window.pd_dataSignatures = pd_dataSignatures;
 
 var pd_XHTML_NS = 'http://www.w3.org/1999/xhtml';
 
-function pd_decode(text) {
-    return String(text).replace(/&#(x[0-9a-fA-F]+|[0-9]+);/g, function (all, num) {
-        var code = num[0] === 'x' ? parseInt(num.slice(1), 16) : parseInt(num, 10);
-        return code > 0xFFFF ? String.fromCodePoint(code) : String.fromCharCode(code);
-    });
+// The text of a hidden data element. In a stand-alone SVG chart it is the
+// text of a CDATA section, in which the characters outside ASCII stand as
+// character references; an HTML page has decoded them already.
+function pd_text(holder) {
+    if (document.documentElement.namespaceURI === pd_XHTML_NS) return holder.textContent;
+    var escaped = holder.textContent.replace(/&(?!#)/g, '&amp;').replace(/</g, '&lt;');
+    return new DOMParser().parseFromString('<!DOCTYPE html><body><pre>' + escaped, 'text/html').body.textContent;
 }
 
 // The rows of a person ('P') or family ('F'): a list of { id, values }.
 function pd_rows(type, inst, key) {
     var holder = document.getElementById(type + inst + '.' + key);
     if (!holder) return [];
-    return pd_decode(holder.textContent).split(/\r?\n/)
+    return pd_text(holder).split(/\r?\n/)
         .map(function (line) { return line.trim(); })
         .filter(function (line) { return line.indexOf('|') > 0; })
         .map(function (line) {

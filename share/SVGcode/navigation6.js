@@ -15,8 +15,6 @@
 var nd_index = window.nd_index || {};
 window.nd_index = nd_index;
 
-var nd_SVG_NS = 'http://www.w3.org/2000/svg';
-
 // Numeric character references (the chart writer encodes every character
 // outside plain ASCII that way) turned back into characters.
 function nd_decode(text) {
@@ -26,9 +24,13 @@ function nd_decode(text) {
     });
 }
 
+function nd_has(map, key) {
+    return Object.prototype.hasOwnProperty.call(map, key);
+}
+
 function nd_keyAt(map, pos) {
     for (var k in map) {
-        if (map[k] === pos) return k;
+        if (nd_has(map, k) && map[k] === pos) return k;
     }
     return null;
 }
@@ -36,7 +38,7 @@ function nd_keyAt(map, pos) {
 // Everything the navigation data says about one person, or null.
 function nd_person(inst, key) {
     var nd = nd_index[inst];
-    if (!nd || !(key in nd.persons)) return null;
+    if (!nd || !nd_has(nd.persons, key)) return null;
     var pos = nd.persons[key];
     return {
         key: key,
@@ -52,7 +54,7 @@ function nd_person(inst, key) {
 // The two parents (father first) and the children of a family, as keys.
 function nd_family(inst, key) {
     var nd = nd_index[inst];
-    if (!nd || !(key in nd.families)) return null;
+    if (!nd || !nd_has(nd.families, key)) return null;
     var pos = nd.families[key];
     var keyOf = function (p) { return nd_keyAt(nd.persons, p); };
     return {
@@ -90,17 +92,6 @@ function nd_element(type, inst, key) {
     if (type === 'F') return document.getElementById('F' + inst + '-' + key);
     var group = document.getElementById('P' + inst + '-' + key);
     return group ? (group.querySelector('use[tabindex]') || group) : null;
-}
-
-// The caption drawn in a person's box, its personal names or its key.
-function nd_caption(inst, key) {
-    var group = document.getElementById('P' + inst + '-' + key);
-    var lines = group ? Array.prototype.map.call(group.getElementsByTagNameNS(nd_SVG_NS, 'text'),
-        function (t) { return t.textContent.trim(); }).filter(function (t) { return t; }) : [];
-    if (lines.length) return lines.join(' ');
-    var p = nd_person(inst, key);
-    if (p && p.names) return p.names.split('|')[0].replace(/\//g, '').trim();
-    return key;
 }
 
 // Highlight marks: a class for scripts and style sheets to find, and an
@@ -222,6 +213,12 @@ function showTreeLinks(ev, type, inst, key) {
 // A chart opened with the id of a box after "#" (as the links between
 // charts do) starts centred on that person or family.
 window.addEventListener('load', function () {
-    var m = /^#([PF])(.*?)-(.+)$/.exec(decodeURIComponent(location.hash));
+    var hash;
+    try {
+        hash = decodeURIComponent(location.hash);
+    } catch (e) {
+        return;
+    }
+    var m = /^#([PF])(.*?)-(.+)$/.exec(hash);
     if (m) nd_goto(m[2], m[3], m[1]);
 });

@@ -43,16 +43,10 @@ function programData(type, inst, key, id) {
         .map(function (row) { return row.values; });
 }
 
-// The item tags of a kind, and its description when the signature starts
-// with one (a signature then has one field more than a row has values).
-function pd_layout(inst, id, valueCount) {
+// The item tags of a kind: the names of a row's values, in their order.
+function pd_tags(inst, id) {
     var sigs = pd_dataSignatures[inst] || {};
-    var tags = typeof sigs[id] === 'string' ? sigs[id].split('|') : [];
-    var title = id;
-    if (tags.length === valueCount + 1) {
-        title = tags.shift() || id;
-    }
-    return { title: title, tags: tags };
+    return typeof sigs[id] === 'string' ? sigs[id].split('|') : [];
 }
 
 function pd_el(tag, cls, text) {
@@ -79,13 +73,13 @@ function pd_render(type, inst, key, skip) {
     var box = pd_el('div', 'pd-data');
     var rows = pd_rows(type, inst, key).filter(function (row) { return (skip || []).indexOf(row.id) < 0; });
     rows.forEach(function (row) {
-        var layout = pd_layout(inst, row.id, row.values.length);
+        var tags = pd_tags(inst, row.id);
         var table = pd_el('table', 'pd-row');
         table.setAttribute('data-kind', row.id);
-        table.appendChild(pd_el('caption', null, layout.title));
+        table.appendChild(pd_el('caption', null, row.id));
         row.values.forEach(function (value, i) {
             var tr = pd_el('tr');
-            tr.appendChild(pd_el('th', null, layout.tags[i] || String(i + 1)));
+            tr.appendChild(pd_el('th', null, tags[i] || String(i + 1)));
             var td = pd_el('td');
             td.appendChild(pd_valueNode(value));
             tr.appendChild(td);

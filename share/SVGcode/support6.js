@@ -77,7 +77,7 @@ function tp_placePanel() {
 // The body of the information panel for one person or family, to which a
 // caller appends its section. A call for the same element during the same
 // click reuses the panel; any other call replaces it.
-function tp_openPanel(ev, type, inst, key, title) {
+function tp_openPanel(ev, type, inst, key) {
     var target = type + inst + '-' + key;
     if (tp_panel && tp_panel.target === target && ev && tp_panel.ev === ev) {
         return tp_panel.body;
@@ -94,7 +94,7 @@ function tp_openPanel(ev, type, inst, key, title) {
     close.addEventListener('click', function (e) { e.preventDefault(); tp_closePanel(); });
     box.appendChild(close);
     box.appendChild(tp_el('div', { 'class': 'tp-panel-title', style: 'font-weight: bold; font-size: 15px; margin: 0 1.5em 4px 0;' },
-        title || tp_title(type, inst, key)));
+        tp_title(type, inst, key)));
     var body = tp_el('div', { 'class': 'tp-panel-body' });
     box.appendChild(body);
     var outer;
@@ -125,8 +125,16 @@ function tp_section(body, cls, heading) {
     return s;
 }
 
+// The caption drawn in a person's box; else the first of its personal
+// names (from the navigation data), else its key.
 function tp_caption(inst, key) {
-    return typeof nd_caption === 'function' ? nd_caption(inst, key) : key;
+    var group = document.getElementById('P' + inst + '-' + key);
+    var lines = group ? Array.prototype.map.call(group.getElementsByTagNameNS(tp_SVG_NS, 'text'),
+        function (t) { return t.textContent.trim(); }).filter(function (t) { return t; }) : [];
+    if (lines.length) return lines.join(' ');
+    var p = typeof nd_person === 'function' ? nd_person(inst, key) : null;
+    if (p && p.names) return p.names.split('|')[0].replace(/\//g, '').trim();
+    return key;
 }
 
 function tp_title(type, inst, key) {

@@ -91,6 +91,22 @@ public:
     void RemFamily(const QString& sKey);
     SVGFamilyPtr NewFamily(const QString& sKey, const QString& sPar1, const QString& sPar2);
 
+    // ---- Clipboard texts: persons, families and key lists as tagged text
+    QString Pack1Person(const SVGBox& oBox) const;
+    QString PackNPersons(const QString& sKeySet) const;
+    // The family block alone; the place keys its persons' images name join sPlaceKeySet.
+    QString PackFamily(const SVGFamily& oFam, QString& sPlaceKeySet) const;
+    QString Pack1Family(const SVGFamily& oFam) const;
+    QString PackNFamilies(const QString& sKeySet) const;
+    QString PackKeys(const QString& sSign, const QString& sKeySet) const;
+    // Pasting (bNew false: records whose keys exist stay as they are) or
+    // pasting as new copies (bNew true: such records get fresh keys).
+    SVGBoxPtr Unpack1Person(const QString& sData, bool bNew, QString& sKey);
+    QString UnpackNPersons(const QString& sData, bool bNew);
+    SVGFamilyPtr UnpackFamily(const QString& sData, bool bNew, QString& sKeySet);
+    QString UnpackNFamilies(const QString& sData, bool bNew, QString& sPKeyTotal);
+    QString UnpackKeys(const QString& sData, QString& sSign) const;
+
     // ---- Collections (live: callers change the tree through them)
     PersonDict& GetPersons() { return persons_; }
     const PersonDict& GetPersons() const { return persons_; }
@@ -170,6 +186,11 @@ private:
     void logLine(const QString& text) const;
     void warn(const QString& text) const;
     void checkSavable() const;
+    QString sPackPerson(const SVGBox& oBox) const;
+    SVGBoxPtr UnpackPerson(const QString& sBlock, bool bNew, QString& sKey);
+    SVGFamilyPtr unpackFamilyText(const QString& sData, bool bNew, QString& sKeySet);
+    QString unpackPersonsText(const QString& sData, bool bNew);
+    QString unpackFamiliesText(const QString& sData, bool bNew, QString& sPKeyTotal);
 
     std::shared_ptr<SVGDisplay> display_;
     PersonDict persons_;

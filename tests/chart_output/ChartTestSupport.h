@@ -1,0 +1,79 @@
+#pragma once
+
+#include <functional>
+#include <ostream>
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include "ChartOutputWriter.h"
+#include "SVGTree.h"
+#include "foundation/AppError.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
+
+// The bytes a chart writer left in a file.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+// What `draw` writes through a chart writer, as text: without the byte-order
+// mark, lines ending in LF.
+inline QString drawToText(const std::function<void(ChartOutputWriter&)>& draw) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("chart.svg"));
+    ChartOutputWriter writer;
+    writer.OpenOutput(path);
+    draw(writer);
+    writer.CloseOutput();
+    QByteArray bytes = fileBytes(path);
+    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
+    return QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The lines of a body that hold `part`.
+inline QStringList linesWith(const QString& body, const QString& part) {
+    QStringList out;
+    for (const QString& line : body.split(u'\n'))
+        if (line.contains(part)) out.append(line);
+    return out;
+}
+
+// "" when the body, wrapped in an <svg> root, is well-formed XML; else the
+// parser's message with its line.
+inline QString xmlError(const QString& body) {
+    const QString doc = QStringLiteral(
+                            "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n") +
+                        body + QStringLiteral("</svg>\n");
+    QXmlStreamReader reader(doc);
+    while (!reader.atEnd()) reader.readNext();
+    if (!reader.hasError()) return QString();
+    return reader.errorString() + QStringLiteral(" at line ") + QString::number(reader.lineNumber());
+}
+
+// The error a call raises; a test failure when it raises none.
+template <typename F>
+AppError errorOf(F&& call) {
+    try {
+        call();
+    } catch (const AppError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no error was raised";
+    return AppError();
+}
+
+// Sets header settings and reads them into the tree's display.
+inline void applySettings(SVGTree& tree, const QList<std::pair<QString, QString>>& settings) {
+    for (const auto& s : settings) tree.GetSettings().set(s.first, s.second);
+    tree.GetDisplay()->Init(tree.GetSettings());
+}

@@ -1,11 +1,15 @@
 // Builds trees of 10,000 to 100,000 persons through the model's own members
 // and runs the lookups the chart writer makes for every person and family.
-//   build-tree/bin/bench_tree_model --benchmark_counters_tabular=true
+// Also loads and saves generated tree files of the same sizes.
+//   build-tree/bin/bench_tree_model
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include <QTemporaryDir>
+
 #include "SVGTree.h"
+#include "TreeFileGenerator.h"
 
 namespace {
 
@@ -37,7 +41,13 @@ std::unique_ptr<SVGTree> buildTree(int persons) {
 }
 
 void BM_BuildTree(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(buildTree(static_cast<int>(state.range(0))));
+    for (auto _ : state) {
+        auto tree = buildTree(static_cast<int>(state.range(0)));
+        benchmark::DoNotOptimize(tree.get());
+        state.PauseTiming();
+        tree.reset();
+        state.ResumeTiming();
+    }
     state.SetComplexityN(state.range(0));
 }
 
@@ -67,8 +77,46 @@ void BM_ChartLookups(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
+QTemporaryDir& benchDir() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// A generated tree file of n persons, made once per size.
+QString treeFile(int persons, bool reversed = false) {
+    const QString file =
+        benchDir().filePath(QStringLiteral("Tree%1%2.txt").arg(persons).arg(reversed ? "r" : ""));
+    if (!QFile::exists(file)) generateTreeFile(file, persons, reversed);
+    return file;
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    const QString file = treeFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto tree = std::make_unique<SVGTree>();
+        tree->LoadFile(std::make_shared<SVGDisplay>(), file, false);
+        benchmark::DoNotOptimize(tree->GetPersons().count());
+        state.PauseTiming();  // releasing the tree is not part of loading it
+        tree.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_SaveFile(benchmark::State& state, bool reversed) {
+    SVGTree tree;
+    tree.LoadFile(std::make_shared<SVGDisplay>(), treeFile(static_cast<int>(state.range(0)), reversed), false);
+    tree.SetTreeFile(benchDir().filePath(QStringLiteral("Saved.txt")));
+    for (auto _ : state) tree.SaveToFile();
+    state.counters["families"] = tree.GetFamilies().count();
+    state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
 
+BENCHMARK(BM_LoadFile)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK_CAPTURE(BM_SaveFile, sorted, false)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveFile, reversed, true)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildTree)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 BENCHMARK(BM_ChartLookups)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -89,6 +90,7 @@ public:
 
 private:
     friend class SVGTree;
+    friend class SVGFamily;
     void SetRelatedSpouses(const QString& sList) { relatedSpouses_ = sList; }
     void displayCell(int& iCol, int& iRow) const;
 
@@ -109,4 +111,7 @@ private:
     KeySet spouseSet_;
     QString relatedSpouses_ = QStringLiteral("-");
     StringDict locSettings_;
+    // The families of the tree that list this person among their children,
+    // kept by the families; answers SVGTree::ChildFamily without a search.
+    QList<const SVGFamily*> childOf_;
 };

@@ -19,16 +19,16 @@ void SVGFamily::InitSettings(const QString& sRec) {
 
 void SVGFamily::AddChild(const SVGBoxPtr& oChild) {
     children_.append(oChild);
-    if (indexed_ && tree_ && oChild) tree_->childAdded(this, oChild->GetKey());
+    if (indexed_ && oChild) oChild->childOf_.append(this);
 }
 
 void SVGFamily::RemChild(const SVGBox* oChild) {
     for (int i = 0; i < children_.size(); ++i) {
         if (children_[i].get() != oChild) continue;
-        const QString key = oChild ? oChild->GetKey() : QString();
+        const SVGBoxPtr child = children_[i];
         if (i != children_.size() - 1) children_[i] = children_.last();
         children_.removeLast();
-        if (indexed_ && tree_ && oChild) tree_->childRemoved(this, key);
+        if (indexed_ && child) child->childOf_.removeOne(this);
         return;
     }
 }
@@ -36,9 +36,9 @@ void SVGFamily::RemChild(const SVGBox* oChild) {
 void SVGFamily::RemAllChildren() {
     const QList<SVGBoxPtr> old = children_;
     children_.clear();
-    if (indexed_ && tree_)
+    if (indexed_)
         for (const SVGBoxPtr& child : old)
-            if (child) tree_->childRemoved(this, child->GetKey());
+            if (child) child->childOf_.removeOne(this);
 }
 
 bool SVGFamily::ChildExists(const QString& sKey) const {

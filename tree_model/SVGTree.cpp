@@ -115,13 +115,12 @@ void SVGTree::RemPerson(const QString& sKey) {
 }
 
 QString SVGTree::ChildFamily(const QString& sKey) const {
-    const auto it = childIndex_.constFind(sKey);
-    if (it == childIndex_.constEnd()) return QString();
-    // Of the families that list the child, the first in family order; an
-    // entry whose family has left the dictionary does not count.
+    const SVGBoxPtr* person = persons_.find(sKey);
+    if (!person) return QString();
+    // Of the families that list the child, the first in family order.
     int best = -1;
     QString bestKey;
-    for (const SVGFamily* family : *it) {
+    for (const SVGFamily* family : (*person)->childOf_) {
         const SVGFamilyPtr* held = families_.find(family->GetKey());
         if (!held || held->get() != family) continue;
         const int index = families_.indexOf(family->GetKey());
@@ -141,7 +140,7 @@ void SVGTree::RemFamily(const QString& sKey) {
     for (const auto& kv : viewpoints_)
         if (kv.second->RemFamRef(sKey)) SetPendingViewpointPFChange(kv.first);
     for (const SVGBoxPtr& child : family->children_)
-        if (child) childRemoved(family.get(), child->GetKey());
+        if (child) child->childOf_.removeOne(family.get());
     family->indexed_ = false;
     families_.remove(sKey);
     SetUnsaved(true);
@@ -174,15 +173,6 @@ SVGFamilyPtr SVGTree::NewFamily(const QString& sKey, const QString& sPar1, const
     SetUnsaved(true);
     SetPendingPFChange();
     return family;
-}
-
-void SVGTree::childAdded(SVGFamily* family, const QString& childKey) { childIndex_[childKey].append(family); }
-
-void SVGTree::childRemoved(SVGFamily* family, const QString& childKey) {
-    auto it = childIndex_.find(childKey);
-    if (it == childIndex_.end()) return;
-    it->removeOne(family);
-    if (it->isEmpty()) childIndex_.erase(it);
 }
 
 void SVGTree::setSetting(const QString& name, const QString& value) { settings_.set(name, value); }

@@ -178,10 +178,6 @@ Q_SIGNALS:
     void FamilyDetails(const QString& sKey);
 
 private:
-    friend class SVGFamily;
-    // The index of families by child key, kept by the families themselves.
-    void childAdded(SVGFamily* family, const QString& childKey);
-    void childRemoved(SVGFamily* family, const QString& childKey);
     void setSetting(const QString& name, const QString& value);
     void logLine(const QString& text) const;
     void warn(const QString& text) const;
@@ -206,7 +202,6 @@ private:
          dragIcon_ = false;
     KeySet pendingViewpoints_;
     bool pendingPF_ = false;
-    QHash<QString, QList<SVGFamily*>> childIndex_;
     Reporter* reporter_ = nullptr;
     const SVGApplications* applications_ = nullptr;
     bool incomplete_ = false;

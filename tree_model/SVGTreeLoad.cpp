@@ -103,7 +103,6 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
 
     SVGBoxPtr openPerson;
     SVGFamilyPtr openFamily;
-    QHash<QString, QString> childRegister;  // child key to family key
     bool underscoreWarned = false;
     bool stoppedEarly = false;
 
@@ -111,11 +110,13 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
         const QString line = in.ReadLine();
         if (bVerify && reporter_) reporter_->logLine(line, LogColour::Blue);
         const QString type = line.left(2);
+        const bool spaced = line.size() >= 2 && line[1] == u' ';
+        auto recordIs = [&](char16_t kind) { return spaced && line[0] == kind; };
         const QString trimmed = trimBlanks(line);
         if (trimmed.isEmpty()) continue;
         const QString payload = trimmed.mid(2);
 
-        if (type == u"H ") {
+        if (recordIs(u'H')) {
             if (!payload.isEmpty()) {
                 for (const QString& part : payload.split(u',')) {
                     const int eq = part.indexOf(u'=');
@@ -129,7 +130,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
                 }
             }
             display_->Init(settings_);
-        } else if (type == u"U ") {
+        } else if (recordIs(u'U')) {
             const int eq = payload.indexOf(u'=');
             if (eq < 0) syntaxError(QStringLiteral("Missing punctuation character on record: ") + payload);
             const QString key = trimBlanks(payload.left(eq));
@@ -139,7 +140,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             const int bar = rest.indexOf(u'|');
             if (bar < 0) placeKeys_.Define(key, rest, QString());
             else placeKeys_.Define(key, trimBlanks(rest.left(bar)), trimBlanks(rest.mid(bar + 1)));
-        } else if (type == u"P ") {
+        } else if (recordIs(u'P')) {
             if (!viewpoints_.isEmpty())
                 placementError(QStringLiteral("Person definitions (rather than references) not allowed within viewpoints"));
             const int sep = personSeparator(payload);
@@ -174,7 +175,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             openPerson = NewPerson(key, caption, shortCaption, column, row, sex, tentative, image, true);
             openPerson->SetPersonalNames(names);
             openFamily.reset();
-        } else if (type == u"F ") {
+        } else if (recordIs(u'F')) {
             if (!viewpoints_.isEmpty())
                 placementError(QStringLiteral("Family definitions (rather than references) not allowed within viewpoints"));
             openPerson.reset();
@@ -217,17 +218,16 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
                         family->SetMoreChildren(true);
                     } else if (!persons_.contains(child)) {
                         warn(QStringLiteral("Person ") + child + QStringLiteral(" doesn't exist"));
-                    } else if (childRegister.contains(child)) {
-                        warn(QStringLiteral("Child ") + child + QStringLiteral(" is already associated with family ") +
-                             childRegister.value(child));
+                    } else if (const QString other = ChildFamily(child); !other.isEmpty()) {
+                        // A person is the child of one family only.
+                        warn(QStringLiteral("Child ") + child + QStringLiteral(" is already associated with family ") + other);
                     } else {
                         family->AddChild(persons_.value(child));
-                        childRegister.insert(child, key);
                     }
                 }
             }
             openFamily = family;
-        } else if (type == u"V ") {
+        } else if (recordIs(u'V')) {
             const int eq = payload.indexOf(u'=');
             if (eq < 0) syntaxError(QStringLiteral("Missing punctuation character on record: ") + payload);
             const QString key = trimBlanks(payload.left(eq));
@@ -248,7 +248,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             }
             if (name.isEmpty()) syntaxError(QStringLiteral("Missing viewpoint name on record: ") + payload);
             current_ = AddViewpoint(key, name, cols, rows);
-        } else if (type == u"p ") {
+        } else if (recordIs(u'p')) {
             if (viewpoints_.isEmpty() || !current_)
                 placementError(QStringLiteral("Person references (rather than definitions) not allowed outside of viewpoints"));
             openPerson.reset();
@@ -277,7 +277,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             if (current_->PersonExists(key))
                 invalidError(QStringLiteral("The specified person key name has already been declared in this viewpoint: ") + key);
             current_->AddPerRefFromFile(key, first, second);
-        } else if (type == u"f ") {
+        } else if (recordIs(u'f')) {
             if (viewpoints_.isEmpty() || !current_)
                 placementError(QStringLiteral("Family references (rather than definitions) not allowed outside of viewpoints"));
             openPerson.reset();
@@ -290,30 +290,30 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             if (current_->FamilyExists(key))
                 invalidError(QStringLiteral("The specified family key name has already been declared in this viewpoint: ") + key);
             current_->AddFamRef(*family);
-        } else if (type == u"= " || type == u"_ " || type == u"- " || type == u"# " || type == u"/ ") {
-            if (type == u"_ " && !underscoreWarned) {
+        } else if (recordIs(u'=') || recordIs(u'_') || recordIs(u'-') || recordIs(u'#') || recordIs(u'/')) {
+            if (recordIs(u'_') && !underscoreWarned) {
                 underscoreWarned = true;
                 warn(QStringLiteral("The underscore record type (_) is deprecated. Using equals (=) instead"));
             }
             if (!openFamily && !openPerson) {
-                const char* what = type == u"- " ? "tooltip" : type == u"# " ? "program-data" : type == u"/ " ? "local settings" : "notes";
+                const char* what = recordIs(u'-') ? "tooltip" : recordIs(u'#') ? "program-data" : recordIs(u'/') ? "local settings" : "notes";
                 warn(QStringLiteral("Dangling ") + QLatin1String(what) + QStringLiteral(" record: ") + trimmed);
                 continue;
             }
-            if (type == u"= " || type == u"_ ") {
+            if (recordIs(u'=') || recordIs(u'_')) {
                 if (openFamily) openFamily->AddNotes(payload);
                 else openPerson->AddNotes(payload);
-            } else if (type == u"- ") {
+            } else if (recordIs(u'-')) {
                 if (openFamily) openFamily->AddTooltips(payload);
                 else openPerson->AddTooltips(payload);
-            } else if (type == u"# ") {
+            } else if (recordIs(u'#')) {
                 if (openFamily) openFamily->AddProgData(payload);
                 else openPerson->AddProgData(payload);
             } else {
                 if (openFamily) openFamily->InitSettings(payload);
                 else openPerson->InitSettings(payload);
             }
-        } else if (type == u"' " || line == u"'") {
+        } else if (recordIs(u'\'') || line == u"'") {
             // comment
         } else {
             QString codes;

@@ -33,12 +33,13 @@ TEST_F(ShippedDefinitions, ChartWithEveryApplicationHasItsLibrariesAndNoConflict
     apps().UpdateDictWithSrvs(dict, false, reporter);
     apps().UpdateSettings(dict, settings);
     EXPECT_TRUE(reporter.entries.isEmpty());
-    EXPECT_EQ(dict.keys(), (QStringList{"InfoPanels", "Timeline", "LinkedTrees", "ChartSupport",
-                                        "ProgramDataSupport", "Navigation"}));
+    EXPECT_EQ(dict.keys(), (QStringList{"InfoPanels", "Timeline", "LinkedTrees", "ChartSupport", "Navigation",
+                                        "ProgramDataSupport"}));
     for (const char* lib : {"support.js", "navigation.js", "programdata.js"})
         EXPECT_TRUE(apps().AnythingRequireLib(dict, QString::fromUtf8(lib), false)) << lib;
     EXPECT_EQ(settings.value(QStringLiteral("NotesData")), QStringLiteral("True"));
     EXPECT_EQ(settings.value(QStringLiteral("ProgData")), QStringLiteral("True"));
+    EXPECT_EQ(settings.value(QStringLiteral("NavData")), QStringLiteral("True"));
     const QString code = apps().HandlerCode(dict, QStringLiteral("click"), false);
     for (const char* call : {"showInfoPanel(ev, type, inst, key);", "showImagePanel(ev, type, inst, key);",
                              "showTimeline(ev, type, inst, key);", "showTreeLinks(ev, type, inst, key);"})

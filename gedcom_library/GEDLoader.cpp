@@ -33,6 +33,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     // About one line object per 24 bytes of a typical file.
     store->nodes.reserve(static_cast<std::size_t>(reader.FileSize() / 24 + 16));
     store->text.reserve(static_cast<std::size_t>(reader.FileSize() / 2 + 16));
+    store->xrefs.reserve(static_cast<qsizetype>(reader.FileSize() / 256 + 16));
     slots[0] = 0;
     top = -1;
 
@@ -106,7 +107,7 @@ void GEDLoader::completePending() {
     else if (pendingTag == GEDLineTag::FAM)
         n = store->newNode(GEDKind::Fam, pendingTag, QStringView());
     else if (pendingTag == GEDLineTag::DATE)
-        n = store->newNode(GEDKind::Other, pendingTag, control.sDateGED2SVG(payload.toString()));
+        n = newDateLine(payload);
     else if (eventTags[static_cast<std::size_t>(pendingTag)])
         n = store->newNode(GEDKind::Event, pendingTag, payload);
     else if (pendingTag >= GEDLineTag::SVG_H && pendingTag <= GEDLineTag::SVG_LS)
@@ -118,6 +119,32 @@ void GEDLoader::completePending() {
     if (!pendingXref.isEmpty() && !store->registerXref(pendingXref, n))
         raiseError(GEDError::Syntax, kSource,
                    QStringLiteral("Duplicate cross-reference ID: @%1@ on line %2").arg(pendingXref).arg(pendingLineNumber));
+}
+
+qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
+    // Files repeat their dates a great deal. A conversion that failed comes
+    // back in a form beginning with "@" (and warned); such dates, and dates
+    // kept in GEDCOM form, are converted again each time so that every line
+    // gets its own warning.
+    if (control.GetMinValidDate() != convertedMinYear) {
+        convertedDates = GEDTextIndex();
+        convertedMinYear = control.GetMinValidDate();
+    }
+    qint32 row = convertedDates.find(gedcomDate);
+    if (row >= 0) {
+        const qint32 n = store->newNode(GEDKind::Other, GEDLineTag::DATE, store->dateTexts[static_cast<std::size_t>(row)]);
+        store->node(n).target = row;
+        return n;
+    }
+    const QString converted = control.sDateGED2SVG(gedcomDate.toString());
+    const qint32 n = store->newNode(GEDKind::Other, GEDLineTag::DATE, converted);
+    if (!converted.startsWith(u'@')) {
+        row = static_cast<qint32>(store->dateTexts.size());
+        store->dateTexts.push_back(converted);
+        convertedDates.insert(gedcomDate, row);
+        store->node(n).target = row;
+    }
+    return n;
 }
 
 void GEDLoader::checkCharacterSet(const QString& readerCharset) {

@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include <QHash>
 #include <QString>
+#include <QStringView>
 
 #include "GEDLineParser.h"
+#include "GEDTextIndex.h"
 
 class GEDControlClass;
 class GEDDocClass;
@@ -27,6 +30,7 @@ private:
     void attachTop();
     void checkCharacterSet(const QString& readerCharset);
     void checkVersion();
+    qint32 newDateLine(QStringView gedcomDate);
 
     GEDControlClass& control;
     std::shared_ptr<GEDStore> store;
@@ -42,4 +46,9 @@ private:
     short pendingTag = 0;
     QString pendingXref;
     std::u16string pendingText;
+    // Dates already converted without complaint, by their GEDCOM text (to
+    // their row in the document's date texts), for the earliest valid year
+    // they were converted with.
+    GEDTextIndex convertedDates;
+    short convertedMinYear = 0;
 };

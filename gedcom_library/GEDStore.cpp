@@ -71,6 +71,7 @@ void GEDStore::setPayload(qint32 n, QStringView value) {
         text.insert(text.end(), value.utf16(), value.utf16() + value.size());
     }
     nd.payLen = static_cast<quint32>(value.size());
+    nd.target = -2;
 }
 
 QList<qint32> GEDStore::children(qint32 n) const {
@@ -135,14 +136,18 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             else if (c.tag == GEDLineTag::DEAT) ind.death = child;
         } else if (c.kind == GEDKind::Other && c.tag == GEDLineTag::SEX) {
             const QStringView v = payloadView(child);
+            static const QString codes[] = {QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("x"), QStringLiteral("u")};
             const QChar s = v.isEmpty() ? QChar(u'u') : v.front().toLower();
             // Anything but the four sex codes reads as unknown.
-            ind.sex = (s == u'm' || s == u'f' || s == u'x') ? QString(s) : QStringLiteral("u");
+            ind.sex = s == u'm' ? codes[0] : s == u'f' ? codes[1] : s == u'x' ? codes[2] : codes[3];
         } else if (c.kind == GEDKind::Other && c.tag == GEDLineTag::NAME) {
             const auto offer = [&ind](const QString& s) {
                 if (s.isEmpty()) return;
                 if (ind.name.isEmpty()) ind.name = QString(s).remove(u'/');
-                ind.personalNames = sSetUnion(ind.personalNames, s, QStringLiteral("|"));
+                if (ind.personalNames.isEmpty() && !s.contains(u'|'))
+                    ind.personalNames = s;
+                else
+                    ind.personalNames = sSetUnion(ind.personalNames, s, QStringLiteral("|"));
             };
             offer(normalisePersonalName(payload(child)));
             offer(nameFromPieces(child));
@@ -215,9 +220,7 @@ QString GEDStore::xrefOf(qint32 n) const {
 }
 
 bool GEDStore::registerXref(const QString& id, qint32 n) {
-    auto it = xrefs.find(id);
-    if (it != xrefs.end()) return false;
-    xrefs.insert(id, n);
+    if (!xrefs.insert(id, n)) return false;
     Node& nd = node(n);
     if (nd.kind == GEDKind::Indi) {
         indis[static_cast<std::size_t>(nd.ext)].xref = id;
@@ -226,23 +229,42 @@ bool GEDStore::registerXref(const QString& id, qint32 n) {
     } else if (nd.kind == GEDKind::Other) {
         nd.ext = static_cast<qint32>(otherXrefs.size());
         otherXrefs.append(id);
+    } else {
+        spareXrefs.append(id);
     }
     return true;
 }
 
 qint32 GEDStore::resolve(QStringView pointer, GEDKind kind, short tag) {
     if (!isPointer(pointer)) return -1;
-    const QString id = pointer.mid(1, pointer.size() - 2).toString();
+    const QStringView id = pointer.mid(1, pointer.size() - 2);
     const qint32 n = lookup(id);
     if (n >= 0 && node(n).kind == kind && (tag == 0 || node(n).tag == tag)) return n;
-    if (!reportedIds.contains(id)) {
-        reportedIds.insert(id);
+    if (!reportedIds.contains(borrowed(id))) {
+        reportedIds.insert(id.toString());
         if (n < 0)
             reportMsg(QStringLiteral("Undefined cross-reference ID: ") + pointer.toString(), true);
         else
             reportMsg(QStringLiteral("Cross-reference ID names a record of the wrong type: ") + pointer.toString(), true);
     }
     return -1;
+}
+
+qint32 GEDStore::resolveLine(qint32 line) {
+    if (node(line).target != -2) return node(line).target;
+    qint32 target = -1;
+    switch (node(line).tag) {
+    case GEDLineTag::FAMC:
+    case GEDLineTag::FAMS: target = resolve(payloadView(line), GEDKind::Fam); break;
+    case GEDLineTag::CHIL:
+    case GEDLineTag::HUSB:
+    case GEDLineTag::WIFE: target = resolve(payloadView(line), GEDKind::Indi); break;
+    case GEDLineTag::NOTE:
+    case GEDLineTag::OBJE: target = resolve(payloadView(line), GEDKind::Other, node(line).tag); break;
+    default: break;
+    }
+    node(line).target = target;
+    return target;
 }
 
 qint32 GEDStore::query(qint32 start, const QString& path) const {
@@ -275,19 +297,17 @@ QString GEDStore::notesOf(qint32 n) {
     QString result;
     for (qint32 c = node(n).firstChild; c >= 0; c = node(c).next) {
         if (node(c).kind != GEDKind::Other || node(c).tag != GEDLineTag::NOTE) continue;
-        QString s = payload(c);
+        qint32 line = c;
         QList<qint32> followed;
-        while (isPointer(s)) {
-            const qint32 target = resolve(s, GEDKind::Other, GEDLineTag::NOTE);
+        while (line >= 0 && isPointer(payloadView(line))) {
+            const qint32 target = resolveLine(line);
             // A chain that comes back to a record it passed ends there.
-            if (target < 0 || followed.contains(target)) {
-                s.clear();
-                break;
-            }
+            if (target >= 0 && followed.contains(target)) line = -1;
+            else line = target;
             followed.append(target);
-            s = payload(target);
         }
-        if (s.isEmpty()) continue;
+        if (line < 0 || node(line).payLen == 0) continue;
+        const QStringView s = payloadView(line);
         if (!result.isEmpty()) result += QStringLiteral("\n\n");
         result += s;
     }
@@ -325,19 +345,31 @@ bool GEDStore::isYesOnlyEventTag(short tag) {
 }
 
 QString GEDStore::normalisePersonalName(QString s) {
-    s.replace(u'\t', u' ');
-    s = s.trimmed();
-    while (s.contains(QStringLiteral("  "))) s.replace(QStringLiteral("  "), QStringLiteral(" "));
+    // Tabs count as blanks; runs of blanks are one blank; the pieces between
+    // "/" signs, trimmed, are joined by single blanks, every second piece (the
+    // surname) between "/" signs.
     QString result;
+    result.reserve(s.size() + 2);
     bool inside = false;
     for (QStringView piece : QStringView(s).split(u'/')) {
-        const QStringView p = piece.trimmed();
-        if (!p.isEmpty()) {
+        qsizetype b = 0, e = piece.size();
+        const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
+        while (b < e && blank(piece[b])) ++b;
+        while (e > b && blank(piece[e - 1])) --e;
+        if (b < e) {
             if (!result.isEmpty()) result += u' ';
-            if (inside)
-                result += u'/' + p.toString() + u'/';
-            else
-                result += p;
+            if (inside) result += u'/';
+            bool lastBlank = false;
+            for (qsizetype i = b; i < e; ++i) {
+                if (blank(piece[i])) {
+                    if (!lastBlank) result += u' ';
+                    lastBlank = true;
+                } else {
+                    result += piece[i];
+                    lastBlank = false;
+                }
+            }
+            if (inside) result += u'/';
         }
         inside = !inside;
     }
@@ -345,33 +377,59 @@ QString GEDStore::normalisePersonalName(QString s) {
 }
 
 QString GEDStore::nameFromPieces(qint32 nameLine) const {
-    QString npfx, givn, nick, spfx, surn, nsfx;
+    enum { Npfx, Givn, Nick, Spfx, Surn, Nsfx, Pieces };
+    QStringView piece[Pieces];
     for (qint32 c = node(nameLine).firstChild; c >= 0; c = node(c).next) {
         if (node(c).kind != GEDKind::Other) continue;
         switch (node(c).tag) {
-        case GEDLineTag::NPFX: npfx = payload(c); break;
-        case GEDLineTag::GIVN: givn = payload(c); break;
-        case GEDLineTag::NICK: nick = payload(c); break;
-        case GEDLineTag::SPFX: spfx = payload(c); break;
-        case GEDLineTag::SURN: surn = payload(c); break;
-        case GEDLineTag::NSFX: nsfx = payload(c); break;
+        case GEDLineTag::NPFX: piece[Npfx] = payloadView(c); break;
+        case GEDLineTag::GIVN: piece[Givn] = payloadView(c); break;
+        case GEDLineTag::NICK: piece[Nick] = payloadView(c); break;
+        case GEDLineTag::SPFX: piece[Spfx] = payloadView(c); break;
+        case GEDLineTag::SURN: piece[Surn] = payloadView(c); break;
+        case GEDLineTag::NSFX: piece[Nsfx] = payloadView(c); break;
         default: break;
         }
     }
-    if (!nick.isEmpty()) nick = u'"' + nick + u'"';
-    if (!surn.isEmpty()) surn = u'/' + surn + u'/';
     QString out;
-    for (const QString* piece : {&npfx, &givn, &nick, &spfx, &surn, &nsfx}) out = sSetJoin(out, *piece, QStringLiteral(" "));
+    for (int i = 0; i < Pieces; ++i) {
+        if (piece[i].isEmpty()) continue;
+        if (!out.isEmpty()) out += u' ';
+        const QChar mark = i == Nick ? QChar(u'"') : i == Surn ? QChar(u'/') : QChar();
+        if (!mark.isNull()) out += mark;
+        out += piece[i];
+        if (!mark.isNull()) out += mark;
+    }
     return out;
 }
 
 // ---------------------------------------------------------------------------
 // The records' own algorithms
 
-QString GEDStore::sortKeyOfEvent(qint32 ev) const {
+QString GEDStore::sortKeyOfEvent(qint32 ev) {
     if (ev < 0) return QStringLiteral("??");
-    const qint32 date = events[static_cast<std::size_t>(node(ev).ext)].date;
+    const auto row = static_cast<std::size_t>(node(ev).ext);
+    if (row < eventKeys.size()) return eventKeys[row];
+    const qint32 date = events[row].date;
     return sDateSortKey(date < 0 ? QString() : payload(date));
+}
+
+void GEDStore::computeEventKeys() {
+    // Dates repeat: each distinct date text gets its key computed once.
+    std::vector<QString> keyOfText(dateTexts.size());
+    eventKeys.assign(events.size(), QStringLiteral("??"));
+    for (std::size_t row = 0; row < events.size(); ++row) {
+        const qint32 date = events[row].date;
+        if (date < 0) continue;
+        const qint32 text = node(date).tag == GEDLineTag::DATE ? node(date).target : -2;
+        if (text < 0) {
+            eventKeys[row] = sDateSortKey(payload(date));
+            continue;
+        }
+        QString& key = keyOfText[static_cast<std::size_t>(text)];
+        if (key.isNull()) key = sDateSortKey(dateTexts[static_cast<std::size_t>(text)]);
+        eventKeys[row] = key;
+    }
 }
 
 void GEDStore::correctPayload(qint32 ev) {
@@ -417,7 +475,7 @@ void GEDStore::sortChildren(qint32 fam) {
     for (qsizetype i = 0; i < kids.size(); ++i) {
         if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDLineTag::CHIL) continue;
         positions.append(i);
-        const qint32 child = resolve(payloadView(kids[i]), GEDKind::Indi);
+        const qint32 child = resolveLine(kids[i]);
         keys.append(child < 0 ? QStringLiteral("??") : sortKeyOfEvent(indis[static_cast<std::size_t>(node(child).ext)].birth));
     }
     if (positions.size() < 2) return;
@@ -437,7 +495,7 @@ void GEDStore::checkFAMC(qint32 indi) {
         else if (p.compare(u"adopted", Qt::CaseInsensitive) == 0) kind = Adopted;
         else if (p.compare(u"foster", Qt::CaseInsensitive) == 0) kind = Foster;
         if (kind == Kinds || chosen[kind] >= 0) continue;
-        chosen[kind] = resolve(payloadView(c), GEDKind::Fam);
+        chosen[kind] = resolveLine(c);
     }
     Indi& ind = indis[static_cast<std::size_t>(node(indi).ext)];
     for (int kind = Natural; kind < Kinds; ++kind) {
@@ -460,7 +518,7 @@ void GEDStore::checkFAMC(qint32 indi) {
 qint32 GEDStore::partner(qint32 fam, short tag) {
     for (qint32 c = node(fam).firstChild; c >= 0; c = node(c).next) {
         if (node(c).kind != GEDKind::Other || node(c).tag != tag) continue;
-        const qint32 person = resolve(payloadView(c), GEDKind::Indi);
+        const qint32 person = resolveLine(c);
         if (person >= 0) return person;
     }
     return -1;
@@ -470,8 +528,8 @@ QList<qint32> GEDStore::pointedRecords(qint32 rec, short tag, GEDKind kind) {
     QList<qint32> out;
     for (qint32 c = node(rec).firstChild; c >= 0; c = node(c).next) {
         if (node(c).kind != GEDKind::Other || node(c).tag != tag) continue;
-        const qint32 target = resolve(payloadView(c), kind);
-        if (target >= 0) out.append(target);
+        const qint32 target = resolveLine(c);
+        if (target >= 0 && node(target).kind == kind) out.append(target);
     }
     return out;
 }
@@ -479,8 +537,9 @@ QList<qint32> GEDStore::pointedRecords(qint32 rec, short tag, GEDKind kind) {
 qint32 GEDStore::createPerson(const QString& sex) {
     qint32 number = countPersons + 1;
     QString id = QStringLiteral("Missing%1").arg(number);
-    // The file may use such identifiers itself: take the next free number.
-    while (xrefs.contains(id)) id = QStringLiteral("Missing%1").arg(++number);
+    // The file may use such identifiers itself, for a record or in a pointer
+    // to none: take the next free number.
+    while (xrefs.contains(id) || reportedIds.contains(id)) id = QStringLiteral("Missing%1").arg(++number);
     const qint32 n = newNode(GEDKind::Indi, GEDLineTag::INDI, QStringView());
     Indi& ind = indis[static_cast<std::size_t>(node(n).ext)];
     ind.sex = sex;
@@ -532,22 +591,13 @@ QString GEDStore::relatedSpouses(qint32 indi) {
 void GEDStore::checkPointers() {
     for (qint32 n = 1; n < static_cast<qint32>(nodes.size()); ++n) {
         const Node& nd = nodes[static_cast<std::size_t>(n)];
-        if (nd.kind != GEDKind::Other || nd.payLen < 2) continue;
-        switch (nd.tag) {
-        case GEDLineTag::FAMC:
-        case GEDLineTag::FAMS: resolve(payloadView(n), GEDKind::Fam); break;
-        case GEDLineTag::CHIL:
-        case GEDLineTag::HUSB:
-        case GEDLineTag::WIFE: resolve(payloadView(n), GEDKind::Indi); break;
-        case GEDLineTag::NOTE:
-        case GEDLineTag::OBJE: resolve(payloadView(n), GEDKind::Other, nd.tag); break;
-        default: break;
-        }
+        if (nd.kind == GEDKind::Other && nd.payLen >= 2) resolveLine(n);
     }
 }
 
 void GEDStore::finishLoad() {
     if (records.isEmpty()) return;
+    computeEventKeys();
     checkPointers();
 
     // Families get placeholder partners only now that every individual of
@@ -589,4 +639,5 @@ void GEDStore::finishLoad() {
         sortChildren(rec);
         return key;
     });
+    eventKeys = std::vector<QString>();
 }

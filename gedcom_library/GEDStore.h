@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include "GEDObject.h"
+#include "GEDTextIndex.h"
 
 class GEDControlClass;
 
@@ -78,6 +79,7 @@ public:
         quint32 payOff = 0;
         quint32 payLen = 0;
         qint32 ext = -1;  // row of the kind's side table; for other records the identifier row
+        qint32 target = -2;  // a pointer line's record once resolved (-1: none; -2: not yet looked up)
         short tag = 0;
         GEDKind kind = GEDKind::None;
     };
@@ -147,12 +149,18 @@ public:
     QString xrefOf(qint32 n) const;
     // Enters a record under its identifier; false when the identifier is taken.
     bool registerXref(const QString& id, qint32 n);
-    qint32 lookup(const QString& id) const { return xrefs.value(id, -1); }
+    qint32 lookup(QStringView id) const { return xrefs.find(id); }
+    // A text over characters held elsewhere, for look-ups that must not copy
+    // them; it must not outlive them.
+    static QString borrowed(QStringView v) { return QString::fromRawData(reinterpret_cast<const QChar*>(v.utf16()), v.size()); }
     // Resolves a pointer payload ("@id@") to a record of the wanted kind (and
     // tag, when not 0). A pointer to no record, or to a record of another
     // kind, is reported once per identifier and gives -1. Payloads that are
     // not pointers give -1 without a report.
     qint32 resolve(QStringView pointer, GEDKind kind, short tag = 0);
+    // The record a pointer line (FAMC, FAMS, CHIL, HUSB, WIFE, NOTE, OBJE)
+    // names, resolved once with the kind its tag calls for; -1 when none.
+    qint32 resolveLine(qint32 line);
     static bool isPointer(QStringView s) { return s.size() >= 2 && s.front() == u'@' && s.back() == u'@'; }
 
     // --- document-level queries -------------------------------------------
@@ -182,7 +190,8 @@ public:
     static bool isYesOnlyEventTag(short tag);
     static QString normalisePersonalName(QString s);
     QString nameFromPieces(qint32 nameLine) const;
-    QString sortKeyOfEvent(qint32 ev) const;
+    QString sortKeyOfEvent(qint32 ev);
+    void computeEventKeys();
 
     std::shared_ptr<GEDControlClass> control;
     std::vector<Node> nodes;
@@ -192,8 +201,13 @@ public:
     std::vector<Event> events;
     QList<QString> otherXrefs;
     QList<qint32> records;
-    QHash<QString, qint32> xrefs;
+    GEDTextIndex xrefs;
+    QList<QString> spareXrefs;  // identifiers of event and extension lines
+    // The distinct date texts of DATE lines; a DATE line's `target` is its
+    // row here (-2 for a date text that is not in the list).
+    std::vector<QString> dateTexts;
     QSet<QString> reportedIds;
+    std::vector<QString> eventKeys;  // date sort keys of events while the load finishes
     qint32 head = -1;
     qint32 countFamilies = 0;
     qint32 countPersons = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SVGTree.h"
+#include "applications/SVGApplications.h"
 #include "TreeFiles.h"
 #include "TreeFixture.h"
 
@@ -235,4 +236,21 @@ TEST(TreeFileReader, SeparatorFollowsTheKeyAndImage) {
         EXPECT_EQ(a->GetShortText(), c.shortCaption.isEmpty() ? a->GetShortText() : c.shortCaption);
         EXPECT_EQ(a->GetPersonalNames(), c.names);
     }
+}
+
+TEST(TreeFileReader, ApplicationSettingsAreKnownAndEnabled) {
+    RecordingReporter log;
+    SVGApplications apps;
+    apps.Initialise(QStringLiteral(KV_SOURCE_DIR "/share"), log);
+    ASSERT_FALSE(apps.GetAppName("Navigation").isEmpty());
+    TreeFiles files;
+    SVGTree tree;
+    tree.setApplications(&apps);
+    log.entries.clear();
+    loadTree(tree, files.writeLines("Tree.txt", {"H Navigation=True,Timeline=False,Nonsense=True"}), log);
+    EXPECT_EQ(log.warnings(), QStringList({"Unknown setting in header record: Nonsense"}));
+    ASSERT_NE(tree.GetAppDict(), nullptr);
+    EXPECT_TRUE(tree.GetAppDict()->contains("Navigation"));
+    EXPECT_TRUE(tree.GetAppDict()->contains("InfoPanels"));  // seeded True by the reader
+    EXPECT_FALSE(tree.GetAppDict()->contains("Timeline"));
 }

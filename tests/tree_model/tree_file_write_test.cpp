@@ -237,3 +237,34 @@ TEST(TreeFileWriter, SavingClearsTheStateAndSaveAsAsksForAFile) {
     EXPECT_THROW(s.tree.SaveToFile(), AppError);
     EXPECT_TRUE(s.tree.IsUnsaved());
 }
+
+TEST(TreeFileWriter, AwkwardTextsSurviveSavingAndLoading) {
+    SavedTree s;
+    SVGTree& t = s.tree;
+    const std::vector<std::tuple<QString, QString, bool, QString, QString>> persons = {
+        // key, image, tentative, caption, personal names
+        {"a", "pics/a=1.jpg", false, "Caption = with ~ and: colon", "A /B/|C /D/"},
+        {"b", "pics/x)=y.jpg", true, "Tent = ative )= x", "N=1|N~2"},
+        {"c", "C:\\p|q:r\\c~1.jpg", true, "Colon: then, comma", ""},
+        {"d", "", true, "Ends with )=", "x)=y"},
+        {"e", "$img:e (1).jpg", false, "(Only parentheses)", ""},
+    };
+    for (const auto& [key, image, tentative, caption, names] : persons) {
+        auto p = t.NewPerson(key, caption, "", 1, 1, "u", tentative, image, true);
+        p->SetPersonalNames(names);
+        p->AddNotes("= not a record | : ~");
+        p->AddProgData("App | $img:x.png | a=b");
+    }
+    s.save();
+    SVGTree back;
+    RecordingReporter log;
+    loadTree(back, t.GetTreeFile(), log);
+    EXPECT_TRUE(log.warnings().isEmpty());
+    // The reader seeds its own settings; everything else is as it was.
+    auto withoutSettings = [](SVGTree& tree) {
+        QStringList lines = describeTree(tree).split("\n");
+        lines.removeIf([](const QString& l) { return l.startsWith("H "); });
+        return lines.join("\n");
+    };
+    EXPECT_EQ(withoutSettings(back), withoutSettings(t));
+}

@@ -95,9 +95,9 @@ StringDict GEDDocClass::headSettings(short tag) const {
     return out;
 }
 
-StringDict GEDDocClass::GetAllURec() const { return headSettings(GEDLineTag::SVG_U); }
+StringDict GEDDocClass::GetAllURec() const { return headSettings(GEDTag::SVG_U); }
 
-StringDict GEDDocClass::GetAllHRec() const { return headSettings(GEDLineTag::SVG_H); }
+StringDict GEDDocClass::GetAllHRec() const { return headSettings(GEDTag::SVG_H); }
 
 short GEDDocClass::GetMaxRow() const { return store_->maxRow; }
 

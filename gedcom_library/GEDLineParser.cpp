@@ -70,9 +70,9 @@ const GEDLineParser::Line& GEDLineParser::parse(QStringView line) {
     if (pos < n && line[pos] == u'_') ++pos;
     while (pos < n && isTagChar(line[pos])) ++pos;
     current.tag = tagCode(line.sliced(tagStart, pos - tagStart));
-    if (current.tag == GEDLineTag::CONC) {
+    if (current.tag == GEDTag::CONC) {
         if (pos < n) ++pos;  // the one delimiter; further blanks belong to the text
-    } else if (current.tag == GEDLineTag::HEAD) {
+    } else if (current.tag == GEDTag::HEAD) {
         if (n != 6)
             raiseError(GEDError::Syntax, QStringLiteral("GEDControlClass"),
                        QStringLiteral("Syntax error on HEAD record. Possible carriage-control issue"));

@@ -30,10 +30,13 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
 
     store = std::make_shared<GEDStore>();
     store->control = control.shared_from_this();
-    // About one line object per 24 bytes of a typical file.
-    store->nodes.reserve(static_cast<std::size_t>(reader.FileSize() / 24 + 16));
-    store->text.reserve(static_cast<std::size_t>(reader.FileSize() / 2 + 16));
-    store->xrefs.reserve(static_cast<qsizetype>(reader.FileSize() / 256 + 16));
+    // Room for a typical file without growing: a line object per 16 bytes,
+    // payload characters for 70% of the characters.
+    const qint64 size = reader.FileSize();
+    const qint64 characters = readerCharset.startsWith(QStringLiteral("Unicode")) ? size / 2 : size;
+    store->nodes.reserve(static_cast<std::size_t>(size / 16 + 16));
+    store->text.reserve(static_cast<std::size_t>(characters * 7 / 10 + 16));
+    store->xrefs.reserve(static_cast<qsizetype>(size / 256 + 16));
     slots[0] = 0;
     top = -1;
 
@@ -48,17 +51,17 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         const QStringView text = GEDLineParser::trimBlanks(raw);
         if (text.isEmpty()) continue;
         const GEDLineParser::Line& line = parser.parse(text);
-        if (hasPending && (line.tag == GEDLineTag::CONC || line.tag == GEDLineTag::CONT) &&
+        if (hasPending && (line.tag == GEDTag::CONC || line.tag == GEDTag::CONT) &&
             line.level == pendingLevel + 1) {
-            if (pendingTag != GEDLineTag::BLOB) {
-                if (line.tag == GEDLineTag::CONT) pendingText.push_back(u'\n');
+            if (pendingTag != GEDTag::BLOB) {
+                if (line.tag == GEDTag::CONT) pendingText.push_back(u'\n');
                 pendingText.append(line.payload.utf16(), static_cast<std::size_t>(line.payload.size()));
             }
             continue;
         }
         if (hasPending) {
             completePending();
-            if (line.tag == GEDLineTag::TRLR) {
+            if (line.tag == GEDTag::TRLR) {
                 hasPending = false;
                 trailer = true;
                 break;
@@ -102,15 +105,15 @@ void GEDLoader::completePending() {
 
     const QStringView payload(pendingText.data(), static_cast<qsizetype>(pendingText.size()));
     qint32 n;
-    if (pendingTag == GEDLineTag::INDI)
+    if (pendingTag == GEDTag::INDI)
         n = store->newNode(GEDKind::Indi, pendingTag, QStringView());
-    else if (pendingTag == GEDLineTag::FAM)
+    else if (pendingTag == GEDTag::FAM)
         n = store->newNode(GEDKind::Fam, pendingTag, QStringView());
-    else if (pendingTag == GEDLineTag::DATE)
+    else if (pendingTag == GEDTag::DATE)
         n = newDateLine(payload);
     else if (eventTags[static_cast<std::size_t>(pendingTag)])
         n = store->newNode(GEDKind::Event, pendingTag, payload);
-    else if (pendingTag >= GEDLineTag::SVG_H && pendingTag <= GEDLineTag::SVG_LS)
+    else if (pendingTag >= GEDTag::SVG_H && pendingTag <= GEDTag::SVG_LS)
         n = store->newNode(GEDKind::SVG, pendingTag, payload);
     else
         n = store->newNode(GEDKind::Other, pendingTag, payload);
@@ -132,12 +135,12 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
     }
     qint32 row = convertedDates.find(gedcomDate);
     if (row >= 0) {
-        const qint32 n = store->newNode(GEDKind::Other, GEDLineTag::DATE, store->dateTexts[static_cast<std::size_t>(row)]);
+        const qint32 n = store->newNode(GEDKind::Other, GEDTag::DATE, store->dateTexts[static_cast<std::size_t>(row)]);
         store->node(n).target = row;
         return n;
     }
     const QString converted = control.sDateGED2SVG(gedcomDate.toString());
-    const qint32 n = store->newNode(GEDKind::Other, GEDLineTag::DATE, converted);
+    const qint32 n = store->newNode(GEDKind::Other, GEDTag::DATE, converted);
     if (!converted.startsWith(u'@')) {
         row = static_cast<qint32>(store->dateTexts.size());
         store->dateTexts.push_back(converted);

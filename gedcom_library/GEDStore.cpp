@@ -123,7 +123,7 @@ void GEDStore::addData(qint32 parent, qint32 child) {
     case GEDKind::Event: {
         Event& ev = events[static_cast<std::size_t>(p.ext)];
         if (c.kind == GEDKind::Other) {
-            if (c.tag == GEDLineTag::DATE) ev.date = child;
+            if (c.tag == GEDTag::DATE) ev.date = child;
             else if (c.tag == GEDLineTag::PLAC) ev.place = child;
             else if (c.tag == GEDLineTag::TYPE) ev.gtype = child;
         }
@@ -151,7 +151,7 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             };
             offer(normalisePersonalName(payload(child)));
             offer(nameFromPieces(child));
-        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_P) {
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_P) {
             const QList<QStringView> f = payloadView(child).split(u',');
             bool okC = false, okR = false, okT = false;
             const int col = f.size() >= 3 ? f[0].trimmed().toInt(&okC) : 0;
@@ -163,7 +163,7 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             ind.tentative = tent;
             if (col > maxCol) maxCol = static_cast<short>(col);
             if (row > maxRow) maxRow = static_cast<short>(row);
-        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_LS) {
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_LS) {
             ind.localSettings = sSetJoin(ind.localSettings, payload(child), QStringLiteral(","));
         }
         break;
@@ -172,7 +172,7 @@ void GEDStore::addData(qint32 parent, qint32 child) {
         Fam& fam = fams[static_cast<std::size_t>(p.ext)];
         if (c.kind == GEDKind::Event && c.tag == GEDLineTag::MARR) {
             fam.marriage = child;
-        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_F) {
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_F) {
             const QList<QStringView> f = payloadView(child).split(u',');
             bool okM = false, okL = false;
             const bool more = f.size() >= 2 ? parseBool(f[0], okM) : false;
@@ -180,7 +180,7 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             if (!okM || !okL) raiseBadExtension(QStringLiteral("GEDFamClass"), c.tag, payloadView(child));
             fam.moreChildren = more;
             fam.liaison = liaison;
-        } else if (c.kind == GEDKind::SVG && c.tag == GEDLineTag::SVG_LS) {
+        } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_LS) {
             fam.localSettings = sSetJoin(fam.localSettings, payload(child), QStringLiteral(","));
         }
         break;
@@ -198,7 +198,7 @@ void GEDStore::addRecord(qint32 rec) {
         ++countFamilies;
     } else if (r.kind == GEDKind::Indi) {
         ++countPersons;
-    } else if (r.kind == GEDKind::Other && r.tag == GEDLineTag::HEAD) {
+    } else if (r.kind == GEDKind::Other && r.tag == GEDTag::HEAD) {
         head = rec;
         const qint32 sour = firstChildOf(rec, GEDKind::Other, GEDLineTag::SOUR);
         if (sour >= 0 && payloadView(sour) == u"Kvora") {
@@ -421,7 +421,7 @@ void GEDStore::computeEventKeys() {
     for (std::size_t row = 0; row < events.size(); ++row) {
         const qint32 date = events[row].date;
         if (date < 0) continue;
-        const qint32 text = node(date).tag == GEDLineTag::DATE ? node(date).target : -2;
+        const qint32 text = node(date).tag == GEDTag::DATE ? node(date).target : -2;
         if (text < 0) {
             eventKeys[row] = sDateSortKey(payload(date));
             continue;
@@ -540,7 +540,7 @@ qint32 GEDStore::createPerson(const QString& sex) {
     // The file may use such identifiers itself, for a record or in a pointer
     // to none: take the next free number.
     while (xrefs.contains(id) || reportedIds.contains(id)) id = QStringLiteral("Missing%1").arg(++number);
-    const qint32 n = newNode(GEDKind::Indi, GEDLineTag::INDI, QStringView());
+    const qint32 n = newNode(GEDKind::Indi, GEDTag::INDI, QStringView());
     Indi& ind = indis[static_cast<std::size_t>(node(n).ext)];
     ind.sex = sex;
     ind.name = kUnknownPerson;

@@ -52,36 +52,19 @@ void SVGBox::displayCell(int& iCol, int& iRow) const {
     }
 }
 
-double SVGBox::GetXL() const {
+// The display's left and top edge of the person's cell.
+QPointF SVGBox::cellOrigin() const {
     int c, r;
     displayCell(c, r);
-    return tree_->GetDisplay()->GetX(c, r);
+    return QPointF(tree_->GetDisplay()->GetX(c, r), tree_->GetDisplay()->GetY(c, r));
 }
-double SVGBox::GetXC() const {
-    int c, r;
-    displayCell(c, r);
-    return tree_->GetDisplay()->GetX(c, r) + tree_->GetDisplay()->GetBoxW() / 2;
-}
-double SVGBox::GetXR() const {
-    int c, r;
-    displayCell(c, r);
-    return tree_->GetDisplay()->GetX(c, r) + tree_->GetDisplay()->GetBoxW();
-}
-double SVGBox::GetYT() const {
-    int c, r;
-    displayCell(c, r);
-    return tree_->GetDisplay()->GetY(c, r);
-}
-double SVGBox::GetYM() const {
-    int c, r;
-    displayCell(c, r);
-    return tree_->GetDisplay()->GetY(c, r) + tree_->GetDisplay()->GetBoxH() / 2;
-}
-double SVGBox::GetYB() const {
-    int c, r;
-    displayCell(c, r);
-    return tree_->GetDisplay()->GetY(c, r) + tree_->GetDisplay()->GetBoxH();
-}
+
+double SVGBox::GetXL() const { return cellOrigin().x(); }
+double SVGBox::GetXC() const { return cellOrigin().x() + tree_->GetDisplay()->GetBoxW() / 2; }
+double SVGBox::GetXR() const { return cellOrigin().x() + tree_->GetDisplay()->GetBoxW(); }
+double SVGBox::GetYT() const { return cellOrigin().y(); }
+double SVGBox::GetYM() const { return cellOrigin().y() + tree_->GetDisplay()->GetBoxH() / 2; }
+double SVGBox::GetYB() const { return cellOrigin().y() + tree_->GetDisplay()->GetBoxH(); }
 
 void SVGBox::SetText(const QString& sTxt) { text_ = trimBlanks(sTxt); }
 
@@ -160,10 +143,4 @@ QString SVGBox::GetRelatedSpouses() {
     for (SVGBox* member : members)
         if (member != this) member->SetRelatedSpouses(relatedSpouses_);
     return relatedSpouses_;
-}
-
-bool SVGBox::LocSettingExists(const QString& sList) const {
-    for (const QString& name : sList.split(u','))
-        if (locSettings_.contains(name)) return true;
-    return false;
 }

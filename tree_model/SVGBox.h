@@ -1,17 +1,19 @@
 #pragma once
 
 #include <QList>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
 #include "KeySet.h"
+#include "AttachedTexts.h"
 #include "TreeTypes.h"
 
 class SVGTree;
 
 // One person of the tree: the box drawn in the chart and the cell placed in
 // the Tree Designer. Created only by SVGTree::NewPerson; the tree owns it.
-class SVGBox {
+class SVGBox : public AttachedTexts {
 public:
     SVGBox() = default;
 
@@ -21,10 +23,6 @@ public:
     void Init(SVGTree* oTr, const QString& sKy, int iCol, int iRow, const QString& sS, bool bTent, bool bFromFile);
     // Parses comma-separated "name=value" local Person settings.
     void InitSettings(const QString& sRec);
-
-    void AddNotes(const QString& sText) { notes_.append(sText); }
-    void AddTooltips(const QString& sText) { tooltips_.append(sText); }
-    void AddProgData(const QString& sText) { progData_.append(sText); }
 
     // Geometry of the box at its displayed position (current viewpoint or full tree).
     double GetXL() const;
@@ -49,14 +47,6 @@ public:
     QString GetPersonalNames() const { return personalNames_; }
     QString CreatePersonalName() const;
 
-    // Notes, tooltip and program-data lines (an empty list stands for none).
-    QStringList GetNotes() const { return notes_; }
-    void SetNotes(const QStringList& sN) { notes_ = sN; }
-    QStringList GetTooltips() const { return tooltips_; }
-    void SetTooltips(const QStringList& sT) { tooltips_ = sT; }
-    QStringList GetProgData() const { return progData_; }
-    void SetProgData(const QStringList& sD) { progData_ = sD; }
-
     QString GetImage() const { return image_; }
     void SetImage(const QString& sImg) { image_ = sImg; }
     QString GetKey() const { return key_; }
@@ -77,14 +67,10 @@ public:
     void SetSpouseSet(const QString& sSpouses) { spouseSet_ = KeySet::fromText(sSpouses); }
     QString GetSpouseSet() const { return spouseSet_.join(); }
 
-    StringDict& GetLocSettings() { return locSettings_; }
-    const StringDict& GetLocSettings() const { return locSettings_; }
     // Every person linked to this one through families in which both are
     // parents, this person first; cached per connected group until reset.
     QString GetRelatedSpouses();
     void ResetRelatedSpouses() { relatedSpouses_ = QStringLiteral("-"); }
-    // True when any name of the comma list is a local setting of this person.
-    bool LocSettingExists(const QString& sList) const;
 
     SVGTree* GetTree() const { return tree_; }
 
@@ -93,6 +79,7 @@ private:
     friend class SVGFamily;
     void SetRelatedSpouses(const QString& sList) { relatedSpouses_ = sList; }
     void displayCell(int& iCol, int& iRow) const;
+    QPointF cellOrigin() const;
 
     SVGTree* tree_ = nullptr;
     int treeRow_ = 0;
@@ -102,15 +89,11 @@ private:
     QString text_;
     QString shortText_;
     QString personalNames_;
-    QStringList notes_;
-    QStringList tooltips_;
-    QStringList progData_;
     QString image_;
     bool tentative_ = false;
     KeySet famSet_;
     KeySet spouseSet_;
     QString relatedSpouses_ = QStringLiteral("-");
-    StringDict locSettings_;
     // The families of the tree that list this person among their children,
     // kept by the families; answers SVGTree::ChildFamily without a search.
     QList<const SVGFamily*> childOf_;

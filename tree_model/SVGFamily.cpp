@@ -46,9 +46,3 @@ bool SVGFamily::ChildExists(const QString& sKey) const {
         if (child && child->GetKey() == sKey) return true;
     return false;
 }
-
-bool SVGFamily::LocSettingExists(const QString& sList) const {
-    for (const QString& name : sList.split(u','))
-        if (locSettings_.contains(name)) return true;
-    return false;
-}

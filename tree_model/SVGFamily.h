@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "AttachedTexts.h"
 #include "TreeTypes.h"
 
 class SVGTree;
@@ -11,7 +12,7 @@ class SVGTree;
 // One family of the tree: two parents and an ordered list of children.
 // Created only by SVGTree::NewFamily (or the tree file reader through it);
 // the tree owns it.
-class SVGFamily {
+class SVGFamily : public AttachedTexts {
 public:
     SVGFamily() = default;
 
@@ -25,18 +26,8 @@ public:
     void RemAllChildren();
     bool ChildExists(const QString& sKey) const;
 
-    void AddNotes(const QString& sText) { notes_.append(sText); }
-    void AddTooltips(const QString& sText) { tooltips_.append(sText); }
-    void AddProgData(const QString& sText) { progData_.append(sText); }
-
     void SetKey(const QString& sK) { key_ = sK; }
     QString GetKey() const { return key_; }
-    QStringList GetNotes() const { return notes_; }
-    void SetNotes(const QStringList& sN) { notes_ = sN; }
-    QStringList GetTooltips() const { return tooltips_; }
-    void SetTooltips(const QStringList& sT) { tooltips_ = sT; }
-    QStringList GetProgData() const { return progData_; }
-    void SetProgData(const QStringList& sD) { progData_ = sD; }
     SVGBoxPtr GetFirstPar() const { return par1_; }
     SVGBoxPtr GetSecPar() const { return par2_; }
     // A copy of the children in order; empty when there are none.
@@ -48,9 +39,6 @@ public:
     void SetLiaison(bool bLia) { liaison_ = bLia; }
     QString GetRootKey() const { return rootKey_; }
     void SetRootKey(const QString& sKey) { rootKey_ = sKey; }
-    StringDict& GetLocSettings() { return locSettings_; }
-    const StringDict& GetLocSettings() const { return locSettings_; }
-    bool LocSettingExists(const QString& sList) const;
 
     SVGTree* GetTree() const { return tree_; }
 
@@ -63,11 +51,7 @@ private:
     SVGBoxPtr par1_;
     SVGBoxPtr par2_;
     QList<SVGBoxPtr> children_;
-    QStringList notes_;
-    QStringList tooltips_;
-    QStringList progData_;
     bool moreChildren_ = false;
     bool liaison_ = false;
     QString rootKey_;
-    StringDict locSettings_;
 };

@@ -47,6 +47,17 @@ QString personBlockKey(const QString& block) {
     return fields.size() >= 10 && fields[0] == u"SVG-P" ? fields[1] : QString();
 }
 
+// Pastes the records of a text with `paste`, then the place keys of its
+// place-key block, if it has one; records come before their place keys.
+template <typename Paste>
+auto withPlaceBlock(const QString& data, PlaceKeyClass& placeKeys, Paste paste) {
+    QString records, places;
+    if (!splitPlaceBlock(data, records, places)) return paste(data);
+    auto result = paste(records);
+    placeKeys.UnpackPlaces(places);
+    return result;
+}
+
 void addToSet(QString& set, const QString& key) { set = sSetUnion(set, key, QStringLiteral(",")); }
 }  // namespace
 
@@ -142,11 +153,7 @@ SVGBoxPtr SVGTree::UnpackPerson(const QString& sBlock, bool bNew, QString& sKey)
 }
 
 SVGBoxPtr SVGTree::Unpack1Person(const QString& sData, bool bNew, QString& sKey) {
-    QString records, places;
-    if (!splitPlaceBlock(sData, records, places)) return UnpackPerson(sData, bNew, sKey);
-    const SVGBoxPtr person = UnpackPerson(records, bNew, sKey);
-    placeKeys_.UnpackPlaces(places);
-    return person;
+    return withPlaceBlock(sData, placeKeys_, [&](const QString& text) { return UnpackPerson(text, bNew, sKey); });
 }
 
 QString SVGTree::unpackPersonsText(const QString& sData, bool bNew) {
@@ -161,11 +168,7 @@ QString SVGTree::unpackPersonsText(const QString& sData, bool bNew) {
 }
 
 QString SVGTree::UnpackNPersons(const QString& sData, bool bNew) {
-    QString records, places;
-    if (!splitPlaceBlock(sData, records, places)) return unpackPersonsText(sData, bNew);
-    const QString keys = unpackPersonsText(records, bNew);
-    placeKeys_.UnpackPlaces(places);
-    return keys;
+    return withPlaceBlock(sData, placeKeys_, [&](const QString& text) { return unpackPersonsText(text, bNew); });
 }
 
 SVGFamilyPtr SVGTree::unpackFamilyText(const QString& sData, bool bNew, QString& sKeySet) {
@@ -238,11 +241,8 @@ SVGFamilyPtr SVGTree::unpackFamilyText(const QString& sData, bool bNew, QString&
 }
 
 SVGFamilyPtr SVGTree::UnpackFamily(const QString& sData, bool bNew, QString& sKeySet) {
-    QString records, places;
-    if (!splitPlaceBlock(sData, records, places)) return unpackFamilyText(sData, bNew, sKeySet);
-    const SVGFamilyPtr family = unpackFamilyText(records, bNew, sKeySet);
-    placeKeys_.UnpackPlaces(places);
-    return family;
+    return withPlaceBlock(sData, placeKeys_,
+                          [&](const QString& text) { return unpackFamilyText(text, bNew, sKeySet); });
 }
 
 QString SVGTree::unpackFamiliesText(const QString& sData, bool bNew, QString& sPKeyTotal) {
@@ -260,11 +260,8 @@ QString SVGTree::unpackFamiliesText(const QString& sData, bool bNew, QString& sP
 
 QString SVGTree::UnpackNFamilies(const QString& sData, bool bNew, QString& sPKeyTotal) {
     sPKeyTotal.clear();
-    QString records, places;
-    if (!splitPlaceBlock(sData, records, places)) return unpackFamiliesText(sData, bNew, sPKeyTotal);
-    const QString keys = unpackFamiliesText(records, bNew, sPKeyTotal);
-    placeKeys_.UnpackPlaces(places);
-    return keys;
+    return withPlaceBlock(sData, placeKeys_,
+                          [&](const QString& text) { return unpackFamiliesText(text, bNew, sPKeyTotal); });
 }
 
 QString SVGTree::UnpackKeys(const QString& sData, QString& sSign) const {

@@ -13,7 +13,12 @@
 #include <QXmlStreamReader>
 
 #include "ChartOutputWriter.h"
+#include "RecordingReporter.h"
+#include "SVGApplications.h"
+#include "SVGBox.h"
+#include "SVGFamily.h"
 #include "SVGTree.h"
+#include "TreeDrawing.h"
 #include "foundation/AppError.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -77,3 +82,36 @@ inline void applySettings(SVGTree& tree, const QList<std::pair<QString, QString>
     for (const auto& s : settings) tree.GetSettings().set(s.first, s.second);
     tree.GetDisplay()->Init(tree.GetSettings());
 }
+
+// A chart drawn from one tree: its body, and what the drawing reported.
+struct Chart {
+    SVGTree tree;
+    RecordingReporter reporter;
+    SVGApplications apps;
+    PictureSizeFn pictures;
+    QTemporaryDir folder;  // local copies of pictures
+
+    Chart() {
+        tree.setReporter(&reporter);
+        applySettings(tree, {{"Inst", "A"}, {"Stepped", "False"}});
+    }
+    SVGBoxPtr person(const QString& key, const QString& caption, int col, int row, const QString& sex = "f") {
+        return tree.NewPerson(key, caption, QString(), col, row, sex, false, QString(), false);
+    }
+    SVGFamilyPtr family(const QString& key, const QString& p1, const QString& p2, const QStringList& children = {}) {
+        auto fam = tree.NewFamily(key, p1, p2);
+        for (const QString& c : children) fam->AddChild(tree.GetPersons().value(c));
+        return fam;
+    }
+    // Boxes, pictures, buttons and circles are clickable with one application
+    // enabled in an HTML chart.
+    void enableClicks() {
+        StringDict enabled;
+        enabled.set("InfoPanel", "Information panel");
+        tree.SetAppDict(enabled);
+    }
+    QString draw() {
+        return drawToText([&](ChartOutputWriter& w) { TreeDrawing(ChartDrawContext{tree, w, &apps, pictures}).DrawTree(); });
+    }
+};
+

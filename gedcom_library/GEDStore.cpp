@@ -34,7 +34,15 @@ GEDStore::GEDStore() {
     nodes.emplace_back();  // node 0: the document
 }
 
+bool GEDStore::inArena(QStringView v) const {
+    const char16_t* p = v.utf16();
+    return !v.isEmpty() && p >= text.data() && p < text.data() + text.size();
+}
+
 qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
+    // A payload taken from the text store itself is copied first: adding to
+    // the store may move it.
+    if (inArena(payload)) return newNode(kind, tag, QString(payload.toString()));
     Node n;
     n.kind = kind;
     n.tag = tag;
@@ -63,6 +71,7 @@ QStringView GEDStore::payloadView(qint32 n) const {
 }
 
 void GEDStore::setPayload(qint32 n, QStringView value) {
+    if (inArena(value)) return setPayload(n, QString(value.toString()));
     Node& nd = node(n);
     if (static_cast<quint32>(value.size()) <= nd.payLen) {
         std::copy(value.utf16(), value.utf16() + value.size(), text.begin() + nd.payOff);
@@ -144,10 +153,16 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             const auto offer = [&ind](const QString& s) {
                 if (s.isEmpty()) return;
                 if (ind.name.isEmpty()) ind.name = QString(s).remove(u'/');
-                if (ind.personalNames.isEmpty() && !s.contains(u'|'))
-                    ind.personalNames = s;
-                else
+                if (s.contains(u'|')) {
                     ind.personalNames = sSetUnion(ind.personalNames, s, QStringLiteral("|"));
+                } else if (ind.personalNames.isEmpty()) {
+                    ind.personalNames = s;
+                } else {
+                    // One name: added unless it is already one of the names.
+                    bool known = false;
+                    for (QStringView name : QStringView(ind.personalNames).tokenize(u'|')) known = known || name == s;
+                    if (!known) ind.personalNames += u'|' + s;
+                }
             };
             offer(normalisePersonalName(payload(child)));
             offer(nameFromPieces(child));

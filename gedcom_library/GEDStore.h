@@ -116,6 +116,7 @@ public:
     QStringView payloadView(qint32 n) const;
     QString payload(qint32 n) const { return payloadView(n).toString(); }
     void setPayload(qint32 n, QStringView text);
+    bool inArena(QStringView v) const;
     // The children of a line (or of the document, node 0) in order.
     QList<qint32> children(qint32 n) const;
     // Rewrites a line's child list (after a sort).

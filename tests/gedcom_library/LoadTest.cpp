@@ -136,6 +136,17 @@ TEST(Load, HeadLineMustStandAlone) {
     EXPECT_TRUE(load.loadText("0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n"));
 }
 
+TEST(Load, AFileThatCannotBeReadRaisesTheReadersError) {
+    GedLoad load;
+    try {
+        load.control->LoadGEDCOM(load.dir.filePath(QStringLiteral("absent.ged")));
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number, kErrorBase + 518);
+    }
+    EXPECT_TRUE(load.listener.messages.isEmpty());
+}
+
 TEST(Load, DuplicateIdentifierIsAnErrorNamingIt) {
     GedLoad load;
     try {

@@ -69,6 +69,11 @@ public:
     short GetMaxCol() const;
     void SetMaxRow(qint32 lRow);
     void SetMaxCol(qint32 lCol);
+    // Gives every individual a row (its generation, 1 at the top) and a
+    // column (its place in the row, from 1), once per document; a document
+    // whose positions all came from the file keeps them. Throws AppError on
+    // a lineage loop or when the grid would not fit a tree file.
+    void Layout();
 
     // For the library's own use.
     const std::shared_ptr<GEDStore>& store() const { return store_; }

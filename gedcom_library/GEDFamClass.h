@@ -24,6 +24,10 @@ public:
     void CheckParents();
     GEDEventClass GetMarriage() const;
     QString GetNotes() const;
+    // The note and every event as HTML (see GEDIndiClass::GetFullNotes).
+    QString GetFullNotes() const;
+    // The marriage in plain words, else the family's own note.
+    QString GetBriefNotes() const;
     // The first HUSB (WIFE) line that names an individual of the document.
     GEDIndiClass GetHusb() const;
     GEDIndiClass GetWife() const;

@@ -54,6 +54,14 @@ public:
     QString GetShortCaption() const;
     // The short caption followed by the life years: «John W. Smith (1850-1920)».
     QString GetCaption() const;
+    // The note and every event as HTML, each dated event an element with
+    // its details in data- attributes.
+    QString GetFullNotes() const;
+    // Birth and death in plain words, else the person's own note.
+    QString GetBriefNotes() const;
+    // The first linked picture file marked primary or that looks like a
+    // picture; "" when none. Searched once, then kept.
+    QString GetImage() const;
     QString GetImagePlace() const;
     void SetImagePlace(const QString& sRef);
     // The stored tentative flag, or True when the birth family came from an adopted or foster link.

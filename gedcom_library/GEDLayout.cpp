@@ -1,0 +1,436 @@
+#include "GEDLayout.h"
+
+#include <algorithm>
+
+#include "AppError.h"
+#include "GEDDocClass.h"
+#include "GEDIndiClass.h"
+#include "GEDStore.h"
+
+namespace {
+
+// The layout's errors: a lineage loop, and a grid too large for a tree file.
+constexpr int kLayoutError = 516;
+constexpr qint32 kGridLimit = 32767;
+const QString kSource = QStringLiteral("GEDDocClass");
+
+}  // namespace
+
+void GEDDocClass::Layout() {
+    if (store_->positionsComplete) return;
+    // Set first: the layout runs at most once, even when it fails.
+    store_->positionsComplete = true;
+    GEDLayout(store_).run();
+}
+
+GEDLayout::GEDLayout(const std::shared_ptr<GEDStore>& store) : shared_(store), store_(*store) {}
+
+void GEDLayout::run() {
+    collect();
+    if (personNode_.empty()) return;
+    buildLineage();
+    checkLoops();
+    layoutRows();
+    alignSpouses();
+    layoutColumns();
+    writeBack();
+}
+
+void GEDLayout::collect() {
+    personOfIndi_.assign(store_.indis.size(), -1);
+    famOfExt_.assign(store_.fams.size(), -1);
+    for (qint32 rec : store_.records) {
+        const GEDStore::Node& n = store_.node(rec);
+        if (n.kind == GEDKind::Indi) {
+            personOfIndi_[static_cast<std::size_t>(n.ext)] = static_cast<qint32>(personNode_.size());
+            personNode_.push_back(rec);
+        } else if (n.kind == GEDKind::Fam) {
+            famOfExt_[static_cast<std::size_t>(n.ext)] = static_cast<qint32>(famNode_.size());
+            famNode_.push_back(rec);
+        }
+    }
+    const auto personOf = [this](qint32 node) {
+        return node < 0 ? -1 : personOfIndi_[static_cast<std::size_t>(store_.node(node).ext)];
+    };
+    const auto famOf = [this](qint32 node) {
+        return node < 0 ? -1 : famOfExt_[static_cast<std::size_t>(store_.node(node).ext)];
+    };
+
+    const std::size_t people = personNode_.size();
+    famc_.resize(people);
+    row_.resize(people);
+    col_.assign(people, -1);
+    visits_.assign(people, 0);
+    famsStart_.reserve(people + 1);
+    for (std::size_t p = 0; p < people; ++p) {
+        const GEDStore::Indi& ind = store_.indis[static_cast<std::size_t>(store_.node(personNode_[p]).ext)];
+        famc_[p] = famOf(ind.famc);
+        row_[p] = ind.row;
+        famsStart_.push_back(static_cast<qint32>(fams_.size()));
+        for (qint32 fam : store_.pointedRecords(personNode_[p], GEDLineTag::FAMS, GEDKind::Fam)) fams_.push_back(famOf(fam));
+    }
+    famsStart_.push_back(static_cast<qint32>(fams_.size()));
+
+    const std::size_t families = famNode_.size();
+    husb_.resize(families);
+    wife_.resize(families);
+    childStart_.reserve(families + 1);
+    for (std::size_t f = 0; f < families; ++f) {
+        husb_[f] = personOf(store_.partner(famNode_[f], GEDLineTag::HUSB));
+        wife_[f] = personOf(store_.partner(famNode_[f], GEDLineTag::WIFE));
+        childStart_.push_back(static_cast<qint32>(children_.size()));
+        for (qint32 child : store_.pointedRecords(famNode_[f], GEDLineTag::CHIL, GEDKind::Indi)) children_.push_back(personOf(child));
+    }
+    childStart_.push_back(static_cast<qint32>(children_.size()));
+
+    maxRow_ = store_.maxRow;
+    maxCol_ = store_.maxCol;
+}
+
+qint32 GEDLayout::other(qint32 fam, qint32 p) const {
+    return husb_[static_cast<std::size_t>(fam)] == p ? wife_[static_cast<std::size_t>(fam)] : husb_[static_cast<std::size_t>(fam)];
+}
+
+void GEDLayout::raiseLoop(qint32 p, qint32 count) const {
+    const GEDIndiClass person(GEDObject(shared_, personNode_[static_cast<std::size_t>(p)]));
+    raiseError(kLayoutError, kSource,
+               QStringLiteral("Potential lineage loop near individual ") + person.GetXref() + QStringLiteral(", ") +
+                   person.GetCaption() + QStringLiteral(": Visited ") + QString::number(count) +
+                   QStringLiteral(" times during layout algorithm"));
+}
+
+namespace {
+
+// Packs lists given as (owner, item) pairs into start offsets and items,
+// keeping the pairs' order within each owner.
+void pack(std::size_t owners, const std::vector<std::pair<qint32, qint32>>& pairs, std::vector<qint32>& start,
+          std::vector<qint32>& items) {
+    start.assign(owners + 1, 0);
+    for (const auto& pr : pairs) ++start[static_cast<std::size_t>(pr.first) + 1];
+    for (std::size_t i = 0; i < owners; ++i) start[i + 1] += start[i];
+    items.assign(pairs.size(), -1);
+    std::vector<qint32> fill(start.begin(), start.end() - 1);
+    for (const auto& pr : pairs) items[static_cast<std::size_t>(fill[static_cast<std::size_t>(pr.first)]++)] = pr.second;
+}
+
+}  // namespace
+
+void GEDLayout::buildLineage() {
+    const std::size_t people = personNode_.size();
+    const std::size_t families = famNode_.size();
+    std::vector<std::pair<qint32, qint32>> famParents;
+    for (std::size_t f = 0; f < families; ++f) {
+        if (husb_[f] >= 0) famParents.emplace_back(static_cast<qint32>(f), husb_[f]);
+        if (wife_[f] >= 0 && wife_[f] != husb_[f]) famParents.emplace_back(static_cast<qint32>(f), wife_[f]);
+    }
+    for (std::size_t p = 0; p < people; ++p) {
+        for (qint32 i = famsStart_[p]; i < famsStart_[p + 1]; ++i) {
+            const qint32 f = fams_[static_cast<std::size_t>(i)];
+            if (f >= 0 && husb_[static_cast<std::size_t>(f)] != static_cast<qint32>(p) &&
+                wife_[static_cast<std::size_t>(f)] != static_cast<qint32>(p))
+                famParents.emplace_back(f, static_cast<qint32>(p));
+        }
+    }
+    std::sort(famParents.begin(), famParents.end());
+    famParents.erase(std::unique(famParents.begin(), famParents.end()), famParents.end());
+    pack(families, famParents, famParentStart_, famParents_);
+    for (auto& pr : famParents) std::swap(pr.first, pr.second);
+    pack(people, famParents, parentOfStart_, parentOf_);
+
+    std::vector<std::pair<qint32, qint32>> childOf;
+    for (std::size_t f = 0; f < families; ++f)
+        for (qint32 i = childStart_[f]; i < childStart_[f + 1]; ++i)
+            if (children_[static_cast<std::size_t>(i)] >= 0) childOf.emplace_back(children_[static_cast<std::size_t>(i)], static_cast<qint32>(f));
+    pack(people, childOf, childOfStart_, childOf_);
+}
+
+void GEDLayout::checkLoops() {
+    // Kahn's order over people and families: a family follows all of its
+    // parents, a person all of the families that list it as a child.
+    const std::size_t people = personNode_.size();
+    const std::size_t families = famNode_.size();
+    std::vector<qint32> personWait(people), famWait(families);
+    for (std::size_t p = 0; p < people; ++p) personWait[p] = childOfStart_[p + 1] - childOfStart_[p];
+    for (std::size_t f = 0; f < families; ++f) famWait[f] = famParentStart_[f + 1] - famParentStart_[f];
+    topoOrder_.clear();
+    topoOrder_.reserve(people);
+    for (std::size_t p = 0; p < people; ++p)
+        if (personWait[p] == 0) topoOrder_.push_back(static_cast<qint32>(p));
+    for (std::size_t next = 0; next < topoOrder_.size(); ++next) {
+        const auto p = static_cast<std::size_t>(topoOrder_[next]);
+        for (qint32 i = parentOfStart_[p]; i < parentOfStart_[p + 1]; ++i) {
+            const auto f = static_cast<std::size_t>(parentOf_[static_cast<std::size_t>(i)]);
+            if (--famWait[f] != 0) continue;
+            for (qint32 k = childStart_[f]; k < childStart_[f + 1]; ++k) {
+                const qint32 c = children_[static_cast<std::size_t>(k)];
+                if (c >= 0 && --personWait[static_cast<std::size_t>(c)] == 0) topoOrder_.push_back(c);
+            }
+        }
+    }
+    if (topoOrder_.size() == people) return;
+
+    // Someone is left waiting for an ancestor: climb through waiting
+    // families and parents until a person comes round again; that person is
+    // their own ancestor.
+    qint32 p = 0;
+    while (personWait[static_cast<std::size_t>(p)] == 0) ++p;
+    std::vector<qint32> reachedCount(people, 0);
+    for (;;) {
+        if (++reachedCount[static_cast<std::size_t>(p)] > 1) raiseLoop(p, reachedCount[static_cast<std::size_t>(p)]);
+        qint32 parent = -1;
+        const auto c = static_cast<std::size_t>(p);
+        for (qint32 i = childOfStart_[c]; i < childOfStart_[c + 1] && parent < 0; ++i) {
+            const auto f = static_cast<std::size_t>(childOf_[static_cast<std::size_t>(i)]);
+            if (famWait[f] == 0) continue;
+            for (qint32 k = famParentStart_[f]; k < famParentStart_[f + 1]; ++k) {
+                const qint32 q = famParents_[static_cast<std::size_t>(k)];
+                if (personWait[static_cast<std::size_t>(q)] > 0) {
+                    parent = q;
+                    break;
+                }
+            }
+        }
+        p = parent;
+    }
+}
+
+void GEDLayout::layoutRows() {
+    // Each person's row is settled once every ancestor's is: the children
+    // of a family stand one row below the lower of its two partners, once
+    // one partner has been reached from a person without a birth family and
+    // the other has a row. Rows read from the file stay for people no such
+    // chain reaches.
+    const std::size_t people = personNode_.size();
+    reached_.assign(people, 0);
+    for (qint32 c : topoOrder_) {
+        const auto ci = static_cast<std::size_t>(c);
+        qint32 row = 0;
+        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) {
+            const qint32 f = childOf_[static_cast<std::size_t>(i)];
+            const auto fi = static_cast<std::size_t>(f);
+            for (qint32 k = famParentStart_[fi]; k < famParentStart_[fi + 1]; ++k) {
+                const qint32 p = famParents_[static_cast<std::size_t>(k)];
+                if (!reached_[static_cast<std::size_t>(p)]) continue;
+                // Only a partner who names the family as a spousal family leads to its children.
+                bool names = false;
+                for (qint32 j = famsStart_[static_cast<std::size_t>(p)]; j < famsStart_[static_cast<std::size_t>(p) + 1]; ++j)
+                    names = names || fams_[static_cast<std::size_t>(j)] == f;
+                const qint32 s = other(f, p);
+                if (!names || s < 0 || row_[static_cast<std::size_t>(s)] <= 0) continue;
+                row = std::max(row, std::max(row_[static_cast<std::size_t>(p)], row_[static_cast<std::size_t>(s)]) + 1);
+            }
+        }
+        if (row == 0 && famc_[ci] < 0) row = 1;
+        if (row > 0) {
+            reached_[ci] = 1;
+            row_[ci] = row;
+        }
+    }
+    // Partners of a family with children that a reached partner leads to are parents.
+    for (std::size_t p = 0; p < people; ++p) {
+        if (!reached_[p]) continue;
+        for (qint32 j = famsStart_[p]; j < famsStart_[p + 1]; ++j) {
+            const qint32 f = fams_[static_cast<std::size_t>(j)];
+            if (f < 0 || childStart_[static_cast<std::size_t>(f)] == childStart_[static_cast<std::size_t>(f) + 1]) continue;
+            col_[p] = 0;
+            const qint32 s = other(f, static_cast<qint32>(p));
+            if (s >= 0) col_[static_cast<std::size_t>(s)] = 0;
+        }
+    }
+    // Whoever is still without a row stands below the parents it has.
+    for (qint32 c : topoOrder_) {
+        const auto ci = static_cast<std::size_t>(c);
+        if (row_[ci] >= 1) continue;
+        qint32 above = 0;
+        const auto consider = [&](qint32 f) {
+            if (f < 0) return;
+            for (qint32 q : {husb_[static_cast<std::size_t>(f)], wife_[static_cast<std::size_t>(f)]})
+                if (q >= 0) above = std::max(above, row_[static_cast<std::size_t>(q)]);
+        };
+        consider(famc_[ci]);
+        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) consider(childOf_[static_cast<std::size_t>(i)]);
+        row_[ci] = above + 1;
+    }
+    for (qint32 r : row_) maxRow_ = std::max(maxRow_, r);
+}
+
+void GEDLayout::alignSpouses() {
+    for (std::size_t f = 0; f < famNode_.size(); ++f) {
+        const qint32 h = husb_[f];
+        const qint32 w = wife_[f];
+        if (h < 0 || w < 0) continue;
+        qint32& hr = row_[static_cast<std::size_t>(h)];
+        qint32& wr = row_[static_cast<std::size_t>(w)];
+        if (hr > wr) wr = hr;
+        else hr = wr;
+    }
+}
+
+void GEDLayout::visit(qint32 p) {
+    const auto pi = static_cast<std::size_t>(p);
+    ++visits_[pi];
+    if (col_[pi] > 0) return;
+    const qint32 c = ++nextCol_[static_cast<std::size_t>(row_[pi])];
+    col_[pi] = c;
+    maxCol_ = std::max(maxCol_, c);
+}
+
+const std::vector<qint32>& GEDLayout::groupOf(qint32 p) {
+    const auto pi = static_cast<std::size_t>(p);
+    if (groupId_[pi] < 0) {
+        // The spouse group as the person's record gives it; everyone in it
+        // who holds the very same list shares the resolved copy.
+        const qint32 node = personNode_[pi];
+        const QString list = store_.relatedSpouses(node);
+        std::vector<qint32> members;
+        for (const QString& id : list.split(u',', Qt::SkipEmptyParts)) {
+            const qint32 rec = store_.lookup(id);
+            if (rec < 0 || store_.node(rec).kind != GEDKind::Indi) continue;
+            members.push_back(personOfIndi_[static_cast<std::size_t>(store_.node(rec).ext)]);
+        }
+        const auto gid = static_cast<qint32>(groups_.size());
+        groupId_[pi] = gid;
+        for (qint32 q : members) {
+            const auto qi = static_cast<std::size_t>(q);
+            if (q >= 0 && groupId_[qi] < 0 &&
+                store_.indis[static_cast<std::size_t>(store_.node(personNode_[qi]).ext)].relatedSpouses == list)
+                groupId_[qi] = gid;
+        }
+        groups_.push_back(std::move(members));
+    }
+    return groups_[static_cast<std::size_t>(groupId_[pi])];
+}
+
+void GEDLayout::layoutAncestors(qint32 start) {
+    // A spouse group side by side, then the parents of each member in
+    // turn, father's side before mother's.
+    struct Frame {
+        qint32 group;
+        std::size_t index;
+        int stage;
+    };
+    std::vector<Frame> stack;
+    std::vector<qint32> walking;
+    const auto enter = [&](qint32 p) {
+        if (col_[static_cast<std::size_t>(p)] >= 1 || std::find(walking.begin(), walking.end(), p) != walking.end()) return;
+        groupOf(p);
+        stack.push_back({groupId_[static_cast<std::size_t>(p)], 0, 0});
+        walking.push_back(p);
+    };
+    enter(start);
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        const std::vector<qint32>& members = groups_[static_cast<std::size_t>(top.group)];
+        if (top.index >= members.size()) {
+            stack.pop_back();
+            walking.pop_back();
+            continue;
+        }
+        const qint32 q = members[top.index];
+        const qint32 fam = q >= 0 ? famc_[static_cast<std::size_t>(q)] : -1;
+        const int stage = top.stage;
+        if (stage == 0) {
+            if (q >= 0) visit(q);
+            top.stage = fam >= 0 ? 1 : 3;
+            continue;
+        }
+        if (stage == 3) {
+            ++top.index;
+            top.stage = 0;
+            continue;
+        }
+        top.stage = stage + 1;
+        const qint32 parent = stage == 1 ? husb_[static_cast<std::size_t>(fam)] : wife_[static_cast<std::size_t>(fam)];
+        // Entering may grow the stack and the group table: nothing of the
+        // top frame is used after it.
+        if (parent >= 0 && std::find(members.begin(), members.end(), parent) == members.end()) enter(parent);
+    }
+}
+
+void GEDLayout::layoutDescendants(qint32 start) {
+    // The person, then for each spousal family the partner and the walk of
+    // each child. A person whose walk has been made once is passed over: a
+    // second walk could place nobody new.
+    struct Frame {
+        qint32 person;
+        qint32 fam;    // index into the person's spousal families
+        qint32 child;  // -1: the partner is still to be visited
+    };
+    enum : char { NotWalked = 0, Walking, Walked };
+    std::vector<Frame> stack;
+    const auto enter = [&](qint32 p) {
+        char& state = walkState_[static_cast<std::size_t>(p)];
+        if (state == Walked) return;
+        if (state == Walking) raiseLoop(p, visits_[static_cast<std::size_t>(p)] + 1);
+        state = Walking;
+        visit(p);
+        stack.push_back({p, famsStart_[static_cast<std::size_t>(p)], -1});
+    };
+    enter(start);
+    while (!stack.empty()) {
+        Frame& top = stack.back();
+        const auto pi = static_cast<std::size_t>(top.person);
+        if (top.fam >= famsStart_[pi + 1]) {
+            walkState_[pi] = Walked;
+            stack.pop_back();
+            continue;
+        }
+        const qint32 f = fams_[static_cast<std::size_t>(top.fam)];
+        if (f < 0) {
+            ++top.fam;
+            continue;
+        }
+        const auto fi = static_cast<std::size_t>(f);
+        if (top.child < 0) {
+            const qint32 s = other(f, top.person);
+            if (s >= 0) visit(s);
+            top.child = childStart_[fi];
+            continue;
+        }
+        if (top.child >= childStart_[fi + 1]) {
+            ++top.fam;
+            top.child = -1;
+            continue;
+        }
+        const qint32 c = children_[static_cast<std::size_t>(top.child++)];
+        if (c >= 0) enter(c);
+    }
+}
+
+void GEDLayout::layoutColumns() {
+    const std::size_t people = personNode_.size();
+    std::vector<qint32> perRow(static_cast<std::size_t>(maxRow_) + 1, 0);
+    for (qint32 r : row_) ++perRow[static_cast<std::size_t>(r)];
+    nextCol_.assign(static_cast<std::size_t>(maxRow_) + 1, 0);
+    groupId_.assign(people, -1);
+    if (perRow[1] >= perRow[static_cast<std::size_t>(maxRow_)]) {
+        for (std::size_t p = 0; p < people; ++p)
+            if (col_[p] == -1) layoutAncestors(static_cast<qint32>(p));
+    } else {
+        walkState_.assign(people, 0);
+        for (std::size_t p = 0; p < people; ++p)
+            if (famc_[p] < 0) layoutDescendants(static_cast<qint32>(p));
+    }
+    // Anyone neither walk reached takes the next column of its row.
+    for (std::size_t p = 0; p < people; ++p)
+        if (col_[p] < 1) visit(static_cast<qint32>(p));
+}
+
+void GEDLayout::writeBack() {
+    for (std::size_t p = 0; p < personNode_.size(); ++p) {
+        GEDStore::Indi& ind = store_.indis[static_cast<std::size_t>(store_.node(personNode_[p]).ext)];
+        ind.row = row_[p];
+        ind.col = col_[p];
+        ind.visits = visits_[p];
+    }
+    if (maxRow_ > kGridLimit)
+        raiseError(kLayoutError, kSource,
+                   QStringLiteral("The tree has %1 generations; a tree file holds at most %2 rows").arg(maxRow_).arg(kGridLimit));
+    if (maxCol_ > kGridLimit)
+        raiseError(kLayoutError, kSource,
+                   QStringLiteral("The tree has %1 people in one generation; a tree file holds at most %2 columns")
+                       .arg(maxCol_)
+                       .arg(kGridLimit));
+    store_.maxRow = static_cast<short>(maxRow_);
+    store_.maxCol = static_cast<short>(maxCol_);
+}

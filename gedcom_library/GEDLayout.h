@@ -1,0 +1,72 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+class GEDStore;
+
+// Places every individual of a loaded document on the grid of a tree file:
+// a row for its generation (1 at the top) and a column for its place within
+// the row (from 1). Rows: people without a birth family start at row 1, and
+// the children of a couple stand one row below the lower of the two
+// partners; afterwards each couple is brought to the lower of its two rows.
+// Columns are handed out row by row in the order of one of two walks: up
+// from the people who are nobody's parents, placing each spouse group side
+// by side before its parents (when the top row is at least as full as the
+// bottom one), or else down from the people without a birth family.
+//
+// Every walk runs on explicit stacks, so the depth of a pedigree is limited
+// only by memory. A person who is their own ancestor is found by cycle
+// detection before anything is placed and raised as a lineage loop. Anyone
+// the walks do not reach still gets a row and a column of at least 1. Counts
+// are 32-bit; a grid larger than a tree file's 16-bit one is an error.
+class GEDLayout {
+public:
+    explicit GEDLayout(const std::shared_ptr<GEDStore>& store);
+    void run();
+
+private:
+    void collect();
+    void buildLineage();
+    void checkLoops();
+    void layoutRows();
+    void alignSpouses();
+    void layoutColumns();
+    void layoutAncestors(qint32 start);
+    void layoutDescendants(qint32 start);
+    void visit(qint32 p);
+    const std::vector<qint32>& groupOf(qint32 p);
+    qint32 other(qint32 fam, qint32 p) const;
+    [[noreturn]] void raiseLoop(qint32 p, qint32 count) const;
+    void writeBack();
+
+    std::shared_ptr<GEDStore> shared_;
+    GEDStore& store_;
+    // People in document order; families likewise; each by position.
+    std::vector<qint32> personNode_;
+    std::vector<qint32> personOfIndi_;  // side-table row to position
+    std::vector<qint32> famNode_;
+    std::vector<qint32> famOfExt_;
+    std::vector<qint32> famc_;
+    std::vector<qint32> husb_, wife_;
+    // Spousal families of each person and children of each family, packed.
+    std::vector<qint32> famsStart_, fams_;
+    std::vector<qint32> childStart_, children_;
+    // Who a family's children descend from: its partners and whoever names
+    // it as a spousal family; and, inverted, the families each person is a
+    // parent of and those that list each person as a child.
+    std::vector<qint32> famParentStart_, famParents_;
+    std::vector<qint32> parentOfStart_, parentOf_;
+    std::vector<qint32> childOfStart_, childOf_;
+    std::vector<char> reached_;
+    std::vector<char> walkState_;
+    std::vector<qint32> row_, col_, visits_;
+    std::vector<qint32> topoOrder_;
+    std::vector<qint32> nextCol_;
+    std::vector<qint32> groupId_;
+    std::vector<std::vector<qint32>> groups_;
+    qint32 maxRow_ = 0;
+    qint32 maxCol_ = 0;
+};

@@ -1,0 +1,89 @@
+#include "GEDNotesHTML.h"
+
+#include "GEDDateText.h"
+#include "GEDEventClass.h"
+#include "GEDEventTable.h"
+#include "GEDFamClass.h"
+#include "GEDIndiClass.h"
+#include "GEDNoteText.h"
+#include "GEDTagClass.h"
+#include "TextHelpers.h"
+
+QString sEncodeEventAttr(const QString& sValue) { return sEscapeXML(sValue); }
+
+QString sDecodeEventAttr(const QString& sValue) { return sUnescapeXML(sValue); }
+
+namespace {
+
+// The sentence of one event: the head word or description, the date in
+// words, the place, a full stop, then the event's own note.
+QString eventText(const GEDEventClass& event, const QString& head) {
+    QString text = head;
+    const QString date = event.GetDate();
+    if (!date.isEmpty()) text += sGetEventPhrase(date) + sGetEventDate(date);
+    const QString place = event.GetPlace();
+    if (!place.isEmpty()) text += QStringLiteral(" in ") + place;
+    text = sAddFullStop(text);
+    const QString notes = event.GetNotes();
+    if (!notes.isEmpty()) text += u' ' + notes;
+    return text;
+}
+
+// The element of a dated event: a span around escaped one-line text, a div
+// around text that already holds mark-up or line feeds.
+QString eventElement(const GEDEventClass& event, const QString& description, const QString& kind, const QString& text) {
+    const bool block = bHasHTMLEndTag(text) || text.contains(u'\n');
+    const QString element = block ? QStringLiteral("div") : QStringLiteral("span");
+    QString out = u'<' + element + QStringLiteral(" data-start='{") + sEncodeEventAttr(event.GetDate()) +
+                  QStringLiteral("}' data-evtype='") + sEncodeEventAttr(kind) + QStringLiteral("' data-event='") +
+                  sEncodeEventAttr(description) + QStringLiteral("' data-gtag='") +
+                  sEncodeEventAttr(GEDTagClass::instance().GetTagname(event.GetType())) + u'\'';
+    const QString payload = event.GetPayL();
+    if (!payload.isEmpty()) out += QStringLiteral(" data-gpayl=\"") + sEncodeEventAttr(payload) + u'"';
+    const QString gtype = event.GetGType();
+    if (!gtype.isEmpty()) out += QStringLiteral(" data-gtype=\"") + sEncodeEventAttr(gtype) + u'"';
+    out += u'>' + (block ? text : sEscapeXML(text)) + QStringLiteral("</") + element + u'>';
+    return out;
+}
+
+// The record's note followed by each of its events, in line order.
+QString fullNotes(const GEDObject& record, const QString& ownNotes) {
+    QString result = sNoteTextToHTML(ownNotes);
+    for (const GEDObject& line : record.GetData()) {
+        if (line.kind() != GEDKind::Event) continue;
+        const GEDEventClass event(line);
+        QString kind;
+        const QString description = sGetEventDescr(event.GetType(), kind);
+        const QString text = eventText(event, description);
+        if (!result.isEmpty()) result += QStringLiteral("\n\n");
+        result += event.GetDate().isEmpty() ? sNoteTextToHTML(text) : eventElement(event, description, kind, text);
+    }
+    result.replace(QStringLiteral("\n"), QStringLiteral("<br/>\n"));
+    return result;
+}
+
+}  // namespace
+
+QString GEDIndiClass::GetFullNotes() const { return isNull() ? QString() : fullNotes(*this, GetNotes()); }
+
+QString GEDIndiClass::GetBriefNotes() const {
+    if (isNull()) return QString();
+    const GEDEventClass birth = GetBirth();
+    const GEDEventClass death = GetDeath();
+    if (birth.isNull() && death.isNull()) return sStripHTML(GetNotes());
+    QString text;
+    if (!birth.isNull()) text = eventText(birth, QStringLiteral("Born"));
+    if (!death.isNull()) {
+        if (!text.isEmpty()) text += QStringLiteral("\n\n");
+        text += eventText(death, QStringLiteral("Died"));
+    }
+    return sStripHTML(text);
+}
+
+QString GEDFamClass::GetFullNotes() const { return isNull() ? QString() : fullNotes(*this, GetNotes()); }
+
+QString GEDFamClass::GetBriefNotes() const {
+    if (isNull()) return QString();
+    const GEDEventClass marriage = GetMarriage();
+    return sStripHTML(marriage.isNull() ? GetNotes() : eventText(marriage, QStringLiteral("Married")));
+}

@@ -1,7 +1,29 @@
 #include <cstdio>
 
-// The main window is not built yet; the program says so and ends.
-int main(int, char**) {
-    std::puts("Kvora is built, but its main window is not there yet.");
-    return 0;
+#include <QApplication>
+#include <QStringList>
+
+#include "AppError.h"
+#include "FormSVG.h"
+
+// Starts the main window: it reads the program's arguments, and the program
+// ends when it closes.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kvora"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    FormSVG window;
+    QObject::connect(&window, &FormSVG::windowClosed, &app, &QApplication::quit, Qt::QueuedConnection);
+    try {
+        window.Form_Load(app.arguments().mid(1));
+    } catch (const AppError& error) {
+        std::fprintf(stderr, "Kvora cannot start: %s\n", error.description.toLocal8Bit().constData());
+        return 1;
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Kvora cannot start: %s\n", error.what());
+        return 1;
+    }
+    window.show();
+    return app.exec();
 }

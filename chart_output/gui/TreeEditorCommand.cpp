@@ -15,8 +15,8 @@ struct KnownEditor {
 // In order of preference. Editors that hand a file to a running instance and
 // return at once are started with their option to wait for the file.
 constexpr KnownEditor kKnownEditors[] = {
-    {"gedit", "--wait"}, {"kate", "--block"}, {"xed", "--wait"}, {"pluma", ""},
-    {"gvim", "-f"},      {"leafpad", ""},     {"xedit", ""},
+    {"gedit", "--wait"}, {"gnome-text-editor", "--standalone"}, {"kate", "--block"},
+    {"gvim", "-f"},      {"leafpad", ""},                       {"xedit", ""},
 };
 
 constexpr int kNoEditorOffset = 513;

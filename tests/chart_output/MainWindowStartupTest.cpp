@@ -6,11 +6,13 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSysInfo>
 
 #include "MainWindowFixture.h"
 #include "PlainLoadPicture.h"
 #include "ProgramDataFolder.h"
+#include "TextHelpers.h"
 #include "Twips.h"
 
 namespace {
@@ -19,7 +21,10 @@ TEST_F(MainWindowTest, StartWithoutArgumentsWritesBannerSystemAndApplicationsOnl
     window->Form_Load({});
     const QStringList lines = logLines();
     ASSERT_EQ(lines.size(), 4) << lines.join(u'\n').toStdString();
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Kestrova (Kvora), V0.1.0 (libkinread.so V0.1.0), "))) << lines[0];
+    static const QRegularExpression banner(QStringLiteral("^Kestrova \\(Kvora\\), ") +
+                                           QRegularExpression::escape(sGetVersion()) +
+                                           QStringLiteral(" \\(libkinread\\.so V\\d+\\.\\d+\\.\\d+\\), \\S"));
+    EXPECT_TRUE(banner.match(lines[0]).hasMatch()) << lines[0];
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Running under Linux ") + QSysInfo::kernelVersion() + " (build "))
         << lines[1];
     EXPECT_EQ(lines[2], "Loading ApplicationsServices.xml");

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include <QStringBuilder>
+
 #include "foundation/StringSets.h"
 #include "foundation/TextHelpers.h"
 
@@ -20,7 +22,7 @@ double round3(double v) { return std::nearbyint(v * 1000.0) / 1000.0; }
 QString num(double v) { return sFormatNum(v); }
 
 QString attr(const char* name, double v) {
-    return QLatin1Char(' ') + QLatin1String(name) + QStringLiteral("=\"") + num(v) + QLatin1Char('"');
+    return QLatin1Char(' ') % QLatin1String(name) % QLatin1String("=\"") % num(v) % QLatin1Char('"');
 }
 
 QString personClick(const QString& function, const QString& inst, const QString& key) {
@@ -64,8 +66,8 @@ void SVGDisplay::DrawRect(ChartWriter& out, const QString& sKey, const QString& 
                           const QList<QString>& sTooltips, double fX, double fY, double, double,
                           bool bClickable) const {
     const QString classes = sSetUnion(sSex, sClasses, QStringLiteral(" "));
-    QString line = QStringLiteral("<use tabindex=\"0\" xlink:href=\"#G") + inst_ + QStringLiteral("-Box\" class=\"") +
-                   sEscapeXML(classes) + QLatin1Char('"') + attr("x", fX) + attr("y", fY);
+    QString line = QLatin1String("<use tabindex=\"0\" xlink:href=\"#G") % inst_ % QLatin1String("-Box\" class=\"") %
+                   sEscapeXML(classes) % QLatin1Char('"') % attr("x", fX) % attr("y", fY);
     if (bClickable) line += personClick(QStringLiteral("clickHandler"), inst_, sKey);
     line += QLatin1Char('>');
     out.WriteOutput(line, false, kLineWidth);
@@ -117,9 +119,9 @@ void SVGDisplay::DrawLine(ChartWriter& out, double fX1, double fY1, double fX2, 
             b -= 0.75;
         }
     }
-    out.WriteOutput(QStringLiteral("<line class=\"") + sEscapeXML(sClasses) + QLatin1Char('"') + attr("x1", fX1) +
-                        attr("y1", fY1) + attr("x2", fX2) + attr("y2", fY2) + QStringLiteral("/>"),
-                    false, kLineWidth);
+    const QString line = QLatin1String("<line class=\"") % sEscapeXML(sClasses) % QLatin1Char('"') % attr("x1", fX1) %
+                         attr("y1", fY1) % attr("x2", fX2) % attr("y2", fY2) % QLatin1String("/>");
+    out.WriteOutput(line, false, kLineWidth);
 }
 
 void SVGDisplay::DrawRootLine(ChartWriter& out, bool bTentative, const QList<double>& vCoords) const {
@@ -147,10 +149,10 @@ void SVGDisplay::DrawText(ChartWriter& out, const QString&, const QList<QString>
     for (int i = 0; i < sText.size(); ++i) {
         const QString& line = sText[i];
         dy += i == 0 ? fDy1 : fDy;
-        QString element = QStringLiteral("<text") + attr("x", fX) + attr("y", fY) + QStringLiteral(" dy=\"") +
-                          num(dy) + QStringLiteral("em\"");
-        if (line.size() > maxChars) element += attr("textLength", boxW_ - 1.5);
-        element += QLatin1Char('>') + sEscapeXML(sTrimWhite(line)) + QStringLiteral("</text>");
+        const QString textLength = line.size() > maxChars ? attr("textLength", boxW_ - 1.5) : QString();
+        const QString element = QLatin1String("<text") % attr("x", fX) % attr("y", fY) % QLatin1String(" dy=\"") %
+                                num(dy) % QLatin1String("em\"") % textLength % QLatin1Char('>') %
+                                sEscapeXML(sTrimWhite(line)) % QLatin1String("</text>");
         out.WriteOutput(element, false, kLineWidth);
     }
 }

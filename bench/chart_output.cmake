@@ -1,0 +1,1 @@
+kv_bench(bench_chart_draw DEPS chart_output)

@@ -23,6 +23,7 @@ public:
     void AddChild(const SVGBoxPtr& oChild);
     // Removes the child (same object); the last child takes its place.
     void RemChild(const SVGBox* oChild);
+    void RemChild(const SVGBoxPtr& oChild) { RemChild(oChild.get()); }
     void RemAllChildren();
     bool ChildExists(const QString& sKey) const;
 

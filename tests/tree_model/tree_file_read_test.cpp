@@ -254,3 +254,13 @@ TEST(TreeFileReader, ApplicationSettingsAreKnownAndEnabled) {
     EXPECT_TRUE(tree.GetAppDict()->contains("InfoPanels"));  // seeded True by the reader
     EXPECT_FALSE(tree.GetAppDict()->contains("Timeline"));
 }
+
+TEST(TreeFileReader, AMissingFileFailsAndLeavesTheTreeMarkedIncomplete) {
+    TreeFiles files;
+    SVGTree tree;
+    RecordingReporter log;
+    const AppError e = errorOf([&] { loadTree(tree, files.path("TreeNone.txt"), log); });
+    EXPECT_EQ(e.number, kErrorBase + 527);
+    EXPECT_TRUE(tree.IsIncompletelyLoaded());
+    EXPECT_EQ(tree.GetTreeFile(), files.path("TreeNone.txt"));
+}

@@ -136,6 +136,18 @@ TEST(Load, HeadLineMustStandAlone) {
     EXPECT_TRUE(load.loadText("0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n"));
 }
 
+TEST(Load, EmptyFileGivesAnEmptyDocument) {
+    GedLoad load;
+    auto doc = load.loadText("");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(load.listener.warnings(), QStringList({"Warning, missing TRLR record at end of file"}));
+    EXPECT_TRUE(doc->GetData().isEmpty());
+    EXPECT_TRUE(doc->GetHead().isNull());
+    EXPECT_EQ(doc->GetVersion(), QString());
+    EXPECT_TRUE(doc->GetAllPersons().isEmpty());
+    EXPECT_EQ(doc->GetCountPersons(), 0);
+}
+
 TEST(Load, AFileThatCannotBeReadRaisesTheReadersError) {
     GedLoad load;
     try {

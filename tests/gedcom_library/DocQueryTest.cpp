@@ -116,6 +116,25 @@ TEST(DocQuery, PersonsAndFamiliesInDateOrder) {
     EXPECT_EQ(GEDOtherClass(records[4]).GetXref(), QStringLiteral("N1"));
 }
 
+TEST(DocQuery, ManyPersonsSortByBirthAndTiesKeepFileOrder) {
+    // 300 persons with distinct birth years in a scrambled order, then three
+    // born in the same year, then three without a birth.
+    QByteArray text("0 HEAD\n");
+    QList<int> years;
+    for (int i = 0; i < 300; ++i) years.append(1500 + (i * 137) % 300);
+    for (int i = 0; i < 300; ++i)
+        text += "0 @P" + QByteArray::number(i) + "@ INDI\n1 BIRT\n2 DATE " + QByteArray::number(years[i]) + "\n";
+    for (const char* id : {"T1", "T2", "T3"}) text += QByteArray("0 @") + id + "@ INDI\n1 BIRT\n2 DATE 1850\n";
+    for (const char* id : {"U1", "U2", "U3"}) text += QByteArray("0 @") + id + "@ INDI\n";
+    GedLoad load;
+    auto doc = load.loadBytes(text + "0 TRLR\n");
+    ASSERT_TRUE(doc);
+    const QList<GEDIndiClass> people = doc->GetAllPersons();
+    ASSERT_EQ(people.size(), 306);
+    for (int i = 0; i < 300; ++i) EXPECT_EQ(people[i].GetBirth().GetDate(), QString::number(1500 + i));
+    EXPECT_EQ(xrefsOf(people.mid(300)), QStringList({"T1", "T2", "T3", "U1", "U2", "U3"}));
+}
+
 TEST(DocQuery, NameWordsAndMatches) {
     GedLoad load;
     auto doc = load.loadText(

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <ostream>
 
 #include <gtest/gtest.h>
 
@@ -19,10 +18,8 @@
 #include "SVGFamily.h"
 #include "SVGTree.h"
 #include "TreeDrawing.h"
+#include "../tree_model/TreeFixture.h"  // errorOf, printing of QString
 #include "foundation/AppError.h"
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
 
 // The bytes a chart writer left in a file.
 inline QByteArray fileBytes(const QString& path) {
@@ -63,18 +60,6 @@ inline QString xmlError(const QString& body) {
     while (!reader.atEnd()) reader.readNext();
     if (!reader.hasError()) return QString();
     return reader.errorString() + QStringLiteral(" at line ") + QString::number(reader.lineNumber());
-}
-
-// The error a call raises; a test failure when it raises none.
-template <typename F>
-AppError errorOf(F&& call) {
-    try {
-        call();
-    } catch (const AppError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error was raised";
-    return AppError();
 }
 
 // Sets header settings and reads them into the tree's display.

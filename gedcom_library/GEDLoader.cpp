@@ -139,7 +139,12 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
         store->node(n).target = row;
         return n;
     }
+    // A warning about the date names the date's own line, not the line read
+    // after it that completed it.
+    const int linesRead = control.GetLineCounter();
+    control.SetLineCounter(pendingLineNumber);
     const QString converted = control.sDateGED2SVG(gedcomDate.toString());
+    control.SetLineCounter(linesRead);
     const qint32 n = store->newNode(GEDKind::Other, GEDTag::DATE, converted);
     if (!converted.startsWith(u'@')) {
         row = static_cast<qint32>(store->dateTexts.size());

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -40,6 +41,10 @@ QWidget* programWindow(const QString& name) {
             return w;
     return nullptr;
 }
+
+// A tree chosen in a dialog is loaded from its own folder, as at start-up, so
+// that the relative picture and header paths it holds resolve against it.
+void makeFolderCurrent(const QString& file) { QDir::setCurrent(QFileInfo(file).absolutePath()); }
 
 }  // namespace
 
@@ -96,6 +101,7 @@ void FormSVG::cmdBrowse_Click() {
             oTree->ClearPendingEvents();
         }
         SetOutputFile(QString());
+        makeFolderCurrent(sFile);
         LoadTreeFile(sFile);
     } catch (...) {
         reportHandlerError();
@@ -119,6 +125,7 @@ void FormSVG::mnuNewTree_Click() {
         out.WriteLine(QStringLiteral("H "));
         out.CloseFile();
         SetOutputFile(QString());
+        makeFolderCurrent(sFile);
         LoadTreeFile(sFile);
     } catch (...) {
         reportHandlerError();

@@ -25,8 +25,8 @@ public:
 
 // ---- Browse and Open Tree
 
-TEST_F(MainWindowTest, BrowseAsksForATreeFileAndLoadsIt) {
-    const QString tree = writeSmallTree();
+TEST_F(MainWindowTest, BrowseAsksForATreeFileAndLoadsItFromItsFolder) {
+    const QString tree = writeSmallTree(QStringLiteral("trees/TreeSmall.txt"));
     window->SetOutputFile(dir.filePath("old.html"));
     dialogs.choose(tree);
     window->cmdBrowse_Click();
@@ -35,11 +35,12 @@ TEST_F(MainWindowTest, BrowseAsksForATreeFileAndLoadsIt) {
     const FileDialogRequest& r = dialogs.requests[0];
     EXPECT_FALSE(r.save);
     EXPECT_EQ(r.title, "Select Tree Definition File");
-    EXPECT_EQ(r.directory, QDir::currentPath());
+    EXPECT_EQ(r.directory, startFolder);
     EXPECT_EQ(r.fileName, "");
     EXPECT_EQ(r.nameFilters, QStringList(std::begin(kTreeFilters), std::end(kTreeFilters)));
     EXPECT_EQ(r.defaultSuffix, "txt");
     EXPECT_EQ(treeFileBox(), tree);
+    EXPECT_EQ(QDir::currentPath(), dir.filePath("trees"));
     ASSERT_NE(window->tree(), nullptr);
     EXPECT_EQ(window->tree()->GetPersons().count(), 2);
     EXPECT_FALSE(enabled("cmdView"));
@@ -143,6 +144,7 @@ TEST_F(MainWindowTest, NewTreeReplacesTheFileWithAnEmptyTreeAndLoadsIt) {
     ASSERT_NE(window->tree(), nullptr);
     EXPECT_EQ(window->tree()->GetPersons().count(), 0);
     EXPECT_EQ(treeFileBox(), file);
+    EXPECT_EQ(QDir::currentPath(), dir.path());
     EXPECT_FALSE(enabled("cmdView"));
     EXPECT_TRUE(enabled("cmdProcess"));
     EXPECT_TRUE(designer.isVisible());

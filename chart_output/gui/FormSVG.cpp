@@ -244,10 +244,12 @@ QString FormSVG::ParseCommandLine(const QStringList& arguments, bool& bLaunchTDP
 
     QString file;
     bool haveFile = false;
-    auto syntaxError = [&arguments] {
+    // Reports the whole line and ends the reading with what was read.
+    auto syntaxError = [&arguments, &file] {
         QStringList typed;
         for (const QString& a : arguments) typed << typedArgument(a);
         ReportError(QStringLiteral("Command-line syntax error: ") + typed.join(u' ').trimmed());
+        return file;
     };
 
     for (const QString& argument : arguments) {
@@ -257,12 +259,12 @@ QString FormSVG::ParseCommandLine(const QStringList& arguments, bool& bLaunchTDP
         // switch followed by stray characters. A longer "/" argument is a path.
         const bool isSwitch = (first == u'/' && argument.size() <= 2) || first == u'-';
         if (!isSwitch) {
-            if (haveFile) return syntaxError(), file;
+            if (haveFile) return syntaxError();
             file = argument;
             haveFile = true;
             continue;
         }
-        if (argument.size() < 2) return syntaxError(), file;
+        if (argument.size() < 2) return syntaxError();
         switch (argument.at(1).toUpper().unicode()) {
         case u'D': bLaunchTDPar = true; break;
         case u'P': bProcessSVGPar = true; break;
@@ -271,9 +273,9 @@ QString FormSVG::ParseCommandLine(const QStringList& arguments, bool& bLaunchTDP
         case u'B': bBottomTDPar = true; break;
         case u'I': bDragIconPar = true; break;
         case u'0': bPlainLoadPicture = true; break;
-        default: return syntaxError(), file;
+        default: return syntaxError();
         }
-        if (argument.size() > 2) return syntaxError(), file;
+        if (argument.size() > 2) return syntaxError();
     }
     return file;
 }

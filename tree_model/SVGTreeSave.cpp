@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "SVGBox.h"
+#include "SVGFamily.h"
 #include "TreeText.h"
 #include "foundation/AppError.h"
 #include "foundation/TextHelpers.h"
@@ -31,12 +33,23 @@ void checkLines(const QStringList& lines, const QString& what) {
         if (hasLineBreak(line)) refuse(what, QStringLiteral("holds a line break"));
 }
 
+// Each local setting must read back as it stands: no comma or line break,
+// and a name and value its owner's settings parser accepts.
+template <typename Owner>
 void checkLocalSettings(const StringDict& settings, const QString& owner) {
     for (const auto& kv : settings) {
         const QString what = QStringLiteral("the local setting ") + kv.first + QStringLiteral(" of ") + owner;
         if (hasLineBreak(kv.first) || hasLineBreak(kv.second)) refuse(what, QStringLiteral("holds a line break"));
         if (kv.first.contains(u',') || kv.second.contains(u',')) refuse(what, QStringLiteral("holds a comma"));
         if (kv.first.contains(u'=')) refuse(what, QStringLiteral("has an equals sign in its name"));
+        Owner scratch;
+        try {
+            scratch.InitSettings(kv.first + u'=' + kv.second);
+        } catch (const AppError& e) {
+            raiseError(ErrorOffset::InvalidKey, kSource,
+                       QStringLiteral("The tree cannot be saved: ") + what + QStringLiteral(" would not load again (") +
+                           e.description + u')');
+        }
     }
 }
 
@@ -64,9 +77,12 @@ void SVGTree::checkSavable() const {
         if (kv.first.contains(u',') || kv.second.contains(u',')) refuse(what, QStringLiteral("holds a comma"));
         if (kv.first.contains(u'=')) refuse(what, QStringLiteral("has an equals sign in its name"));
     }
-    for (const auto& kv : placeKeys_.GetDict())
-        if (hasLineBreak(kv.first) || hasLineBreak(kv.second))
+    for (const auto& kv : placeKeys_.GetDict()) {
+        if (!bValidName(kv.first))
+            refuse(QStringLiteral("the place key ") + kv.first, QStringLiteral("is no valid key name"));
+        if (hasLineBreak(kv.second))
             refuse(QStringLiteral("the place key ") + kv.first, QStringLiteral("holds a line break"));
+    }
     for (const auto& kv : persons_) {
         const SVGBox& p = *kv.second;
         const QString who = QStringLiteral("person ") + kv.first;
@@ -81,7 +97,7 @@ void SVGTree::checkSavable() const {
         checkLines(p.GetNotes(), QStringLiteral("a notes line of ") + who);
         checkLines(p.GetTooltips(), QStringLiteral("a tooltip line of ") + who);
         checkLines(p.GetProgData(), QStringLiteral("a program-data row of ") + who);
-        checkLocalSettings(p.GetLocSettings(), who);
+        checkLocalSettings<SVGBox>(p.GetLocSettings(), who);
     }
     for (const auto& kv : families_) {
         const SVGFamily& f = *kv.second;
@@ -89,10 +105,12 @@ void SVGTree::checkSavable() const {
         checkLines(f.GetNotes(), QStringLiteral("a notes line of ") + which);
         checkLines(f.GetTooltips(), QStringLiteral("a tooltip line of ") + which);
         checkLines(f.GetProgData(), QStringLiteral("a program-data row of ") + which);
-        checkLocalSettings(f.GetLocSettings(), which);
+        checkLocalSettings<SVGFamily>(f.GetLocSettings(), which);
     }
     for (const auto& kv : viewpoints_) {
         const QString name = kv.second->GetName();
+        if (!bValidName(kv.first))
+            refuse(QStringLiteral("the viewpoint key ") + kv.first, QStringLiteral("is no valid key name"));
         const QString what = QStringLiteral("the name of viewpoint ") + kv.first;
         if (hasLineBreak(name) || name.contains(u'|')) refuse(what, QStringLiteral("holds a line break or \"|\""));
         if (trimBlanks(name).isEmpty()) refuse(what, QStringLiteral("is empty"));

@@ -141,8 +141,11 @@ void FamilyDrawing::DrawChildLines(const SVGFamily& oFam, const SVGBox& oL, cons
 
     if (!display.GetHoriz()) {
         // Generations in columns: a vertical rail beside the children.
-        const double ref = c1.GetXL() > x0 ? c1.GetXL() : c1.GetXR();
-        const double railX = ref - display.GetMarginW() / 2;
+        // The rail stands in the margin between the circle and the first
+        // child, on whichever side of the circle that child is.
+        const bool right = c1.GetXL() > x0;
+        const double ref = right ? c1.GetXL() : c1.GetXR();
+        const double railX = right ? ref - display.GetMarginW() / 2 : ref + display.GetMarginW() / 2;
         if (children.size() == 1) {
             const double ym = c1.GetYM();
             if (ym == y0) {
@@ -179,8 +182,9 @@ void FamilyDrawing::DrawChildLines(const SVGFamily& oFam, const SVGBox& oL, cons
     }
 
     // Generations in rows: a horizontal rail above (or below) the children.
-    const double ref = c1.GetYT() > y0 ? c1.GetYT() : c1.GetYB();
-    const double railY = ref - display.GetMarginH() / 2;
+    const bool below = c1.GetYT() > y0;
+    const double ref = below ? c1.GetYT() : c1.GetYB();
+    const double railY = below ? ref - display.GetMarginH() / 2 : ref + display.GetMarginH() / 2;
     if (children.size() == 1) {
         const double xc = c1.GetXC();
         if (xc == x0) {

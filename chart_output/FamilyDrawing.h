@@ -17,6 +17,8 @@ class SVGFamily;
 // Only the children in view are drawn: with a current viewpoint, the children
 // it holds. A couple already drawn together (a second family of the same two
 // persons) is drawn again; the drawn-spouse sets keep one entry per spouse.
+// The rail along which children hang stands half a margin from the first
+// child's edge that faces the family circle, in the margin on the circle's side.
 class FamilyDrawing {
 public:
     explicit FamilyDrawing(const ChartDrawContext& context);

@@ -160,3 +160,33 @@ TEST(TreeDrawing, LocalSettingsFollowTheProgramDataOfEachPersonAndFamily) {
     EXPECT_TRUE(bare->GetLocSettings().isEmpty());
     EXPECT_EQ(fam->GetLocSettings().value("TooltipTR"), "When");
 }
+
+TEST(FamilyDrawing, ChildrenLeftOfOrAboveTheirParentsHangFromTheEdgeFacingThem) {
+    Chart c;
+    applySettings(c.tree, {{"Horiz", "False"}});
+    c.person("mum", "Mary", 2, 1);
+    c.person("dad", "John", 2, 2, "m");
+    c.person("c1", "Ann", 1, 1);
+    c.person("c2", "Ben", 1, 3, "m");
+    c.family("F1", "mum", "dad", {"c1", "c2"});
+    const QString body = c.draw();
+    // The circle is at x 220, the children's right edges at 130: the rail
+    // stands in the margin between them, not across the children's boxes.
+    EXPECT_EQ(spans(body, "descender"), QStringList{"220.00-155.00"});
+    EXPECT_EQ(spans(body, ""), (QStringList{"155.00-130.00", "155.00-130.00"}));
+}
+
+TEST(FamilyDrawing, ChildrenAboveTheirParentsInAHorizontalChart) {
+    Chart c;
+    c.person("mum", "Mary", 1, 2);
+    c.person("dad", "John", 2, 2, "m");
+    c.person("c1", "Ann", 1, 1);
+    c.person("c2", "Ben", 3, 1, "m");
+    c.family("F1", "mum", "dad", {"c1", "c2"});
+    const QString body = c.draw();
+    // Circle at y 220, children's bottom edges at 130: the rail at 155.
+    EXPECT_EQ(linesWith(body, "descender"),
+              QStringList{"<line class=\"descender\" x1=\"155.00\" y1=\"220.00\" x2=\"155.00\" y2=\"155.00\"/>"});
+    EXPECT_EQ(linesWith(body, "<line class=\"\"").size(), 2);
+    EXPECT_EQ(linesWith(body, "y1=\"155.00\" x2=\"90.00\" y2=\"130.00\"/>").size(), 1);
+}

@@ -234,7 +234,9 @@ TEST(Clipboard, FamilyPastesThatCannotStand) {
         EXPECT_EQ(result != nullptr, pasted);
         EXPECT_EQ(log.warnings(), c.warnings);
         EXPECT_EQ(t.GetFamilies().count(), families);
-        if (pasted) EXPECT_EQ(result->ChildCount(), 1);
+        if (pasted) {
+            EXPECT_EQ(result->ChildCount(), 1);
+        }
         // No family ever names a person the tree does not hold.
         for (const auto& kv : t.GetFamilies()) {
             EXPECT_TRUE(t.GetPersons().contains(kv.second->GetFirstPar()->GetKey()));

@@ -100,7 +100,7 @@ TEST(PlaceKeys, TableKeySetsAndClipboardText) {
     EXPECT_EQ(url + local, "");
 
     QString set = "b";
-    for (const QString& ref : {"$a:x.png", "$b:y", "$1x:z", "a:x", "$c", "$a:again"}) p.UpdateKeySet2(ref, set);
+    for (const char* ref : {"$a:x.png", "$b:y", "$1x:z", "a:x", "$c", "$a:again"}) p.UpdateKeySet2(ref, set);
     EXPECT_EQ(set, "b,a");
 
     EXPECT_EQ(p.PackPlaces("a,,b,zz,1x"), "SVG-U\n\fa\nweb/\nC:\\a\\\fb\nu\nl");

@@ -102,6 +102,13 @@ void ReadTextFile::detect() {
         } else if (head[0] == 0xFE && head[1] == 0xFF) {
             charset_ = Utf16BE;
             start = 2;
+        } else if (head[1] == 0 && head[0] != 0 && head[0] < 0x80) {
+            // No mark, but an ASCII character followed by a zero byte: text in
+            // ANSI or UTF-8 never holds a zero byte, so this is UTF-16 written
+            // without its mark (as some GEDCOM programs write "0 HEAD").
+            charset_ = Utf16LE;
+        } else if (head[0] == 0 && head[1] != 0 && head[1] < 0x80) {
+            charset_ = Utf16BE;
         }
     }
 

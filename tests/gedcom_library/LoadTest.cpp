@@ -229,6 +229,8 @@ TEST(Load, TextDecodesTheSameInEveryEncoding) {
     QStringEncoder le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     QStringEncoder be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
     QStringEncoder latin(QStringConverter::Latin1);
+    QStringEncoder leBare(QStringConverter::Utf16LE);
+    QStringEncoder beBare(QStringConverter::Utf16BE);
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -243,6 +245,11 @@ TEST(Load, TextDecodesTheSameInEveryEncoding) {
         {"utf-16 big-endian", be(text.arg(QStringLiteral("UNICODE"))),
          "GEDCOM file character set: Unicode big-endian (terminators CRLF)"},
         {"ansi", latin(text.arg(QStringLiteral("ANSI"))), "GEDCOM file character set: ANSI (terminators CRLF)"},
+        // Some programs write UTF-16 without a byte-order mark.
+        {"utf-16 little-endian without mark", leBare(text.arg(QStringLiteral("UNICODE"))),
+         "GEDCOM file character set: Unicode little-endian (terminators CRLF)"},
+        {"utf-16 big-endian without mark", beBare(text.arg(QStringLiteral("UNICODE"))),
+         "GEDCOM file character set: Unicode big-endian (terminators CRLF)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

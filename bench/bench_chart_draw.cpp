@@ -59,7 +59,7 @@ void BM_DrawTree(benchmark::State& state) {
     ChartOutputWriter writer;
     for (auto _ : state) {
         writer.OpenOutput(file);
-        TreeDrawing(ChartDrawContext{*tree, writer}).DrawTree();
+        TreeDrawing(ChartDrawContext{*tree, writer, nullptr, {}}).DrawTree();
         writer.CloseOutput();
     }
     state.counters["bytes"] = static_cast<double>(QFileInfo(file).size());

@@ -44,7 +44,7 @@ TEST(BoxDrawing, CaptionLinesWrapAtSpacesOrWithAHyphen) {
 
 TEST(BoxDrawing, LineSpacingShrinksWithMoreLinesAndTooTallCaptionsGiveWayToTheShortOne) {
     SVGTree tree;
-    BoxDrawing drawing(ChartDrawContext{tree, chartOutput()});
+    BoxDrawing drawing(ChartDrawContext{tree, chartOutput(), nullptr, {}});
     double first = 0, spacing = 0;
     drawing.CalcTextLayout(3, first, spacing);
     EXPECT_DOUBLE_EQ(spacing, 1.231);

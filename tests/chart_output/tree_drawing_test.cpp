@@ -4,7 +4,7 @@
 namespace {
 
 // The drawing members that write nothing (links, local settings) need no open file.
-TreeDrawing preparation(Chart& c) { return TreeDrawing(ChartDrawContext{c.tree, chartOutput(), &c.apps}); }
+TreeDrawing preparation(Chart& c) { return TreeDrawing(ChartDrawContext{c.tree, chartOutput(), &c.apps, {}}); }
 
 // x1 and x2 of every line of a class.
 QStringList spans(const QString& body, const QString& cls) {

@@ -140,3 +140,54 @@ TEST_F(SampleChartsTest, ViewpointChartsLinkToEachOther) {
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("SVGcode/support6.js")));
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("SVGcode/svg-pan-zoom.js")));
 }
+
+// The templates and definitions the program ships (share/) make charts whose
+// drawing is well-formed, in every kind of chart.
+TEST(ShippedTemplatesTest, MakeWellFormedCharts) {
+    QTemporaryDir dir;
+    copyFolder(QStringLiteral(KV_SOURCE_DIR "/share/samples"), dir.path());
+    const QString share = QStringLiteral(KV_SOURCE_DIR "/share");
+    RecordingReporter reporter;
+    SVGApplications apps;
+    apps.Initialise(share, reporter);
+    struct Kind {
+        const char* name;
+        QList<std::pair<QString, QString>> settings;
+    };
+    const QList<Kind> kinds = {
+        // Two viewpoints would enable the linked trees: the whole tree here.
+        {"Header.svg",
+         {{"SVGFile", "True"}, {"InfoPanels", "False"}, {"Timeline", "False"}, {"LinkedTrees", "False"},
+          {"Viewpoints", "False"}}},
+        {"Header_js.svg", {{"SVGFile", "True"}}},
+        {"Header.html", {{"PanZoom", "False"}}},
+        {"Header_pz.html", {{"PanZoom", "True"}}},
+    };
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.name);
+        SVGTree tree;
+        tree.setReporter(&reporter);
+        tree.setApplications(&apps);
+        tree.LoadFile(std::make_shared<SVGDisplay>(), dir.filePath("TreeHarwood.txt"), false);
+        for (const auto& [name, value] : kind.settings) tree.GetSettings().set(name, value);
+        tree.GetDisplay()->Init(tree.GetSettings());
+        tree.SetAppDict(apps.Load(tree.GetSettings()));
+        CurrentFolder here(dir.path());
+        ChartRun run(tree, apps, reporter, share);
+        run.setPictureSize(pngSize);
+        reporter.entries.clear();
+        const QStringList files = run.ProcessTree(tree.GetTreeFile());
+        ASSERT_EQ(files.size(), tree.UsingViewpoints() ? 2 : 1) << "one chart per viewpoint";
+        EXPECT_TRUE(reporter.logLines().contains("Utilising header file: " + share + "/" + kind.name));
+        for (const QString& file : files) {
+            QString text = chartText(file);
+            if (file.endsWith(".html")) {
+                const qsizetype from = text.indexOf("<svg "), to = text.indexOf("</svg>");
+                ASSERT_GE(from, 0);
+                text = text.mid(from, to + 6 - from);
+            }
+            EXPECT_EQ(xmlProblem(text), "") << file.toStdString();
+            EXPECT_FALSE(text.contains("??")) << "every variable and marker is filled";
+        }
+    }
+}

@@ -264,3 +264,19 @@ TEST(TreeFileReader, AMissingFileFailsAndLeavesTheTreeMarkedIncomplete) {
     EXPECT_TRUE(tree.IsIncompletelyLoaded());
     EXPECT_EQ(tree.GetTreeFile(), files.path("TreeNone.txt"));
 }
+
+TEST(TreeFileReader, AReferenceWithoutPositionShowsThePersonWhereItStands) {
+    for (const char* horiz : {"True", "False"}) {
+        SCOPED_TRACE(horiz);
+        TreeFiles files;
+        SVGTree tree;
+        RecordingReporter log;
+        loadTree(tree, files.writeLines("T.txt", {QString("H Horiz=") + horiz, "P a=m(3,7):A", "V v=V|9,9", "p a"}), log);
+        tree.SetViewpointKey("v");
+        int c, r, fc, fr;
+        tree.GetPerColRow("a", c, r);
+        tree.SetViewpointKey("");
+        tree.GetPerColRow("a", fc, fr);
+        EXPECT_EQ(std::make_pair(c, r), std::make_pair(fc, fr));
+    }
+}

@@ -79,6 +79,8 @@ QStringList ChartRun::ProcessTree(const QString& sTreeFile) {
     display.Init(tree_.GetSettings());
     const bool svg = display.GetSVGFile();
     LogMouseOperations(appDict);
+    // The scripts are in place before the first chart that needs them.
+    copySupportScripts(QFileInfo(base).absolutePath(), appDict, svg);
 
     QString view;
     if (tree_.UsingViewpoints()) {
@@ -118,7 +120,6 @@ QStringList ChartRun::ProcessTree(const QString& sTreeFile) {
         }
         view = file;
     }
-    copySupportScripts(QFileInfo(view).absolutePath(), appDict, svg);
     outputFile_ = view;
     return written;
 }

@@ -17,9 +17,11 @@
 #include <QTextEdit>
 
 #include "AppError.h"
+#include "ChartRun.h"
 #include "GEDControlClass.h"
 #include "MainWindowLink.h"
 #include "PathHelpers.h"
+#include "PictureEntry.h"
 #include "PlainLoadPicture.h"
 #include "ProgramDataFolder.h"
 #include "ProgressLog.h"
@@ -74,6 +76,15 @@ FormSVG::FormSVG(QWidget* parent)
     buildControls();
     buildMenus();
     logReporter = std::make_unique<LogReporter>(txtData);
+    windowPeers.processTree = [](const ChartRunRequest& request) {
+        ChartRun run(request.tree, request.applications, request.reporter, request.dataFolder);
+        run.setPictureSize([](const QString& file) {
+            const PicturePtr picture = LoadPictureEx(file);
+            return picture ? QSize(picture->width(), picture->height()) : QSize();
+        });
+        run.ProcessTree(request.treeFile);
+        return run.GetOutputFile();
+    };
     windowPeers.openChart = [](const QString& file, Reporter& reporter) { ShellOpen(file, reporter); };
     MainWindowLink::attach(this, logReporter.get());
 }

@@ -22,8 +22,9 @@ struct ChartRunRequest {
 };
 
 // The windows and runs that the main window starts but that live in other
-// parts of the program. The program fills them in at start; one left empty
-// makes its command log that it is not available and do nothing else.
+// parts of the program. The window starts with the chart run and the
+// desktop's opening of charts; the others are filled in by the program, and
+// one left empty makes its command log that it is not available.
 struct MainWindowPeers {
     // Writes the chart files of the tree and returns the one View opens.
     // Errors rise to the caller.

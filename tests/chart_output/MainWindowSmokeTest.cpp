@@ -1,0 +1,68 @@
+// The built program started on the sample tree with /P writes its charts.
+#include <QDir>
+#include <QEventLoop>
+#include <QFileSystemWatcher>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void copyFolder(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    const QDir source(from);
+    for (const QFileInfo& entry : source.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString target = QDir(to).filePath(entry.fileName());
+        if (entry.isDir())
+            copyFolder(entry.filePath(), target);
+        else
+            QFile::copy(entry.filePath(), target);
+    }
+}
+
+TEST(ProgramStartTest, SampleTreeWithProcessSwitchWritesItsCharts) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    copyFolder(QStringLiteral(KV_SOURCE_DIR "/share/samples"), dir.path());
+    const QStringList charts = {dir.filePath("TreeHarwood_harwood.html"), dir.filePath("TreeHarwood_quinn.html")};
+    auto allWritten = [&charts] {
+        for (const QString& chart : charts)
+            if (!QFileInfo::exists(chart)) return false;
+        return true;
+    };
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+
+    // Charts are renamed into place when complete: each change of the folder
+    // is a chance that the last one has arrived.
+    QEventLoop loop;
+    QFileSystemWatcher watcher({dir.path()});
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, [&] {
+        if (allWritten()) loop.quit();
+    });
+    QObject::connect(&program, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    program.start(QStringLiteral(KV_BUILD_DIR "/bin/kvora"), {dir.filePath("TreeHarwood.txt"), "/P"});
+    ASSERT_TRUE(program.waitForStarted());
+    if (!allWritten()) loop.exec();
+
+    const bool stillRunning = program.state() == QProcess::Running;
+    program.kill();
+    program.waitForFinished();
+    EXPECT_TRUE(stillRunning) << "the program ended after start-up";
+    for (const QString& chart : charts) {
+        QFile file(chart);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << chart.toStdString();
+        const QByteArray text = file.readAll();
+        EXPECT_TRUE(text.contains("<svg")) << chart.toStdString();
+        EXPECT_TRUE(text.trimmed().endsWith("</html>")) << chart.toStdString();
+    }
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "ChartRun.h"
 
+#include <exception>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,33 @@ public:
 private:
     SVGTree& tree_;
     Reporter* old_;
+};
+
+// Puts the viewpoint that was current before the run back, quietly, when a
+// chart fails part-way; a run that completes restores it itself.
+class ViewpointOnFailure {
+public:
+    explicit ViewpointOnFailure(SVGTree& tree)
+        : tree_(tree), key_(tree.GetViewpointKey()), uncaught_(std::uncaught_exceptions()) {}
+    ~ViewpointOnFailure() {
+        if (std::uncaught_exceptions() <= uncaught_) return;
+        Reporter* reporter = tree_.reporter();
+        tree_.setReporter(nullptr);
+        try {
+            tree_.SetViewpointKey(key_);
+        } catch (...) {
+            // The viewpoint existed when the run began; nothing to report while an error is on its way.
+        }
+        tree_.setReporter(reporter);
+    }
+    ViewpointOnFailure(const ViewpointOnFailure&) = delete;
+    ViewpointOnFailure& operator=(const ViewpointOnFailure&) = delete;
+    const QString& key() const { return key_; }
+
+private:
+    SVGTree& tree_;
+    QString key_;
+    int uncaught_;
 };
 
 // The drawing's element, whose id is the chart title, for the pan-and-zoom
@@ -83,8 +112,9 @@ QStringList ChartRun::ProcessTree(const QString& sTreeFile) {
     copySupportScripts(QFileInfo(base).absolutePath(), appDict, svg);
 
     QString view;
+    const ViewpointOnFailure current(tree_);
+    const QString& remembered = current.key();
     if (tree_.UsingViewpoints()) {
-        const QString remembered = tree_.GetViewpointKey();
         // Leave the current viewpoint quietly, so that every file logs the
         // viewpoint it is drawn for.
         tree_.setReporter(nullptr);
@@ -105,7 +135,6 @@ QStringList ChartRun::ProcessTree(const QString& sTreeFile) {
         view = base + u'_' + (remembered.isEmpty() ? keys.first() : remembered) + extension;
     } else {
         // The whole tree, even when the designer had a viewpoint current.
-        const QString remembered = tree_.GetViewpointKey();
         tree_.SetViewpointKey(QString());
         const QString file = base + extension;
         ChartDrawContext context{tree_, chartOutput(), &apps_, pictureSize_};

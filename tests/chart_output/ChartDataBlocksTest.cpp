@@ -148,3 +148,18 @@ TEST_F(DataBlocksTest, LongNavigationDataIsPackedIntoLinesOfAboutOneHundredFifty
     for (const QString& line : text.split(u'\n')) EXPECT_LE(line.size(), 150) << line;
     EXPECT_TRUE(text.contains(", 'person59':64};\n"));
 }
+
+TEST(NavigationDataTest, PositionsPassSixteenBits) {
+    SVGTree tree;
+    const int count = 32770;
+    for (int i = 0; i < count; ++i)
+        tree.NewPerson(QStringLiteral("q%1").arg(i), "Q", "", 1 + i % 100, 1 + i / 100, i % 2 ? "f" : "m", false, "",
+                       true);
+    auto fam = tree.NewFamily("fam", "q32768", "q32769");
+    fam->AddChild(tree.GetPersons().value("q32767"));
+    const QString text = drawToText([&](ChartOutputWriter& out) { NavigationData(tree, out).GenerateNavData(); });
+    EXPECT_TRUE(text.contains(", 'q32769':32769};\n"));
+    EXPECT_EQ(linesWith(text, "var nd_famParents"), QStringList({"var nd_famParents = [[32768,32769]];"}));
+    EXPECT_EQ(linesWith(text, "var nd_famChildren"), QStringList({"var nd_famChildren = [[32767]];"}));
+
+}

@@ -201,7 +201,7 @@ TEST_F(ChartRunTest, AFailedChartLeavesNoPartialFile) {
     QFile::remove(path("TreeSmall_C.html"));
     ASSERT_FALSE(oldB.isEmpty());
 
-    // The person in view B only has a picture whose size is asked for; the
+    // A person in view B only has a picture whose size is asked for; the
     // loader fails with an error that is not a picture error.
     auto view = tree->GetViewpoints().value("B");
     auto extra = tree->NewPerson("extra", "Extra", "E", 3, 3, "m", false, "", true);
@@ -211,7 +211,9 @@ TEST_F(ChartRunTest, AFailedChartLeavesNoPartialFile) {
     extra->SetImage(path("Custom.tpl"));  // any existing file
     settings({{"ImagePart", "0.5"}});
     reporter.entries.clear();
+    tree->SetViewpointKey("C");
     EXPECT_THROW(process(run), std::runtime_error);
+    EXPECT_EQ(tree->GetViewpointKey(), "C") << "the viewpoint current before the run is current again";
     EXPECT_EQ(fileBytes(path("TreeSmall_B.html")), oldB);
     EXPECT_FALSE(QFileInfo::exists(path("TreeSmall_C.html")));
     QDir folder(dir.path());

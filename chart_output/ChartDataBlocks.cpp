@@ -38,6 +38,7 @@ QString ChartDataBlocks::sScriptString(const QString& sText) {
         case u'\'': out += QStringLiteral("\\'"); break;
         case u'<': out += QStringLiteral("\\x3C"); break;
         case u'>': out += QStringLiteral("\\x3E"); break;
+        case u'&': out += QStringLiteral("\\x26"); break;
         default: out += c;
         }
     }

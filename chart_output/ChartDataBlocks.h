@@ -33,8 +33,9 @@ public:
     // so it is split across two sections.
     static QString sCDataSafe(const QString& sText);
     // Text for a single-quoted script string: backslashes and quotes escaped,
-    // and "<" and ">" written as escapes so that the text cannot end the
-    // script element or a CDATA section.
+    // and "<", ">" and "&" written as escapes, so that the text can neither end
+    // the script element or a CDATA section nor be read as markup where a
+    // script inside a drawing is parsed as XML.
     static QString sScriptString(const QString& sText);
 
 private:

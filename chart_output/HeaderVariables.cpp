@@ -89,7 +89,10 @@ StringDict HeaderVariables::BuildHeaderVars(const SVGTree& oTree) {
     StringDict vars;
     addSizeVars(vars, d, fRight, fBottom);
 
-    const QString title = d.GetTitle();
+    // The title and the viewpoint's name go into attribute values and element
+    // text of the template: escaped, so that a title such as "Smith & Sons"
+    // still makes a well-formed chart.
+    const QString title = sReescapeXML(d.GetTitle());
     vars.set(QStringLiteral("font"), d.GetSmall() ? QStringLiteral("10px") : QStringLiteral("13px"));
     vars.set(QStringLiteral("if-blog"), onWhen(d.GetBlog()));
     vars.set(QStringLiteral("ifn-blog"), onWhen(!d.GetBlog()));
@@ -134,7 +137,7 @@ StringDict HeaderVariables::BuildHeaderVars(const SVGTree& oTree) {
     vars.set(QStringLiteral("viewpoint"), viewpoints ? oTree.GetViewpointKey() : QString());
     vars.set(QStringLiteral("viewpoint-set"), viewpoints ? oTree.GetViewpointSet() : QString());
     vars.set(QStringLiteral("description"),
-             viewpoints ? oTree.GetViewpointName() : QStringLiteral("SVG Family Tree ") + title);
+             viewpoints ? sReescapeXML(oTree.GetViewpointName()) : QStringLiteral("SVG Family Tree ") + title);
     return vars;
 }
 

@@ -114,11 +114,19 @@ TEST(HeaderVariablesTest, OtherVariablesFollowTheDisplayAndTheViewpoint) {
     EXPECT_EQ(vars.value("viewpoint-set"), "v1,v2");
     EXPECT_EQ(vars.value("description"), "Second view");
 
+    // Titles and viewpoint names are escaped for the attributes and texts
+    // they go into.
+    tree->RenameViewpoint(QStringLiteral("v2"), QStringLiteral("v2"), QStringLiteral("Bob's <view>"));
+    applySettings(*tree, {{"Title", "Smith & Sons"}});
+    vars = HeaderVariables::BuildHeaderVars(*tree);
+    EXPECT_EQ(vars.value("title"), "Smith &amp; Sons");
+    EXPECT_EQ(vars.value("description"), "Bob&apos;s &lt;view&gt;");
+
     // With viewpoints switched off the current one is not named.
     applySettings(*tree, {{"Viewpoints", "False"}});
     vars = HeaderVariables::BuildHeaderVars(*tree);
     EXPECT_EQ(vars.value("viewpoint"), "");
-    EXPECT_EQ(vars.value("description"), "SVG Family Tree Smith");
+    EXPECT_EQ(vars.value("description"), "SVG Family Tree Smith &amp; Sons");
 }
 
 TEST(HeaderVariablesTest, SubstitutionReplacesKnownNamesOnly) {

@@ -170,6 +170,8 @@ TEST(ShippedTemplatesTest, MakeWellFormedCharts) {
         tree.setApplications(&apps);
         tree.LoadFile(std::make_shared<SVGDisplay>(), dir.filePath("TreeHarwood.txt"), false);
         for (const auto& [name, value] : kind.settings) tree.GetSettings().set(name, value);
+        // A title with characters that XML and scripts treat specially.
+        tree.GetSettings().set("Title", "Smith & Sons' <tree>");
         tree.GetDisplay()->Init(tree.GetSettings());
         tree.SetAppDict(apps.Load(tree.GetSettings()));
         CurrentFolder here(dir.path());

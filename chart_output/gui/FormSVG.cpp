@@ -98,40 +98,34 @@ void FormSVG::buildControls() {
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
 
-    auto button = [this](QPushButton*& control, const char* name, const QString& caption, const QString& tip,
-                         int top) {
-        control = new QPushButton(caption, client);
+    // Names a control, gives it its tooltip and puts it in its place.
+    auto place = [](QWidget* control, const char* name, const QString& tip, const QRect& where) {
         control->setObjectName(QLatin1String(name));
         control->setToolTip(tip);
-        control->setGeometry(twipRect(kRightColumn, top, kButtonWidth, kButtonHeight));
+        control->setGeometry(where);
+    };
+    auto button = [this, &place](QPushButton*& control, const char* name, const QString& caption, const QString& tip,
+                                 int top) {
+        control = new QPushButton(caption, client);
+        place(control, name, tip, twipRect(kRightColumn, top, kButtonWidth, kButtonHeight));
     };
 
     lbTree = new QLabel(QStringLiteral("Tree File:"), client);
-    lbTree->setObjectName(QStringLiteral("lbTree"));
-    lbTree->setGeometry(twipRect(240, 240, 855, 255));
-
+    place(lbTree, "lbTree", QString(), twipRect(240, 240, 855, 255));
     txtTreeFile = new QLineEdit(client);
-    txtTreeFile->setObjectName(QStringLiteral("txtTreeFile"));
-    txtTreeFile->setToolTip(QStringLiteral("Name of tree definition file"));
-    txtTreeFile->setGeometry(twipRect(kTreeFileLeft, 240, kTreeFileWidth, 375));
-
+    place(txtTreeFile, "txtTreeFile", QStringLiteral("Name of tree definition file"),
+          twipRect(kTreeFileLeft, 240, kTreeFileWidth, 375));
     button(cmdBrowse, "cmdBrowse", QStringLiteral("Browse..."), QStringLiteral("Select and load tree definition file"),
            240);
-
     chkVerify = new QCheckBox(QStringLiteral("Verify"), client);
-    chkVerify->setObjectName(QStringLiteral("chkVerify"));
-    chkVerify->setToolTip(QStringLiteral("Display each record as loaded from file"));
-    chkVerify->setGeometry(twipRect(kRightColumn, 720, 1215, 255));
-
+    place(chkVerify, "chkVerify", QStringLiteral("Display each record as loaded from file"),
+          twipRect(kRightColumn, 720, 1215, 255));
     lblProgress = new QLabel(QStringLiteral("Progress"), client);
-    lblProgress->setObjectName(QStringLiteral("lblProgress"));
-    lblProgress->setGeometry(twipRect(240, 1320, 855, 255));
-
+    place(lblProgress, "lblProgress", QString(), twipRect(240, 1320, 855, 255));
     txtData = new QTextEdit(client);
-    txtData->setObjectName(QStringLiteral("txtData"));
-    txtData->setToolTip(QStringLiteral("Progress messages"));
+    place(txtData, "txtData", QStringLiteral("Progress messages"),
+          twipRect(kTreeFileLeft, kLogTop, kTreeFileWidth, kLogHeight));
     txtData->setReadOnly(true);
-    txtData->setGeometry(twipRect(kTreeFileLeft, kLogTop, kTreeFileWidth, kLogHeight));
 
     button(cmdDesign, "cmdDesign", QStringLiteral("Design"), QStringLiteral("Launch the graphical Tree Designer"), 1320);
     button(cmdEdit, "cmdEdit", QStringLiteral("Edit"), QStringLiteral("Edit current tree definition file"), 1920);

@@ -156,7 +156,8 @@ TEST_F(ChartRunTest, OneFilePerViewpointWithTheViewpointLogged) {
                            "Using viewpoint View C", "Creating output file: " + path("TreeSmall_C.html"),
                            "Using viewpoint View B"}));
     // Two or more viewpoints enable the linked trees.
-    EXPECT_TRUE(tree->GetAppDict()->contains("LinkedTrees") || apps.GetAppName("LinkedTrees").isEmpty());
+    EXPECT_TRUE(tree->GetAppDict()->contains("LinkedTrees"));
+    EXPECT_TRUE(reporter.warnings().isEmpty());
     // Each chart shows its viewpoint only.
     const QString a = chartText(path("TreeSmall_A.html"));
     EXPECT_FALSE(a.contains("mum"));
@@ -168,6 +169,12 @@ TEST_F(ChartRunTest, WithoutACurrentViewpointViewOpensTheFirstViewpointsChart) {
     process(run);
     EXPECT_EQ(run.GetOutputFile(), path("TreeSmall_first.html"));
     EXPECT_EQ(tree->GetViewpointKey(), "");
+}
+
+TEST_F(ChartRunTest, ASingleViewpointMakesOneFileWithoutLinkedTrees) {
+    addViewpoints({"only"});
+    EXPECT_EQ(process(), QStringList({path("TreeSmall_only.html")}));
+    EXPECT_FALSE(tree->GetAppDict()->contains("LinkedTrees"));
 }
 
 TEST_F(ChartRunTest, WithViewpointsSwitchedOffTheWholeTreeIsDrawn) {

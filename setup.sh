@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core xdg-utils
   chromium chromium-driver nodejs
+  libgedcom-perl
 )
 # npm: Debian's package, unless a nodejs that brings its own npm is installed
 # (Debian's npm conflicts with such a nodejs).

@@ -64,6 +64,9 @@ public:
     static const char* const kSaveAsFilter;
     static const char* const kSaveAsDefaultExt;
     static const char* const kSaveAsTitle;
+    // Writes the tree as a GEDCOM 5.5.1 file (GEDCOMExport); the tree, its
+    // unsaved flag and its pending events stay as they are.
+    void ExportToGEDCOM(const QString& sFile) const;
 
     // ---- Events and the unsaved flag
     void ClearPendingEvents();

@@ -37,6 +37,17 @@ private:
     QString old_;
 };
 
+// Loads the sample tree file into `tree` and applies extra settings.
+void loadSample(SVGTree& tree, const QString& file, SVGApplications& apps, Reporter& reporter,
+                const QList<std::pair<QString, QString>>& values) {
+    tree.setReporter(&reporter);
+    tree.setApplications(&apps);
+    tree.LoadFile(std::make_shared<SVGDisplay>(), file, false);
+    for (const auto& [name, value] : values) tree.GetSettings().set(name, value);
+    tree.GetDisplay()->Init(tree.GetSettings());
+    tree.SetAppDict(apps.Load(tree.GetSettings()));
+}
+
 QString xmlProblem(const QString& text) {
     QXmlStreamReader reader(text);
     while (!reader.atEnd()) reader.readNext();
@@ -56,12 +67,7 @@ protected:
     // Loads the sample afresh and writes its charts with the given settings.
     QStringList run(const QList<std::pair<QString, QString>>& values) {
         tree = std::make_unique<SVGTree>();
-        tree->setReporter(&reporter);
-        tree->setApplications(&apps);
-        tree->LoadFile(std::make_shared<SVGDisplay>(), dir.filePath("TreeHarwood.txt"), false);
-        for (const auto& [name, value] : values) tree->GetSettings().set(name, value);
-        tree->GetDisplay()->Init(tree->GetSettings());
-        tree->SetAppDict(apps.Load(tree->GetSettings()));
+        loadSample(*tree, dir.filePath("TreeHarwood.txt"), apps, reporter, values);
         CurrentFolder here(dir.path());
         ChartRun chartRun(*tree, apps, reporter, dir.filePath("data"));
         chartRun.setPictureSize(pngSize);
@@ -166,14 +172,9 @@ TEST(ShippedTemplatesTest, MakeWellFormedCharts) {
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
         SVGTree tree;
-        tree.setReporter(&reporter);
-        tree.setApplications(&apps);
-        tree.LoadFile(std::make_shared<SVGDisplay>(), dir.filePath("TreeHarwood.txt"), false);
-        for (const auto& [name, value] : kind.settings) tree.GetSettings().set(name, value);
         // A title with characters that XML and scripts treat specially.
-        tree.GetSettings().set("Title", "Smith & Sons' <tree>");
-        tree.GetDisplay()->Init(tree.GetSettings());
-        tree.SetAppDict(apps.Load(tree.GetSettings()));
+        loadSample(tree, dir.filePath("TreeHarwood.txt"), apps, reporter,
+                   kind.settings + QList<std::pair<QString, QString>>{{"Title", "Smith & Sons' <tree>"}});
         CurrentFolder here(dir.path());
         ChartRun run(tree, apps, reporter, share);
         run.setPictureSize(pngSize);

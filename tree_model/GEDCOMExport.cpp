@@ -98,6 +98,9 @@ bool isTagWord(const QString& tag) {
     return true;
 }
 
+// Every "@" doubled, as a GEDCOM value needs.
+QString doubleAt(QString value) { return value.replace(u'@', QStringLiteral("@@")); }
+
 // "@" doubled in a date, except in its calendar escapes («@#DJULIAN@»).
 QString doubleDateAt(const QString& date) {
     QString out;
@@ -128,6 +131,8 @@ QString eventAttr(const StringDict& attributes, const QString& name, bool* prese
 }  // namespace
 
 QStringList splitGEDCOMLine(const QString& sLine, int iLevel) {
+    // A line of no more code units than the limit fits whatever it holds.
+    if (sLine.size() <= kMaxText) return {sLine};
     const std::vector<Unit> units = unitsOf(sLine);
     int total = 0;
     for (const Unit& u : units) total += u.chars;
@@ -159,11 +164,6 @@ QStringList splitGEDCOMLine(const QString& sLine, int iLevel) {
         pos = end;
     }
     return lines;
-}
-
-QString sDoubleGEDCOMAt(const QString& sValue) {
-    QString out = sValue;
-    return out.replace(u'@', QStringLiteral("@@"));
 }
 
 QString sGEDCOMHeaderDate(const QDate& date) {
@@ -289,24 +289,26 @@ void GEDCOMExport::WriteGEDCOMEvents(const QStringList& notes) {
 
     // Each event gets its own text; an event element nested in another is
     // written as an event of its own and left out of the outer one's text.
-    std::vector<bool> removed(static_cast<std::size_t>(text.size()), false);
     for (const Element& e : elements) {
         QString inner;
         qsizetype pos = e.innerBegin;
         for (const Element& nested : elements) {
             if (nested.begin < e.innerBegin || nested.begin >= e.innerEnd || nested.begin < pos) continue;
-            inner += text.mid(pos, nested.begin - pos);
+            inner += QStringView(text).mid(pos, nested.begin - pos);
             pos = std::min(nested.end, e.innerEnd);
         }
-        if (pos < e.innerEnd) inner += text.mid(pos, e.innerEnd - pos);
+        if (pos < e.innerEnd) inner += QStringView(text).mid(pos, e.innerEnd - pos);
         writeEvent(attributes[e.tag], inner);
-        std::fill(removed.begin() + e.begin, removed.begin() + e.end, true);
     }
 
+    // The notes without their event elements.
     QString rest;
-    rest.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (!removed[static_cast<std::size_t>(i)]) rest += text.at(i);
+    qsizetype pos = 0;
+    for (const Element& e : elements) {
+        if (e.begin > pos) rest += QStringView(text).mid(pos, e.begin - pos);
+        pos = std::max(pos, e.end);
+    }
+    if (pos < text.size()) rest += QStringView(text).mid(pos);
     WriteGEDCOMNote(rest, 1);
 }
 
@@ -360,7 +362,7 @@ void GEDCOMExport::writeValue(int iLevel, const QString& sTag, const QString& sV
     const QStringList lines = value.split(u'\n');
     for (int i = 0; i < lines.size(); ++i) {
         QString line = i == 0 ? QString::number(iLevel) + u' ' + sTag : QString::number(iLevel + 1) + QStringLiteral(" CONT");
-        if (!lines[i].isEmpty()) line += u' ' + sDoubleGEDCOMAt(lines[i]);
+        if (!lines[i].isEmpty()) line += u' ' + doubleAt(lines[i]);
         WriteGEDCOMLine(line, iLevel);
     }
 }

@@ -66,9 +66,6 @@ inline constexpr int kGEDCOMMaxLine = 255;
 // never inside a character (a surrogate pair) nor inside a doubled "@".
 QStringList splitGEDCOMLine(const QString& sLine, int iLevel);
 
-// Every "@" doubled, as a GEDCOM value needs.
-QString sDoubleGEDCOMAt(const QString& sValue);
-
 // A date as the header's DATE line gives it: two-digit day, the English
 // GEDCOM month abbreviation and the four-digit year («05 MAR 2026»).
 QString sGEDCOMHeaderDate(const QDate& date);

@@ -1,0 +1,1 @@
+kv_bench(bench_gedcom_export DEPS tree_model)

@@ -36,10 +36,37 @@ void GEDLayout::run() {
     writeBack();
 }
 
+namespace {
+
+// Packs lists given as (owner, item) pairs into start offsets and items,
+// keeping the pairs' order within each owner.
+void pack(std::size_t owners, const std::vector<std::pair<qint32, qint32>>& pairs, std::vector<qint32>& start,
+          std::vector<qint32>& items) {
+    start.assign(owners + 1, 0);
+    for (const auto& pr : pairs) ++start[static_cast<std::size_t>(pr.first) + 1];
+    for (std::size_t i = 0; i < owners; ++i) start[i + 1] += start[i];
+    items.assign(pairs.size(), -1);
+    std::vector<qint32> fill(start.begin(), start.end() - 1);
+    for (const auto& pr : pairs) items[static_cast<std::size_t>(fill[static_cast<std::size_t>(pr.first)]++)] = pr.second;
+}
+
+}  // namespace
+
 void GEDLayout::collect() {
+    // The document's lines are far larger than the caches: they are read in
+    // file order (the side tables' order), and the records that pointers
+    // name are looked up afterwards in one pass of independent reads with
+    // prefetching, rather than one dependent miss at a time.
+    constexpr std::size_t kAhead = 16;
+    const auto prefetchNode = [this](qint32 n) {
+        if (n >= 0) __builtin_prefetch(&store_.node(n));
+    };
+    const QList<qint32>& records = store_.records;
     personOfIndi_.assign(store_.indis.size(), -1);
     famOfExt_.assign(store_.fams.size(), -1);
-    for (qint32 rec : store_.records) {
+    for (qsizetype r = 0; r < records.size(); ++r) {
+        if (r + static_cast<qsizetype>(kAhead) < records.size()) prefetchNode(records[r + static_cast<qsizetype>(kAhead)]);
+        const qint32 rec = records[r];
         const GEDStore::Node& n = store_.node(rec);
         if (n.kind == GEDKind::Indi) {
             personOfIndi_[static_cast<std::size_t>(n.ext)] = static_cast<qint32>(personNode_.size());
@@ -49,39 +76,77 @@ void GEDLayout::collect() {
             famNode_.push_back(rec);
         }
     }
-    const auto personOf = [this](qint32 node) {
-        return node < 0 ? -1 : personOfIndi_[static_cast<std::size_t>(store_.node(node).ext)];
-    };
-    const auto famOf = [this](qint32 node) {
-        return node < 0 ? -1 : famOfExt_[static_cast<std::size_t>(store_.node(node).ext)];
-    };
 
     const std::size_t people = personNode_.size();
-    famc_.resize(people);
-    row_.resize(people);
+    const std::size_t families = famNode_.size();
+    famc_.assign(people, -1);
+    row_.assign(people, 0);
     col_.assign(people, -1);
     visits_.assign(people, 0);
-    famsStart_.reserve(people + 1);
-    for (std::size_t p = 0; p < people; ++p) {
-        const GEDStore::Indi& ind = store_.indis[static_cast<std::size_t>(store_.node(personNode_[p]).ext)];
-        famc_[p] = famOf(ind.famc);
-        row_[p] = ind.row;
-        famsStart_.push_back(static_cast<qint32>(fams_.size()));
-        for (qint32 fam : store_.pointedRecords(personNode_[p], GEDLineTag::FAMS, GEDKind::Fam)) fams_.push_back(famOf(fam));
-    }
-    famsStart_.push_back(static_cast<qint32>(fams_.size()));
+    husb_.assign(families, -1);
+    wife_.assign(families, -1);
 
-    const std::size_t families = famNode_.size();
-    husb_.resize(families);
-    wife_.resize(families);
-    childStart_.reserve(families + 1);
-    for (std::size_t f = 0; f < families; ++f) {
-        husb_[f] = personOf(store_.partner(famNode_[f], GEDLineTag::HUSB));
-        wife_[f] = personOf(store_.partner(famNode_[f], GEDLineTag::WIFE));
-        childStart_.push_back(static_cast<qint32>(children_.size()));
-        for (qint32 child : store_.pointedRecords(famNode_[f], GEDLineTag::CHIL, GEDKind::Indi)) children_.push_back(personOf(child));
+    // Pointer lines as (owner, record line) pairs, in line order per owner.
+    // FAMC, FAMS, HUSB, WIFE and CHIL lines resolve to records of the kind
+    // their tag calls for, or to none.
+    enum Link : qint32 { FamC, FamS, Husb, Wife, Chil };
+    struct Pointer {
+        qint32 owner;
+        qint32 target;
+        Link link;
+    };
+    std::vector<Pointer> pointers;
+    pointers.reserve(people * 3);
+    for (std::size_t ext = 0; ext < store_.indis.size(); ++ext) {
+        const qint32 p = personOfIndi_[ext];
+        if (p < 0) continue;
+        const GEDStore::Indi& ind = store_.indis[ext];
+        row_[static_cast<std::size_t>(p)] = ind.row;
+        if (ind.famc >= 0) pointers.push_back({p, ind.famc, FamC});
+        for (qint32 c = store_.node(ind.node).firstChild; c >= 0; c = store_.node(c).next) {
+            const GEDStore::Node& line = store_.node(c);
+            if (line.kind != GEDKind::Other || line.tag != GEDLineTag::FAMS) continue;
+            const qint32 fam = store_.resolveLine(c);
+            if (fam >= 0) pointers.push_back({p, fam, FamS});
+        }
     }
-    childStart_.push_back(static_cast<qint32>(children_.size()));
+    for (std::size_t ext = 0; ext < store_.fams.size(); ++ext) {
+        const qint32 f = famOfExt_[ext];
+        if (f < 0) continue;
+        bool husb = false, wife = false;
+        for (qint32 c = store_.node(store_.fams[ext].node).firstChild; c >= 0; c = store_.node(c).next) {
+            const GEDStore::Node& line = store_.node(c);
+            if (line.kind != GEDKind::Other) continue;
+            // The first HUSB (WIFE) line that names an individual is the partner.
+            const bool isHusb = line.tag == GEDLineTag::HUSB && !husb;
+            const bool isWife = line.tag == GEDLineTag::WIFE && !wife;
+            if (!isHusb && !isWife && line.tag != GEDLineTag::CHIL) continue;
+            const qint32 target = store_.resolveLine(c);
+            if (target < 0) continue;
+            husb = husb || isHusb;
+            wife = wife || isWife;
+            pointers.push_back({f, target, isHusb ? Husb : isWife ? Wife : Chil});
+        }
+    }
+
+    std::vector<std::pair<qint32, qint32>> fams, children;
+    fams.reserve(people);
+    children.reserve(people);
+    for (std::size_t i = 0; i < pointers.size(); ++i) {
+        if (i + kAhead < pointers.size()) prefetchNode(pointers[i + kAhead].target);
+        const Pointer& ptr = pointers[i];
+        const auto ext = static_cast<std::size_t>(store_.node(ptr.target).ext);
+        const auto owner = static_cast<std::size_t>(ptr.owner);
+        switch (ptr.link) {
+        case FamC: famc_[owner] = famOfExt_[ext]; break;
+        case FamS: fams.emplace_back(ptr.owner, famOfExt_[ext]); break;
+        case Husb: husb_[owner] = personOfIndi_[ext]; break;
+        case Wife: wife_[owner] = personOfIndi_[ext]; break;
+        case Chil: children.emplace_back(ptr.owner, personOfIndi_[ext]); break;
+        }
+    }
+    pack(people, fams, famsStart_, fams_);
+    pack(families, children, childStart_, children_);
 
     maxRow_ = store_.maxRow;
     maxCol_ = store_.maxCol;
@@ -99,45 +164,44 @@ void GEDLayout::raiseLoop(qint32 p, qint32 count) const {
                    QStringLiteral(" times during layout algorithm"));
 }
 
-namespace {
-
-// Packs lists given as (owner, item) pairs into start offsets and items,
-// keeping the pairs' order within each owner.
-void pack(std::size_t owners, const std::vector<std::pair<qint32, qint32>>& pairs, std::vector<qint32>& start,
-          std::vector<qint32>& items) {
-    start.assign(owners + 1, 0);
-    for (const auto& pr : pairs) ++start[static_cast<std::size_t>(pr.first) + 1];
-    for (std::size_t i = 0; i < owners; ++i) start[i + 1] += start[i];
-    items.assign(pairs.size(), -1);
-    std::vector<qint32> fill(start.begin(), start.end() - 1);
-    for (const auto& pr : pairs) items[static_cast<std::size_t>(fill[static_cast<std::size_t>(pr.first)]++)] = pr.second;
-}
-
-}  // namespace
 
 void GEDLayout::buildLineage() {
     const std::size_t people = personNode_.size();
     const std::size_t families = famNode_.size();
+    const auto names = [this](qint32 p, qint32 f) {
+        const auto pi = static_cast<std::size_t>(p);
+        return std::find(fams_.begin() + famsStart_[pi], fams_.begin() + famsStart_[pi + 1], f) != fams_.begin() + famsStart_[pi + 1];
+    };
+    // Each family's parents once: its partners, then whoever else names it
+    // as a spousal family; with each, whether that person names the family.
     std::vector<std::pair<qint32, qint32>> famParents;
+    std::vector<std::pair<qint32, qint32>> naming;
+    famParents.reserve(families * 2);
     for (std::size_t f = 0; f < families; ++f) {
-        if (husb_[f] >= 0) famParents.emplace_back(static_cast<qint32>(f), husb_[f]);
-        if (wife_[f] >= 0 && wife_[f] != husb_[f]) famParents.emplace_back(static_cast<qint32>(f), wife_[f]);
+        const auto fi = static_cast<qint32>(f);
+        if (husb_[f] >= 0) famParents.emplace_back(fi, husb_[f]);
+        if (wife_[f] >= 0 && wife_[f] != husb_[f]) famParents.emplace_back(fi, wife_[f]);
     }
     for (std::size_t p = 0; p < people; ++p) {
         for (qint32 i = famsStart_[p]; i < famsStart_[p + 1]; ++i) {
             const qint32 f = fams_[static_cast<std::size_t>(i)];
-            if (f >= 0 && husb_[static_cast<std::size_t>(f)] != static_cast<qint32>(p) &&
-                wife_[static_cast<std::size_t>(f)] != static_cast<qint32>(p))
-                famParents.emplace_back(f, static_cast<qint32>(p));
+            const auto pi = static_cast<qint32>(p);
+            if (f < 0 || husb_[static_cast<std::size_t>(f)] == pi || wife_[static_cast<std::size_t>(f)] == pi) continue;
+            // A family named twice by the same person counts once.
+            if (std::find(fams_.begin() + famsStart_[p], fams_.begin() + i, f) != fams_.begin() + i) continue;
+            famParents.emplace_back(f, pi);
         }
     }
-    std::sort(famParents.begin(), famParents.end());
-    famParents.erase(std::unique(famParents.begin(), famParents.end()), famParents.end());
     pack(families, famParents, famParentStart_, famParents_);
+    famParentNames_.resize(famParents_.size());
+    for (std::size_t f = 0; f < families; ++f)
+        for (qint32 k = famParentStart_[f]; k < famParentStart_[f + 1]; ++k)
+            famParentNames_[static_cast<std::size_t>(k)] = names(famParents_[static_cast<std::size_t>(k)], static_cast<qint32>(f));
     for (auto& pr : famParents) std::swap(pr.first, pr.second);
     pack(people, famParents, parentOfStart_, parentOf_);
 
     std::vector<std::pair<qint32, qint32>> childOf;
+    childOf.reserve(children_.size());
     for (std::size_t f = 0; f < families; ++f)
         for (qint32 i = childStart_[f]; i < childStart_[f + 1]; ++i)
             if (children_[static_cast<std::size_t>(i)] >= 0) childOf.emplace_back(children_[static_cast<std::size_t>(i)], static_cast<qint32>(f));
@@ -202,24 +266,29 @@ void GEDLayout::layoutRows() {
     // chain reaches.
     const std::size_t people = personNode_.size();
     reached_.assign(people, 0);
+    // The row a family gives its children: every parent's row is settled
+    // before the first child is looked at, so it is worked out once.
+    std::vector<qint32> famRow(famNode_.size(), -1);
+    const auto childRow = [&](qint32 f) {
+        const auto fi = static_cast<std::size_t>(f);
+        if (famRow[fi] >= 0) return famRow[fi];
+        qint32 row = 0;
+        for (qint32 k = famParentStart_[fi]; k < famParentStart_[fi + 1]; ++k) {
+            const qint32 p = famParents_[static_cast<std::size_t>(k)];
+            // Only a reached partner who names the family as a spousal family leads to its children.
+            if (!reached_[static_cast<std::size_t>(p)] || !famParentNames_[static_cast<std::size_t>(k)]) continue;
+            const qint32 s = other(f, p);
+            if (s < 0 || row_[static_cast<std::size_t>(s)] <= 0) continue;
+            row = std::max(row, std::max(row_[static_cast<std::size_t>(p)], row_[static_cast<std::size_t>(s)]) + 1);
+        }
+        famRow[fi] = row;
+        return row;
+    };
     for (qint32 c : topoOrder_) {
         const auto ci = static_cast<std::size_t>(c);
         qint32 row = 0;
-        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) {
-            const qint32 f = childOf_[static_cast<std::size_t>(i)];
-            const auto fi = static_cast<std::size_t>(f);
-            for (qint32 k = famParentStart_[fi]; k < famParentStart_[fi + 1]; ++k) {
-                const qint32 p = famParents_[static_cast<std::size_t>(k)];
-                if (!reached_[static_cast<std::size_t>(p)]) continue;
-                // Only a partner who names the family as a spousal family leads to its children.
-                bool names = false;
-                for (qint32 j = famsStart_[static_cast<std::size_t>(p)]; j < famsStart_[static_cast<std::size_t>(p) + 1]; ++j)
-                    names = names || fams_[static_cast<std::size_t>(j)] == f;
-                const qint32 s = other(f, p);
-                if (!names || s < 0 || row_[static_cast<std::size_t>(s)] <= 0) continue;
-                row = std::max(row, std::max(row_[static_cast<std::size_t>(p)], row_[static_cast<std::size_t>(s)]) + 1);
-            }
-        }
+        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i)
+            row = std::max(row, childRow(childOf_[static_cast<std::size_t>(i)]));
         if (row == 0 && famc_[ci] < 0) row = 1;
         if (row > 0) {
             reached_[ci] = 1;
@@ -417,8 +486,11 @@ void GEDLayout::layoutColumns() {
 }
 
 void GEDLayout::writeBack() {
-    for (std::size_t p = 0; p < personNode_.size(); ++p) {
-        GEDStore::Indi& ind = store_.indis[static_cast<std::size_t>(store_.node(personNode_[p]).ext)];
+    for (std::size_t ext = 0; ext < store_.indis.size(); ++ext) {
+        const qint32 pi = personOfIndi_[ext];
+        if (pi < 0) continue;
+        const auto p = static_cast<std::size_t>(pi);
+        GEDStore::Indi& ind = store_.indis[ext];
         ind.row = row_[p];
         ind.col = col_[p];
         ind.visits = visits_[p];

@@ -58,6 +58,7 @@ private:
     // it as a spousal family; and, inverted, the families each person is a
     // parent of and those that list each person as a child.
     std::vector<qint32> famParentStart_, famParents_;
+    std::vector<char> famParentNames_;
     std::vector<qint32> parentOfStart_, parentOf_;
     std::vector<qint32> childOfStart_, childOf_;
     std::vector<char> reached_;

@@ -1,0 +1,79 @@
+// Lays out generated GEDCOM 5.5.1 files of 10,000, 100,000 and 1,000,000
+// individuals with GEDDocClass::Layout. Each iteration loads the file afresh
+// (not timed), since a document lays itself out only once, then times the
+// layout alone. The files are written once per run into the temporary folder
+// (KV_BENCH_DIR overrides it) and removed at the end. Counters: persons, the
+// largest row and column, ns_per_person, and grid_error (1 when the layout
+// ended with the error for a grid larger than a tree file holds; the time
+// then still covers the whole layout, which is complete before that check).
+#include <exception>
+#include <map>
+#include <memory>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include "GEDControlClass.h"
+#include "GEDDocClass.h"
+#include "GedcomGenerator.h"
+
+namespace {
+
+class LayoutInput {
+public:
+    explicit LayoutInput(std::int64_t individuals) {
+        const QByteArray dir = qgetenv("KV_BENCH_DIR");
+        path_ = QDir(dir.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(dir))
+                    .filePath(QStringLiteral("kvora_layout_bench_%1.ged").arg(individuals));
+        writeGeneratedGedcom(path_.toStdString(), individuals);
+    }
+    ~LayoutInput() { QFile::remove(path_); }
+    const QString& path() const { return path_; }
+
+private:
+    QString path_;
+};
+
+const LayoutInput& inputOf(std::int64_t individuals) {
+    static std::map<std::int64_t, std::unique_ptr<LayoutInput>> inputs;
+    auto& input = inputs[individuals];
+    if (!input) input = std::make_unique<LayoutInput>(individuals);
+    return *input;
+}
+
+void BM_Layout(benchmark::State& state) {
+    const LayoutInput& input = inputOf(state.range(0));
+    auto control = createGEDControl();
+    double persons = 0, maxRow = 0, maxCol = 0, gridError = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto doc = control->LoadGEDCOM(input.path());
+        state.ResumeTiming();
+        try {
+            doc->Layout();
+        } catch (const std::exception&) {
+            gridError = 1;
+        }
+        state.PauseTiming();
+        persons = doc->GetCountPersons();
+        maxRow = doc->GetMaxRow();
+        maxCol = doc->GetMaxCol();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    state.counters["persons"] = persons;
+    state.counters["max_row"] = maxRow;
+    state.counters["max_col"] = maxCol;
+    state.counters["grid_error"] = gridError;
+    state.counters["ns_per_person"] =
+        benchmark::Counter(persons * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+}  // namespace
+
+BENCHMARK(BM_Layout)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK_MAIN();

@@ -86,6 +86,7 @@ FormSVG::FormSVG(QWidget* parent)
         return run.GetOutputFile();
     };
     windowPeers.openChart = [](const QString& file, Reporter& reporter) { ShellOpen(file, reporter); };
+    windowPeers.exportToGedcom = [](SVGTree& tree, const QString& file) { tree.ExportToGEDCOM(file); };
     MainWindowLink::attach(this, logReporter.get());
 }
 

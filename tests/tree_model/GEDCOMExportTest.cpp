@@ -317,13 +317,16 @@ TEST(GEDCOMExportErrors, FailuresRiseAndLeaveTheTargetAlone) {
 }
 
 // An independent GEDCOM reader (the Perl Gedcom module, with its GEDCOM 5.5.1
-// grammar) reads the exported file and validates it without complaint.
+// grammar) reads the exported files of the fixtures and of the sample tree
+// the program ships, and validates them without complaint.
 TEST_F(GEDCOMExportTest, IndependentReaderValidatesTheExport) {
     const QString perl = QStandardPaths::findExecutable(QStringLiteral("perl"));
     if (perl.isEmpty() || QProcess::execute(perl, {"-MGedcom", "-e", "1"}) != 0)
         GTEST_SKIP() << "perl with the Gedcom module is not installed";
     const QString script = QStringLiteral(KV_SOURCE_DIR "/tests/tree_model/validate_gedcom.pl");
-    for (const QString& treeFile : {kExportData + "TreeExport.txt", QStringLiteral(KV_TEST_DATA_DIR "/trees/TreeRich-utf8.txt")}) {
+    const QStringList treeFiles = {kExportData + "TreeExport.txt", QStringLiteral(KV_TEST_DATA_DIR "/trees/TreeRich-utf8.txt"),
+                                   QStringLiteral(KV_SOURCE_DIR "/share/samples/TreeHarwood.txt")};
+    for (const QString& treeFile : treeFiles) {
         SCOPED_TRACE(treeFile.toStdString());
         SVGTree sample;
         RecordingReporter sampleLog;

@@ -183,10 +183,13 @@ void GEDCOMExport::Write(const QString& sFile) {
     WriteTextFile file;
     file.OpenFile(sFile, false);
     out_ = &file;
+    // The submitter's identifier stays clear of the tree's own keys, which
+    // identify the persons and families.
+    submitter_ = tree_.MakeUniqueKey(QStringLiteral("Subm_User"));
     // An error leaves the function here: the writer, destroyed while it
     // unwinds, throws its unfinished text away.
     writeHeader();
-    writePlain(QStringLiteral("0 @Subm_User@ SUBM"));
+    writePlain(QStringLiteral("0 ") + pointer(submitter_) + QStringLiteral(" SUBM"));
     writePlain(QStringLiteral("1 NAME Velmont"));
     for (const auto& kv : tree_.GetPersons()) WriteGEDCOMIndi(*kv.second);
     for (const auto& kv : tree_.GetFamilies()) WriteGEDCOMFam(*kv.second);
@@ -201,7 +204,7 @@ void GEDCOMExport::writeHeader() {
     writeValue(2, QStringLiteral("VERS"), sGetVersion());
     writePlain(QStringLiteral("2 NAME Kestrova"));
     writePlain(QStringLiteral("2 CORP Velmont"));
-    writePlain(QStringLiteral("1 SUBM @Subm_User@"));
+    writePlain(QStringLiteral("1 SUBM ") + pointer(submitter_));
     writePlain(QStringLiteral("1 DATE ") + sGEDCOMHeaderDate(QDate::currentDate()));
     writePlain(QStringLiteral("1 GEDC"));
     writePlain(QStringLiteral("2 VERS 5.5.1"));

@@ -54,6 +54,7 @@ private:
     const SVGTree& tree_;
     WriteTextFile* out_ = nullptr;
     std::shared_ptr<GEDControlClass> control_;
+    QString submitter_;
 };
 
 // The longest GEDCOM line in characters, its CR LF terminator included.

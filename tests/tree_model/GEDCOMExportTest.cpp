@@ -254,6 +254,18 @@ TEST(GEDCOMExportRecords, PlainCoupleAndParentOrder) {
     EXPECT_EQ(lines.last(), QStringLiteral("0 TRLR"));
 }
 
+TEST(GEDCOMExportRecords, SubmitterKeepsClearOfTheTreesKeys) {
+    SVGTree tree;
+    tree.NewPerson("Subm_User", "Sam User", "", 1, 1, "m", false, "", true);
+    TreeFiles files;
+    const QStringList lines = exportTree(tree, files);
+    EXPECT_TRUE(lines.contains("1 SUBM @Subm_User-1@"));
+    EXPECT_EQ(recordLines(lines, "0 @Subm_User-1@ SUBM"), QStringList{"1 NAME Velmont"});
+    const LoadedGEDCOM loaded(files.path("out.ged"));
+    ASSERT_TRUE(loaded.doc);
+    EXPECT_EQ(loaded.person("Subm_User").GetName(), QStringLiteral("Sam User"));
+}
+
 TEST(GEDCOMExportRecords, EventMarkupInNotes) {
     struct Case {
         const char* what;

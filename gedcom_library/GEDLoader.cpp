@@ -89,6 +89,19 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     return std::make_shared<GEDDocClass>(store);
 }
 
+// A line value writes "@" as "@@" (a single "@" opens a pointer or an
+// escape); the stored text holds the character itself.
+void GEDLoader::undoubleAtSigns(std::u16string& text) {
+    std::size_t at = text.find(u"@@");
+    if (at == std::u16string::npos) return;
+    std::size_t out = at;
+    for (std::size_t in = at; in < text.size(); ++in) {
+        text[out++] = text[in];
+        if (text[in] == u'@' && in + 1 < text.size() && text[in + 1] == u'@') ++in;
+    }
+    text.resize(out);
+}
+
 void GEDLoader::attachTop() {
     store->addData(slots[static_cast<std::size_t>(top)], slots[static_cast<std::size_t>(top + 1)]);
     slots[static_cast<std::size_t>(top + 1)] = -1;
@@ -103,6 +116,7 @@ void GEDLoader::completePending() {
         raiseError(GEDError::Syntax, kSource,
                    QStringLiteral("GEDCOM lines nested deeper than level %1 on line %2").arg(kMaxLevel).arg(pendingLineNumber));
 
+    undoubleAtSigns(pendingText);
     const QStringView payload(pendingText.data(), static_cast<qsizetype>(pendingText.size()));
     qint32 n;
     if (pendingTag == GEDTag::INDI)

@@ -26,6 +26,7 @@ public:
     std::shared_ptr<GEDDocClass> load(const QString& sFile);
 
 private:
+    static void undoubleAtSigns(std::u16string& text);
     void completePending();
     void attachTop();
     void checkCharacterSet(const QString& readerCharset);

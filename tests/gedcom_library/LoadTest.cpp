@@ -58,6 +58,18 @@ TEST(Load, ContinuationLinesFoldIntoTheLineTheyContinue) {
     EXPECT_FALSE(load.listener.warnings().contains(QStringLiteral("Warning, missing TRLR record at end of file")));
 }
 
+TEST(Load, DoubledAtSignsInValuesReadAsOne) {
+    GedLoad load;
+    auto doc = load.loadText(
+        "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 NOTE mail me@@example.org\r\n"
+        "2 CONC , @@@@ twice\r\n1 BIRT\r\n2 DATE @#DJULIAN@1731\r\n0 TRLR\r\n");
+    ASSERT_TRUE(doc);
+    const QList<GEDObject> lines = GEDIndiClass(doc->GetXrefs().value(QStringLiteral("I1"))).GetData();
+    ASSERT_EQ(tagNames(lines), QStringList({"NOTE", "BIRT"}));
+    EXPECT_EQ(GEDOtherClass(lines[0]).GetPayL(), QStringLiteral("mail me@example.org, @@ twice"));
+    EXPECT_TRUE(load.listener.warnings().isEmpty()) << load.listener.warnings().join(u'\n').toStdString();
+}
+
 TEST(Load, AFileWithoutTrailerWarnsAndKeepsItsLastLine) {
     GedLoad load;
     auto doc = load.loadFixture(QStringLiteral("no_trailer.ged"));

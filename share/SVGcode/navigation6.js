@@ -164,12 +164,15 @@ function nd_goto(inst, key, type) {
 
 // The file of a linked chart, relative to this one. A TreeLinkV row names
 // the chart of another viewpoint of this tree by its base name, without
-// extension: that chart lies beside this one and has its extension.
+// extension: that chart lies beside this one and has its extension. A
+// TreeLink row names any chart; one named without an extension (as the
+// charts of a viewpoint are named) is of the same kind as this one.
 function nd_linkHref(file, target, generated) {
-    var href = file;
-    if (generated) {
+    var href = generated ? encodeURIComponent(file.replace(/^.*[\\/]/, '')) : file;
+    var name = href.replace(/[?#].*$/, '').replace(/^.*[\\/]/, '');
+    if (name && name.indexOf('.') < 0) {
         var ext = /\.[^./]*$/.exec(location.pathname);
-        href = encodeURIComponent(file.replace(/^.*[\\/]/, '')) + (ext ? ext[0] : '');
+        href += ext ? ext[0] : '';
     }
     return target ? href + '#' + encodeURIComponent(target) : href;
 }

@@ -336,11 +336,11 @@ void GEDLayout::alignSpouses() {
 }
 
 void GEDLayout::visit(qint32 p) {
-    const auto pi = static_cast<std::size_t>(p);
-    ++visits_[pi];
-    if (col_[pi] > 0) return;
-    const qint32 c = ++nextCol_[static_cast<std::size_t>(row_[pi])];
-    col_[pi] = c;
+    Slot& slot = slots_[static_cast<std::size_t>(p)];
+    ++slot.visits;
+    if (slot.col > 0) return;
+    const qint32 c = ++nextCol_[static_cast<std::size_t>(slot.row)];
+    slot.col = c;
     maxCol_ = std::max(maxCol_, c);
 }
 
@@ -381,7 +381,7 @@ void GEDLayout::layoutAncestors(qint32 start) {
     std::vector<Frame> stack;
     std::vector<qint32> walking;
     const auto enter = [&](qint32 p) {
-        if (col_[static_cast<std::size_t>(p)] >= 1 || std::find(walking.begin(), walking.end(), p) != walking.end()) return;
+        if (slots_[static_cast<std::size_t>(p)].col >= 1 || std::find(walking.begin(), walking.end(), p) != walking.end()) return;
         groupOf(p);
         stack.push_back({groupId_[static_cast<std::size_t>(p)], 0, 0});
         walking.push_back(p);
@@ -420,28 +420,22 @@ void GEDLayout::layoutDescendants(qint32 start) {
     // The person, then for each spousal family the partner and the walk of
     // each child. A person whose walk has been made once is passed over: a
     // second walk could place nobody new.
-    struct Frame {
-        qint32 person;
-        qint32 fam;    // index into the person's spousal families
-        qint32 child;  // -1: the partner is still to be visited
-    };
-    enum : char { NotWalked = 0, Walking, Walked };
-    std::vector<Frame> stack;
-    const auto enter = [&](qint32 p) {
-        char& state = walkState_[static_cast<std::size_t>(p)];
-        if (state == Walked) return;
-        if (state == Walking) raiseLoop(p, visits_[static_cast<std::size_t>(p)] + 1);
-        state = Walking;
+    const auto enter = [this](qint32 p) {
+        Slot& slot = slots_[static_cast<std::size_t>(p)];
+        if (slot.state == Slot::Walked) return;
+        if (slot.state == Slot::Walking) raiseLoop(p, slot.visits + 1);
+        slot.state = Slot::Walking;
         visit(p);
-        stack.push_back({p, famsStart_[static_cast<std::size_t>(p)], -1});
+        walkStack_.push_back({p, slot.famsBegin, -1});
     };
+    walkStack_.clear();
     enter(start);
-    while (!stack.empty()) {
-        Frame& top = stack.back();
-        const auto pi = static_cast<std::size_t>(top.person);
-        if (top.fam >= famsStart_[pi + 1]) {
-            walkState_[pi] = Walked;
-            stack.pop_back();
+    while (!walkStack_.empty()) {
+        Frame& top = walkStack_.back();
+        Slot& slot = slots_[static_cast<std::size_t>(top.person)];
+        if (top.fam >= slot.famsEnd) {
+            slot.state = Slot::Walked;
+            walkStack_.pop_back();
             continue;
         }
         const qint32 f = fams_[static_cast<std::size_t>(top.fam)];
@@ -449,14 +443,14 @@ void GEDLayout::layoutDescendants(qint32 start) {
             ++top.fam;
             continue;
         }
-        const auto fi = static_cast<std::size_t>(f);
+        const FamSlot& fam = famSlots_[static_cast<std::size_t>(f)];
         if (top.child < 0) {
-            const qint32 s = other(f, top.person);
+            const qint32 s = fam.husb == top.person ? fam.wife : fam.husb;
             if (s >= 0) visit(s);
-            top.child = childStart_[fi];
+            top.child = fam.childBegin;
             continue;
         }
-        if (top.child >= childStart_[fi + 1]) {
+        if (top.child >= fam.childEnd) {
             ++top.fam;
             top.child = -1;
             continue;
@@ -467,22 +461,33 @@ void GEDLayout::layoutDescendants(qint32 start) {
 }
 
 void GEDLayout::layoutColumns() {
+    // What the walks read and write of each person and family, packed
+    // together: the walks jump about the tree, and one read then brings all
+    // of it.
     const std::size_t people = personNode_.size();
+    slots_.resize(people);
+    for (std::size_t p = 0; p < people; ++p) slots_[p] = {row_[p], col_[p], visits_[p], famsStart_[p], famsStart_[p + 1], Slot::NotWalked};
+    famSlots_.resize(famNode_.size());
+    for (std::size_t f = 0; f < famNode_.size(); ++f) famSlots_[f] = {husb_[f], wife_[f], childStart_[f], childStart_[f + 1]};
+
     std::vector<qint32> perRow(static_cast<std::size_t>(maxRow_) + 1, 0);
     for (qint32 r : row_) ++perRow[static_cast<std::size_t>(r)];
     nextCol_.assign(static_cast<std::size_t>(maxRow_) + 1, 0);
     groupId_.assign(people, -1);
     if (perRow[1] >= perRow[static_cast<std::size_t>(maxRow_)]) {
         for (std::size_t p = 0; p < people; ++p)
-            if (col_[p] == -1) layoutAncestors(static_cast<qint32>(p));
+            if (slots_[p].col == -1) layoutAncestors(static_cast<qint32>(p));
     } else {
-        walkState_.assign(people, 0);
         for (std::size_t p = 0; p < people; ++p)
             if (famc_[p] < 0) layoutDescendants(static_cast<qint32>(p));
     }
     // Anyone neither walk reached takes the next column of its row.
     for (std::size_t p = 0; p < people; ++p)
-        if (col_[p] < 1) visit(static_cast<qint32>(p));
+        if (slots_[p].col < 1) visit(static_cast<qint32>(p));
+    for (std::size_t p = 0; p < people; ++p) {
+        col_[p] = slots_[p].col;
+        visits_[p] = slots_[p].visits;
+    }
 }
 
 void GEDLayout::writeBack() {

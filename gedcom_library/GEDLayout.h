@@ -62,7 +62,21 @@ private:
     std::vector<qint32> parentOfStart_, parentOf_;
     std::vector<qint32> childOfStart_, childOf_;
     std::vector<char> reached_;
-    std::vector<char> walkState_;
+    struct Slot {
+        enum : qint32 { NotWalked = 0, Walking, Walked };
+        qint32 row, col, visits, famsBegin, famsEnd, state;
+    };
+    struct FamSlot {
+        qint32 husb, wife, childBegin, childEnd;
+    };
+    struct Frame {
+        qint32 person;
+        qint32 fam;    // position in the person's spousal families
+        qint32 child;  // -1: the partner is still to be visited
+    };
+    std::vector<Slot> slots_;
+    std::vector<FamSlot> famSlots_;
+    std::vector<Frame> walkStack_;
     std::vector<qint32> row_, col_, visits_;
     std::vector<qint32> topoOrder_;
     std::vector<qint32> nextCol_;

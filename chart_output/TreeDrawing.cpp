@@ -1,5 +1,7 @@
 #include "TreeDrawing.h"
 
+#include <algorithm>
+
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -109,7 +111,8 @@ void TreeDrawing::AddLocalSettings() {
 
 void TreeDrawing::UpdateTreeLinks(const QString& sViewpoint, const QString& sRootName) {
     SVGTree& tree = context_.tree;
-    const QString rootName = sRootName.mid(sRootName.lastIndexOf(u'\\') + 1);
+    // The base name alone, whichever separator the folder before it uses.
+    const QString rootName = sRootName.mid(std::max(sRootName.lastIndexOf(u'\\'), sRootName.lastIndexOf(u'/')) + 1);
     const QString inst = tree.GetDisplay()->GetInst();
     const bool usingViewpoints = tree.UsingViewpoints();
     const QString sep = QStringLiteral(" | ");

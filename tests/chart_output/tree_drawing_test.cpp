@@ -129,6 +129,8 @@ TEST(TreeDrawing, TreeLinksListTheOtherViewpointsOfEachPerson) {
 
     prepare.UpdateTreeLinks("v2", "C:\\charts\\family");
     EXPECT_EQ(ann->GetProgData(), annRows);
+    prepare.UpdateTreeLinks("v2", "/home/me/charts.d/family");  // a folder with forward slashes
+    EXPECT_EQ(ann->GetProgData(), annRows);
 
     prepare.UpdateTreeLinks("v1", "family");
     EXPECT_TRUE(bob->GetProgData().isEmpty());

@@ -125,6 +125,31 @@ TEST_F(Layout, ExportWithAMissingPartnerIsLaidOutAgain) {
     EXPECT_EQ(doc->GetMaxCol(), 9);
 }
 
+TEST_F(Layout, PeopleNoWalkReachesStillGetACell) {
+    // U names the family as its birth family but the family does not list
+    // it; Z is the child of a couple whose second partner has no row of its
+    // own (that partner, Q, is listed as a child nowhere yet names a birth
+    // family that does not list it either).
+    doc = load.loadText("0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n"
+                        "0 @H@ INDI\n1 SEX M\n1 BIRT\n2 DATE 1800\n1 FAMS @F1@\n"
+                        "0 @W@ INDI\n1 SEX F\n1 BIRT\n2 DATE 1801\n1 FAMS @F1@\n"
+                        "0 @C@ INDI\n1 BIRT\n2 DATE 1830\n1 FAMC @F1@\n1 FAMS @F2@\n"
+                        "0 @U@ INDI\n1 BIRT\n2 DATE 1832\n1 FAMC @F1@\n"
+                        "0 @Q@ INDI\n1 BIRT\n2 DATE 1833\n1 FAMC @F1@\n1 FAMS @F2@\n"
+                        "0 @Z@ INDI\n1 BIRT\n2 DATE 1860\n1 FAMC @F2@\n"
+                        "0 @F1@ FAM\n1 HUSB @H@\n1 WIFE @W@\n1 CHIL @C@\n"
+                        "0 @F2@ FAM\n1 HUSB @C@\n1 WIFE @Q@\n1 CHIL @Z@\n0 TRLR\n");
+    ASSERT_TRUE(doc);
+    doc->Layout();
+    // Without a walk to them, U and Q stand one row below the parents they
+    // name, and Z below its parents.
+    EXPECT_EQ(person("U").GetRow(), 2);
+    EXPECT_EQ(person("Q").GetRow(), 2);
+    EXPECT_EQ(person("C").GetRow(), 2);
+    EXPECT_EQ(person("Z").GetRow(), 3);
+    expectDistinctCells();
+}
+
 // GEDCOM text of a chain of generations: each generation a couple whose
 // children are the next couple (so every person descends from the first
 // couple through 2^n paths), and three children at the bottom.

@@ -373,26 +373,29 @@ const std::vector<qint32>& GEDLayout::groupOf(qint32 p) {
 void GEDLayout::layoutAncestors(qint32 start) {
     // A spouse group side by side, then the parents of each member in
     // turn, father's side before mother's.
+    // A person whose walk is under way is not entered again (a spouse group
+    // that does not hold its own member could otherwise lead round).
     struct Frame {
+        qint32 person;
         qint32 group;
         std::size_t index;
         int stage;
     };
     std::vector<Frame> stack;
-    std::vector<qint32> walking;
     const auto enter = [&](qint32 p) {
-        if (slots_[static_cast<std::size_t>(p)].col >= 1 || std::find(walking.begin(), walking.end(), p) != walking.end()) return;
+        Slot& slot = slots_[static_cast<std::size_t>(p)];
+        if (slot.col >= 1 || slot.state == Slot::Walking) return;
+        slot.state = Slot::Walking;
         groupOf(p);
-        stack.push_back({groupId_[static_cast<std::size_t>(p)], 0, 0});
-        walking.push_back(p);
+        stack.push_back({p, groupId_[static_cast<std::size_t>(p)], 0, 0});
     };
     enter(start);
     while (!stack.empty()) {
         Frame& top = stack.back();
         const std::vector<qint32>& members = groups_[static_cast<std::size_t>(top.group)];
         if (top.index >= members.size()) {
+            slots_[static_cast<std::size_t>(top.person)].state = Slot::NotWalked;
             stack.pop_back();
-            walking.pop_back();
             continue;
         }
         const qint32 q = members[top.index];

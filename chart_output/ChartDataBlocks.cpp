@@ -39,7 +39,11 @@ QString ChartDataBlocks::sScriptString(const QString& sText) {
         case u'<': out += QStringLiteral("\\x3C"); break;
         case u'>': out += QStringLiteral("\\x3E"); break;
         case u'&': out += QStringLiteral("\\x26"); break;
-        default: out += c;
+        default:
+            if (c.unicode() < 0x20 || c.unicode() >= 0x7F)
+                out += QStringLiteral("\\u") + QString::number(uint(c.unicode()), 16).toUpper().rightJustified(4, u'0');
+            else
+                out += c;
         }
     }
     return out;

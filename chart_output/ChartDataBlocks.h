@@ -35,7 +35,9 @@ public:
     // Text for a single-quoted script string: backslashes and quotes escaped,
     // and "<", ">" and "&" written as escapes, so that the text can neither end
     // the script element or a CDATA section nor be read as markup where a
-    // script inside a drawing is parsed as XML.
+    // script inside a drawing is parsed as XML. Characters outside printable
+    // ASCII are written as \u escapes too: the chart writer would turn them
+    // into character references, which script text does not decode.
     static QString sScriptString(const QString& sText);
 
 private:

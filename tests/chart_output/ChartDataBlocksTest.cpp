@@ -93,7 +93,7 @@ TEST_F(DataBlocksTest, DataSignaturesListEveryKindWithItsTags) {
 TEST_F(DataBlocksTest, NavigationDataOfTheWholeTree) {
     // A family whose first parent is not a man lists its second parent first.
     tree->NewFamily("fam2", "mum", "lone");
-    tree->GetPersons().value("kid")->SetPersonalNames("Kid 'K' \\ <b>");
+    tree->GetPersons().value("kid")->SetPersonalNames(QString::fromUtf8("Kid 'K' \\ <b> \u00C5sa \U0001F333"));
     EXPECT_EQ(navData(),
               "<script>\n"
               "var ndA_colours = ['pink','lightblue','lightgray','lightgray','dimgray','green','white','gray','white','240'];\n"
@@ -105,7 +105,7 @@ TEST_F(DataBlocksTest, NavigationDataOfTheWholeTree) {
               "var ndA_spouseFam = [[0], [0,1], [], [], [1]];\n"
               "var ndA_famParents = [[0,1], [4,1]];\n"
               "var ndA_famChildren = [[2,3], []];\n"
-              "var ndA_personalNames = ['Dad /Smith/', '', 'Kid \\'K\\' \\\\ \\x3Cb\\x3E', '', ''];\n"
+              "var ndA_personalNames = ['Dad /Smith/', '', 'Kid \\'K\\' \\\\ \\x3Cb\\x3E \\u00C5sa \\uD83C\\uDF33', '', ''];\n"
               "if (typeof nd_index !== 'undefined') { nd_index[\"A\"] = {title:'Small', persons:ndA_persons, "
               "families:ndA_families, sex:ndA_sex, \n"
               "personalNames:ndA_personalNames, parentFam:ndA_parentFam, spouseFam:ndA_spouseFam, "

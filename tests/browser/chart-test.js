@@ -255,6 +255,19 @@ async function checkKeyboard(context, url, label) {
     const events = await page.$$eval('#tp-panel .tp-timeline li', (lis) => lis.map((li) => li.textContent));
     check(label + ': the family time line shows the marriage',
         events.length === 1 && events[0].includes('Married 20 May 1846'), JSON.stringify(events));
+
+    // Where tree links lead: [file, box id, made by the chart run] -> address.
+    const links = [
+        [['TreeHarwood_quinn', 'PH-rose', false], 'TreeHarwood_quinn.html#PH-rose'],
+        [['/srv/charts/Tree_v2', '', true], 'Tree_v2.html'],
+        [['C:\\charts\\Tree v2', '', true], 'Tree%20v2.html'],
+        [['../other.d/Tree_v2', '', false], '../other.d/Tree_v2.html'],
+        [['http://example.org/trees/Other.svg', 'PA-a', false], 'http://example.org/trees/Other.svg#PA-a'],
+        [['http://example.org/trees/', '', false], 'http://example.org/trees/']
+    ];
+    const hrefs = await page.evaluate((cases) => cases.map(([args]) => nd_linkHref(...args)), links);
+    check(label + ': tree links lead to the chart of this kind when named without extension',
+        JSON.stringify(hrefs) === JSON.stringify(links.map((l) => l[1])), JSON.stringify(hrefs));
     check(label + ': no console error or failed request', problems.length === 0, problems.join('; '));
     await page.close();
 }

@@ -139,7 +139,7 @@ async function checkPanels(context, url, label, shot) {
     check(label + ': program data shows, named by its signature, with its characters decoded',
         JSON.stringify(rows) === JSON.stringify([
             ['viewpoint=quinn', 'name=The Quinn family', 'file=TreeHarwood_quinn', 'target=PH-margaret', 'label=His wife\'s family'],
-            ['viewpoint=quinn', 'name=Quinn & Baker \u2014 Stoke Mill', 'file=TreeHarwood_quinn', 'target=PH-peter',
+            ['viewpoint=quinn', 'name=Quinn & Baker \u2014 Stoke Mill \u{1F33E}', 'file=TreeHarwood_quinn', 'target=PH-peter',
                 'label=Father-in-law\u2019s mill <1850>']]), JSON.stringify(rows));
     if (path.extname(url) === '.svg') {
         const size = await page.evaluate(() => {
@@ -181,7 +181,7 @@ async function checkPanels(context, url, label, shot) {
     const other = 'TreeHarwood_quinn' + path.extname(url);
     check(label + ': the linked-trees panel links to the other viewpoint\'s chart',
         JSON.stringify(links) === JSON.stringify([other + '#PH-margaret The Quinn family (His wife\'s family)',
-            other + '#PH-peter Quinn & Baker \u2014 Stoke Mill (Father-in-law\u2019s mill <1850>)', other + '#PH-john The Quinn family']),
+            other + '#PH-peter Quinn & Baker \u2014 Stoke Mill \u{1F33E} (Father-in-law\u2019s mill <1850>)', other + '#PH-john The Quinn family']),
         JSON.stringify(links));
     check(label + ': no console error or failed request', problems.length === 0, problems.join('; '));
 

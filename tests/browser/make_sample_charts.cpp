@@ -80,7 +80,7 @@ QStringList writeCharts(const QString& dataFolder, const QString& folder, const 
     // A link whose texts hold characters that markup and the chart writer
     // treat specially.
     tree.GetPersons().value(QStringLiteral("john"))
-        ->AddProgData(QString::fromUtf8("TreeLink | quinn | Quinn & Baker \u2014 Stoke Mill | TreeHarwood_quinn | "
+        ->AddProgData(QString::fromUtf8("TreeLink | quinn | Quinn & Baker \u2014 Stoke Mill \U0001F33E | TreeHarwood_quinn | "
                                         "PH-peter | Father-in-law\u2019s mill <1850>"));
     for (const auto& [name, value] : settings) tree.GetSettings().set(name, value);
     tree.GetDisplay()->Init(tree.GetSettings());

@@ -166,6 +166,7 @@ async function checkPanels(context, url, label, shot) {
     const events = await page.$$eval('#tp-panel .tp-timeline li', (lis) => lis.map((li) => li.getAttribute('data-start')));
     check(label + ': the time line lists the events of the notes in date order',
         JSON.stringify(events) === JSON.stringify(['{1821-04-02}', '{ABT 1845}', '{1887-11-19}']), JSON.stringify(events));
+    await page.screenshot({ path: path.join(shotDir, shot.replace('panel', 'timeline')) });
 
     await page.click('#FH-f_john');
     await page.waitForSelector('#tp-panel .tp-notes');

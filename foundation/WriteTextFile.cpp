@@ -90,7 +90,9 @@ void WriteTextFile::flushBuffer() {
     if (file_->write(buffer_) != buffer_.size())
         raiseIO(QStringLiteral("I/O error: Unable to write file ") + fileName_ + QStringLiteral(": ") +
                 file_->errorString());
-    buffer_.clear();
+    // Emptied but not released: the next block fills the same allocation
+    // instead of growing a new one from nothing.
+    buffer_.resize(0);
 }
 
 void WriteTextFile::discard() {

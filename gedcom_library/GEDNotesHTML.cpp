@@ -54,7 +54,14 @@ QString fullNotes(const GEDObject& record, const QString& ownNotes) {
         const GEDEventClass event(line);
         QString kind;
         const QString description = sGetEventDescr(event.GetType(), kind);
-        const QString text = eventText(event, description);
+        // An undated event has no element to carry its value (an occupation,
+        // a title, a description), so the value joins its sentence rather than
+        // being lost; "Y" only says that the event took place.
+        QString head = description;
+        const QString payload = event.GetPayL();
+        if (event.GetDate().isEmpty() && !payload.isEmpty() && payload != QStringLiteral("Y"))
+            head += QStringLiteral(": ") + payload;
+        const QString text = eventText(event, head);
         if (!result.isEmpty()) result += QStringLiteral("\n\n");
         result += event.GetDate().isEmpty() ? sNoteTextToHTML(text) : eventElement(event, description, kind, text);
     }

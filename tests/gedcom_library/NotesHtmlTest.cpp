@@ -80,7 +80,8 @@ TEST_F(NotesHtml, NoteThenEventsInSpanDivAndPlainForms) {
         "Census event in 1881. Listed as <b>head</b></div><br/>\n<br/>\n"
         "<span data-start='{ABT 1890}' data-evtype='Death' data-event='Died' data-gtag='DEAT'>"
         "Died in about 1890 in Leeds.</span><br/>\n<br/>\n"
-        "Occupation.<br/>\n<br/>\n"
+        // An undated event keeps its value in its sentence.
+        "Occupation: Farmer.<br/>\n<br/>\n"
         "<span data-start='{@#DGREGORIAN@(when &quot;young&quot; &amp; &lt;keen&gt;)}' data-evtype='EDUC'"
         " data-event='Education event' data-gtag='EDUC' data-gpayl=\"Music &amp; &apos;art&apos;\">"
         "Education event in (Date?).</span>");

@@ -57,7 +57,14 @@ int ChartDataBlocks::iWriteNotesLines(const QStringList& sLines, bool bData) {
             text = apps_.UsesPlaceKeys(line) ? places.ExpandAllDataURLs(line, false) : line;
         else
             text = places.ExpandAllHTMLURLs(line, false);
-        out_.WriteOutput(svg_ ? sCDataSafe(text) : text, false, kNotesWidth);
+        // Notes are HTML; program-data rows are plain text, which an SVG chart
+        // keeps in a CDATA section and an HTML page needs escaped, so that a
+        // row holding "<" or "&" reads back as written and never as mark-up.
+        if (svg_)
+            text = sCDataSafe(text);
+        else if (bData)
+            text = text.toHtmlEscaped();
+        out_.WriteOutput(text, false, kNotesWidth);
     }
     return static_cast<int>(sLines.size());
 }

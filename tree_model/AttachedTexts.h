@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
 
@@ -22,19 +24,39 @@ public:
     QStringList GetProgData() const { return progData_; }
     void SetProgData(const QStringList& sD) { progData_ = sD; }
 
-    StringDict& GetLocSettings() { return locSettings_; }
-    const StringDict& GetLocSettings() const { return locSettings_; }
+    StringDict& GetLocSettings() {
+        if (!locSettings_.dict) locSettings_.dict = std::make_unique<StringDict>();
+        return *locSettings_.dict;
+    }
+    const StringDict& GetLocSettings() const {
+        static const StringDict none;
+        return locSettings_.dict ? *locSettings_.dict : none;
+    }
     // True when any name of the comma list is a local setting.
     bool LocSettingExists(const QString& sList) const {
+        if (!locSettings_.dict || locSettings_.dict->isEmpty()) return false;
         for (const QString& name : sList.split(u','))
-            if (locSettings_.contains(name)) return true;
+            if (locSettings_.dict->contains(name)) return true;
         return false;
     }
 
-protected:
-    StringDict locSettings_;
-
 private:
+    // Most persons and families have no local settings, and an empty
+    // dictionary still takes several hundred bytes: it is made when first
+    // asked for to change. Copies are deep.
+    struct LazySettings {
+        std::unique_ptr<StringDict> dict;
+        LazySettings() = default;
+        LazySettings(const LazySettings& other)
+            : dict(other.dict ? std::make_unique<StringDict>(*other.dict) : nullptr) {}
+        LazySettings& operator=(const LazySettings& other) {
+            if (this != &other) dict = other.dict ? std::make_unique<StringDict>(*other.dict) : nullptr;
+            return *this;
+        }
+        LazySettings(LazySettings&&) noexcept = default;
+        LazySettings& operator=(LazySettings&&) noexcept = default;
+    };
+    LazySettings locSettings_;
     QStringList notes_;
     QStringList tooltips_;
     QStringList progData_;

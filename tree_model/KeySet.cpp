@@ -7,16 +7,18 @@ KeySet KeySet::fromText(const QString& text, QChar sep) {
     return set;
 }
 
-bool KeySet::add(const QString& key) { return items_.add(key, 0); }
+bool KeySet::add(const QString& key) { return items_.insert(key).second; }
 
-bool KeySet::remove(const QString& key) { return items_.remove(key); }
+bool KeySet::remove(const QString& key) { return items_.erase(key) > 0; }
+
+QStringList KeySet::keys() const { return QStringList(items_.begin(), items_.end()); }
 
 QString KeySet::join(QChar sep) const {
     QString out;
     bool first = true;
-    for (const auto& kv : items_) {
+    for (const QString& key : items_) {
         if (!first) out += sep;
-        out += kv.first;
+        out += key;
         first = false;
     }
     return out;

@@ -40,11 +40,11 @@ void SVGBox::InitSettings(const QString& sRec) {
     static const QStringList booleans = {"ButtonTR", "ButtonTL", "ButtonBR", "ButtonBL"};
     static const QStringList texts = {"TooltipTR", "TooltipTL", "TooltipBR", "TooltipBL"};
     static const QStringList classes = {"ClassPerson", "ClassPersonLines", "ClassPersonNotes"};
-    parseLocalSettings(sRec, locSettings_, kSource, QStringLiteral("Person"), booleans, texts, classes);
+    parseLocalSettings(sRec, GetLocSettings(), kSource, QStringLiteral("Person"), booleans, texts, classes);
 }
 
 void SVGBox::displayCell(int& iCol, int& iRow) const {
-    if (tree_) {
+    if (tree_ && (!held_ || tree_->GetViewpoint())) {
         tree_->GetPerColRow(key_, iCol, iRow);
     } else {
         iCol = GetCol();

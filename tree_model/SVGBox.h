@@ -97,4 +97,8 @@ private:
     // The families of the tree that list this person among their children,
     // kept by the families; answers SVGTree::ChildFamily without a search.
     QList<const SVGFamily*> childOf_;
+    // True while the tree holds this box under its key (NewPerson and
+    // RemPerson are the only members that add and remove persons): its
+    // full-tree place is then its own, found without a look-up.
+    bool held_ = false;
 };

@@ -13,7 +13,7 @@ void SVGFamily::Init(SVGTree* oTr, const SVGBoxPtr& oPar1, const SVGBoxPtr& oPar
 void SVGFamily::InitSettings(const QString& sRec) {
     static const QStringList booleans = {"HideLinks"};
     static const QStringList classes = {"ClassFamily", "ClassFamilyLines", "ClassFamilyNotes"};
-    parseLocalSettings(sRec, locSettings_, QStringLiteral("SVGFamily"), QStringLiteral("Family"), booleans, {},
+    parseLocalSettings(sRec, GetLocSettings(), QStringLiteral("SVGFamily"), QStringLiteral("Family"), booleans, {},
                        classes);
 }
 

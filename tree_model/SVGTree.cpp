@@ -99,6 +99,7 @@ SVGBoxPtr SVGTree::NewPerson(const QString& sKey, const QString& sText, const QS
     box->CheckShortText();
     box->SetImage(sImage);
     persons_.add(sKey, box);
+    box->held_ = true;
     SetUnsaved(true);
     SetPendingPFChange();
     return box;
@@ -109,6 +110,7 @@ void SVGTree::RemPerson(const QString& sKey) {
     if (!persons_.contains(sKey)) invalid(QStringLiteral("The specified key name is not in use for any person: ") + sKey);
     for (const auto& kv : viewpoints_)
         if (kv.second->RemPerRef(sKey)) SetPendingViewpointPFChange(kv.first);
+    if (const SVGBoxPtr* held = persons_.find(sKey); held && *held) (*held)->held_ = false;
     persons_.remove(sKey);
     SetUnsaved(true);
     SetPendingPFChange();
@@ -121,9 +123,9 @@ QString SVGTree::ChildFamily(const QString& sKey) const {
     int best = -1;
     QString bestKey;
     for (const SVGFamily* family : (*person)->childOf_) {
-        const SVGFamilyPtr* held = families_.find(family->GetKey());
-        if (!held || held->get() != family) continue;
+        // One look-up gives both the family's place and whether the tree still holds it.
         const int index = families_.indexOf(family->GetKey());
+        if (index < 0 || families_.valueAt(index).get() != family) continue;
         if (best < 0 || index < best) {
             best = index;
             bestKey = family->GetKey();

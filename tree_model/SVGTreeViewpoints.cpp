@@ -119,7 +119,9 @@ void SVGTree::GetPerColRow(const QString& sKey, int& iCol, int& iRow) const {
         current_->GetPerColRow(sKey, iCol, iRow, display_->GetHoriz());
         return;
     }
-    const SVGBoxPtr person = persons_.value(sKey);
+    // The held pointer itself: no copy, so no reference count to touch.
+    const SVGBoxPtr* held = persons_.find(sKey);
+    const SVGBox* person = held ? held->get() : nullptr;
     iCol = person ? person->GetCol() : 0;
     iRow = person ? person->GetRow() : 0;
 }

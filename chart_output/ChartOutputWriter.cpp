@@ -18,7 +18,21 @@ void ChartOutputWriter::OpenOutput(const QString& sFile) {
     file_ = std::move(file);
 }
 
-void ChartOutputWriter::writeLine(const QString& sText) { file_->WriteLine(sEncodeNonASCII(sText)); }
+namespace {
+// True when encoding would change nothing: the text holds only tabs and
+// printable ASCII, as nearly every line of a chart body does.
+bool isPlainASCII(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 128 || (u < 32 && u != u'\t')) return false;
+    }
+    return true;
+}
+}  // namespace
+
+void ChartOutputWriter::writeLine(const QString& sText) {
+    file_->WriteLine(isPlainASCII(sText) ? sText : sEncodeNonASCII(sText));
+}
 
 void ChartOutputWriter::WriteOutput(const QString& sText, bool bJoin, int iWidth) {
     if (!file_) return;

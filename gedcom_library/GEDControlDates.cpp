@@ -231,18 +231,19 @@ QString GEDControlClass::sDateGED2SVG(const QString& sDateString) {
         }
         if (std::any_of(words.cbegin(), words.cend(), isBeforeChrist))
             return shownEscape + joined;
-        if (words.isEmpty())
-            failSyntax(words);
-
+        // The Gregorian and Julian escapes are dropped before the date itself
+        // is read, so a failure from here on shows the Gregorian form.
         bool julian = false;
         if (heldEscape == kGregorianEscape) {
             heldEscape.clear();
         } else if (heldEscape == kJulianEscape) {
             heldEscape.clear();
             julian = true;
-        } else if (!heldEscape.isEmpty()) {
-            return heldEscape + joined;
         }
+        if (words.isEmpty())
+            failSyntax(words);
+        if (!heldEscape.isEmpty())
+            return heldEscape + joined;
 
         static const QStringList kQualifiers = {
             QStringLiteral("ABT"), QStringLiteral("CAL"), QStringLiteral("EST"), QStringLiteral("FROM"),

@@ -105,7 +105,7 @@ TEST_F(DateConversion, GedcomDatesToDateText) {
         {"ABT", "@#DGREGORIAN@(ABT)", "Bad date syntax: \"ABT\" (record no. 0)"},
         {"FROM 1850 TO", "@#DGREGORIAN@(FROM 1850 TO)", "Bad date syntax: \"FROM 1850 TO\" (record no. 0)"},
         {"@#DJULIAN@ 1731/32", "@#DGREGORIAN@(@#DJULIAN@ 1731/32)", "Bad date syntax: \"1731/32\" (record no. 0)"},
-        {"@#DJULIAN@", "@#DJULIAN@(@#DJULIAN@)", "Bad date syntax: \"\" (record no. 0)"},
+        {"@#DJULIAN@", "@#DGREGORIAN@(@#DJULIAN@)", "Bad date syntax: \"\" (record no. 0)"},
         {"@#DHEBREW@", "@#DHEBREW@(@#DHEBREW@)", "Bad date syntax: \"\" (record no. 0)"},
         {"@#DJULIAN@ @#DGREGORIAN@ 1850", "@#DJULIAN@(@#DJULIAN@ @#DGREGORIAN@ 1850)",
          "Conflicting calendar escapes: @#DJULIAN@ and @#DGREGORIAN@ (record no. 0)"},

@@ -18,16 +18,17 @@ const QString kDiscardedText = QStringLiteral("Further errors from this module d
 // Removes whole lines from the head of the log so that a message of
 // messageLength characters fits: everything up to and including the first
 // line end at or after (0-based) position messageLength + 99. When no line
-// end lies there the whole log is shorter than that, and all of it goes.
+// end lies there, only the first character goes; the lines are cut on the
+// following messages.
 void trimHead(QTextDocument& doc, int messageLength) {
     const int length = doc.characterCount() - 1;  // without the document's closing separator
     if (qint64(length) + messageLength <= LogReporter::kMaxLogLength) return;
     QTextCursor cut(&doc);
-    const QTextBlock block = doc.findBlock(messageLength + 99);
+    const QTextBlock block = qint64(messageLength) + 99 < length ? doc.findBlock(messageLength + 99) : QTextBlock();
     if (block.isValid() && block.next().isValid())
         cut.setPosition(block.position() + block.length(), QTextCursor::KeepAnchor);
-    else
-        cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    else if (length > 0)
+        cut.setPosition(1, QTextCursor::KeepAnchor);
     cut.removeSelectedText();
 }
 

@@ -47,13 +47,27 @@ TEST_F(ProgressLog, TrimsWholeLinesFromTheHeadBeforeALineThatWouldPassTheLimit) 
     }
 }
 
-TEST_F(ProgressLog, AMessageLongerThanTheWholeLogReplacesItAndIsNeverCut) {
+TEST_F(ProgressLog, AMessageLongerThanTheWholeLogTakesOnlyTheFirstCharacterAndIsNeverCut) {
+    // No line end lies past the message's length plus 100: only the log's
+    // first character goes; the next message cuts whole lines again.
     log.setPlainText(numberedLines(100));
     const QString message(60000, QLatin1Char('m'));
     LogProgress(message);
-    EXPECT_EQ(lines(), QStringList{message});
+    QStringList after = lines();
+    ASSERT_EQ(after.size(), 101);
+    EXPECT_EQ(after.first(), QStringLiteral("00000000"));
+    EXPECT_EQ(after.at(1), QStringLiteral("000000001"));
+    EXPECT_EQ(after.last(), message);
     LogProgress(QStringLiteral("next"));
-    EXPECT_EQ(lines(), QStringList{QStringLiteral("next")});
+    after = lines();
+    ASSERT_EQ(after.size(), 91);
+    EXPECT_EQ(after.first(), QStringLiteral("000000011"));
+    EXPECT_EQ(after.at(89), message);
+    EXPECT_EQ(after.last(), QStringLiteral("next"));
+
+    log.clear();
+    LogProgress(message);
+    EXPECT_EQ(lines(), QStringList{message});
 }
 
 TEST_F(ProgressLog, LinesTakeTheirColourAndDefaultLinesTheLogsNormalColour) {

@@ -245,13 +245,14 @@ bool ReadTextFile::fillBuffer() {
 }
 
 // Index of the first terminator at or after `from` that lies wholly in the
-// buffer, or -1. In UTF-16 files only positions an even number of bytes after
-// the record start count.
+// buffer, or -1. In UTF-16 files only positions at an even file offset count
+// (code units start there, after a mark or without one), also when a record
+// cut off by the size limit left the read position on an odd byte.
 qsizetype ReadTextFile::findTerminator(qsizetype from) const {
     const char* buf = buffer_.data();
     const qsizetype end = bufferEnd_ - patternLength_;
     if (charset_ == Utf16LE || charset_ == Utf16BE) {
-        if ((from - bufferPos_) & 1) ++from;
+        if ((bufferOffset_ + from) & 1) ++from;
         for (qsizetype p = from; p <= end; p += 2)
             if (buf[p] == pattern_[0] && buf[p + 1] == pattern_[1] &&
                 std::memcmp(buf + p, pattern_, std::size_t(patternLength_)) == 0)

@@ -1,6 +1,8 @@
 // Reading a tree definition file into the tree (SVGTree::LoadFile).
 #include "SVGTree.h"
 
+#include <cmath>
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -40,10 +42,15 @@ const QSet<QString>& knownSettings() {
 // `message` is raised when the text is no number.
 int recordNumber(const QString& text, const QString& message) {
     bool ok = false;
-    text.trimmed().toDouble(&ok);
-    if (!ok) syntaxError(message);
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value)) syntaxError(message);
     return toInteger16(text, kSource);
 }
+
+// The text from `from` up to (not including) `to`; empty when `to` comes
+// first, so that a field whose delimiters stand in the wrong order is read
+// as missing rather than as the rest of the record.
+QString span(const QString& text, int from, int to) { return to < from ? QString() : text.mid(from, to - from); }
 
 bool isKeyChar(QChar c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_' ||
@@ -170,8 +177,8 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             const QString sex = payload.mid(sep + 1, 1).toLower();
             if (sex != u"f" && sex != u"m" && sex != u"u" && sex != u"x")
                 syntaxError(QStringLiteral("Invalid sex value: ") + sex + QStringLiteral(". Must be f/m/u/x"));
-            const int column = recordNumber(payload.mid(sep + 3, comma - (sep + 3)), QStringLiteral("Invalid column number"));
-            const int row = recordNumber(payload.mid(comma + 1, colon - 1 - (comma + 1)), QStringLiteral("Invalid row number"));
+            const int column = recordNumber(span(payload, sep + 3, comma), QStringLiteral("Invalid column number"));
+            const int row = recordNumber(span(payload, comma + 1, colon - 1), QStringLiteral("Invalid row number"));
             openPerson = NewPerson(key, caption, shortCaption, column, row, sex, tentative, image, true);
             openPerson->SetPersonalNames(names);
             openFamily.reset();

@@ -35,6 +35,8 @@ TEST(TreeFileReader, ErrorsEndTheLoad) {
         {{"P a=m(x,1):A"}, kSyntax, "Invalid column number"},
         {{"P a=m(1,y):A"}, kSyntax, "Invalid row number"},
         {{"P a=m(1):A,B"}, kSyntax, "Invalid column number"},
+        {{"P a=m:1,2"}, kSyntax, "Invalid row number"},
+        {{"P a=m(inf,1):A"}, kSyntax, "Invalid column number"},
         {{"P a=m(1,99999):A"}, 6, "Overflow"},
         {{"P 1a=m(1,1):A"}, kInvalid, kRule + "1a"},
         {{"P a=m(1,1):A", "P a=f(1,1):B"}, kInvalid, "The specified key name is already in use for a different person: a"},

@@ -142,28 +142,48 @@ TEST(TreeFileWriter, HeaderLinesAndVersion) {
 }
 
 TEST(TreeFileWriter, FamilyOrderIsThatOfTheExchangingSelectionSort) {
-    SavedTree s;
-    SVGTree& t = s.tree;
-    // Families whose keys repeat in many orders; the reference below is the
-    // plain selection sort with exchanges.
-    const std::vector<int> rows = {3, 1, 2, 1, 3, 1, 2, 2, 1, 3, 1, 1, 2, 3, 1};
-    std::vector<std::pair<int, QString>> expected;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        const QString p = "p" + QString::number(i), q = "q" + QString::number(i);
-        t.NewPerson(p, p, "", 1, rows[i], "m", false, "", true);
-        t.NewPerson(q, q, "", 1 + int(i % 2), rows[i], "f", false, "", true);
-        t.NewFamily("f" + QString::number(i), p, q);
-        expected.push_back({rows[i] * 1000 + int(i % 2), "f" + QString::number(i)});
+    // Each case: the first parent's row and the distance between the parents
+    // of every family, in the order the families were made. Keys repeat in
+    // many orders; the reference is the plain selection sort with exchanges.
+    std::vector<std::vector<std::pair<int, int>>> cases;
+    std::vector<std::pair<int, int>> fixed;
+    for (int i = 0; int row : {3, 1, 2, 1, 3, 1, 2, 2, 1, 3, 1, 1, 2, 3, 1}) fixed.push_back({row, i++ % 2});
+    cases.push_back(fixed);
+    quint32 seed = 12345;
+    auto next = [&](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 16) % quint32(n));
+    };
+    for (int length : {2, 3, 7, 40, 120, 300}) {
+        for (int spread : {1, 2, 5}) {
+            std::vector<std::pair<int, int>> c;
+            for (int i = 0; i < length; ++i) c.push_back({1 + next(spread), next(spread)});
+            cases.push_back(c);
+        }
     }
-    for (size_t i = 0; i + 1 < expected.size(); ++i)
-        for (size_t j = i + 1; j < expected.size(); ++j)
-            if (expected[j].first < expected[i].first) std::swap(expected[i], expected[j]);
-    QStringList written;
-    for (const QString& line : s.save())
-        if (line.startsWith("F ")) written << line.mid(2, line.indexOf('=') - 2);
-    QStringList want;
-    for (const auto& e : expected) want << e.second;
-    EXPECT_EQ(written, want);
+    for (size_t n = 0; n < cases.size(); ++n) {
+        SCOPED_TRACE("case " + std::to_string(n));
+        SavedTree s;
+        SVGTree& t = s.tree;
+        std::vector<std::pair<int, QString>> expected;
+        for (size_t i = 0; i < cases[n].size(); ++i) {
+            const auto [row, distance] = cases[n][i];
+            const QString p = "p" + QString::number(i), q = "q" + QString::number(i), f = "f" + QString::number(i);
+            t.NewPerson(p, p, "", 1, row, "m", false, "", true);
+            t.NewPerson(q, q, "", 1 + distance, row, "f", false, "", true);
+            t.NewFamily(f, p, q);
+            expected.push_back({row * 1000 + distance, f});
+        }
+        for (size_t i = 0; i + 1 < expected.size(); ++i)
+            for (size_t j = i + 1; j < expected.size(); ++j)
+                if (expected[j].first < expected[i].first) std::swap(expected[i], expected[j]);
+        QStringList written;
+        for (const QString& line : s.save())
+            if (line.startsWith("F ")) written << line.mid(2, line.indexOf('=') - 2);
+        QStringList want;
+        for (const auto& e : expected) want << e.second;
+        EXPECT_EQ(written, want);
+    }
 }
 
 TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {

@@ -121,6 +121,12 @@ TEST(TreeFileWriter, RecordLayout) {
         "",
     }));
     EXPECT_EQ(s.log.logLines(), QStringList({"Saving changes to tree definition file: " + t.GetTreeFile()}));
+    // UTF-8 with a byte-order mark, every line ended by CR LF.
+    const QByteArray bytes = TreeFiles::read(t.GetTreeFile());
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n"));
+    EXPECT_EQ(bytes.count("\r"), bytes.count("\r\n"));
 }
 
 TEST(TreeFileWriter, HeaderLinesAndVersion) {

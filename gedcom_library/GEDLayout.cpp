@@ -53,10 +53,9 @@ void pack(std::size_t owners, const std::vector<std::pair<qint32, qint32>>& pair
 }  // namespace
 
 void GEDLayout::collect() {
-    // The document's lines are far larger than the caches: they are read in
-    // file order (the side tables' order), and the records that pointers
-    // name are looked up afterwards in one pass of independent reads with
-    // prefetching, rather than one dependent miss at a time.
+    // People and families by position in document order. The records' lines
+    // are far larger than the caches and are read in that (sorted) order
+    // with prefetching, rather than one dependent miss at a time.
     constexpr std::size_t kAhead = 16;
     const auto prefetchNode = [this](qint32 n) {
         if (n >= 0) __builtin_prefetch(&store_.node(n));
@@ -86,64 +85,30 @@ void GEDLayout::collect() {
     husb_.assign(families, -1);
     wife_.assign(families, -1);
 
-    // Pointer lines as (owner, record line) pairs, in line order per owner.
-    // FAMC, FAMS, HUSB, WIFE and CHIL lines resolve to records of the kind
-    // their tag calls for, or to none.
-    enum Link : qint32 { FamC, FamS, Husb, Wife, Chil };
-    struct Pointer {
-        qint32 owner;
-        qint32 target;
-        Link link;
-    };
-    std::vector<Pointer> pointers;
-    pointers.reserve(people * 3);
+    // The family links as the store keeps them, by side-table row, turned
+    // into positions here; a row that is not a record's has none.
+    if (!store_.links.current) store_.linkAll();
+    const GEDStore::Links& links = store_.links;
+    std::vector<std::pair<qint32, qint32>> fams, children;
+    fams.reserve(links.fams.size());
+    children.reserve(links.children.size());
     for (std::size_t ext = 0; ext < store_.indis.size(); ++ext) {
         const qint32 p = personOfIndi_[ext];
         if (p < 0) continue;
-        const GEDStore::Indi& ind = store_.indis[ext];
-        row_[static_cast<std::size_t>(p)] = ind.row;
-        if (ind.famc >= 0) pointers.push_back({p, ind.famc, FamC});
-        for (qint32 c = store_.node(ind.node).firstChild; c >= 0; c = store_.node(c).next) {
-            const GEDStore::Node& line = store_.node(c);
-            if (line.kind != GEDKind::Other || line.tag != GEDLineTag::FAMS) continue;
-            const qint32 fam = store_.resolveLine(c);
-            if (fam >= 0) pointers.push_back({p, fam, FamS});
-        }
+        row_[static_cast<std::size_t>(p)] = store_.indis[ext].row;
+        const qint32 famc = links.famc[ext];
+        if (famc >= 0) famc_[static_cast<std::size_t>(p)] = famOfExt_[static_cast<std::size_t>(famc)];
+        for (qint32 i = links.famsBegin[ext]; i < links.famsEnd[ext]; ++i)
+            fams.emplace_back(p, famOfExt_[static_cast<std::size_t>(links.fams[static_cast<std::size_t>(i)])]);
     }
     for (std::size_t ext = 0; ext < store_.fams.size(); ++ext) {
         const qint32 f = famOfExt_[ext];
         if (f < 0) continue;
-        bool husb = false, wife = false;
-        for (qint32 c = store_.node(store_.fams[ext].node).firstChild; c >= 0; c = store_.node(c).next) {
-            const GEDStore::Node& line = store_.node(c);
-            if (line.kind != GEDKind::Other) continue;
-            // The first HUSB (WIFE) line that names an individual is the partner.
-            const bool isHusb = line.tag == GEDLineTag::HUSB && !husb;
-            const bool isWife = line.tag == GEDLineTag::WIFE && !wife;
-            if (!isHusb && !isWife && line.tag != GEDLineTag::CHIL) continue;
-            const qint32 target = store_.resolveLine(c);
-            if (target < 0) continue;
-            husb = husb || isHusb;
-            wife = wife || isWife;
-            pointers.push_back({f, target, isHusb ? Husb : isWife ? Wife : Chil});
-        }
-    }
-
-    std::vector<std::pair<qint32, qint32>> fams, children;
-    fams.reserve(people);
-    children.reserve(people);
-    for (std::size_t i = 0; i < pointers.size(); ++i) {
-        if (i + kAhead < pointers.size()) prefetchNode(pointers[i + kAhead].target);
-        const Pointer& ptr = pointers[i];
-        const auto ext = static_cast<std::size_t>(store_.node(ptr.target).ext);
-        const auto owner = static_cast<std::size_t>(ptr.owner);
-        switch (ptr.link) {
-        case FamC: famc_[owner] = famOfExt_[ext]; break;
-        case FamS: fams.emplace_back(ptr.owner, famOfExt_[ext]); break;
-        case Husb: husb_[owner] = personOfIndi_[ext]; break;
-        case Wife: wife_[owner] = personOfIndi_[ext]; break;
-        case Chil: children.emplace_back(ptr.owner, personOfIndi_[ext]); break;
-        }
+        const auto fi = static_cast<std::size_t>(f);
+        if (links.husb[ext] >= 0) husb_[fi] = personOfIndi_[static_cast<std::size_t>(links.husb[ext])];
+        if (links.wife[ext] >= 0) wife_[fi] = personOfIndi_[static_cast<std::size_t>(links.wife[ext])];
+        for (qint32 i = links.childBegin[ext]; i < links.childEnd[ext]; ++i)
+            children.emplace_back(f, personOfIndi_[static_cast<std::size_t>(links.children[static_cast<std::size_t>(i)])]);
     }
     pack(people, fams, famsStart_, fams_);
     pack(families, children, childStart_, children_);

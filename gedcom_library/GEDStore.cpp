@@ -23,6 +23,12 @@ bool parseBool(QStringView field, bool& ok) {
     return ok && v != 0.0;
 }
 
+// A line the family link tables are read from.
+bool isLinkLine(const GEDStore::Node& n) {
+    return n.kind == GEDKind::Other && (n.tag == GEDLineTag::FAMC || n.tag == GEDLineTag::FAMS || n.tag == GEDLineTag::CHIL ||
+                                        n.tag == GEDLineTag::HUSB || n.tag == GEDLineTag::WIFE);
+}
+
 [[noreturn]] void raiseBadExtension(const QString& source, short tag, QStringView payload) {
     raiseError(GEDError::Syntax, source,
                QStringLiteral("Invalid %1 value: %2").arg(GEDTagClass::instance().GetTagname(tag), payload.toString()));
@@ -81,6 +87,7 @@ void GEDStore::setPayload(qint32 n, QStringView value) {
     }
     nd.payLen = static_cast<quint32>(value.size());
     nd.target = -2;
+    if (isLinkLine(nd)) links.current = false;
 }
 
 QList<qint32> GEDStore::children(qint32 n) const {
@@ -92,6 +99,7 @@ QList<qint32> GEDStore::children(qint32 n) const {
 
 void GEDStore::relink(qint32 n, const QList<qint32>& kids) {
     Node& parent = node(n);
+    if (parent.kind == GEDKind::Indi || parent.kind == GEDKind::Fam) links.current = false;
     parent.firstChild = kids.isEmpty() ? -1 : kids.front();
     parent.lastChild = kids.isEmpty() ? -1 : kids.back();
     for (qsizetype i = 0; i < kids.size(); ++i) node(kids[i]).next = i + 1 < kids.size() ? kids[i + 1] : -1;
@@ -100,6 +108,7 @@ void GEDStore::relink(qint32 n, const QList<qint32>& kids) {
 void GEDStore::appendChild(qint32 parent, qint32 child) {
     node(child).next = -1;
     Node& p = node(parent);
+    if ((p.kind == GEDKind::Indi || p.kind == GEDKind::Fam) && isLinkLine(node(child))) links.current = false;
     if (p.lastChild < 0)
         p.firstChild = child;
     else
@@ -211,8 +220,10 @@ void GEDStore::addRecord(qint32 rec) {
     const Node& r = node(rec);
     if (r.kind == GEDKind::Fam) {
         ++countFamilies;
+        links.current = false;
     } else if (r.kind == GEDKind::Indi) {
         ++countPersons;
+        links.current = false;
     } else if (r.kind == GEDKind::Other && r.tag == GEDTag::HEAD) {
         head = rec;
         const qint32 sour = firstChildOf(rec, GEDKind::Other, GEDLineTag::SOUR);
@@ -515,6 +526,7 @@ void GEDStore::checkFAMC(qint32 indi) {
     Indi& ind = indis[static_cast<std::size_t>(node(indi).ext)];
     for (int kind = Natural; kind < Kinds; ++kind) {
         if (chosen[kind] < 0) continue;
+        if (ind.famc != chosen[kind]) links.current = false;
         ind.famc = chosen[kind];
         if (kind != Natural) {
             ind.adopted = true;
@@ -610,6 +622,68 @@ void GEDStore::checkPointers() {
     }
 }
 
+namespace {
+// Starts empty link tables for the given numbers of individuals and families.
+void resetLinks(GEDStore::Links& links, std::size_t indis, std::size_t fams) {
+    links = GEDStore::Links();
+    links.famc.assign(indis, -1);
+    links.famsBegin.assign(indis, 0);
+    links.famsEnd.assign(indis, 0);
+    links.fams.reserve(indis);
+    links.husb.assign(fams, -1);
+    links.wife.assign(fams, -1);
+    links.childBegin.assign(fams, 0);
+    links.childEnd.assign(fams, 0);
+    links.children.reserve(indis);
+}
+}  // namespace
+
+void GEDStore::linkIndi(qint32 indi) {
+    const auto ext = static_cast<std::size_t>(node(indi).ext);
+    const qint32 famc = indis[ext].famc;
+    links.famc[ext] = famc >= 0 ? node(famc).ext : -1;
+    links.famsBegin[ext] = static_cast<qint32>(links.fams.size());
+    for (qint32 c = node(indi).firstChild; c >= 0; c = node(c).next) {
+        const Node& line = node(c);
+        if (line.kind != GEDKind::Other || line.tag != GEDLineTag::FAMS) continue;
+        const qint32 fam = resolveLine(c);
+        if (fam >= 0) links.fams.push_back(node(fam).ext);
+    }
+    links.famsEnd[ext] = static_cast<qint32>(links.fams.size());
+}
+
+void GEDStore::linkFam(qint32 fam) {
+    const auto ext = static_cast<std::size_t>(node(fam).ext);
+    links.childBegin[ext] = static_cast<qint32>(links.children.size());
+    bool husb = false, wife = false;
+    for (qint32 c = node(fam).firstChild; c >= 0; c = node(c).next) {
+        const Node& line = node(c);
+        if (line.kind != GEDKind::Other) continue;
+        // The first HUSB (WIFE) line that names an individual is the partner.
+        const bool isHusb = line.tag == GEDLineTag::HUSB && !husb;
+        const bool isWife = line.tag == GEDLineTag::WIFE && !wife;
+        if (!isHusb && !isWife && line.tag != GEDLineTag::CHIL) continue;
+        const qint32 target = resolveLine(c);
+        if (target < 0) continue;
+        const qint32 person = node(target).ext;
+        if (isHusb) links.husb[ext] = person;
+        else if (isWife) links.wife[ext] = person;
+        else links.children.push_back(person);
+        husb = husb || isHusb;
+        wife = wife || isWife;
+    }
+    links.childEnd[ext] = static_cast<qint32>(links.children.size());
+}
+
+void GEDStore::linkAll() {
+    resetLinks(links, indis.size(), fams.size());
+    for (qint32 rec : records) {
+        if (node(rec).kind == GEDKind::Indi) linkIndi(rec);
+        else if (node(rec).kind == GEDKind::Fam) linkFam(rec);
+    }
+    links.current = true;
+}
+
 void GEDStore::finishLoad() {
     if (records.isEmpty()) return;
     computeEventKeys();
@@ -640,19 +714,25 @@ void GEDStore::finishLoad() {
         }
         sortAtPositions(records, slots, keys);
     };
+    // The link tables are read here, one record at a time while its lines
+    // are at hand; nothing after a record's turn changes its links.
+    resetLinks(links, indis.size(), fams.size());
     sortRecords(GEDKind::Indi, [this](qint32 rec) {
         checkFAMC(rec);
         const Indi& ind = indis[static_cast<std::size_t>(node(rec).ext)];
         if (ind.col == 0 || ind.row == 0) positionsComplete = false;
         const QString key = sortKeyOfEvent(ind.birth);
         sortEvents(rec);
+        linkIndi(rec);
         return key;
     });
     sortRecords(GEDKind::Fam, [this](qint32 rec) {
         const QString key = sortKeyOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
         sortEvents(rec);
         sortChildren(rec);
+        linkFam(rec);
         return key;
     });
+    links.current = true;
     eventKeys = std::vector<QString>();
 }

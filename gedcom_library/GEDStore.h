@@ -107,6 +107,24 @@ public:
         qint32 gtype = -1;
     };
 
+    // The family links of the records as side-table rows, read once from
+    // the lines while the load finishes so that a walk over the whole tree
+    // (the layout) need not scan every record's lines again. Each person (by
+    // its row in `indis`): its birth family and, in line order, the families
+    // its FAMS lines name; each family (by its row in `fams`): its partners
+    // (the first HUSB and WIFE lines that name an individual) and, in line
+    // order, the individuals its CHIL lines name. Pointers that name no
+    // record of the right kind are left out; -1 stands for none. Any change
+    // to such a line, to a birth family or to the set of records marks the
+    // tables stale (`current` false); linkAll() reads them afresh.
+    struct Links {
+        std::vector<qint32> famc;
+        std::vector<qint32> famsBegin, famsEnd, fams;  // ranges of `fams` per person
+        std::vector<qint32> husb, wife;
+        std::vector<qint32> childBegin, childEnd, children;  // ranges of `children` per family
+        bool current = false;
+    };
+
     GEDStore();
 
     // --- lines -----------------------------------------------------------
@@ -174,6 +192,11 @@ public:
     // Reports every pointer of the file that names no record, or a record of
     // the wrong kind (once per identifier).
     void checkPointers();
+    // Fills `links` for one record from its lines (once per record: the
+    // ranges are appended), or for every record after the tables were reset.
+    void linkIndi(qint32 indi);
+    void linkFam(qint32 fam);
+    void linkAll();
 
     static bool isEventTag(short tag);
     static bool isYesOnlyEventTag(short tag);
@@ -197,6 +220,7 @@ public:
     std::vector<QString> dateTexts;
     QSet<QString> reportedIds;
     std::vector<QString> eventKeys;  // date sort keys of events while the load finishes
+    Links links;
     qint32 head = -1;
     qint32 countFamilies = 0;
     qint32 countPersons = 0;

@@ -150,6 +150,29 @@ TEST_F(Layout, PeopleNoWalkReachesStillGetACell) {
     expectDistinctCells();
 }
 
+TEST_F(Layout, LinksChangedAfterLoadingAreFollowed) {
+    // The family's first CHIL line is pointed at S after loading, and a
+    // placeholder person is made: the layout goes by the lines as they are now.
+    doc = load.loadText("0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n"
+                        "0 @H@ INDI\n1 SEX M\n1 FAMS @F1@\n"
+                        "0 @W@ INDI\n1 SEX F\n1 FAMS @F1@\n"
+                        "0 @C@ INDI\n1 FAMC @F1@\n"
+                        "0 @S@ INDI\n"
+                        "0 @F1@ FAM\n1 HUSB @H@\n1 WIFE @W@\n1 CHIL @C@\n0 TRLR\n");
+    ASSERT_TRUE(doc);
+    GEDOtherClass chil;
+    for (const GEDObject& line : GEDFamClass(doc->GetXrefs().value(q("F1"))).GetData())
+        if (GEDOtherClass(line).GetPayL() == q("@C@")) chil = GEDOtherClass(line);
+    ASSERT_FALSE(chil.isNull());
+    chil.SetPayL(q("@S@"));
+    const GEDIndiClass made = doc->CreatePerson(q("f"));
+    doc->Layout();
+    EXPECT_EQ(person("S").GetRow(), 2);
+    EXPECT_EQ(person("C").GetRow(), 2);
+    EXPECT_EQ(made.GetRow(), 1);
+    expectDistinctCells();
+}
+
 // GEDCOM text of a chain of generations: each generation a couple whose
 // children are the next couple (so every person descends from the first
 // couple through 2^n paths), and three children at the bottom.

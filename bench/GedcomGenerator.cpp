@@ -19,6 +19,14 @@ const char* const kMonths[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", 
 const char* const kOccupations[] = {"Farmer", "Weaver", "Carpenter", "Teacher", "Miller", "Sailor", "Clerk", "Smith"};
 constexpr int kSources = 200;
 constexpr int kGenerationYears = 27;
+// The most children one generation has. Those who marry in from outside add
+// about a quarter again, so each row of the laid-out tree stays below a tree
+// file's 32767 columns: a larger file grows deeper instead of wider.
+constexpr std::size_t kWidestGeneration = 24000;
+// Large files span many generations: their founders are born early enough
+// for the last generations to be born in the twentieth or twenty-first
+// century, yet late enough for every date to be a valid one.
+constexpr std::int64_t kDeepTree = 200000;
 
 struct Person {
     std::int32_t famc = -1;
@@ -66,14 +74,17 @@ public:
         // Founding couples, then generation after generation of their
         // descendants, who marry each other or newcomers without parents.
         const std::int64_t founders = std::max<std::int64_t>(1, target / 2000);
+        const int firstYear = target > kDeepTree ? 1010 : 1200;
         std::vector<std::int32_t> generation;
-        for (std::int64_t i = 0; i < founders * 2; ++i) generation.push_back(newPerson(-1, 1200 + pick(20), i % 2 == 0));
+        for (std::int64_t i = 0; i < founders * 2; ++i) generation.push_back(newPerson(-1, firstYear + pick(20), i % 2 == 0));
         while (static_cast<std::int64_t>(people.size()) < target) {
             std::shuffle(generation.begin(), generation.end(), rng);
             std::vector<std::int32_t> next;
             std::vector<std::int32_t> single;
+            // Once the next generation is full, the rest of this one stay
+            // unmarried.
             for (std::int32_t p : generation) {
-                if (static_cast<std::int64_t>(people.size()) >= target) break;
+                if (static_cast<std::int64_t>(people.size()) >= target || next.size() >= kWidestGeneration) break;
                 if (!people[p].fams.empty() || pick(100) >= 80) continue;
                 // A spouse from the same generation when one of the other sex is waiting.
                 std::int32_t spouse = -1;
@@ -101,8 +112,8 @@ public:
             }
             if (next.empty()) {
                 // Nobody married: start a new founding couple so the file still grows.
-                next.push_back(newPerson(-1, 1200 + pick(20), true));
-                next.push_back(newPerson(-1, 1200 + pick(20), false));
+                next.push_back(newPerson(-1, firstYear + pick(20), true));
+                next.push_back(newPerson(-1, firstYear + pick(20), false));
             }
             generation.swap(next);
         }

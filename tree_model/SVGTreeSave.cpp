@@ -1,7 +1,9 @@
 // Writing the tree to its tree definition file (SVGTree::SaveToFile, SaveAs).
 #include "SVGTree.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <vector>
 
 #include "SVGBox.h"
@@ -53,20 +55,52 @@ void checkLocalSettings(const StringDict& settings, const QString& owner) {
     }
 }
 
-// Index of the first key below `value` from `from` on, or keys.size(). The
-// blocks let the compiler compare several keys at once.
-size_t firstBelow(const std::vector<qint32>& keys, size_t from, qint32 value) {
-    constexpr size_t kBlock = 16;
+// The positions of `keys` in the order an exchanging selection sort leaves
+// them (for each place in turn, every later key smaller than the one held
+// there is exchanged into it), found without the sort's quadratic scans.
+//
+// The sort leaves the keys ascending; what needs working out is the order of
+// equal keys. Among the keys up to some value v, each pass of the sort removes
+// the first smaller key still there, and when keys v stand before it, the
+// first of those takes its place, behind the other ones. So the keys v end up
+// in a queue that takes each of them at its back in turn and moves its front
+// to its back once for every smaller key that follows.
+std::vector<size_t> exchangeSortOrder(const std::vector<qint32>& keys) {
     const size_t n = keys.size();
-    size_t j = from;
-    for (; j + kBlock <= n; j += kBlock) {
-        int any = 0;
-        for (size_t t = 0; t < kBlock; ++t) any |= keys[j + t] < value;
-        if (any) break;
+    std::vector<size_t> byKey(n);
+    std::iota(byKey.begin(), byKey.end(), size_t{0});
+    std::stable_sort(byKey.begin(), byKey.end(), [&](size_t a, size_t b) { return keys[a] < keys[b]; });
+    // Counts, by position, the keys of the groups already placed: all smaller.
+    std::vector<size_t> counts(n + 1, 0);
+    auto smallerBefore = [&](size_t pos) {
+        size_t sum = 0;
+        for (size_t i = pos; i > 0; i -= i & (~i + 1)) sum += counts[i];
+        return sum;
+    };
+    auto count = [&](size_t pos) {
+        for (size_t i = pos + 1; i <= n; i += i & (~i + 1)) ++counts[i];
+    };
+    std::vector<size_t> order;
+    order.reserve(n);
+    std::vector<size_t> queue;  // read from `head` round to the place before it
+    for (size_t first = 0; first < n;) {
+        size_t end = first;
+        while (end < n && keys[byKey[end]] == keys[byKey[first]]) ++end;
+        queue.clear();
+        size_t head = 0;
+        for (size_t k = first; k < end; ++k) {
+            const size_t pos = byKey[k];
+            if (k > first) head = (head + smallerBefore(pos) - smallerBefore(byKey[k - 1])) % queue.size();
+            if (head == 0) queue.push_back(pos);
+            else queue.insert(queue.begin() + static_cast<std::ptrdiff_t>(head++), pos);
+        }
+        head = (head + first - smallerBefore(byKey[end - 1])) % queue.size();
+        order.insert(order.end(), queue.begin() + static_cast<std::ptrdiff_t>(head), queue.end());
+        order.insert(order.end(), queue.begin(), queue.begin() + static_cast<std::ptrdiff_t>(head));
+        for (size_t k = first; k < end; ++k) count(byKey[k]);
+        first = end;
     }
-    for (; j < n; ++j)
-        if (keys[j] < value) return j;
-    return n;
+    return order;
 }
 }  // namespace
 
@@ -171,23 +205,18 @@ void SVGTree::SaveToFile() {
     if (!families_.isEmpty()) {
         // Earlier rows first, then couples standing closer together; equal keys
         // end up exactly where an exchanging selection sort puts them.
-        std::vector<const SVGFamily*> order;
+        std::vector<const SVGFamily*> held;
         std::vector<qint32> keys;
-        order.reserve(families_.count());
+        held.reserve(families_.count());
         keys.reserve(families_.count());
         for (const auto& kv : families_) {
             const SVGFamily& f = *kv.second;
-            order.push_back(&f);
+            held.push_back(&f);
             keys.push_back(f.GetFirstPar()->GetTreeRow() * 1000 +
                            std::abs(f.GetFirstPar()->GetTreeCol() - f.GetSecPar()->GetTreeCol()));
         }
-        for (size_t i = 0; i + 1 < keys.size(); ++i) {
-            for (size_t j = firstBelow(keys, i + 1, keys[i]); j < keys.size(); j = firstBelow(keys, j + 1, keys[i])) {
-                std::swap(keys[i], keys[j]);
-                std::swap(order[i], order[j]);
-            }
-        }
-        for (const SVGFamily* f : order) {
+        for (const size_t index : exchangeSortOrder(keys)) {
+            const SVGFamily* f = held[index];
             QString line = QStringLiteral("F ") + f->GetKey() + (f->GetLiaison() ? u'~' : u'=') +
                            f->GetFirstPar()->GetKey() + u'+' + f->GetSecPar()->GetKey() + u':';
             QStringList children;

@@ -125,11 +125,11 @@ TEST(LocalSettings, PersonAndFamilyRecords) {
         if (c.family) {
             auto f = tree.GetFamilies().value("f1");
             settings = &f->GetLocSettings();
-            parse = [&] { f->InitSettings(c.record); };
+            parse = [f, &c] { f->InitSettings(c.record); };
         } else {
             auto p = tree.GetPersons().value("ann");
             settings = &p->GetLocSettings();
-            parse = [&] { p->InitSettings(c.record); };
+            parse = [p, &c] { p->InitSettings(c.record); };
         }
         if (c.number == 0) {
             EXPECT_NO_THROW(parse());

@@ -128,8 +128,18 @@ void NavigationData::GenerateNavData() {
             if (const int p = pos(personPos, child->GetKey()); p >= 0) kids.append(p);
         children.append(kids);
     }
-    // Every family has both parents, so no pair is ever empty.
-    writeNested(QStringLiteral("famParents"), parents);
+    // Every family has both parents; each pair is added whole, so a line
+    // never breaks inside one.
+    if (parents.isEmpty()) {
+        write(prefix + QStringLiteral("famParents = [];"));
+    } else {
+        add(prefix + QStringLiteral("famParents = ["));
+        for (int i = 0; i < parents.size(); ++i) {
+            if (i > 0) add(QStringLiteral(", "));
+            add(u'[' + num(parents[i][0]) + u',' + num(parents[i][1]) + u']');
+        }
+        write(QStringLiteral("];"));
+    }
     writeNested(QStringLiteral("famChildren"), children);
     writeList(QStringLiteral("personalNames"), names);
 

@@ -39,7 +39,7 @@ TEST_F(DataBlocksTest, NotesInHtmlAndSvgCharts) {
               "</div>\n"
               "</div>\n");
 
-    settings({{"SVGFile", "True"}});
+    settings({{"SVGFile", "True"}, {"ClassFamilyNotes", "odd\"&<"}});
     tree->GetPersons().value("other")->AddNotes("<p>x ]]> y</p>");
     const QString svg = notes();
     EXPECT_EQ(linesWith(svg, "id=\"PA_other\""),
@@ -47,6 +47,7 @@ TEST_F(DataBlocksTest, NotesInHtmlAndSvgCharts) {
     EXPECT_TRUE(svg.startsWith("<foreignObject>\n<div class=\"tp-male nA kdad\" id=\"PA_dad\""));
     EXPECT_EQ(xmlError(svg), "") << "a \"]]>\" in notes does not end the section early";
     EXPECT_TRUE(svg.contains("<p>x ]]]]><![CDATA[> y</p>"));
+    EXPECT_TRUE(svg.contains("<div class=\"tp-family odd&quot;&amp;&lt;\" id=\"FA_fam1\""));
 }
 
 TEST_F(DataBlocksTest, NoNotesInViewLeavesOnlyTheHtmlContainer) {
@@ -157,6 +158,25 @@ TEST_F(DataBlocksTest, LongNavigationDataIsPackedIntoLinesOfAboutOneHundredFifty
     const QString text = navData();
     for (const QString& line : text.split(u'\n')) EXPECT_LE(line.size(), 150) << line;
     EXPECT_TRUE(text.contains(", 'person59':64};\n"));
+}
+
+TEST(NavigationDataTest, APairOfParentsIsNeverSplitAcrossLines) {
+    // Couples of persons at positions pad + 2i and pad + 2i + 1: as pad grows
+    // the pairs take different widths, so the lines break at every offset.
+    for (int pad = 0; pad < 10; ++pad) {
+        SVGTree tree;
+        for (int i = 0; i < pad + 40; ++i)
+            tree.NewPerson(QStringLiteral("q%1").arg(i), "Q", "", 1 + i, 1, i % 2 ? "f" : "m", false, "", true);
+        for (int i = 0; i < 20; ++i)
+            tree.NewFamily(QStringLiteral("f%1").arg(i), QStringLiteral("q%1").arg(pad + 2 * i),
+                           QStringLiteral("q%1").arg(pad + 2 * i + 1));
+        const QString text = drawToText([&](ChartOutputWriter& out) { NavigationData(tree, out).GenerateNavData(); });
+        const QString pairs =
+            text.section(QStringLiteral("var nd_famParents"), 1).section(QStringLiteral("var nd_famChildren"), 0, 0);
+        for (const QString& line : pairs.split(u'\n', Qt::SkipEmptyParts))
+            EXPECT_TRUE(line.endsWith(u']') || line.endsWith(QStringLiteral(", ")) || line.endsWith(u';'))
+                << "pad " << pad << ": " << line.toStdString();
+    }
 }
 
 TEST(NavigationDataTest, PositionsPassSixteenBits) {

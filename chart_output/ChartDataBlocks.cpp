@@ -3,6 +3,7 @@
 #include "ChartClassLists.h"
 #include "SVGApplications.h"
 #include "SVGTree.h"
+#include "foundation/TextHelpers.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ int ChartDataBlocks::iWriteNotesLines(const QStringList& sLines, bool bData) {
 
 void ChartDataBlocks::writeElementStart(const QString& sId, const QString& sClasses) {
     const QString classAttr =
-        sClasses.isNull() ? QString() : QStringLiteral("class=\"") + sClasses + QStringLiteral("\" ");
+        sClasses.isNull() ? QString() : QStringLiteral("class=\"") + sEscapeXML(sClasses) + QStringLiteral("\" ");
     if (svg_) {
         out_.WriteOutput(QStringLiteral("<foreignObject>"), false, kNotesWidth);
         out_.WriteOutput(QStringLiteral("<div ") + classAttr + QStringLiteral("id=\"") + sId +

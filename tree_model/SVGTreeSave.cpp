@@ -120,6 +120,10 @@ void SVGTree::checkSavable() const {
     for (const auto& kv : persons_) {
         const SVGBox& p = *kv.second;
         const QString who = QStringLiteral("person ") + kv.first;
+        static const QStringList sexes = {QStringLiteral("f"), QStringLiteral("m"), QStringLiteral("u"),
+                                          QStringLiteral("x")};
+        if (!sexes.contains(p.GetSex().toLower()))
+            refuse(QStringLiteral("the sex of ") + who, QStringLiteral("is \"") + p.GetSex() + u'"');
         if (hasLineBreak(p.GetText()) || p.GetText().contains(u'|'))
             refuse(QStringLiteral("the caption of ") + who, QStringLiteral("holds a line break or \"|\""));
         if (hasLineBreak(p.GetShortText()) || p.GetShortText().contains(u'|'))

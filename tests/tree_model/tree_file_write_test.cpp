@@ -207,6 +207,8 @@ TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
          "the header setting a=b has an equals sign in its name"},
         {"line break in a caption", [](SVGTree& t) { t.GetPersons().value("ann")->SetText("A\r\nB"); },
          "the caption of person ann holds a line break or \"|\""},
+        {"sex the reader refuses", [](SVGTree& t) { t.GetPersons().value("ann")->SetSex("q"); },
+         "the sex of person ann is \"q\""},
         {"bar in a short caption", [](SVGTree& t) { t.GetPersons().value("ann")->SetShortText("A|B"); },
          "the short caption of person ann holds a line break or \"|\""},
         {"line break in a notes line", [](SVGTree& t) { t.GetFamilies().value("f1")->AddNotes("x\ny"); },

@@ -150,7 +150,8 @@ void HeaderTemplate::writeStockImages() {
     const std::pair<const char*, QString> stock[] = {
         {"F", d.StockImageF()}, {"M", d.StockImageM()}, {"U", d.StockImageU()}, {"X", d.StockImageX()}};
     for (const auto& [sex, image] : stock) {
-        const QString location = tree_.GetPlaceKeys().ExpandURLName(image, false, false);
+        // The location goes into an attribute: a "&" of a query stays well-formed.
+        const QString location = sReescapeXML(tree_.GetPlaceKeys().ExpandURLName(image, false, false));
         if (location.isEmpty()) continue;
         write(QStringLiteral("    <g id=\"G") + inst + QStringLiteral("-Stock") + QLatin1String(sex) +
               QStringLiteral("\">"));
@@ -211,7 +212,7 @@ QString HeaderTemplate::writeBackgroundPattern(bool bSVGFile) {
     }
 
     const QString pattern = QStringLiteral("    <pattern id=\"G") + inst + QStringLiteral("-BG\" width=\"");
-    const QString imageStart = QStringLiteral("        <image xlink:href=\"") + image;
+    const QString imageStart = QStringLiteral("        <image xlink:href=\"") + sReescapeXML(image);
     if (d.GetScaled()) {
         if (fit == Sized)
             write(pattern + P(w) + QStringLiteral("\" height=\"") + P(h) + QStringLiteral("\">"));

@@ -118,9 +118,10 @@ StringDict HeaderVariables::BuildHeaderVars(const SVGTree& oTree) {
 
     const QStringList corners = {QStringLiteral("TR"), QStringLiteral("TL"), QStringLiteral("BR"),
                                  QStringLiteral("BL")};
+    // The icons' locations go into attribute values of the template.
     for (const QString& corner : corners)
         vars.set(QStringLiteral("image-") + corner.toLower(),
-                 oTree.GetPlaceKeys().ExpandURLName(d.GetIcon(corner), false, false));
+                 sReescapeXML(oTree.GetPlaceKeys().ExpandURLName(d.GetIcon(corner), false, false)));
     for (const QString& corner : corners)
         vars.set(QStringLiteral("clip-") + corner.toLower(), sCornerClipPath(d, corner));
 

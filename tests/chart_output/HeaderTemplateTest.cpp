@@ -180,6 +180,14 @@ TEST_F(HeaderTemplateTest, BackgroundImageInSvgCharts) {
         // The whole header is well-formed inside an SVG element.
         EXPECT_EQ(xmlError("<defs>" + lines.mid(0, lines.size() - 3).join('\n') + "</defs>"), "");
     }
+
+    // Locations are attribute values: a query's "&" is escaped.
+    settings({{"Scaled", "True"}, {"BGImage", "$web:bg.png?a=1&b=2"}, {"ImagePart", "0.5"},
+              {"StockImageM", "$web:m.png?c=3&d=4"}});
+    const QString both = expand("??stock-image-point??\n??bg-image-point-1??\n");
+    EXPECT_TRUE(both.contains("xlink:href=\"http://example.org/m.png?c=3&amp;d=4\""));
+    EXPECT_TRUE(both.contains("xlink:href=\"http://example.org/bg.png?a=1&amp;b=2\""));
+    EXPECT_EQ(xmlError("<defs>" + both + "</defs>"), "");
 }
 
 TEST_F(HeaderTemplateTest, BackgroundSizesInHtmlCharts) {

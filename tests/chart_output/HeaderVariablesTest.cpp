@@ -117,9 +117,10 @@ TEST(HeaderVariablesTest, OtherVariablesFollowTheDisplayAndTheViewpoint) {
     // Titles and viewpoint names are escaped for the attributes and texts
     // they go into.
     tree->RenameViewpoint(QStringLiteral("v2"), QStringLiteral("v2"), QStringLiteral("Bob's <view>"));
-    applySettings(*tree, {{"Title", "Smith & Sons"}});
+    applySettings(*tree, {{"Title", "Smith & Sons"}, {"IconBL", "$pics:icon?a=1&b=2"}});
     vars = HeaderVariables::BuildHeaderVars(*tree);
     EXPECT_EQ(vars.value("title"), "Smith &amp; Sons");
+    EXPECT_EQ(vars.value("image-bl"), "http://example.org/i\\\\icon?a=1&amp;b=2");
     EXPECT_EQ(vars.value("description"), "Bob&apos;s &lt;view&gt;");
 
     // With viewpoints switched off the current one is not named.

@@ -9,6 +9,7 @@
 #include "SVGBox.h"
 #include "SVGFamily.h"
 #include "TreeText.h"
+#include "applications/SVGApplications.h"
 #include "foundation/AppError.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/WriteTextFile.h"
@@ -110,6 +111,17 @@ void SVGTree::checkSavable() const {
         if (hasLineBreak(kv.first) || hasLineBreak(kv.second)) refuse(what, QStringLiteral("holds a line break"));
         if (kv.first.contains(u',') || kv.second.contains(u',')) refuse(what, QStringLiteral("holds a comma"));
         if (kv.first.contains(u'=')) refuse(what, QStringLiteral("has an equals sign in its name"));
+    }
+    // The reader re-derives the display settings from the header and builds
+    // the enabled set from it; a value either refuses would end that load.
+    try {
+        SVGDisplay probe;
+        probe.Init(settings_);
+        if (applications_) applications_->Load(settings_);
+    } catch (const AppError& e) {
+        raiseError(ErrorOffset::InvalidKey, kSource,
+                   QStringLiteral("The tree cannot be saved: the header settings would not load again (") +
+                       e.description + u')');
     }
     for (const auto& kv : placeKeys_.GetDict()) {
         if (!bValidName(kv.first))

@@ -5,6 +5,7 @@
 #include "SVGTree.h"
 #include "TreeFiles.h"
 #include "TreeFixture.h"
+#include "applications/SVGApplications.h"
 #include "foundation/TextHelpers.h"
 
 namespace {
@@ -227,6 +228,11 @@ TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
          "the place key a holds a line break"},
     };
     const QString tail = ", which a tree definition file cannot hold there";
+    // Header values the reader's display settings would refuse.
+    cases.push_back({"Boolean setting that is no Boolean", [](SVGTree& t) { t.GetSettings().set("Horiz", "maybe"); },
+                     "the header settings would not load again (Type mismatch)"});
+    cases.push_back({"instance that is no letter", [](SVGTree& t) { t.GetSettings().set("Inst", "1"); },
+                     "the header settings would not load again (The instance identifier must be one ASCII letter: 1)"});
     // A local setting the reader would refuse is refused here too.
     cases.push_back({"unknown local setting", [](SVGTree& t) { t.GetFamilies().value("f1")->GetLocSettings().set("Foo", "1"); },
                      "the local setting Foo of family f1 would not load again (Unknown local Family setting: Foo)"});
@@ -247,6 +253,20 @@ TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
         EXPECT_TRUE(s.tree.IsUnsaved());
         EXPECT_TRUE(s.tree.HasPendingPFChange());
     }
+}
+
+TEST(TreeFileWriter, AnApplicationSettingThatIsNoBooleanIsRefused) {
+    SavedTree s;
+    SVGApplications apps;
+    apps.Initialise(QStringLiteral(KV_SOURCE_DIR "/share"), s.log);
+    s.tree.setApplications(&apps);
+    addCouple(s.tree);
+    s.tree.GetSettings().set("Timeline", "True");
+    EXPECT_NO_THROW(s.tree.SaveToFile());
+    s.tree.GetSettings().set("Timeline", "perhaps");
+    const AppError e = errorOf([&] { s.tree.SaveToFile(); });
+    EXPECT_EQ(e.description, "The tree cannot be saved: the header settings would not load again (Setting Timeline "
+                             "must have a Boolean value: perhaps)");
 }
 
 TEST(TreeFileWriter, SavingClearsTheStateAndSaveAsAsksForAFile) {

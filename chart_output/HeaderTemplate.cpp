@@ -189,7 +189,11 @@ QString HeaderTemplate::writeBackgroundPattern(bool bSVGFile) {
             write(QStringLiteral("    width: 100%;"));
             write(QStringLiteral("    height: 100%;"));
         }
-        write(QStringLiteral("    background-image: url(\"") + image + QStringLiteral("\");"));
+        // A quote would end the style's string and a "<" could end the style
+        // element: both are percent-encoded, as a location may hold them.
+        QString cssImage = image;
+        cssImage.replace(u'"', QStringLiteral("%22")).replace(u'<', QStringLiteral("%3C")).replace(u'>', QStringLiteral("%3E"));
+        write(QStringLiteral("    background-image: url(\"") + cssImage + QStringLiteral("\");"));
         if (fit == Sized) {
             write(QStringLiteral("    background-size: ") + P(w) + u' ' + P(h) + u';');
             write(QStringLiteral("    background-repeat: repeat;"));

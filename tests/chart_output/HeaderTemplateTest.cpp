@@ -204,6 +204,10 @@ TEST_F(HeaderTemplateTest, BackgroundSizesInHtmlCharts) {
         EXPECT_EQ(lines.mid(4, 2), sizeLines);
         EXPECT_EQ(lines[6], "    background-position: center center;");
     }
+    // The location stays inside its string and inside the style element.
+    settings({{"BGImage", "$web:bg.png?q=\"x\");}</style><b>"}});
+    EXPECT_EQ(expand("??bg-image-point-1??\n").split(u'\n').value(3),
+              "    background-image: url(\"http://example.org/bg.png?q=%22x%22);}%3C/style%3E%3Cb%3E\");");
 }
 
 TEST_F(HeaderTemplateTest, ShippedTemplateChoice) {

@@ -164,6 +164,15 @@ void SVGTree::checkSavable() const {
         const QString what = QStringLiteral("the name of viewpoint ") + kv.first;
         if (hasLineBreak(name) || name.contains(u'|')) refuse(what, QStringLiteral("holds a line break or \"|\""));
         if (trimBlanks(name).isEmpty()) refuse(what, QStringLiteral("is empty"));
+        // The reader adds a family to a viewpoint only after both its parents.
+        const KeySet& shown = kv.second->GetFamKeys();
+        for (int i = 0; i < shown.count(); ++i) {
+            const SVGFamilyPtr* family = families_.find(shown.at(i));
+            if (!family || !*family || !kv.second->PersonExists((*family)->GetFirstPar()->GetKey()) ||
+                !kv.second->PersonExists((*family)->GetSecPar()->GetKey()))
+                refuse(QStringLiteral("the family ") + shown.at(i) + QStringLiteral(" of viewpoint ") + kv.first,
+                       QStringLiteral("is shown without both its parents"));
+        }
     }
 }
 

@@ -222,6 +222,14 @@ TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
          "the name of viewpoint v is empty"},
         {"bad viewpoint key", [](SVGTree& t) { t.AddViewpoint("v=1", "V", 1, 1); },
          "the viewpoint key v=1 is no valid key name"},
+        {"viewpoint family without a parent", [](SVGTree& t) {
+             auto v = t.AddViewpoint("v", "V", 4, 4);
+             v->AddPerRef("ann", 1, 1, true);
+             v->AddPerRef("bob", 2, 1, true);
+             v->AddFamRef(*t.GetFamilies().value("f1"));
+             v->RemPerRef("bob");
+         },
+         "the family f1 of viewpoint v is shown without both its parents"},
         {"bad place key", [](SVGTree& t) { t.GetPlaceKeys().Define("a b", "u", "l"); },
          "the place key a b is no valid key name"},
         {"place with a line break", [](SVGTree& t) { t.GetPlaceKeys().Define("a", "u\n", "l"); },

@@ -8,6 +8,7 @@
 
 namespace {
 GEDStore::Indi& data(GEDStore* store, qint32 node) { return store->indis[static_cast<std::size_t>(store->node(node).ext)]; }
+GEDStore::Place& place(GEDStore* store, qint32 node) { return store->places[static_cast<std::size_t>(store->node(node).ext)]; }
 }  // namespace
 
 void GEDIndiClass::SortEvents() {
@@ -32,22 +33,22 @@ void GEDIndiClass::SetName(const QString& sNm) {
 
 QString GEDIndiClass::GetPersonalNames() const { return isNull() ? QString() : data(store_.get(), node_).personalNames; }
 
-qint32 GEDIndiClass::GetRow() const { return isNull() ? 0 : data(store_.get(), node_).row; }
+qint32 GEDIndiClass::GetRow() const { return isNull() ? 0 : place(store_.get(), node_).row; }
 
 void GEDIndiClass::SetRow(qint32 lR) {
-    if (!isNull()) data(store_.get(), node_).row = lR;
+    if (!isNull()) place(store_.get(), node_).row = lR;
 }
 
-qint32 GEDIndiClass::GetCol() const { return isNull() ? 0 : data(store_.get(), node_).col; }
+qint32 GEDIndiClass::GetCol() const { return isNull() ? 0 : place(store_.get(), node_).col; }
 
 void GEDIndiClass::SetCol(qint32 lC) {
-    if (!isNull()) data(store_.get(), node_).col = lC;
+    if (!isNull()) place(store_.get(), node_).col = lC;
 }
 
-qint32 GEDIndiClass::GetVisits() const { return isNull() ? 0 : data(store_.get(), node_).visits; }
+qint32 GEDIndiClass::GetVisits() const { return isNull() ? 0 : place(store_.get(), node_).visits; }
 
 void GEDIndiClass::SetVisits(qint32 lV) {
-    if (!isNull()) data(store_.get(), node_).visits = lV;
+    if (!isNull()) place(store_.get(), node_).visits = lV;
 }
 
 GEDEventClass GEDIndiClass::GetBirth() const {

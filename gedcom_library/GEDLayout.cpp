@@ -27,7 +27,7 @@ GEDLayout::GEDLayout(const std::shared_ptr<GEDStore>& store) : shared_(store), s
 
 void GEDLayout::run() {
     collect();
-    if (personNode_.empty()) return;
+    if (personExt_.empty()) return;
     buildLineage();
     checkLoops();
     layoutRows();
@@ -53,31 +53,20 @@ void pack(std::size_t owners, const std::vector<std::pair<qint32, qint32>>& pair
 }  // namespace
 
 void GEDLayout::collect() {
-    // People and families by position in document order. The records' lines
-    // are far larger than the caches and are read in that (sorted) order
-    // with prefetching, rather than one dependent miss at a time.
-    constexpr std::size_t kAhead = 16;
-    const auto prefetchNode = [this](qint32 n) {
-        if (n >= 0) __builtin_prefetch(&store_.node(n));
-    };
-    const QList<qint32>& records = store_.records;
+    // People and families by position in document order, and the family
+    // links as the store keeps them, by side-table row, turned into
+    // positions; a row that is not a record's has none.
+    if (!store_.links.current) store_.linkAll();
+    const GEDStore::Links& links = store_.links;
+    personExt_ = links.indiOrder;
+    famExt_ = links.famOrder;
     personOfIndi_.assign(store_.indis.size(), -1);
     famOfExt_.assign(store_.fams.size(), -1);
-    for (qsizetype r = 0; r < records.size(); ++r) {
-        if (r + static_cast<qsizetype>(kAhead) < records.size()) prefetchNode(records[r + static_cast<qsizetype>(kAhead)]);
-        const qint32 rec = records[r];
-        const GEDStore::Node& n = store_.node(rec);
-        if (n.kind == GEDKind::Indi) {
-            personOfIndi_[static_cast<std::size_t>(n.ext)] = static_cast<qint32>(personNode_.size());
-            personNode_.push_back(rec);
-        } else if (n.kind == GEDKind::Fam) {
-            famOfExt_[static_cast<std::size_t>(n.ext)] = static_cast<qint32>(famNode_.size());
-            famNode_.push_back(rec);
-        }
-    }
+    for (std::size_t p = 0; p < personExt_.size(); ++p) personOfIndi_[static_cast<std::size_t>(personExt_[p])] = static_cast<qint32>(p);
+    for (std::size_t f = 0; f < famExt_.size(); ++f) famOfExt_[static_cast<std::size_t>(famExt_[f])] = static_cast<qint32>(f);
 
-    const std::size_t people = personNode_.size();
-    const std::size_t families = famNode_.size();
+    const std::size_t people = personExt_.size();
+    const std::size_t families = famExt_.size();
     famc_.assign(people, -1);
     row_.assign(people, 0);
     col_.assign(people, -1);
@@ -85,17 +74,13 @@ void GEDLayout::collect() {
     husb_.assign(families, -1);
     wife_.assign(families, -1);
 
-    // The family links as the store keeps them, by side-table row, turned
-    // into positions here; a row that is not a record's has none.
-    if (!store_.links.current) store_.linkAll();
-    const GEDStore::Links& links = store_.links;
     std::vector<std::pair<qint32, qint32>> fams, children;
     fams.reserve(links.fams.size());
     children.reserve(links.children.size());
     for (std::size_t ext = 0; ext < store_.indis.size(); ++ext) {
         const qint32 p = personOfIndi_[ext];
         if (p < 0) continue;
-        row_[static_cast<std::size_t>(p)] = store_.indis[ext].row;
+        row_[static_cast<std::size_t>(p)] = store_.places[ext].row;
         const qint32 famc = links.famc[ext];
         if (famc >= 0) famc_[static_cast<std::size_t>(p)] = famOfExt_[static_cast<std::size_t>(famc)];
         for (qint32 i = links.famsBegin[ext]; i < links.famsEnd[ext]; ++i)
@@ -122,7 +107,7 @@ qint32 GEDLayout::other(qint32 fam, qint32 p) const {
 }
 
 void GEDLayout::raiseLoop(qint32 p, qint32 count) const {
-    const GEDIndiClass person(GEDObject(shared_, personNode_[static_cast<std::size_t>(p)]));
+    const GEDIndiClass person(GEDObject(shared_, store_.indis[static_cast<std::size_t>(personExt_[static_cast<std::size_t>(p)])].node));
     raiseError(kLayoutError, kSource,
                QStringLiteral("Potential lineage loop near individual ") + person.GetXref() + QStringLiteral(", ") +
                    person.GetCaption() + QStringLiteral(": Visited ") + QString::number(count) +
@@ -131,8 +116,8 @@ void GEDLayout::raiseLoop(qint32 p, qint32 count) const {
 
 
 void GEDLayout::buildLineage() {
-    const std::size_t people = personNode_.size();
-    const std::size_t families = famNode_.size();
+    const std::size_t people = personExt_.size();
+    const std::size_t families = famExt_.size();
     const auto names = [this](qint32 p, qint32 f) {
         const auto pi = static_cast<std::size_t>(p);
         return std::find(fams_.begin() + famsStart_[pi], fams_.begin() + famsStart_[pi + 1], f) != fams_.begin() + famsStart_[pi + 1];
@@ -176,8 +161,8 @@ void GEDLayout::buildLineage() {
 void GEDLayout::checkLoops() {
     // Kahn's order over people and families: a family follows all of its
     // parents, a person all of the families that list it as a child.
-    const std::size_t people = personNode_.size();
-    const std::size_t families = famNode_.size();
+    const std::size_t people = personExt_.size();
+    const std::size_t families = famExt_.size();
     std::vector<qint32> personWait(people), famWait(families);
     for (std::size_t p = 0; p < people; ++p) personWait[p] = childOfStart_[p + 1] - childOfStart_[p];
     for (std::size_t f = 0; f < families; ++f) famWait[f] = famParentStart_[f + 1] - famParentStart_[f];
@@ -229,11 +214,11 @@ void GEDLayout::layoutRows() {
     // one partner has been reached from a person without a birth family and
     // the other has a row. Rows read from the file stay for people no such
     // chain reaches.
-    const std::size_t people = personNode_.size();
+    const std::size_t people = personExt_.size();
     reached_.assign(people, 0);
     // The row a family gives its children: every parent's row is settled
     // before the first child is looked at, so it is worked out once.
-    std::vector<qint32> famRow(famNode_.size(), -1);
+    std::vector<qint32> famRow(famExt_.size(), -1);
     const auto childRow = [&](qint32 f) {
         const auto fi = static_cast<std::size_t>(f);
         if (famRow[fi] >= 0) return famRow[fi];
@@ -289,7 +274,7 @@ void GEDLayout::layoutRows() {
 }
 
 void GEDLayout::alignSpouses() {
-    for (std::size_t f = 0; f < famNode_.size(); ++f) {
+    for (std::size_t f = 0; f < famExt_.size(); ++f) {
         const qint32 h = husb_[f];
         const qint32 w = wife_[f];
         if (h < 0 || w < 0) continue;
@@ -314,7 +299,7 @@ const std::vector<qint32>& GEDLayout::groupOf(qint32 p) {
     if (groupId_[pi] < 0) {
         // The spouse group as the person's record gives it; everyone in it
         // who holds the very same list shares the resolved copy.
-        const qint32 node = personNode_[pi];
+        const qint32 node = store_.indis[static_cast<std::size_t>(personExt_[pi])].node;
         const QString list = store_.relatedSpouses(node);
         std::vector<qint32> members;
         for (const QString& id : list.split(u',', Qt::SkipEmptyParts)) {
@@ -327,7 +312,7 @@ const std::vector<qint32>& GEDLayout::groupOf(qint32 p) {
         for (qint32 q : members) {
             const auto qi = static_cast<std::size_t>(q);
             if (q >= 0 && groupId_[qi] < 0 &&
-                store_.indis[static_cast<std::size_t>(store_.node(personNode_[qi]).ext)].relatedSpouses == list)
+                store_.indis[static_cast<std::size_t>(personExt_[qi])].relatedSpouses == list)
                 groupId_[qi] = gid;
         }
         groups_.push_back(std::move(members));
@@ -416,6 +401,12 @@ void GEDLayout::layoutDescendants(qint32 start) {
             const qint32 s = fam.husb == top.person ? fam.wife : fam.husb;
             if (s >= 0) visit(s);
             top.child = fam.childBegin;
+            // The children's records lie anywhere in memory: their reads are
+            // started together now rather than one after another below.
+            for (qint32 k = fam.childBegin; k < fam.childEnd; ++k) {
+                const qint32 c = children_[static_cast<std::size_t>(k)];
+                if (c >= 0) __builtin_prefetch(&slots_[static_cast<std::size_t>(c)]);
+            }
             continue;
         }
         if (top.child >= fam.childEnd) {
@@ -424,6 +415,11 @@ void GEDLayout::layoutDescendants(qint32 start) {
             continue;
         }
         const qint32 c = children_[static_cast<std::size_t>(top.child++)];
+        if (top.child < fam.childEnd) {
+            // Likewise the next child's spousal families, while this child's walk runs.
+            const qint32 next = children_[static_cast<std::size_t>(top.child)];
+            if (next >= 0) __builtin_prefetch(&fams_[static_cast<std::size_t>(slots_[static_cast<std::size_t>(next)].famsBegin)]);
+        }
         if (c >= 0) enter(c);
     }
 }
@@ -432,11 +428,11 @@ void GEDLayout::layoutColumns() {
     // What the walks read and write of each person and family, packed
     // together: the walks jump about the tree, and one read then brings all
     // of it.
-    const std::size_t people = personNode_.size();
+    const std::size_t people = personExt_.size();
     slots_.resize(people);
     for (std::size_t p = 0; p < people; ++p) slots_[p] = {row_[p], col_[p], visits_[p], famsStart_[p], famsStart_[p + 1], Slot::NotWalked};
-    famSlots_.resize(famNode_.size());
-    for (std::size_t f = 0; f < famNode_.size(); ++f) famSlots_[f] = {husb_[f], wife_[f], childStart_[f], childStart_[f + 1]};
+    famSlots_.resize(famExt_.size());
+    for (std::size_t f = 0; f < famExt_.size(); ++f) famSlots_[f] = {husb_[f], wife_[f], childStart_[f], childStart_[f + 1]};
 
     std::vector<qint32> perRow(static_cast<std::size_t>(maxRow_) + 1, 0);
     for (qint32 r : row_) ++perRow[static_cast<std::size_t>(r)];
@@ -463,10 +459,10 @@ void GEDLayout::writeBack() {
         const qint32 pi = personOfIndi_[ext];
         if (pi < 0) continue;
         const auto p = static_cast<std::size_t>(pi);
-        GEDStore::Indi& ind = store_.indis[ext];
-        ind.row = row_[p];
-        ind.col = col_[p];
-        ind.visits = visits_[p];
+        GEDStore::Place& place = store_.places[ext];
+        place.row = row_[p];
+        place.col = col_[p];
+        place.visits = visits_[p];
     }
     if (maxRow_ > kGridLimit)
         raiseError(kLayoutError, kSource,

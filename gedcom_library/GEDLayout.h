@@ -44,10 +44,11 @@ private:
 
     std::shared_ptr<GEDStore> shared_;
     GEDStore& store_;
-    // People in document order; families likewise; each by position.
-    std::vector<qint32> personNode_;
+    // The side-table rows of the people in document order, and of the
+    // families likewise: a person's (family's) position is its place here.
+    std::vector<qint32> personExt_;
     std::vector<qint32> personOfIndi_;  // side-table row to position
-    std::vector<qint32> famNode_;
+    std::vector<qint32> famExt_;
     std::vector<qint32> famOfExt_;
     std::vector<qint32> famc_;
     std::vector<qint32> husb_, wife_;

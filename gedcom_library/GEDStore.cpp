@@ -58,6 +58,7 @@ qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
     if (kind == GEDKind::Indi) {
         n.ext = static_cast<qint32>(indis.size());
         indis.emplace_back();
+        places.emplace_back();
         indis.back().node = static_cast<qint32>(nodes.size());
     } else if (kind == GEDKind::Fam) {
         n.ext = static_cast<qint32>(fams.size());
@@ -182,8 +183,9 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             const int row = f.size() >= 3 ? f[1].trimmed().toInt(&okR) : 0;
             const bool tent = f.size() >= 3 ? parseBool(f[2], okT) : false;
             if (!okC || !okR || !okT) raiseBadExtension(QStringLiteral("GEDIndiClass"), c.tag, payloadView(child));
-            ind.col = col;
-            ind.row = row;
+            Place& place = places[static_cast<std::size_t>(p.ext)];
+            place.col = col;
+            place.row = row;
             ind.tentative = tent;
             if (col > maxCol) maxCol = static_cast<short>(col);
             if (row > maxRow) maxRow = static_cast<short>(row);
@@ -469,13 +471,19 @@ namespace {
 // Sorts the lines at the given positions of a child list by their keys, in
 // ascending ordinal order; lines of equal keys keep their order. Lines at
 // other positions stay where they are.
-void sortAtPositions(QList<qint32>& kids, const QList<qsizetype>& positions, const QList<QString>& keys) {
+// When given, `carried` (one entry per position) is put in the same order.
+void sortAtPositions(QList<qint32>& kids, const QList<qsizetype>& positions, const QList<QString>& keys,
+                     std::vector<qint32>* carried = nullptr) {
     QList<qsizetype> order(positions.size());
     for (qsizetype i = 0; i < order.size(); ++i) order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
     QList<qint32> lines(positions.size());
     for (qsizetype i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
     for (qsizetype i = 0; i < positions.size(); ++i) kids[positions[i]] = lines[order[i]];
+    if (!carried) return;
+    const std::vector<qint32> before = *carried;
+    for (qsizetype i = 0; i < positions.size(); ++i)
+        (*carried)[static_cast<std::size_t>(i)] = before[static_cast<std::size_t>(order[i])];
 }
 }  // namespace
 
@@ -626,6 +634,8 @@ namespace {
 // Starts empty link tables for the given numbers of individuals and families.
 void resetLinks(GEDStore::Links& links, std::size_t indis, std::size_t fams) {
     links = GEDStore::Links();
+    links.indiOrder.reserve(indis);
+    links.famOrder.reserve(fams);
     links.famc.assign(indis, -1);
     links.famsBegin.assign(indis, 0);
     links.famsEnd.assign(indis, 0);
@@ -678,8 +688,13 @@ void GEDStore::linkFam(qint32 fam) {
 void GEDStore::linkAll() {
     resetLinks(links, indis.size(), fams.size());
     for (qint32 rec : records) {
-        if (node(rec).kind == GEDKind::Indi) linkIndi(rec);
-        else if (node(rec).kind == GEDKind::Fam) linkFam(rec);
+        if (node(rec).kind == GEDKind::Indi) {
+            linkIndi(rec);
+            links.indiOrder.push_back(node(rec).ext);
+        } else if (node(rec).kind == GEDKind::Fam) {
+            linkFam(rec);
+            links.famOrder.push_back(node(rec).ext);
+        }
     }
     links.current = true;
 }
@@ -704,29 +719,32 @@ void GEDStore::finishLoad() {
     }
     records = ordered;
 
-    const auto sortRecords = [this](GEDKind kind, const auto& finishOne) {
+    // Each kind's side-table rows come out in the records' new order.
+    const auto sortRecords = [this](GEDKind kind, std::vector<qint32>& rows, const auto& finishOne) {
         QList<qsizetype> slots;
         QList<QString> keys;
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (node(records[i]).kind != kind) continue;
             slots.append(i);
+            rows.push_back(node(records[i]).ext);
             keys.append(finishOne(records[i]));
         }
-        sortAtPositions(records, slots, keys);
+        sortAtPositions(records, slots, keys, &rows);
     };
     // The link tables are read here, one record at a time while its lines
     // are at hand; nothing after a record's turn changes its links.
     resetLinks(links, indis.size(), fams.size());
-    sortRecords(GEDKind::Indi, [this](qint32 rec) {
+    sortRecords(GEDKind::Indi, links.indiOrder, [this](qint32 rec) {
         checkFAMC(rec);
         const Indi& ind = indis[static_cast<std::size_t>(node(rec).ext)];
-        if (ind.col == 0 || ind.row == 0) positionsComplete = false;
+        const Place& place = places[static_cast<std::size_t>(node(rec).ext)];
+        if (place.col == 0 || place.row == 0) positionsComplete = false;
         const QString key = sortKeyOfEvent(ind.birth);
         sortEvents(rec);
         linkIndi(rec);
         return key;
     });
-    sortRecords(GEDKind::Fam, [this](qint32 rec) {
+    sortRecords(GEDKind::Fam, links.famOrder, [this](qint32 rec) {
         const QString key = sortKeyOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
         sortEvents(rec);
         sortChildren(rec);

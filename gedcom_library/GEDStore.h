@@ -85,11 +85,17 @@ public:
         qint32 birth = -1;
         qint32 death = -1;
         qint32 famc = -1;
+        bool adopted = false;
+        bool tentative = false;
+    };
+
+    // An individual's place on the grid, kept apart from the rest of its
+    // data (one row per individual, as in `indis`) so that the layout reads
+    // and writes a compact table.
+    struct Place {
         qint32 row = 0;
         qint32 col = 0;
         qint32 visits = 0;
-        bool adopted = false;
-        bool tentative = false;
     };
 
     struct Fam {
@@ -116,8 +122,10 @@ public:
     // order, the individuals its CHIL lines name. Pointers that name no
     // record of the right kind are left out; -1 stands for none. Any change
     // to such a line, to a birth family or to the set of records marks the
-    // tables stale (`current` false); linkAll() reads them afresh.
+    // tables stale (`current` false); linkAll() reads them afresh. Also the
+    // rows of the individual and family records in document order.
     struct Links {
+        std::vector<qint32> indiOrder, famOrder;
         std::vector<qint32> famc;
         std::vector<qint32> famsBegin, famsEnd, fams;  // ranges of `fams` per person
         std::vector<qint32> husb, wife;
@@ -209,6 +217,7 @@ public:
     std::vector<Node> nodes;
     std::vector<char16_t> text;
     std::vector<Indi> indis;
+    std::vector<Place> places;
     std::vector<Fam> fams;
     std::vector<Event> events;
     QList<QString> otherXrefs;

@@ -369,6 +369,26 @@ void GEDLayout::layoutAncestors(qint32 start) {
     }
 }
 
+void GEDLayout::buildSteps() {
+    // For each spousal family in turn: its other partner, then its children.
+    const std::size_t people = personExt_.size();
+    steps_.clear();
+    steps_.reserve(fams_.size() + 2 * children_.size());
+    for (std::size_t p = 0; p < people; ++p) {
+        slots_[p].stepsBegin = static_cast<qint32>(steps_.size());
+        for (qint32 j = famsStart_[p]; j < famsStart_[p + 1]; ++j) {
+            const qint32 f = fams_[static_cast<std::size_t>(j)];
+            if (f < 0) continue;
+            const auto fi = static_cast<std::size_t>(f);
+            const qint32 s = husb_[fi] == static_cast<qint32>(p) ? wife_[fi] : husb_[fi];
+            if (s >= 0) steps_.push_back(-2 - s);
+            for (qint32 k = childStart_[fi]; k < childStart_[fi + 1]; ++k)
+                if (children_[static_cast<std::size_t>(k)] >= 0) steps_.push_back(children_[static_cast<std::size_t>(k)]);
+        }
+        slots_[p].stepsEnd = static_cast<qint32>(steps_.size());
+    }
+}
+
 void GEDLayout::layoutDescendants(qint32 start) {
     // The person, then for each spousal family the partner and the walk of
     // each child. A person whose walk has been made once is passed over: a
@@ -379,60 +399,43 @@ void GEDLayout::layoutDescendants(qint32 start) {
         if (slot.state == Slot::Walking) raiseLoop(p, slot.visits + 1);
         slot.state = Slot::Walking;
         visit(p);
-        walkStack_.push_back({p, slot.famsBegin, -1});
+        walkStack_.push_back({p, slot.stepsBegin, slot.stepsEnd});
+        // The records of those the steps lead to lie anywhere in memory:
+        // their reads are started together now rather than one by one.
+        for (qint32 k = slot.stepsBegin; k < slot.stepsEnd; ++k) {
+            const qint32 q = steps_[static_cast<std::size_t>(k)];
+            __builtin_prefetch(&slots_[static_cast<std::size_t>(q >= 0 ? q : -2 - q)]);
+        }
     };
     walkStack_.clear();
     enter(start);
     while (!walkStack_.empty()) {
         Frame& top = walkStack_.back();
-        Slot& slot = slots_[static_cast<std::size_t>(top.person)];
-        if (top.fam >= slot.famsEnd) {
-            slot.state = Slot::Walked;
+        if (top.step >= top.stepsEnd) {
+            slots_[static_cast<std::size_t>(top.person)].state = Slot::Walked;
             walkStack_.pop_back();
             continue;
         }
-        const qint32 f = fams_[static_cast<std::size_t>(top.fam)];
-        if (f < 0) {
-            ++top.fam;
+        const qint32 step = steps_[static_cast<std::size_t>(top.step++)];
+        if (step <= -2) {
+            visit(-2 - step);
             continue;
         }
-        const FamSlot& fam = famSlots_[static_cast<std::size_t>(f)];
-        if (top.child < 0) {
-            const qint32 s = fam.husb == top.person ? fam.wife : fam.husb;
-            if (s >= 0) visit(s);
-            top.child = fam.childBegin;
-            // The children's records lie anywhere in memory: their reads are
-            // started together now rather than one after another below.
-            for (qint32 k = fam.childBegin; k < fam.childEnd; ++k) {
-                const qint32 c = children_[static_cast<std::size_t>(k)];
-                if (c >= 0) __builtin_prefetch(&slots_[static_cast<std::size_t>(c)]);
-            }
-            continue;
+        if (top.step < top.stepsEnd) {
+            // Likewise the next child's steps, while this child's walk runs.
+            const qint32 next = steps_[static_cast<std::size_t>(top.step)];
+            if (next >= 0) __builtin_prefetch(&steps_[static_cast<std::size_t>(slots_[static_cast<std::size_t>(next)].stepsBegin)]);
         }
-        if (top.child >= fam.childEnd) {
-            ++top.fam;
-            top.child = -1;
-            continue;
-        }
-        const qint32 c = children_[static_cast<std::size_t>(top.child++)];
-        if (top.child < fam.childEnd) {
-            // Likewise the next child's spousal families, while this child's walk runs.
-            const qint32 next = children_[static_cast<std::size_t>(top.child)];
-            if (next >= 0) __builtin_prefetch(&fams_[static_cast<std::size_t>(slots_[static_cast<std::size_t>(next)].famsBegin)]);
-        }
-        if (c >= 0) enter(c);
+        enter(step);
     }
 }
 
 void GEDLayout::layoutColumns() {
-    // What the walks read and write of each person and family, packed
-    // together: the walks jump about the tree, and one read then brings all
-    // of it.
+    // What the walks read and write of each person, packed together: the
+    // walks jump about the tree, and one read then brings all of it.
     const std::size_t people = personExt_.size();
     slots_.resize(people);
-    for (std::size_t p = 0; p < people; ++p) slots_[p] = {row_[p], col_[p], visits_[p], famsStart_[p], famsStart_[p + 1], Slot::NotWalked};
-    famSlots_.resize(famExt_.size());
-    for (std::size_t f = 0; f < famExt_.size(); ++f) famSlots_[f] = {husb_[f], wife_[f], childStart_[f], childStart_[f + 1]};
+    for (std::size_t p = 0; p < people; ++p) slots_[p] = {row_[p], col_[p], visits_[p], 0, 0, Slot::NotWalked};
 
     std::vector<qint32> perRow(static_cast<std::size_t>(maxRow_) + 1, 0);
     for (qint32 r : row_) ++perRow[static_cast<std::size_t>(r)];
@@ -442,6 +445,7 @@ void GEDLayout::layoutColumns() {
         for (std::size_t p = 0; p < people; ++p)
             if (slots_[p].col == -1) layoutAncestors(static_cast<qint32>(p));
     } else {
+        buildSteps();
         for (std::size_t p = 0; p < people; ++p)
             if (famc_[p] < 0) layoutDescendants(static_cast<qint32>(p));
     }

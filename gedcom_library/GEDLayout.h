@@ -35,6 +35,7 @@ private:
     void alignSpouses();
     void layoutColumns();
     void layoutAncestors(qint32 start);
+    void buildSteps();
     void layoutDescendants(qint32 start);
     void visit(qint32 p);
     const std::vector<qint32>& groupOf(qint32 p);
@@ -65,18 +66,16 @@ private:
     std::vector<char> reached_;
     struct Slot {
         enum : qint32 { NotWalked = 0, Walking, Walked };
-        qint32 row, col, visits, famsBegin, famsEnd, state;
+        qint32 row, col, visits, stepsBegin, stepsEnd, state;
     };
-    struct FamSlot {
-        qint32 husb, wife, childBegin, childEnd;
-    };
+    // The descendants' walk from each person as one list of steps: a child
+    // to walk (its position) or a partner to place (-2 - position).
+    std::vector<qint32> steps_;
     struct Frame {
         qint32 person;
-        qint32 fam;    // position in the person's spousal families
-        qint32 child;  // -1: the partner is still to be visited
+        qint32 step, stepsEnd;
     };
     std::vector<Slot> slots_;
-    std::vector<FamSlot> famSlots_;
     std::vector<Frame> walkStack_;
     std::vector<qint32> row_, col_, visits_;
     std::vector<qint32> topoOrder_;

@@ -41,14 +41,33 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     top = -1;
 
     bool trailer = false;
-    while (!reader.EOD()) {
-        const QString raw = reader.ReadLine();
+    QString raw;
+    qsizetype rest = -1;  // where the next line of a record holding several starts
+    while (rest >= 0 || !reader.EOD()) {
+        // A GEDCOM line never holds a line break, so a record that does comes
+        // from a file whose lines end in more than one way (the reader splits at
+        // the first line's ending only): each of its pieces is a line.
+        QStringView piece;
+        if (rest < 0) {
+            raw = reader.ReadLine();
+            rest = 0;
+        }
+        const qsizetype breakAt = nextLineBreak(raw, rest);
+        if (breakAt < 0) {
+            piece = QStringView(raw).sliced(rest);
+            rest = -1;
+        } else {
+            piece = QStringView(raw).sliced(rest, breakAt - rest);
+            rest = breakAt + 1;
+            if (raw[breakAt] == u'\r' && rest < raw.size() && raw[rest] == u'\n') ++rest;
+            if (rest >= raw.size()) rest = -1;
+        }
         control.SetLineCounter(++lineCounter);
         if (control.IsAbandoned()) {
             control.ReportMsg(QStringLiteral("Loading of GEDCOM abandoned"), false);
             return nullptr;
         }
-        const QStringView text = GEDLineParser::trimBlanks(raw);
+        const QStringView text = GEDLineParser::trimBlanks(piece);
         if (text.isEmpty()) continue;
         const GEDLineParser::Line& line = parser.parse(text);
         if (hasPending && (line.tag == GEDTag::CONC || line.tag == GEDTag::CONT) &&
@@ -87,6 +106,13 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     reader.CloseFile();
     store->finishLoad();
     return std::make_shared<GEDDocClass>(store);
+}
+
+// Position of the first CR or LF at or after `from`, or -1.
+qsizetype GEDLoader::nextLineBreak(const QString& text, qsizetype from) {
+    for (qsizetype i = from; i < text.size(); ++i)
+        if (text[i] == u'\r' || text[i] == u'\n') return i;
+    return -1;
 }
 
 // A line value writes "@" as "@@" (a single "@" opens a pointer or an

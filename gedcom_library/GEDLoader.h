@@ -27,6 +27,7 @@ public:
 
 private:
     static void undoubleAtSigns(std::u16string& text);
+    static qsizetype nextLineBreak(const QString& text, qsizetype from);
     void completePending();
     void attachTop();
     void checkCharacterSet(const QString& readerCharset);

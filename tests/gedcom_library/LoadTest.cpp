@@ -70,6 +70,21 @@ TEST(Load, DoubledAtSignsInValuesReadAsOne) {
     EXPECT_TRUE(load.listener.warnings().isEmpty()) << load.listener.warnings().join(u'\n').toStdString();
 }
 
+TEST(Load, LinesEndingInMixedWaysAreEachALine) {
+    // The first line ends in CR LF; later ones in LF alone or CR alone.
+    GedLoad load;
+    auto doc = load.loadText(
+        "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\n1 NAME Ann /Lee/\n1 BIRT\r2 DATE 1850\r"
+        "1 NOTE born at home\n\n0 @I2@ INDI\r\n1 NAME Bob /Lee/\r\n0 TRLR\n");
+    ASSERT_TRUE(doc);
+    EXPECT_EQ(doc->GetCountPersons(), 2);
+    const GEDIndiClass ann(doc->GetXrefs().value(QStringLiteral("I1")));
+    EXPECT_EQ(ann.GetPersonalNames(), QStringLiteral("Ann /Lee/"));
+    EXPECT_EQ(tagNames(ann.GetData()), QStringList({"NAME", "BIRT", "NOTE"}));
+    EXPECT_EQ(GEDOtherClass(ann.GetData()[2]).GetPayL(), QStringLiteral("born at home"));
+    EXPECT_TRUE(load.listener.warnings().isEmpty()) << load.listener.warnings().join(u'\n').toStdString();
+}
+
 TEST(Load, AFileWithoutTrailerWarnsAndKeepsItsLastLine) {
     GedLoad load;
     auto doc = load.loadFixture(QStringLiteral("no_trailer.ged"));

@@ -1,5 +1,7 @@
 #include "GEDLoader.h"
 
+#include <algorithm>
+
 #include "AppError.h"
 #include "GEDControlClass.h"
 #include "GEDDocClass.h"
@@ -110,9 +112,11 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
 
 // Position of the first CR or LF at or after `from`, or -1.
 qsizetype GEDLoader::nextLineBreak(const QString& text, qsizetype from) {
-    for (qsizetype i = from; i < text.size(); ++i)
-        if (text[i] == u'\r' || text[i] == u'\n') return i;
-    return -1;
+    const qsizetype cr = text.indexOf(u'\r', from);
+    const qsizetype lf = text.indexOf(u'\n', from);
+    if (cr < 0) return lf;
+    if (lf < 0) return cr;
+    return std::min(cr, lf);
 }
 
 // A line value writes "@" as "@@" (a single "@" opens a pointer or an

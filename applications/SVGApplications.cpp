@@ -1,9 +1,11 @@
 #include "SVGApplications.h"
 
+#include <algorithm>
 #include <optional>
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 
 #include "foundation/AppError.h"
 #include "foundation/Reporter.h"
@@ -279,26 +281,121 @@ void SVGApplications::checkProgramData(pugi::xml_node data, const QString& file,
 }
 
 void SVGApplications::checkAliasCycles(Reporter& reporter) const {
+    // What the chain from each kind meets: nothing (it ends at a kind of its
+    // own), a kind already on it, or a name no file defines; with its length
+    // and last few kinds for the report. Each kind is walked once and a chain
+    // that runs into a kind already walked takes that kind's answer, so the
+    // check stays linear however long the chains are.
+    constexpr qsizetype kShown = 8;  // a long chain is shown by its first and last few kinds
+    struct End {
+        bool sound = true;
+        bool missing = false;
+        QString target;
+        qsizetype length = 0;
+        QStringList last;
+    };
+    QHash<QString, End> ends;
+    auto aliasOf = [&](const QString& id) { return attrText(findData(id), "alias-of"); };
+    for (const pugi::xml_node data : data_) {
+        QStringList path;
+        QHash<QString, qsizetype> at;
+        QString cur = attrText(data, "id");
+        if (ends.contains(cur) || !findData(cur)) continue;
+        End tail;  // what the walk met after the last kind of `path`
+        qsizetype cycleStart = -1;
+        for (;;) {
+            if (const auto it = ends.constFind(cur); it != ends.constEnd()) {
+                tail = it.value();
+                break;
+            }
+            if (const auto it = at.constFind(cur); it != at.constEnd()) {
+                cycleStart = it.value();
+                break;
+            }
+            if (!findData(cur)) {
+                tail.sound = false;
+                tail.missing = true;
+                tail.target = cur;
+                break;
+            }
+            at.insert(cur, path.size());
+            path << cur;
+            cur = aliasOf(cur);
+            if (cur.isEmpty()) break;
+        }
+        const qsizetype n = path.size();
+        const qsizetype tailEnd = cycleStart < 0 ? n : cycleStart;
+        for (qsizetype j = 0; j < n; ++j) {
+            End e = tail;
+            if (j >= tailEnd) {
+                // On the cycle: the chain goes once round it and returns to this kind.
+                const qsizetype length = n - cycleStart;
+                e.sound = false;
+                e.target = path[j];
+                e.length = length;
+                for (qsizetype k = std::min(kShown, length); k >= 1; --k)
+                    e.last << path[cycleStart + (j - cycleStart - k + length) % length];
+            } else if (cycleStart >= 0) {
+                // Leading into the cycle: it returns to the cycle's first kind.
+                e.sound = false;
+                e.target = path[cycleStart];
+                e.length = n - j;
+                e.last = path.mid(std::max(j, n - kShown));
+            } else if (!tail.sound) {
+                e.length = n - j + tail.length;
+                e.last = (path.mid(std::max(j, n - kShown)) + tail.last);
+                e.last = e.last.mid(std::max<qsizetype>(0, e.last.size() - kShown));
+            }
+            ends.insert(path[j], e);
+        }
+    }
+
     for (int i = 0; i < data_.size(); ++i) {
         const QString id = attrText(data_[i], "id");
-        QStringList chain{id};
+        const QString place = definitionPlace(dataFiles_[i], "ProgramData", id);
         QString next = attrText(data_[i], "alias-of");
-        while (!next.isEmpty()) {
-            if (chain.contains(next)) {
-                reporter.warn(definitionPlace(dataFiles_[i], "ProgramData", id) +
-                              QStringLiteral("the alias-of chain ") + chain.join(QStringLiteral(" -> ")) +
-                              QStringLiteral(" -> ") + next + QStringLiteral(" returns to ") + next);
-                break;
+        if (next.isEmpty()) continue;
+        QStringList chain{id};
+        End end;
+        if (findData(id) == data_[i]) {
+            end = ends.value(id);
+            if (end.sound) continue;
+            if (!end.missing) {
+                // The first kinds of the chain, then its last ones.
+                const qsizetype first = end.length <= 2 * kShown + 1 ? end.length : kShown;
+                for (qsizetype k = 1; k < first; ++k) {
+                    chain << next;
+                    next = aliasOf(next);
+                }
+                if (first < end.length) chain << QStringLiteral("...") << end.last;
             }
-            const pugi::xml_node target = findData(next);
-            if (!target) {
-                reporter.warn(definitionPlace(dataFiles_[i], "ProgramData", id) + QStringLiteral("alias-of names ") +
-                              next + QStringLiteral(", which no definition file defines"));
-                break;
+        } else {
+            // A second definition of an id: its own alias-of starts a chain
+            // that the index does not know, walked in full.
+            QSet<QString> onChain{id};
+            for (;;) {
+                if (onChain.contains(next)) {
+                    end.target = next;
+                    break;
+                }
+                if (!findData(next)) {
+                    end.missing = true;
+                    end.target = next;
+                    break;
+                }
+                chain << next;
+                onChain.insert(next);
+                next = aliasOf(next);
+                if (next.isEmpty()) break;
             }
-            chain << next;
-            next = attrText(target, "alias-of");
+            if (next.isEmpty()) continue;
         }
+        if (end.missing)
+            reporter.warn(place + QStringLiteral("alias-of names ") + end.target +
+                          QStringLiteral(", which no definition file defines"));
+        else
+            reporter.warn(place + QStringLiteral("the alias-of chain ") + chain.join(QStringLiteral(" -> ")) +
+                          QStringLiteral(" -> ") + end.target + QStringLiteral(" returns to ") + end.target);
     }
 }
 
@@ -699,6 +796,7 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
     ids.clear();
     descrs.clear();
     sigs.clear();
+    QHash<QString, pugi::xml_node> known;
     for (pugi::xml_node data : data_) {
         ids << attrText(data, "id");
         QString descr;
@@ -706,7 +804,7 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
         const QString alias = attrText(data, "alias-of");
         if (!alias.isEmpty()) {
             QString names;
-            descr = GetDataSig(alias, sig, names);
+            descr = dataSig(resolveData(alias, &known), sig, names);
         } else {
             descr = attrText(data, "descr");
             for (pugi::xml_node item : data.children("Item")) sig = sSetJoin(sig, attrText(item, "tag"), QStringLiteral("|"));
@@ -718,19 +816,43 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
 }
 
 QString SVGApplications::GetDataSig(const QString& id, QString& itemTags, QString& itemNames) const {
-    QStringList visited;
-    return dataSig(id, itemTags, itemNames, visited);
+    return dataSig(resolveData(id, nullptr), itemTags, itemNames);
 }
 
-QString SVGApplications::dataSig(const QString& id, QString& itemTags, QString& itemNames,
-                                 QStringList& visited) const {
+pugi::xml_node SVGApplications::resolveData(const QString& id, QHash<QString, pugi::xml_node>* known) const {
+    // A chain longer than the number of kinds has returned to a kind already
+    // on it (a cycle, reported at load), so the walk counts its steps instead
+    // of remembering where it has been.
+    QStringList walked;
+    QString current = id;
+    pugi::xml_node found;
+    for (qsizetype steps = 0; steps <= data_.size(); ++steps) {
+        if (known) {
+            const auto it = known->constFind(current);
+            if (it != known->constEnd()) {
+                found = it.value();
+                break;
+            }
+        }
+        const pugi::xml_node data = findData(current);
+        if (!data) break;  // unknown kind
+        if (known) walked << current;
+        const QString alias = attrText(data, "alias-of");
+        if (alias.isEmpty()) {
+            found = data;
+            break;
+        }
+        current = alias;
+    }
+    if (known)
+        for (const QString& w : walked) known->insert(w, found);
+    return found;
+}
+
+QString SVGApplications::dataSig(pugi::xml_node data, QString& itemTags, QString& itemNames) const {
     itemTags.clear();
     itemNames.clear();
-    const pugi::xml_node data = findData(id);
-    if (!data || visited.contains(id)) return QString();  // unknown kind, or an alias cycle (reported at load)
-    visited << id;
-    const QString alias = attrText(data, "alias-of");
-    if (!alias.isEmpty()) return dataSig(alias, itemTags, itemNames, visited);
+    if (!data) return QString();
     for (pugi::xml_node item : data.children("Item")) {
         itemTags = sSetJoin(itemTags, trimSpaces(attrText(item, "tag")), QStringLiteral("|"));
         itemNames = sSetJoin(itemNames, trimSpaces(elementText(item)), QStringLiteral("|"));

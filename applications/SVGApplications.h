@@ -144,7 +144,12 @@ private:
     QStringList includeFiles(const StringDict& appDict, bool svgFile, const char* element) const;
     QString ambleCode(const StringDict& appDict, bool svgFile, const char* element) const;
     QString opDescription(pugi::xml_node op, pugi::xml_node app, pugi::xml_node mod) const;
-    QString dataSig(const QString& id, QString& itemTags, QString& itemNames, QStringList& visited) const;
+    // The kind an id stands for once its alias-of chain is followed; a null
+    // node for an unknown kind or a chain that returns to itself. `known`, when
+    // given, keeps the answer for every id walked, so that many kinds on one
+    // long chain walk it once.
+    pugi::xml_node resolveData(const QString& id, QHash<QString, pugi::xml_node>* known) const;
+    QString dataSig(pugi::xml_node data, QString& itemTags, QString& itemNames) const;
 
     std::vector<std::unique_ptr<pugi::xml_document>> files_;
     // Applications accepted from all files in load order (first definition of

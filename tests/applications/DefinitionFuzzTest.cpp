@@ -7,51 +7,19 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "AppError.h"
 #include "DefinitionFixtures.h"
+#include "DefinitionQueries.h"
 #include "InputMutations.h"
 
 namespace {
 
-// Every entry enabled, then each query a chart run makes.
-void queryEverything(const SVGApplications& apps, RecordingReporter& reporter) {
-    QStringList ids, names, descrs, sigs;
-    QList<bool> valid;
-    apps.GetAppList(ids, names, descrs, valid);
-    StringDict settings;
-    for (const QString& id : ids) {
-        settings.set(id, QStringLiteral("True"));
-        (void)apps.GetRequiredClicks(id);
-    }
-    QStringList dataIds;
-    apps.GetDataList(dataIds, descrs, sigs);
-    for (const QString& id : dataIds) {
-        QString tags, itemNames;
-        (void)apps.GetDataSig(id, tags, itemNames);
-        (void)apps.UsesPlaceKeys(id + QStringLiteral("|x|y"));
-    }
-    for (bool svg : {false, true}) {
-        try {
-            StringDict dict = apps.Load(settings);
-            apps.UpdateDictWithSrvs(dict, svg, reporter);
-            settings.set(QStringLiteral("SVGFile"), svg ? QStringLiteral("True") : QStringLiteral("False"));
-            apps.UpdateSettings(dict, settings);
-            QString locals;
-            (void)apps.GetLocalSettings(dict, locals);
-            (void)apps.ScriptFiles(dict, svg);
-            (void)apps.StyleFiles(dict, svg);
-            (void)apps.PreambleCode(dict, svg);
-            (void)apps.PostambleCode(dict, svg);
-            for (const char* place : {"click", "TR", "TL", "BR", "BL"})
-                (void)apps.HandlerCode(dict, QString::fromLatin1(place), svg);
-            (void)apps.AnythingRequireLib(dict, QStringLiteral("support.js"), svg);
-            (void)apps.Validate(dict, svg, reporter);
-            (void)apps.GetAllRequiredClicks(dict);
-            (void)apps.iCountValidApps(dict, svg);
-        } catch (const AppError& e) {
-            EXPECT_FALSE(e.description.isEmpty());
-        }
-    }
+// Writes the bytes as the one definition file of `dir` and loads that folder.
+std::unique_ptr<LoadedDefinitions> loadBytes(const QTemporaryDir& dir, const QByteArray& bytes) {
+    QFile f(QDir(dir.path()).filePath(QStringLiteral("ApplicationsServices.xml")));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    return loadDefinitions(dir.path());
 }
 
 QByteArray fixtureBytes(const QString& file) {
@@ -74,12 +42,9 @@ TEST(DefinitionFuzz, BrokenDefinitionFilesLoadWithWarnings) {
                              "&amp;", "&#0;", "&#xFFFFFFFF;", "<!DOCTYPE a [<!ENTITY e \"&e;&e;\">]>"});
         for (const QByteArray& bytes : mutations.make(30, 120)) {
             QTemporaryDir dir;
-            QFile f(QDir(dir.path()).filePath(QStringLiteral("ApplicationsServices.xml")));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(bytes);
-            f.close();
-            auto loaded = loadDefinitions(dir.path());
-            queryEverything(*loaded->apps, loaded->reporter);
+            auto loaded = loadBytes(dir, bytes);
+            for (const QString& error : askEverything(*loaded->apps, loaded->reporter))
+                EXPECT_FALSE(error.isEmpty());
         }
     }
 }
@@ -95,11 +60,7 @@ std::unique_ptr<LoadedDefinitions> loadAliasChain(QTemporaryDir& dir, int count,
     xml += closed ? "<ProgramData id=\"" + last + "\" alias-of=\"d0\"/>"
                   : "<ProgramData id=\"" + last + "\" descr=\"End\"><Item tag=\"t\">T</Item></ProgramData>";
     xml += "</Applications>";
-    QFile f(QDir(dir.path()).filePath(QStringLiteral("ApplicationsServices.xml")));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(xml);
-    f.close();
-    return loadDefinitions(dir.path());
+    return loadBytes(dir, xml);
 }
 }  // namespace
 
@@ -194,11 +155,7 @@ TEST(DefinitionFuzz, AliasReportsMatchAPlainWalkOfEachChain) {
         }
 
         QTemporaryDir dir;
-        QFile f(QDir(dir.path()).filePath(QStringLiteral("ApplicationsServices.xml")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(xml);
-        f.close();
-        auto loaded = loadDefinitions(dir.path());
+        auto loaded = loadBytes(dir, xml);
         EXPECT_EQ(loaded->reporter.warnings(), expected) << xml.toStdString();
     }
 }

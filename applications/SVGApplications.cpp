@@ -198,6 +198,8 @@ void SVGApplications::Initialise(const QString& folder, Reporter& reporter) {
         dir.entryList(QStringList{QString::fromLatin1(kFilePattern)}, QDir::Files, QDir::Name);
     for (const QString& name : names) loadFile(folder, name, reporter);
     checkAliasCycles(reporter);
+    dataResolved_.clear();
+    for (const QString& id : dataIndex_.keys()) resolveData(id, dataResolved_);
 }
 
 void SVGApplications::loadFile(const QString& folder, const QString& name, Reporter& reporter) {
@@ -796,7 +798,6 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
     ids.clear();
     descrs.clear();
     sigs.clear();
-    QHash<QString, pugi::xml_node> known;
     for (pugi::xml_node data : data_) {
         ids << attrText(data, "id");
         QString descr;
@@ -804,7 +805,7 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
         const QString alias = attrText(data, "alias-of");
         if (!alias.isEmpty()) {
             QString names;
-            descr = dataSig(resolveData(alias, &known), sig, names);
+            descr = dataSig(dataResolved_.value(alias), sig, names);
         } else {
             descr = attrText(data, "descr");
             for (pugi::xml_node item : data.children("Item")) sig = sSetJoin(sig, attrText(item, "tag"), QStringLiteral("|"));
@@ -816,10 +817,10 @@ void SVGApplications::GetDataList(QStringList& ids, QStringList& descrs, QString
 }
 
 QString SVGApplications::GetDataSig(const QString& id, QString& itemTags, QString& itemNames) const {
-    return dataSig(resolveData(id, nullptr), itemTags, itemNames);
+    return dataSig(dataResolved_.value(id), itemTags, itemNames);
 }
 
-pugi::xml_node SVGApplications::resolveData(const QString& id, QHash<QString, pugi::xml_node>* known) const {
+pugi::xml_node SVGApplications::resolveData(const QString& id, QHash<QString, pugi::xml_node>& known) const {
     // A chain longer than the number of kinds has returned to a kind already
     // on it (a cycle, reported at load), so the walk counts its steps instead
     // of remembering where it has been.
@@ -827,16 +828,14 @@ pugi::xml_node SVGApplications::resolveData(const QString& id, QHash<QString, pu
     QString current = id;
     pugi::xml_node found;
     for (qsizetype steps = 0; steps <= data_.size(); ++steps) {
-        if (known) {
-            const auto it = known->constFind(current);
-            if (it != known->constEnd()) {
-                found = it.value();
-                break;
-            }
+        const auto it = known.constFind(current);
+        if (it != known.constEnd()) {
+            found = it.value();
+            break;
         }
         const pugi::xml_node data = findData(current);
         if (!data) break;  // unknown kind
-        if (known) walked << current;
+        walked << current;
         const QString alias = attrText(data, "alias-of");
         if (alias.isEmpty()) {
             found = data;
@@ -844,8 +843,7 @@ pugi::xml_node SVGApplications::resolveData(const QString& id, QHash<QString, pu
         }
         current = alias;
     }
-    if (known)
-        for (const QString& w : walked) known->insert(w, found);
+    for (const QString& w : walked) known.insert(w, found);
     return found;
 }
 

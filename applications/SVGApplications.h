@@ -145,10 +145,10 @@ private:
     QString ambleCode(const StringDict& appDict, bool svgFile, const char* element) const;
     QString opDescription(pugi::xml_node op, pugi::xml_node app, pugi::xml_node mod) const;
     // The kind an id stands for once its alias-of chain is followed; a null
-    // node for an unknown kind or a chain that returns to itself. `known`, when
-    // given, keeps the answer for every id walked, so that many kinds on one
-    // long chain walk it once.
-    pugi::xml_node resolveData(const QString& id, QHash<QString, pugi::xml_node>* known) const;
+    // node for an unknown kind or a chain that returns to itself. `known`
+    // keeps the answer for every id walked, so that many kinds on one long
+    // chain walk it once.
+    pugi::xml_node resolveData(const QString& id, QHash<QString, pugi::xml_node>& known) const;
     QString dataSig(pugi::xml_node data, QString& itemTags, QString& itemNames) const;
 
     std::vector<std::unique_ptr<pugi::xml_document>> files_;
@@ -160,6 +160,10 @@ private:
     QList<pugi::xml_node> data_;
     QStringList dataFiles_;  // the file of each program-data kind, for reports
     QHash<QString, pugi::xml_node> dataIndex_;
+    // Each program-data id to the kind its alias-of chain ends at (null for a
+    // chain that returns to itself or names an unknown kind), worked out once
+    // after loading.
+    QHash<QString, pugi::xml_node> dataResolved_;
     int totalApps_ = 0;
     int totalSrvs_ = 0;
     int totalData_ = 0;

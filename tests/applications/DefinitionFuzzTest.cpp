@@ -88,6 +88,8 @@ TEST(DefinitionFuzz, LongAliasRingLoadsAndAnswersQuickly) {
     loaded->apps->GetDataList(ids, descrs, sigs);
     EXPECT_EQ(ids.size(), 3000);
     EXPECT_EQ(descrs.join(QString()), QString());
+    QString tags, names;
+    for (const QString& id : ids) EXPECT_EQ(loaded->apps->GetDataSig(id, tags, names), QString());
 }
 
 // A long chain of aliases ends at its last kind, however long it is.

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include <QHash>
 #include <QString>
@@ -29,10 +30,18 @@ struct KeyEqual {
 
 // A string-keyed dictionary that keeps insertion order. Removing an entry keeps
 // the order of the others.
+//
+// The entries live in one vector, in order: an empty dictionary takes no
+// memory for them, and walking the entries reads memory straight through.
+// A pointer or reference to a value or key (find, valueAt, keyAt), and any
+// iterator, stays valid only until the next entry is added or removed: look
+// the key up again after adding.
 template <typename V>
 class OrderedDict {
 public:
-    using Map = tsl::ordered_map<QString, V, ordered_dict_detail::KeyHash, ordered_dict_detail::KeyEqual>;
+    using Entry = std::pair<QString, V>;
+    using Map = tsl::ordered_map<QString, V, ordered_dict_detail::KeyHash, ordered_dict_detail::KeyEqual,
+                                 std::allocator<Entry>, std::vector<Entry>>;
     using iterator = typename Map::iterator;
     using const_iterator = typename Map::const_iterator;
 

@@ -85,7 +85,7 @@ TEST(ReaderFuzz, BrokenTextFilesReadToTheirEnd) {
     TextFileScratch scratch;
     const QByteArray seeds[] = {
         QByteArray("\xEF\xBB\xBF" "first line\r\nK\xC3\xB6ln\r\n\r\nlast"),
-        QByteArray("\xFF\xFE" "a\0\r\0\n\0\xE4\0\r\0\n\0b\0", 18), QByteArray("\xFE\xFF\0a\0\n\0b\0\n", 11),
+        QByteArray("\xFF\xFE" "a\0\r\0\n\0\xE4\0\r\0\n\0b\0", 16), QByteArray("\xFE\xFF\0a\0\n\0b\0\n", 10),
         QByteArray("ansi \xE4\xF6\rcr\rends\r"), QByteArray("lf\n\rcr\n\rmixed\r\r\nend")};
     std::uint32_t seed = 65536;
     for (const QByteArray& original : seeds) {

@@ -169,7 +169,9 @@ void ChartRun::GenerateOutputFile(const QString& sFile, const StringDict& oAppDi
     TreeDrawing(ChartDrawContext{tree_, out, &apps_, pictureSize_}).DrawTree();
 
     ChartDataBlocks data(tree_, apps_, out);
-    if (bSVGFile) {
+    // Notes and program data stand inside an SVG chart, after the drawing of
+    // an HTML page.
+    auto notesAndProgData = [&] {
         if (display.GetNotesData()) {
             line(QString());
             data.GenerateNotes();
@@ -178,7 +180,8 @@ void ChartRun::GenerateOutputFile(const QString& sFile, const StringDict& oAppDi
             line(QString());
             data.GenerateProgData();
         }
-    }
+    };
+    if (bSVGFile) notesAndProgData();
     if (display.GetNavData()) {
         line(QString());
         NavigationData(tree_, out).GenerateNavData();
@@ -217,14 +220,7 @@ void ChartRun::GenerateOutputFile(const QString& sFile, const StringDict& oAppDi
             };
             for (const QString& l : script) line(l);
         }
-        if (display.GetNotesData()) {
-            line(QString());
-            data.GenerateNotes();
-        }
-        if (display.GetProgData()) {
-            line(QString());
-            data.GenerateProgData();
-        }
+        notesAndProgData();
         header.WritePostamble(oAppDict, false, vars);
         line(QStringLiteral("</body>"));
         line(QStringLiteral("</html>"));

@@ -29,17 +29,17 @@ GEDEventClass GEDFamClass::GetMarriage() const {
 QString GEDFamClass::GetNotes() const { return isNull() ? QString() : store_->notesOf(node_); }
 
 GEDIndiClass GEDFamClass::GetHusb() const {
-    return isNull() ? GEDIndiClass() : GEDIndiClass(GEDObject(store_, store_->partner(node_, GEDLineTag::HUSB)));
+    return isNull() ? GEDIndiClass() : GEDIndiClass(GEDObject(store_, store_->partner(node_, GEDTag::HUSB)));
 }
 
 GEDIndiClass GEDFamClass::GetWife() const {
-    return isNull() ? GEDIndiClass() : GEDIndiClass(GEDObject(store_, store_->partner(node_, GEDLineTag::WIFE)));
+    return isNull() ? GEDIndiClass() : GEDIndiClass(GEDObject(store_, store_->partner(node_, GEDTag::WIFE)));
 }
 
 QList<GEDIndiClass> GEDFamClass::GetChildren() const {
     QList<GEDIndiClass> out;
     if (isNull()) return out;
-    for (qint32 child : store_->pointedRecords(node_, GEDLineTag::CHIL, GEDKind::Indi)) out.append(GEDIndiClass(GEDObject(store_, child)));
+    for (qint32 child : store_->pointedRecords(node_, GEDTag::CHIL, GEDKind::Indi)) out.append(GEDIndiClass(GEDObject(store_, child)));
     return out;
 }
 

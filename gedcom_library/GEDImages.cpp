@@ -16,7 +16,7 @@ namespace {
 QList<qint32> mediaLinks(GEDStore* store, qint32 person) {
     QList<qint32> links;
     for (qint32 c = store->node(person).firstChild; c >= 0; c = store->node(c).next) {
-        if (store->node(c).kind != GEDKind::Other || store->node(c).tag != GEDLineTag::OBJE) continue;
+        if (store->node(c).kind != GEDKind::Other || store->node(c).tag != GEDTag::OBJE) continue;
         qint32 line = c;
         QSet<qint32> followed;
         while (line >= 0 && GEDStore::isPointer(store->payloadView(line))) {

@@ -70,7 +70,7 @@ GEDFamClass GEDIndiClass::GetFamC() const {
 QList<GEDFamClass> GEDIndiClass::GetFamS() const {
     QList<GEDFamClass> out;
     if (isNull()) return out;
-    for (qint32 fam : store_->pointedRecords(node_, GEDLineTag::FAMS, GEDKind::Fam)) out.append(GEDFamClass(GEDObject(store_, fam)));
+    for (qint32 fam : store_->pointedRecords(node_, GEDTag::FAMS, GEDKind::Fam)) out.append(GEDFamClass(GEDObject(store_, fam)));
     return out;
 }
 

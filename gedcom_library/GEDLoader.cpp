@@ -15,8 +15,8 @@ const QString kSource = QStringLiteral("GEDControlClass");
 }  // namespace
 
 GEDLoader::GEDLoader(GEDControlClass& control)
-    : control(control), eventTags(GEDLineTag::Count, false), slots(kMaxLevel + 2, -1) {
-    for (short tag = 1; tag < GEDLineTag::Count; ++tag) eventTags[static_cast<std::size_t>(tag)] = bIsEventTag(tag);
+    : control(control), eventTags(GEDTag::Count, false), slots(kMaxLevel + 2, -1) {
+    for (short tag = 1; tag < GEDTag::Count; ++tag) eventTags[static_cast<std::size_t>(tag)] = bIsEventTag(tag);
 }
 
 std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {

@@ -25,8 +25,8 @@ bool parseBool(QStringView field, bool& ok) {
 
 // A line the family link tables are read from.
 bool isLinkLine(const GEDStore::Node& n) {
-    return n.kind == GEDKind::Other && (n.tag == GEDLineTag::FAMC || n.tag == GEDLineTag::FAMS || n.tag == GEDLineTag::CHIL ||
-                                        n.tag == GEDLineTag::HUSB || n.tag == GEDLineTag::WIFE);
+    return n.kind == GEDKind::Other && (n.tag == GEDTag::FAMC || n.tag == GEDTag::FAMS || n.tag == GEDTag::CHIL ||
+                                        n.tag == GEDTag::HUSB || n.tag == GEDTag::WIFE);
 }
 
 [[noreturn]] void raiseBadExtension(const QString& source, short tag, QStringView payload) {
@@ -143,8 +143,8 @@ void GEDStore::addData(qint32 parent, qint32 child) {
         Event& ev = events[static_cast<std::size_t>(p.ext)];
         if (c.kind == GEDKind::Other) {
             if (c.tag == GEDTag::DATE) ev.date = child;
-            else if (c.tag == GEDLineTag::PLAC) ev.place = child;
-            else if (c.tag == GEDLineTag::TYPE) ev.gtype = child;
+            else if (c.tag == GEDTag::PLAC) ev.place = child;
+            else if (c.tag == GEDTag::TYPE) ev.gtype = child;
         }
         break;
     }
@@ -152,14 +152,14 @@ void GEDStore::addData(qint32 parent, qint32 child) {
         Indi& ind = indis[static_cast<std::size_t>(p.ext)];
         if (c.kind == GEDKind::Event) {
             if (c.tag == GEDTag::BIRT) ind.birth = child;
-            else if (c.tag == GEDLineTag::DEAT) ind.death = child;
-        } else if (c.kind == GEDKind::Other && c.tag == GEDLineTag::SEX) {
+            else if (c.tag == GEDTag::DEAT) ind.death = child;
+        } else if (c.kind == GEDKind::Other && c.tag == GEDTag::SEX) {
             const QStringView v = payloadView(child);
             static const QString codes[] = {QStringLiteral("m"), QStringLiteral("f"), QStringLiteral("x"), QStringLiteral("u")};
             const QChar s = v.isEmpty() ? QChar(u'u') : v.front().toLower();
             // Anything but the four sex codes reads as unknown.
             ind.sex = s == u'm' ? codes[0] : s == u'f' ? codes[1] : s == u'x' ? codes[2] : codes[3];
-        } else if (c.kind == GEDKind::Other && c.tag == GEDLineTag::NAME) {
+        } else if (c.kind == GEDKind::Other && c.tag == GEDTag::NAME) {
             const auto offer = [&ind](const QString& s) {
                 if (s.isEmpty()) return;
                 if (ind.name.isEmpty()) ind.name = QString(s).remove(u'/');
@@ -196,7 +196,7 @@ void GEDStore::addData(qint32 parent, qint32 child) {
     }
     case GEDKind::Fam: {
         Fam& fam = fams[static_cast<std::size_t>(p.ext)];
-        if (c.kind == GEDKind::Event && c.tag == GEDLineTag::MARR) {
+        if (c.kind == GEDKind::Event && c.tag == GEDTag::MARR) {
             fam.marriage = child;
         } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_F) {
             const QList<QStringView> f = payloadView(child).split(u',');
@@ -228,7 +228,7 @@ void GEDStore::addRecord(qint32 rec) {
         links.current = false;
     } else if (r.kind == GEDKind::Other && r.tag == GEDTag::HEAD) {
         head = rec;
-        const qint32 sour = firstChildOf(rec, GEDKind::Other, GEDLineTag::SOUR);
+        const qint32 sour = firstChildOf(rec, GEDKind::Other, GEDTag::SOUR);
         if (sour >= 0 && payloadView(sour) == u"Kvora") {
             exportedBySystem = true;
             positionsComplete = true;
@@ -282,13 +282,13 @@ qint32 GEDStore::resolveLine(qint32 line) {
     if (node(line).target != -2) return node(line).target;
     qint32 target = -1;
     switch (node(line).tag) {
-    case GEDLineTag::FAMC:
-    case GEDLineTag::FAMS: target = resolve(payloadView(line), GEDKind::Fam); break;
-    case GEDLineTag::CHIL:
-    case GEDLineTag::HUSB:
-    case GEDLineTag::WIFE: target = resolve(payloadView(line), GEDKind::Indi); break;
-    case GEDLineTag::NOTE:
-    case GEDLineTag::OBJE: target = resolve(payloadView(line), GEDKind::Other, node(line).tag); break;
+    case GEDTag::FAMC:
+    case GEDTag::FAMS: target = resolve(payloadView(line), GEDKind::Fam); break;
+    case GEDTag::CHIL:
+    case GEDTag::HUSB:
+    case GEDTag::WIFE: target = resolve(payloadView(line), GEDKind::Indi); break;
+    case GEDTag::NOTE:
+    case GEDTag::OBJE: target = resolve(payloadView(line), GEDKind::Other, node(line).tag); break;
     default: break;
     }
     node(line).target = target;
@@ -324,7 +324,7 @@ qint32 GEDStore::query(qint32 start, const QString& path) const {
 QString GEDStore::notesOf(qint32 n) {
     QString result;
     for (qint32 c = node(n).firstChild; c >= 0; c = node(c).next) {
-        if (node(c).kind != GEDKind::Other || node(c).tag != GEDLineTag::NOTE) continue;
+        if (node(c).kind != GEDKind::Other || node(c).tag != GEDTag::NOTE) continue;
         qint32 line = c;
         QList<qint32> followed;
         while (line >= 0 && isPointer(payloadView(line))) {
@@ -361,7 +361,7 @@ bool GEDStore::isYesOnlyEventTag(short tag) {
     // Events whose GEDCOM line value is only "Y" or nothing (the first 32 of the
     // event table); the others carry a descriptor as their value.
     static const auto table = [] {
-        std::vector<bool> yes(GEDLineTag::Count, false);
+        std::vector<bool> yes(GEDTag::Count, false);
         const char* const names[] = {"BIRT", "CHR",  "DEAT", "BURI", "CREM", "ADOP", "BAPM", "BARM",
                                      "BASM", "BLES", "CHRA", "CONF", "FCOM", "ORDN", "NATU", "EMIG",
                                      "IMMI", "PROB", "WILL", "GRAD", "RETI", "ANUL", "CENS", "DIV",
@@ -369,7 +369,7 @@ bool GEDStore::isYesOnlyEventTag(short tag) {
         for (const char* name : names) yes[static_cast<std::size_t>(GEDTagClass::instance().GetTag(QString::fromLatin1(name)))] = true;
         return yes;
     }();
-    return tag > 0 && tag < GEDLineTag::Count && table[static_cast<std::size_t>(tag)];
+    return tag > 0 && tag < GEDTag::Count && table[static_cast<std::size_t>(tag)];
 }
 
 QString GEDStore::normalisePersonalName(QString s) {
@@ -410,12 +410,12 @@ QString GEDStore::nameFromPieces(qint32 nameLine) const {
     for (qint32 c = node(nameLine).firstChild; c >= 0; c = node(c).next) {
         if (node(c).kind != GEDKind::Other) continue;
         switch (node(c).tag) {
-        case GEDLineTag::NPFX: piece[Npfx] = payloadView(c); break;
-        case GEDLineTag::GIVN: piece[Givn] = payloadView(c); break;
-        case GEDLineTag::NICK: piece[Nick] = payloadView(c); break;
-        case GEDLineTag::SPFX: piece[Spfx] = payloadView(c); break;
-        case GEDLineTag::SURN: piece[Surn] = payloadView(c); break;
-        case GEDLineTag::NSFX: piece[Nsfx] = payloadView(c); break;
+        case GEDTag::NPFX: piece[Npfx] = payloadView(c); break;
+        case GEDTag::GIVN: piece[Givn] = payloadView(c); break;
+        case GEDTag::NICK: piece[Nick] = payloadView(c); break;
+        case GEDTag::SPFX: piece[Spfx] = payloadView(c); break;
+        case GEDTag::SURN: piece[Surn] = payloadView(c); break;
+        case GEDTag::NSFX: piece[Nsfx] = payloadView(c); break;
         default: break;
         }
     }
@@ -462,7 +462,7 @@ void GEDStore::computeEventKeys() {
 
 void GEDStore::correctPayload(qint32 ev) {
     if (node(ev).payLen <= 1 || !isYesOnlyEventTag(node(ev).tag)) return;
-    const qint32 note = newNode(GEDKind::Other, GEDLineTag::NOTE, payloadView(ev));
+    const qint32 note = newNode(GEDKind::Other, GEDTag::NOTE, payloadView(ev));
     setPayload(ev, QStringView());
     addData(ev, note);
 }
@@ -507,7 +507,7 @@ void GEDStore::sortChildren(qint32 fam) {
     QList<qsizetype> positions;
     QList<QString> keys;
     for (qsizetype i = 0; i < kids.size(); ++i) {
-        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDLineTag::CHIL) continue;
+        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDTag::CHIL) continue;
         positions.append(i);
         const qint32 child = resolveLine(kids[i]);
         keys.append(child < 0 ? QStringLiteral("??") : sortKeyOfEvent(indis[static_cast<std::size_t>(node(child).ext)].birth));
@@ -521,8 +521,8 @@ void GEDStore::checkFAMC(qint32 indi) {
     enum { Natural, Adopted, Foster, Kinds };
     qint32 chosen[Kinds] = {-1, -1, -1};
     for (qint32 c = node(indi).firstChild; c >= 0; c = node(c).next) {
-        if (node(c).kind != GEDKind::Other || node(c).tag != GEDLineTag::FAMC) continue;
-        const qint32 pedi = firstChildOf(c, GEDKind::Other, GEDLineTag::PEDI);
+        if (node(c).kind != GEDKind::Other || node(c).tag != GEDTag::FAMC) continue;
+        const qint32 pedi = firstChildOf(c, GEDKind::Other, GEDTag::PEDI);
         int kind = Kinds;
         const QStringView p = pedi < 0 ? QStringView() : payloadView(pedi);
         if (pedi < 0 || p.compare(u"birth", Qt::CaseInsensitive) == 0) kind = Natural;
@@ -543,8 +543,8 @@ void GEDStore::checkFAMC(qint32 indi) {
             const QString pointer = u'@' + ind.xref + u'@';
             bool listed = false;
             for (qint32 c = node(ind.famc).firstChild; c >= 0 && !listed; c = node(c).next)
-                listed = node(c).tag == GEDLineTag::CHIL && payloadView(c) == pointer;
-            if (!listed) addData(ind.famc, newNode(GEDKind::Other, GEDLineTag::CHIL, pointer));
+                listed = node(c).tag == GEDTag::CHIL && payloadView(c) == pointer;
+            if (!listed) addData(ind.famc, newNode(GEDKind::Other, GEDTag::CHIL, pointer));
         }
         return;
     }
@@ -585,16 +585,16 @@ qint32 GEDStore::createPerson(const QString& sex) {
 }
 
 void GEDStore::checkParents(qint32 fam) {
-    const qint32 husb = partner(fam, GEDLineTag::HUSB);
-    const qint32 wife = partner(fam, GEDLineTag::WIFE);
+    const qint32 husb = partner(fam, GEDTag::HUSB);
+    const qint32 wife = partner(fam, GEDTag::WIFE);
     const QString famPointer = u'@' + fams[static_cast<std::size_t>(node(fam).ext)].xref + u'@';
     const auto addPlaceholder = [&](short tag, const QString& sex) {
         const qint32 person = createPerson(sex);
         addData(fam, newNode(GEDKind::Other, tag, QString(u'@' + xrefOf(person) + u'@')));
-        addData(person, newNode(GEDKind::Other, GEDLineTag::FAMS, famPointer));
+        addData(person, newNode(GEDKind::Other, GEDTag::FAMS, famPointer));
     };
-    if (husb < 0) addPlaceholder(GEDLineTag::HUSB, QStringLiteral("m"));
-    if (wife < 0) addPlaceholder(GEDLineTag::WIFE, QStringLiteral("f"));
+    if (husb < 0) addPlaceholder(GEDTag::HUSB, QStringLiteral("m"));
+    if (wife < 0) addPlaceholder(GEDTag::WIFE, QStringLiteral("f"));
 }
 
 QString GEDStore::relatedSpouses(qint32 indi) {
@@ -605,8 +605,8 @@ QString GEDStore::relatedSpouses(qint32 indi) {
     for (qsizetype done = 0; done < group.size();) {
         const qsizetype passEnd = group.size();
         for (; done < passEnd; ++done) {
-            for (qint32 fam : pointedRecords(group[done], GEDLineTag::FAMS, GEDKind::Fam)) {
-                for (short tag : {GEDLineTag::HUSB, GEDLineTag::WIFE}) {
+            for (qint32 fam : pointedRecords(group[done], GEDTag::FAMS, GEDKind::Fam)) {
+                for (short tag : {GEDTag::HUSB, GEDTag::WIFE}) {
                     const qint32 p = partner(fam, tag);
                     if (p >= 0 && !members.contains(p)) {
                         members.insert(p);
@@ -655,7 +655,7 @@ void GEDStore::linkIndi(qint32 indi) {
     links.famsBegin[ext] = static_cast<qint32>(links.fams.size());
     for (qint32 c = node(indi).firstChild; c >= 0; c = node(c).next) {
         const Node& line = node(c);
-        if (line.kind != GEDKind::Other || line.tag != GEDLineTag::FAMS) continue;
+        if (line.kind != GEDKind::Other || line.tag != GEDTag::FAMS) continue;
         const qint32 fam = resolveLine(c);
         if (fam >= 0) links.fams.push_back(node(fam).ext);
     }
@@ -670,9 +670,9 @@ void GEDStore::linkFam(qint32 fam) {
         const Node& line = node(c);
         if (line.kind != GEDKind::Other) continue;
         // The first HUSB (WIFE) line that names an individual is the partner.
-        const bool isHusb = line.tag == GEDLineTag::HUSB && !husb;
-        const bool isWife = line.tag == GEDLineTag::WIFE && !wife;
-        if (!isHusb && !isWife && line.tag != GEDLineTag::CHIL) continue;
+        const bool isHusb = line.tag == GEDTag::HUSB && !husb;
+        const bool isWife = line.tag == GEDTag::WIFE && !wife;
+        if (!isHusb && !isWife && line.tag != GEDTag::CHIL) continue;
         const qint32 target = resolveLine(c);
         if (target < 0) continue;
         const qint32 person = node(target).ext;

@@ -15,35 +15,6 @@
 
 class GEDControlClass;
 
-// Tag codes of further lines the document and its records look at.
-namespace GEDLineTag {
-inline constexpr short CHAR = 27;
-inline constexpr short CHIL = 28;
-inline constexpr short DEAT = 42;
-inline constexpr short FAMC = 57;
-inline constexpr short FAMS = 59;
-inline constexpr short GEDC = 65;
-inline constexpr short GIVN = 66;
-inline constexpr short HUSB = 69;
-inline constexpr short MARR = 80;
-inline constexpr short NAME = 83;
-inline constexpr short NICK = 87;
-inline constexpr short NOTE = 89;
-inline constexpr short NPFX = 90;
-inline constexpr short NSFX = 91;
-inline constexpr short OBJE = 92;
-inline constexpr short PEDI = 97;
-inline constexpr short PLAC = 99;
-inline constexpr short SEX = 116;
-inline constexpr short SOUR = 119;
-inline constexpr short SPFX = 120;
-inline constexpr short SURN = 126;
-inline constexpr short TYPE = 132;
-inline constexpr short VERS = 133;
-inline constexpr short WIFE = 134;
-inline constexpr short Count = GEDTag::Last + 1;
-}  // namespace GEDLineTag
-
 // Offsets of the library's own errors from the error base.
 namespace GEDError {
 inline constexpr int CharsetOrVersion = 515;  // unsupported character set or GEDCOM version

@@ -14,6 +14,9 @@
 
 #include <malloc.h>
 
+#ifdef KV_PROGRAM_HEAP
+#include "ProgramHeap.h"
+#endif
 #include <memory>
 
 #include <QTemporaryDir>
@@ -51,10 +54,19 @@ std::unique_ptr<SVGTree> buildTree(int persons) {
 }
 
 // Heap bytes a built tree holds per person, measured once outside the timing.
+// Bytes of the heap blocks in use.
+std::size_t heapInUse() {
+#ifdef KV_PROGRAM_HEAP
+    return programHeapBytesInUse();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
 double heapPerPerson(int persons) {
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = heapInUse();
     auto tree = buildTree(persons);
-    const std::size_t after = mallinfo2().uordblks;
+    const std::size_t after = heapInUse();
     return static_cast<double>(after - before) / persons;
 }
 

@@ -34,7 +34,7 @@ function(kv_folder_tests name)
   else()
     target_link_libraries(${name}_tests PRIVATE kv_test_main)
   endif()
-  target_link_libraries(${name}_tests PRIVATE ${ARG_DEPS})
+  target_link_libraries(${name}_tests PRIVATE kv_heap ${ARG_DEPS})
   target_compile_definitions(${name}_tests PRIVATE
     KV_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
     KV_SOURCE_DIR="${CMAKE_SOURCE_DIR}"

@@ -14,15 +14,15 @@
 
 #include <malloc.h>
 
-#ifdef KV_PROGRAM_HEAP
-#include "ProgramHeap.h"
-#endif
 #include <memory>
 
 #include <QTemporaryDir>
 
 #include "SVGTree.h"
 #include "TreeFileGenerator.h"
+#ifdef KV_PROGRAM_HEAP
+#include "ProgramHeap.h"
+#endif
 
 namespace {
 
@@ -53,7 +53,6 @@ std::unique_ptr<SVGTree> buildTree(int persons) {
     return tree;
 }
 
-// Heap bytes a built tree holds per person, measured once outside the timing.
 // Bytes of the heap blocks in use.
 std::size_t heapInUse() {
 #ifdef KV_PROGRAM_HEAP
@@ -63,6 +62,7 @@ std::size_t heapInUse() {
 #endif
 }
 
+// Heap bytes a built tree holds per person, measured once outside the timing.
 double heapPerPerson(int persons) {
     const std::size_t before = heapInUse();
     auto tree = buildTree(persons);

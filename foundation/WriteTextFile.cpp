@@ -49,11 +49,15 @@ void WriteTextFile::OpenFile(const QString& sFile, bool bANSI) {
 
 void WriteTextFile::WriteLine(const QString& sText) {
     if (!open_) return;
-    if (!pending_.isEmpty()) {
+    if (pending_.isEmpty()) {
+        writeString(sText);
+    } else {
+        // One string: a character whose two halves came in the two texts is
+        // encoded whole.
+        pending_ += sText;
         writeString(pending_);
         pending_.clear();
     }
-    writeString(sText);
     buffer_.append("\r\n", 2);
     if (buffer_.size() >= kBufferBytes) flushBuffer();
 }

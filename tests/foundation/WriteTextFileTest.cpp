@@ -61,6 +61,13 @@ TEST(WriteTextFile, BytesWritten) {
          [](WriteTextFile& w) { w.WriteLine(QString::fromUtf16(u"\u20AC\u00E9\u4E00\U0001F600")); }, "\x80\xE9??\r\n"},
         {"UTF-8", false, [](WriteTextFile& w) { w.WriteLine(QString::fromUtf16(u"\u00E9")); },
          "\xEF\xBB\xBF\xC3\xA9\r\n"},
+        {"a character split between pending text and its line stays whole", false,
+         [](WriteTextFile& w) {
+             const QString face = QString::fromUtf16(u"\U0001F600");
+             w.WriteText(face.left(1));
+             w.WriteLine(face.mid(1));
+         },
+         "\xEF\xBB\xBF\xF0\x9F\x98\x80\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -104,7 +104,7 @@ void NavigationData::GenerateNavData() {
     for (const auto& [key, person] : persons) {
         const QString sex = person->GetSex();
         sexes.append(num(sex.size() == 1 ? static_cast<int>(QStringLiteral("fmux").indexOf(sex)) : -1));
-        parentFams.append(num(pos(familyPos, tree_.ChildFamily(key))));
+        parentFams.append(num(pos(familyPos, tree_.ChildFamily(*person))));
         QList<int> spouses;
         for (const QString& fam : person->GetFamKeys().keys())
             if (const int p = pos(familyPos, fam); p >= 0) spouses.append(p);

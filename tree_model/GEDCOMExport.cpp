@@ -234,7 +234,7 @@ void GEDCOMExport::WriteGEDCOMIndi(const SVGBox& oBox) {
     WriteGEDCOMEvents(oBox.GetNotes());
     const KeySet& families = oBox.GetFamKeys();
     for (int i = 0; i < families.count(); ++i) writePlain(QStringLiteral("1 FAMS ") + pointer(families.at(i)));
-    const QString childOf = tree_.ChildFamily(oBox.GetKey());
+    const QString childOf = tree_.ChildFamily(oBox);
     if (!childOf.isEmpty()) writePlain(QStringLiteral("1 FAMC ") + pointer(childOf));
     for (const auto& kv : oBox.GetLocSettings()) writeValue(1, QStringLiteral("_SVG_LS"), kv.first + u'=' + kv.second);
 }

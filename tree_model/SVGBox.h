@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include "KeySet.h"
 #include "AttachedTexts.h"
@@ -81,24 +82,28 @@ private:
     void displayCell(int& iCol, int& iRow) const;
     QPointF cellOrigin() const;
 
+    // What the chart writer reads of every person stands first, together:
+    // the fewer memory lines a person's lookups touch, the less a large tree
+    // waits on memory.
     SVGTree* tree_ = nullptr;
     int treeRow_ = 0;
     int treeCol_ = 0;
+    // True while the tree holds this box under its key (NewPerson and
+    // RemPerson are the only members that add and remove persons): its
+    // full-tree place is then its own, found without a look-up.
+    bool held_ = false;
+    bool tentative_ = false;
     QString key_;
+    QString relatedSpouses_ = QStringLiteral("-");
+    // The families of the tree that list this person among their children,
+    // kept by the families; answers SVGTree::ChildFamily without a search.
+    // Nearly every person is the child of one family at most: it is held in place.
+    QVarLengthArray<const SVGFamily*, 1> childOf_;
+    KeySet famSet_;
     QString sex_;
     QString text_;
     QString shortText_;
     QString personalNames_;
     QString image_;
-    bool tentative_ = false;
-    KeySet famSet_;
     KeySet spouseSet_;
-    QString relatedSpouses_ = QStringLiteral("-");
-    // The families of the tree that list this person among their children,
-    // kept by the families; answers SVGTree::ChildFamily without a search.
-    QList<const SVGFamily*> childOf_;
-    // True while the tree holds this box under its key (NewPerson and
-    // RemPerson are the only members that add and remove persons): its
-    // full-tree place is then its own, found without a look-up.
-    bool held_ = false;
 };

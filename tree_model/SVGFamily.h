@@ -47,7 +47,14 @@ private:
     friend class SVGTree;
 
     SVGTree* tree_ = nullptr;
-    bool indexed_ = false;  // the tree's child index knows this family's children
+    // True while the tree holds this family under its key (NewFamily and
+    // RemFamily are the only members that add and remove families); the
+    // children of a held family know it.
+    bool indexed_ = false;
+    // Given by the tree when it adds the family, larger for each later one:
+    // held families order by it as they stand in the tree's family order,
+    // which removals keep and additions extend at the end.
+    quint64 order_ = 0;
     QString key_;
     SVGBoxPtr par1_;
     SVGBoxPtr par2_;

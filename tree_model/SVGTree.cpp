@@ -118,20 +118,23 @@ void SVGTree::RemPerson(const QString& sKey) {
 
 QString SVGTree::ChildFamily(const QString& sKey) const {
     const SVGBoxPtr* person = persons_.find(sKey);
-    if (!person) return QString();
-    // Of the families that list the child, the first in family order.
-    int best = -1;
-    QString bestKey;
-    for (const SVGFamily* family : (*person)->childOf_) {
-        // One look-up gives both the family's place and whether the tree still holds it.
-        const int index = families_.indexOf(family->GetKey());
-        if (index < 0 || families_.valueAt(index).get() != family) continue;
-        if (best < 0 || index < best) {
-            best = index;
-            bestKey = family->GetKey();
-        }
+    return person ? childFamilyOf(**person) : QString();
+}
+
+QString SVGTree::ChildFamily(const SVGBox& oBox) const {
+    if (oBox.held_ && oBox.tree_ == this) return childFamilyOf(oBox);
+    return ChildFamily(oBox.key_);
+}
+
+QString SVGTree::childFamilyOf(const SVGBox& oBox) const {
+    // Of the families this tree holds that list the child, the first in
+    // family order: the one added first.
+    const SVGFamily* best = nullptr;
+    for (const SVGFamily* family : oBox.childOf_) {
+        if (!family->indexed_ || family->tree_ != this) continue;
+        if (!best || family->order_ < best->order_) best = family;
     }
-    return bestKey;
+    return best ? best->key_ : QString();
 }
 
 void SVGTree::RemFamily(const QString& sKey) {
@@ -171,6 +174,7 @@ SVGFamilyPtr SVGTree::NewFamily(const QString& sKey, const QString& sPar1, const
     par1->AddFamSet(sKey);
     par2->AddFamSet(sKey);
     family->indexed_ = true;
+    family->order_ = ++familiesAdded_;
     families_.add(sKey, family);
     SetUnsaved(true);
     SetPendingPFChange();

@@ -91,6 +91,9 @@ public:
     void RemPerson(const QString& sKey);
     // The first family, in family order, that has the person among its children.
     QString ChildFamily(const QString& sKey) const;
+    // The same for the person the tree holds under the box's key; for a box
+    // the tree holds, found without looking its key up.
+    QString ChildFamily(const SVGBox& oBox) const;
     void RemFamily(const QString& sKey);
     SVGFamilyPtr NewFamily(const QString& sKey, const QString& sPar1, const QString& sPar2);
 
@@ -190,6 +193,7 @@ private:
     SVGFamilyPtr unpackFamilyText(const QString& sData, bool bNew, QString& sKeySet);
     QString unpackPersonsText(const QString& sData, bool bNew);
     QString unpackFamiliesText(const QString& sData, bool bNew, QString& sPKeyTotal);
+    QString childFamilyOf(const SVGBox& oBox) const;
 
     std::shared_ptr<SVGDisplay> display_;
     PersonDict persons_;
@@ -208,4 +212,5 @@ private:
     Reporter* reporter_ = nullptr;
     const SVGApplications* applications_ = nullptr;
     bool incomplete_ = false;
+    quint64 familiesAdded_ = 0;  // the order stamp of the last family added
 };

@@ -58,3 +58,52 @@ TEST(PersonPlaces, ABoxIsDrawnWhereTheTreeHoldsItsKey) {
     tree.GetPersons().value("cat")->SetNewPosn(7, 2, true);
     EXPECT_EQ(place(), at(7, 2));
 }
+
+// A child's family is the first family in the tree's order that lists it:
+// removing a family keeps the order of the others, adding one (again under
+// an old key, too) puts it last, whatever its key. Asked with a box, the
+// answer is the one for the person the tree holds under the box's key.
+TEST(ChildFamilyOrder, FollowsRemovalsAndAdditionsByKeyAndByBox) {
+    SVGTree tree;
+    addCouple(tree);
+    for (const char* key : {"eve", "fay", "gil"}) tree.NewPerson(key, key, "", 3, 1, "m", false, "", true);
+    const SVGBoxPtr cat = tree.GetPersons().value("cat");
+    auto childFamily = [&] {
+        const QString byKey = tree.ChildFamily("cat");
+        EXPECT_EQ(tree.ChildFamily(*cat), byKey);
+        return byKey;
+    };
+    auto addFamily = [&](const QString& key, const QString& p1, const QString& p2, const SVGBoxPtr& child) {
+        tree.NewFamily(key, p1, p2)->AddChild(child);
+    };
+
+    EXPECT_EQ(childFamily(), "f1");
+    const SVGFamilyPtr f2 = tree.NewFamily("f2", "eve", "fay");
+    tree.RemFamily("f1");
+    EXPECT_EQ(childFamily(), "");
+    addFamily("f1", "dan", "eve", cat);  // the old key, now after f2
+    EXPECT_EQ(childFamily(), "f1");
+    f2->AddChild(cat);  // listed last, yet first in family order
+    EXPECT_EQ(childFamily(), "f2");
+    addFamily("f0", "fay", "gil", cat);
+    EXPECT_EQ(childFamily(), "f2");
+    tree.RemFamily("f2");
+    EXPECT_EQ(childFamily(), "f1");
+    tree.RemFamily("f1");
+    EXPECT_EQ(childFamily(), "f0");
+
+    // A family of another tree that lists the box does not count.
+    SVGTree other;
+    other.NewPerson("x", "X", "", 1, 1, "m", false, "", true);
+    other.NewPerson("y", "Y", "", 2, 1, "f", false, "", true);
+    other.NewFamily("a0", "x", "y")->AddChild(cat);
+    EXPECT_EQ(childFamily(), "f0");
+
+    // Once the box has left the tree, the person now under its key answers.
+    tree.RemPerson("cat");
+    EXPECT_EQ(childFamily(), "");
+    tree.NewPerson("cat", "Cat Jones", "", 5, 3, "f", false, "", true);
+    EXPECT_EQ(childFamily(), "");
+    tree.NewFamily("f3", "ann", "gil")->AddChild(tree.GetPersons().value("cat"));
+    EXPECT_EQ(childFamily(), "f3");
+}

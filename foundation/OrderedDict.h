@@ -32,6 +32,10 @@ struct KeyEqual {
 };
 }  // namespace ordered_dict_detail
 
+// The hash a dictionary of that compare mode files a key under: asking
+// several dictionaries about one key then hashes it once.
+inline std::size_t keyHash(const QString& key, KeyCompare mode) { return ordered_dict_detail::KeyHash{mode}(key); }
+
 // A string-keyed dictionary that keeps insertion order. Removing an entry keeps
 // the order of the others.
 //
@@ -55,6 +59,8 @@ public:
     KeyCompare compareMode() const { return mode_; }
 
     bool contains(const QString& key) const { return map_.find(key) != map_.end(); }
+    // The same with the key's hash already known: keyHash(key, compareMode()).
+    bool contains(const QString& key, std::size_t hash) const { return map_.find(key, hash) != map_.end(); }
     int count() const { return static_cast<int>(map_.size()); }
     bool isEmpty() const { return map_.empty(); }
 

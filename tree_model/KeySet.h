@@ -25,6 +25,8 @@ public:
     // Removes a key, keeping the order of the rest; returns whether it was held.
     bool remove(const QString& key);
     bool contains(const QString& key) const { return items_.find(key) != items_.end(); }
+    // The same with the key's hash already known: keyHash(key, KeyCompare::Binary).
+    bool contains(const QString& key, std::size_t hash) const { return items_.find(key, hash) != items_.end(); }
     int count() const { return static_cast<int>(items_.size()); }
     bool isEmpty() const { return items_.empty(); }
     void clear() { items_.clear(); }

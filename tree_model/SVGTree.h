@@ -194,6 +194,8 @@ private:
     QString unpackPersonsText(const QString& sData, bool bNew);
     QString unpackFamiliesText(const QString& sData, bool bNew, QString& sPKeyTotal);
     QString childFamilyOf(const SVGBox& oBox) const;
+    // The keys of the viewpoints for which `holds` is true, joined by ",".
+    QString viewpointsHolding(const std::function<bool(const SVGViewpointClass&)>& holds) const;
 
     std::shared_ptr<SVGDisplay> display_;
     PersonDict persons_;

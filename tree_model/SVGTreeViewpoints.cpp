@@ -31,18 +31,36 @@ FamilyDict SVGTree::GetViewFamilies() const {
 
 QString SVGTree::GetPersonViewpoints(const SVGBox& oBox) const {
     if (!UsingViewpoints()) return QString();
-    QStringList keys;
-    for (const auto& kv : viewpoints_)
-        if (kv.second->PersonExists(oBox.GetKey())) keys.append(kv.first);
-    return keys.join(u',');
+    const QString& key = oBox.key_;
+    const std::size_t hash = keyHash(key, KeyCompare::Binary);
+    return viewpointsHolding([&](const SVGViewpointClass& v) {
+        const OrderedDict<qint32>& held = v.GetPerDict();
+        return held.compareMode() == KeyCompare::Binary ? held.contains(key, hash) : held.contains(key);
+    });
 }
 
 QString SVGTree::GetFamilyViewpoints(const SVGFamily& oFam) const {
     if (!UsingViewpoints()) return QString();
-    QStringList keys;
-    for (const auto& kv : viewpoints_)
-        if (kv.second->FamilyExists(oFam.GetKey())) keys.append(kv.first);
-    return keys.join(u',');
+    const QString& key = oFam.key_;
+    const std::size_t hash = keyHash(key, KeyCompare::Binary);
+    return viewpointsHolding([&](const SVGViewpointClass& v) { return v.GetFamKeys().contains(key, hash); });
+}
+
+QString SVGTree::viewpointsHolding(const std::function<bool(const SVGViewpointClass&)>& holds) const {
+    // Mostly one viewpoint holds the record: its key is the answer as it is.
+    QString keys;
+    bool any = false;
+    for (const auto& kv : viewpoints_) {
+        if (!holds(*kv.second)) continue;
+        if (any) {
+            keys += u',';
+            keys += kv.first;
+        } else {
+            keys = kv.first;
+            any = true;
+        }
+    }
+    return keys;
 }
 
 bool SVGTree::IsPersonInViewpoint(const SVGBox& oBox) const {

@@ -2,12 +2,16 @@
 
 #include "LocalSettings.h"
 #include "SVGDisplay.h"
+#include "SVGFamily.h"
 #include "SVGTree.h"
 #include "TreeText.h"
 #include "foundation/AppError.h"
 
 namespace {
 const QString kSource = QStringLiteral("SVGBox");
+
+// Keys compared exactly; those copied from one another without reading them.
+bool sameKey(const QString& a, const QString& b) { return ordered_dict_detail::KeyEqual{}(a, b); }
 
 // The text cut before its first "(" when it ends in a parenthesised part.
 QString withoutTrailingParentheses(const QString& text) {
@@ -121,25 +125,61 @@ void SVGBox::AddSpouseSet(const QString& sSpouse) {
                    QStringLiteral("Spouse ") + sSpouse + QStringLiteral(" has already been drawn for person ") + key_);
 }
 
+const SVGFamily* SVGBox::parentFamily(const FamilyDict& families, const QString& sFam) const {
+    // The families the tree holds stand under their own keys.
+    for (const SVGFamily* family : parentOf_)
+        if (sameKey(family->key_, sFam)) return family;
+    const SVGFamilyPtr* held = families.find(sFam);
+    return held ? held->get() : nullptr;
+}
+
 QString SVGBox::GetRelatedSpouses() {
     if (relatedSpouses_ != u"-") return relatedSpouses_;
+    // Most persons are a parent in no family: the group is the person alone.
+    if (famSet_.isEmpty() || !tree_) {
+        relatedSpouses_ = key_;
+        return relatedSpouses_;
+    }
+    // The group in order of first appearance, told apart by key. A small
+    // group is searched through; a large one gets a key set as well.
+    constexpr int kSearched = 16;
+    QVarLengthArray<SVGBox*, 8> members{this};
     KeySet related;
-    related.add(key_);
-    QList<SVGBox*> members = {this};
-    const FamilyDict* families = tree_ ? &tree_->GetFamilies() : nullptr;
-    // Each member is visited once; every parent of its families joins the set
-    // in order of first appearance.
-    for (int i = 0; i < members.size() && families; ++i) {
+    auto isMember = [&](const QString& key) {
+        if (members.size() > kSearched) return related.contains(key);
+        for (const SVGBox* member : members)
+            if (sameKey(member->key_, key)) return true;
+        return false;
+    };
+    auto join = [&](SVGBox* member) {
+        members.append(member);
+        if (members.size() > kSearched + 1) {
+            related.add(member->key_);
+        } else if (members.size() == kSearched + 1) {
+            for (const SVGBox* m : members) related.add(m->key_);
+        }
+    };
+    const FamilyDict& families = tree_->GetFamilies();
+    // Each member is visited once; every parent of its families joins the
+    // group in order of first appearance.
+    for (qsizetype i = 0; i < members.size(); ++i) {
         const KeySet& fams = members[i]->famSet_;
         for (int f = 0; f < fams.count(); ++f) {
-            const SVGFamilyPtr* fam = families->find(fams.at(f));
-            if (!fam || !*fam) continue;
-            for (const SVGBoxPtr& parent : {(*fam)->GetFirstPar(), (*fam)->GetSecPar()}) {
-                if (parent && related.add(parent->GetKey())) members.append(parent.get());
-            }
+            const SVGFamily* fam = members[i]->parentFamily(families, fams.at(f));
+            if (!fam) continue;
+            for (const SVGBoxPtr* parent : {&fam->par1_, &fam->par2_})
+                if (*parent && !isMember((*parent)->key_)) join(parent->get());
         }
     }
-    relatedSpouses_ = related.join();
+    qsizetype length = members.size() - 1;
+    for (const SVGBox* member : members) length += member->key_.size();
+    QString joined;
+    joined.reserve(length);
+    for (const SVGBox* member : members) {
+        if (member != this) joined += u',';
+        joined += member->key_;
+    }
+    relatedSpouses_ = joined;
     for (SVGBox* member : members)
         if (member != this) member->SetRelatedSpouses(relatedSpouses_);
     return relatedSpouses_;

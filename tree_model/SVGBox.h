@@ -80,6 +80,8 @@ private:
     friend class SVGFamily;
     void SetRelatedSpouses(const QString& sList) { relatedSpouses_ = sList; }
     void displayCell(int& iCol, int& iRow) const;
+    // The family the tree holds under a key of this person's family set, or null.
+    const SVGFamily* parentFamily(const FamilyDict& families, const QString& sFam) const;
     QPointF cellOrigin() const;
 
     // What the chart writer reads of every person stands first, together:
@@ -99,6 +101,10 @@ private:
     // kept by the families; answers SVGTree::ChildFamily without a search.
     // Nearly every person is the child of one family at most: it is held in place.
     QVarLengthArray<const SVGFamily*, 1> childOf_;
+    // The families the tree holds in which this person is a parent, kept by
+    // the tree as it adds and removes families: they answer the keys of the
+    // family set without a look-up.
+    QVarLengthArray<const SVGFamily*, 1> parentOf_;
     KeySet famSet_;
     QString sex_;
     QString text_;

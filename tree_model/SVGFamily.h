@@ -45,6 +45,7 @@ public:
 
 private:
     friend class SVGTree;
+    friend class SVGBox;
 
     SVGTree* tree_ = nullptr;
     // True while the tree holds this family under its key (NewFamily and

@@ -146,6 +146,8 @@ void SVGTree::RemFamily(const QString& sKey) {
         if (kv.second->RemFamRef(sKey)) SetPendingViewpointPFChange(kv.first);
     for (const SVGBoxPtr& child : family->children_)
         if (child) child->childOf_.removeOne(family.get());
+    for (const SVGBoxPtr& parent : {family->par1_, family->par2_})
+        if (parent) parent->parentOf_.removeOne(family.get());
     family->indexed_ = false;
     families_.remove(sKey);
     SetUnsaved(true);
@@ -176,6 +178,8 @@ SVGFamilyPtr SVGTree::NewFamily(const QString& sKey, const QString& sPar1, const
     family->indexed_ = true;
     family->order_ = ++familiesAdded_;
     families_.add(sKey, family);
+    par1->parentOf_.append(family.get());
+    par2->parentOf_.append(family.get());
     SetUnsaved(true);
     SetPendingPFChange();
     return family;

@@ -189,6 +189,44 @@ TEST(Person, RelatedSpousesFollowChainsOfFamilies) {
     EXPECT_EQ(persons.value("a")->GetRelatedSpouses(), "d,c,e,b,a");
 }
 
+// The family set holds keys: they name whatever family the tree holds under
+// them when asked, also after a family has left and its key come back.
+TEST(Person, RelatedSpousesFollowTheKeysOfTheFamilySet) {
+    SVGTree tree;
+    for (const char* k : {"a", "b", "c", "d", "e"}) tree.NewPerson(k, k, "", 1, 1, "u", false, "", true);
+    auto& persons = tree.GetPersons();
+    auto related = [&](const char* key) {
+        for (const auto& kv : persons) kv.second->ResetRelatedSpouses();
+        return persons.value(key)->GetRelatedSpouses();
+    };
+    tree.NewFamily("f1", "a", "b");
+    tree.RemFamily("f1");
+    EXPECT_EQ(related("a"), "a");
+    tree.NewFamily("f1", "c", "d");
+    EXPECT_EQ(related("a"), "a,c,d");
+    EXPECT_EQ(related("b"), "b,c,d");
+    EXPECT_EQ(related("c"), "c,d");
+    persons.value("e")->AddFamSet("f1");
+    EXPECT_EQ(related("e"), "e,c,d");
+}
+
+// A long chain of couples: the group is listed outwards from the person asked.
+TEST(Person, RelatedSpousesOfALargeGroup) {
+    SVGTree tree;
+    const int n = 41;
+    for (int i = 0; i < n; ++i) tree.NewPerson(QStringLiteral("p%1").arg(i), "P", "", 1, 1, "u", false, "", true);
+    for (int i = 0; i + 1 < n; ++i)
+        tree.NewFamily(QStringLiteral("f%1").arg(i), QStringLiteral("p%1").arg(i), QStringLiteral("p%1").arg(i + 1));
+    QStringList fromStart, fromMiddle{"p20"};
+    for (int i = 0; i < n; ++i) fromStart << QStringLiteral("p%1").arg(i);
+    for (int d = 1; d <= 20; ++d) fromMiddle << QStringLiteral("p%1").arg(20 - d) << QStringLiteral("p%1").arg(20 + d);
+    auto& persons = tree.GetPersons();
+    EXPECT_EQ(persons.value("p0")->GetRelatedSpouses(), fromStart.join(u','));
+    EXPECT_EQ(persons.value("p40")->GetRelatedSpouses(), fromStart.join(u','));
+    for (const auto& kv : persons) kv.second->ResetRelatedSpouses();
+    EXPECT_EQ(persons.value("p20")->GetRelatedSpouses(), fromMiddle.join(u','));
+}
+
 TEST(Family, ChildrenKeepTheirOrderWhenOneLeaves) {
     SVGTree tree;
     for (const char* k : {"p", "q", "A", "B", "C", "D"}) tree.NewPerson(k, k, "", 1, 1, "u", false, "", true);

@@ -27,7 +27,7 @@ GEDLayout::GEDLayout(const std::shared_ptr<GEDStore>& store) : shared_(store), s
 
 void GEDLayout::run() {
     collect();
-    if (personExt_.empty()) return;
+    if (personOrder_.empty()) return;
     buildLineage();
     checkLoops();
     layoutRows();
@@ -38,167 +38,272 @@ void GEDLayout::run() {
 
 namespace {
 
+// The tables are far larger than the caches and most loops read them at
+// indexes that scatter: such reads are started this many iterations ahead,
+// so that many are under way at once rather than one after another.
+constexpr std::size_t kAhead = 16;
+
+std::size_t ix(qint32 i) { return static_cast<std::size_t>(i); }
+
+void prefetch(const void* p) { __builtin_prefetch(p); }
+
 // Packs lists given as (owner, item) pairs into start offsets and items,
 // keeping the pairs' order within each owner.
 void pack(std::size_t owners, const std::vector<std::pair<qint32, qint32>>& pairs, std::vector<qint32>& start,
           std::vector<qint32>& items) {
+    const std::size_t n = pairs.size();
     start.assign(owners + 1, 0);
-    for (const auto& pr : pairs) ++start[static_cast<std::size_t>(pr.first) + 1];
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n) prefetch(&start[ix(pairs[i + kAhead].first) + 1]);
+        ++start[ix(pairs[i].first) + 1];
+    }
     for (std::size_t i = 0; i < owners; ++i) start[i + 1] += start[i];
-    items.assign(pairs.size(), -1);
+    items.resize(n);
     std::vector<qint32> fill(start.begin(), start.end() - 1);
-    for (const auto& pr : pairs) items[static_cast<std::size_t>(fill[static_cast<std::size_t>(pr.first)]++)] = pr.second;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + 2 * kAhead < n) prefetch(&fill[ix(pairs[i + 2 * kAhead].first)]);
+        if (i + kAhead < n) prefetch(&items[ix(fill[ix(pairs[i + kAhead].first)])]);
+        items[ix(fill[ix(pairs[i].first)]++)] = pairs[i].second;
+    }
 }
 
 }  // namespace
 
 void GEDLayout::collect() {
-    // People and families by position in document order, and the family
-    // links as the store keeps them, by side-table row, turned into
-    // positions; a row that is not a record's has none.
     if (!store_.links.current) store_.linkAll();
     const GEDStore::Links& links = store_.links;
-    personExt_ = links.indiOrder;
-    famExt_ = links.famOrder;
-    personOfIndi_.assign(store_.indis.size(), -1);
-    famOfExt_.assign(store_.fams.size(), -1);
-    for (std::size_t p = 0; p < personExt_.size(); ++p) personOfIndi_[static_cast<std::size_t>(personExt_[p])] = static_cast<qint32>(p);
-    for (std::size_t f = 0; f < famExt_.size(); ++f) famOfExt_[static_cast<std::size_t>(famExt_[f])] = static_cast<qint32>(f);
-
-    const std::size_t people = personExt_.size();
-    const std::size_t families = famExt_.size();
-    famc_.assign(people, -1);
-    row_.assign(people, 0);
-    col_.assign(people, -1);
-    visits_.assign(people, 0);
-    husb_.assign(families, -1);
-    wife_.assign(families, -1);
-
-    std::vector<std::pair<qint32, qint32>> fams, children;
-    fams.reserve(links.fams.size());
-    children.reserve(links.children.size());
-    for (std::size_t ext = 0; ext < store_.indis.size(); ++ext) {
-        const qint32 p = personOfIndi_[ext];
-        if (p < 0) continue;
-        row_[static_cast<std::size_t>(p)] = store_.places[ext].row;
-        const qint32 famc = links.famc[ext];
-        if (famc >= 0) famc_[static_cast<std::size_t>(p)] = famOfExt_[static_cast<std::size_t>(famc)];
-        for (qint32 i = links.famsBegin[ext]; i < links.famsEnd[ext]; ++i)
-            fams.emplace_back(p, famOfExt_[static_cast<std::size_t>(links.fams[static_cast<std::size_t>(i)])]);
+    people_ = store_.indis.size();
+    families_ = store_.fams.size();
+    personOrder_ = links.indiOrder;
+    famOrder_ = links.famOrder;
+    allRecords_ = personOrder_.size() == people_ && famOrder_.size() == families_ && links.famc.size() == people_ &&
+                  links.husb.size() == families_;
+    if (allRecords_) {
+        famc_ = links.famc.data();
+        famsBegin_ = links.famsBegin.data();
+        famsEnd_ = links.famsEnd.data();
+        fams_ = links.fams.data();
+        husb_ = links.husb.data();
+        wife_ = links.wife.data();
+        childBegin_ = links.childBegin.data();
+        childEnd_ = links.childEnd.data();
+        children_ = links.children.data();
+    } else {
+        keepLiveLinks();
     }
-    for (std::size_t ext = 0; ext < store_.fams.size(); ++ext) {
-        const qint32 f = famOfExt_[ext];
-        if (f < 0) continue;
-        const auto fi = static_cast<std::size_t>(f);
-        if (links.husb[ext] >= 0) husb_[fi] = personOfIndi_[static_cast<std::size_t>(links.husb[ext])];
-        if (links.wife[ext] >= 0) wife_[fi] = personOfIndi_[static_cast<std::size_t>(links.wife[ext])];
-        for (qint32 i = links.childBegin[ext]; i < links.childEnd[ext]; ++i)
-            children.emplace_back(f, personOfIndi_[static_cast<std::size_t>(links.children[static_cast<std::size_t>(i)])]);
-    }
-    pack(people, fams, famsStart_, fams_);
-    pack(families, children, childStart_, children_);
-
+    row_.resize(people_);
+    for (std::size_t p = 0; p < people_; ++p) row_[p] = store_.places[p].row;
+    col_.assign(people_, -1);
     maxRow_ = store_.maxRow;
     maxCol_ = store_.maxCol;
 }
 
+bool GEDLayout::isPerson(qint32 row) const {
+    return row >= 0 && ix(row) < people_ && (allRecords_ || (isRecord_[ix(row)] & 1));
+}
+
+void GEDLayout::keepLiveLinks() {
+    // Copies of the link tables between records only; a row that is no
+    // record's has no links, and a link to one reads as none.
+    const GEDStore::Links& links = store_.links;
+    isRecord_.assign(std::max(people_, families_), 0);
+    for (qint32 p : personOrder_) isRecord_[ix(p)] |= 1;
+    for (qint32 f : famOrder_) isRecord_[ix(f)] |= 2;
+    const auto family = [&](qint32 f) { return f >= 0 && ix(f) < families_ && (isRecord_[ix(f)] & 2) ? f : -1; };
+    ownFamc_.assign(people_, -1);
+    ownFamsBegin_.assign(people_, 0);
+    ownFamsEnd_.assign(people_, 0);
+    ownFams_.clear();
+    for (qint32 p : personOrder_) {
+        const auto pi = ix(p);
+        ownFamc_[pi] = family(links.famc[pi]);
+        ownFamsBegin_[pi] = static_cast<qint32>(ownFams_.size());
+        for (qint32 i = links.famsBegin[pi]; i < links.famsEnd[pi]; ++i) ownFams_.push_back(family(links.fams[ix(i)]));
+        ownFamsEnd_[pi] = static_cast<qint32>(ownFams_.size());
+    }
+    const auto person = [&](qint32 p) { return isPerson(p) ? p : -1; };
+    ownHusb_.assign(families_, -1);
+    ownWife_.assign(families_, -1);
+    ownChildBegin_.assign(families_, 0);
+    ownChildEnd_.assign(families_, 0);
+    ownChildren_.clear();
+    for (qint32 f : famOrder_) {
+        const auto fi = ix(f);
+        ownHusb_[fi] = person(links.husb[fi]);
+        ownWife_[fi] = person(links.wife[fi]);
+        ownChildBegin_[fi] = static_cast<qint32>(ownChildren_.size());
+        for (qint32 i = links.childBegin[fi]; i < links.childEnd[fi]; ++i) ownChildren_.push_back(person(links.children[ix(i)]));
+        ownChildEnd_[fi] = static_cast<qint32>(ownChildren_.size());
+    }
+    famc_ = ownFamc_.data();
+    famsBegin_ = ownFamsBegin_.data();
+    famsEnd_ = ownFamsEnd_.data();
+    fams_ = ownFams_.data();
+    husb_ = ownHusb_.data();
+    wife_ = ownWife_.data();
+    childBegin_ = ownChildBegin_.data();
+    childEnd_ = ownChildEnd_.data();
+    children_ = ownChildren_.data();
+}
+
 qint32 GEDLayout::other(qint32 fam, qint32 p) const {
-    return husb_[static_cast<std::size_t>(fam)] == p ? wife_[static_cast<std::size_t>(fam)] : husb_[static_cast<std::size_t>(fam)];
+    return husb_[ix(fam)] == p ? wife_[ix(fam)] : husb_[ix(fam)];
 }
 
 void GEDLayout::raiseLoop(qint32 p, qint32 count) const {
-    const GEDIndiClass person(GEDObject(shared_, store_.indis[static_cast<std::size_t>(personExt_[static_cast<std::size_t>(p)])].node));
+    const GEDIndiClass person(GEDObject(shared_, store_.indis[ix(p)].node));
     raiseError(kLayoutError, kSource,
                QStringLiteral("Potential lineage loop near individual ") + person.GetXref() + QStringLiteral(", ") +
                    person.GetCaption() + QStringLiteral(": Visited ") + QString::number(count) +
                    QStringLiteral(" times during layout algorithm"));
 }
 
-
 void GEDLayout::buildLineage() {
-    const std::size_t people = personExt_.size();
-    const std::size_t families = famExt_.size();
-    const auto names = [this](qint32 p, qint32 f) {
-        const auto pi = static_cast<std::size_t>(p);
-        return std::find(fams_.begin() + famsStart_[pi], fams_.begin() + famsStart_[pi + 1], f) != fams_.begin() + famsStart_[pi + 1];
-    };
-    // Each family's parents once: its partners, then whoever else names it
-    // as a spousal family; with each, whether that person names the family.
-    std::vector<std::pair<qint32, qint32>> famParents;
-    std::vector<std::pair<qint32, qint32>> naming;
-    famParents.reserve(families * 2);
-    for (std::size_t f = 0; f < families; ++f) {
-        const auto fi = static_cast<qint32>(f);
-        if (husb_[f] >= 0) famParents.emplace_back(fi, husb_[f]);
-        if (wife_[f] >= 0 && wife_[f] != husb_[f]) famParents.emplace_back(fi, wife_[f]);
-    }
-    for (std::size_t p = 0; p < people; ++p) {
-        for (qint32 i = famsStart_[p]; i < famsStart_[p + 1]; ++i) {
-            const qint32 f = fams_[static_cast<std::size_t>(i)];
-            const auto pi = static_cast<qint32>(p);
-            if (f < 0 || husb_[static_cast<std::size_t>(f)] == pi || wife_[static_cast<std::size_t>(f)] == pi) continue;
+    // Who names each family as a spousal family: each partner that does
+    // (bit 1 the husband, bit 2 the wife), and everyone else who does, once
+    // per family, in document order.
+    std::vector<char> partnerNames(families_, 0);
+    std::vector<std::pair<qint32, qint32>> namers;
+    for (std::size_t p = 0; p < people_; ++p) {
+        if (p + kAhead < people_) {
+            const std::size_t ahead = p + kAhead;
+            for (qint32 i = famsBegin_[ahead]; i < famsEnd_[ahead]; ++i) {
+                const qint32 f = fams_[ix(i)];
+                if (f < 0) continue;
+                prefetch(&husb_[ix(f)]);
+                prefetch(&wife_[ix(f)]);
+                prefetch(&partnerNames[ix(f)]);
+            }
+        }
+        const auto pi = static_cast<qint32>(p);
+        for (qint32 i = famsBegin_[p]; i < famsEnd_[p]; ++i) {
+            const qint32 f = fams_[ix(i)];
+            if (f < 0) continue;
+            const auto fi = ix(f);
+            if (husb_[fi] == pi || wife_[fi] == pi) {
+                partnerNames[fi] |= static_cast<char>((husb_[fi] == pi ? 1 : 0) | (wife_[fi] == pi ? 2 : 0));
+                continue;
+            }
             // A family named twice by the same person counts once.
-            if (std::find(fams_.begin() + famsStart_[p], fams_.begin() + i, f) != fams_.begin() + i) continue;
-            famParents.emplace_back(f, pi);
+            if (std::find(fams_ + famsBegin_[p], fams_ + i, f) != fams_ + i) continue;
+            namers.emplace_back(f, pi);
         }
     }
-    pack(families, famParents, famParentStart_, famParents_);
-    famParentNames_.resize(famParents_.size());
-    for (std::size_t f = 0; f < families; ++f)
-        for (qint32 k = famParentStart_[f]; k < famParentStart_[f + 1]; ++k)
-            famParentNames_[static_cast<std::size_t>(k)] = names(famParents_[static_cast<std::size_t>(k)], static_cast<qint32>(f));
-    for (auto& pr : famParents) std::swap(pr.first, pr.second);
-    pack(people, famParents, parentOfStart_, parentOf_);
+    if (!namers.empty()) {
+        std::vector<qint32> place(people_, 0);
+        for (std::size_t k = 0; k < personOrder_.size(); ++k) place[ix(personOrder_[k])] = static_cast<qint32>(k);
+        std::stable_sort(namers.begin(), namers.end(),
+                         [&](const auto& a, const auto& b) { return place[ix(a.second)] < place[ix(b.second)]; });
+    }
 
-    std::vector<std::pair<qint32, qint32>> childOf;
-    childOf.reserve(children_.size());
-    for (std::size_t f = 0; f < families; ++f)
-        for (qint32 i = childStart_[f]; i < childStart_[f + 1]; ++i)
-            if (children_[static_cast<std::size_t>(i)] >= 0) childOf.emplace_back(children_[static_cast<std::size_t>(i)], static_cast<qint32>(f));
-    pack(people, childOf, childOfStart_, childOf_);
+    // Each family's parents once: its partners, then the others who name it.
+    famParentStart_.assign(families_ + 1, 0);
+    for (std::size_t f = 0; f < families_; ++f)
+        famParentStart_[f + 1] = (husb_[f] >= 0 ? 1 : 0) + (wife_[f] >= 0 && wife_[f] != husb_[f] ? 1 : 0);
+    for (const auto& n : namers) ++famParentStart_[ix(n.first) + 1];
+    for (std::size_t f = 0; f < families_; ++f) famParentStart_[f + 1] += famParentStart_[f];
+    famParents_.resize(ix(famParentStart_[families_]));
+    famParentNames_.resize(famParents_.size());
+    for (std::size_t f = 0; f < families_; ++f) {
+        auto k = ix(famParentStart_[f]);
+        if (husb_[f] >= 0) {
+            famParents_[k] = husb_[f];
+            famParentNames_[k++] = (partnerNames[f] & 1) != 0;
+        }
+        if (wife_[f] >= 0 && wife_[f] != husb_[f]) {
+            famParents_[k] = wife_[f];
+            famParentNames_[k++] = (partnerNames[f] & 2) != 0;
+        }
+    }
+    if (!namers.empty()) {
+        std::vector<qint32> fill(families_);
+        for (std::size_t f = 0; f < families_; ++f)
+            fill[f] = famParentStart_[f] + (husb_[f] >= 0 ? 1 : 0) + (wife_[f] >= 0 && wife_[f] != husb_[f] ? 1 : 0);
+        for (const auto& n : namers) {
+            const auto k = ix(fill[ix(n.first)]++);
+            famParents_[k] = n.second;
+            famParentNames_[k] = 1;
+        }
+    }
+
+    // The families each person is a parent of: those it is a partner of in
+    // document order, then those it names otherwise; and the families that
+    // list each person as a child, in document order.
+    std::vector<std::pair<qint32, qint32>> parentOf, childOf;
+    parentOf.reserve(famParents_.size());
+    childOf.reserve(store_.links.children.size());
+    for (std::size_t j = 0; j < famOrder_.size(); ++j) {
+        if (j + 2 * kAhead < famOrder_.size()) {
+            const auto ahead = ix(famOrder_[j + 2 * kAhead]);
+            prefetch(&husb_[ahead]);
+            prefetch(&wife_[ahead]);
+            prefetch(&childBegin_[ahead]);
+            prefetch(&childEnd_[ahead]);
+        }
+        if (j + kAhead < famOrder_.size()) prefetch(&children_[ix(childBegin_[ix(famOrder_[j + kAhead])])]);
+        const qint32 f = famOrder_[j];
+        const auto fi = ix(f);
+        if (husb_[fi] >= 0) parentOf.emplace_back(husb_[fi], f);
+        if (wife_[fi] >= 0 && wife_[fi] != husb_[fi]) parentOf.emplace_back(wife_[fi], f);
+        for (qint32 i = childBegin_[fi]; i < childEnd_[fi]; ++i)
+            if (children_[ix(i)] >= 0) childOf.emplace_back(children_[ix(i)], f);
+    }
+    for (const auto& n : namers) parentOf.emplace_back(n.second, n.first);
+    pack(people_, parentOf, parentOfStart_, parentOf_);
+    pack(people_, childOf, childOfStart_, childOf_);
 }
 
 void GEDLayout::checkLoops() {
     // Kahn's order over people and families: a family follows all of its
     // parents, a person all of the families that list it as a child.
-    const std::size_t people = personExt_.size();
-    const std::size_t families = famExt_.size();
-    std::vector<qint32> personWait(people), famWait(families);
-    for (std::size_t p = 0; p < people; ++p) personWait[p] = childOfStart_[p + 1] - childOfStart_[p];
-    for (std::size_t f = 0; f < families; ++f) famWait[f] = famParentStart_[f + 1] - famParentStart_[f];
+    std::vector<qint32> personWait(people_), famWait(families_);
+    for (std::size_t p = 0; p < people_; ++p) personWait[p] = childOfStart_[p + 1] - childOfStart_[p];
+    for (std::size_t f = 0; f < families_; ++f) famWait[f] = famParentStart_[f + 1] - famParentStart_[f];
     topoOrder_.clear();
-    topoOrder_.reserve(people);
-    for (std::size_t p = 0; p < people; ++p)
-        if (personWait[p] == 0) topoOrder_.push_back(static_cast<qint32>(p));
+    topoOrder_.reserve(personOrder_.size());
+    for (std::size_t k = 0; k < personOrder_.size(); ++k) {
+        if (k + kAhead < personOrder_.size()) prefetch(&personWait[ix(personOrder_[k + kAhead])]);
+        if (personWait[ix(personOrder_[k])] == 0) topoOrder_.push_back(personOrder_[k]);
+    }
     for (std::size_t next = 0; next < topoOrder_.size(); ++next) {
-        const auto p = static_cast<std::size_t>(topoOrder_[next]);
+        if (next + 2 * kAhead < topoOrder_.size()) prefetch(&parentOfStart_[ix(topoOrder_[next + 2 * kAhead])]);
+        if (next + kAhead < topoOrder_.size()) {
+            const auto ahead = ix(topoOrder_[next + kAhead]);
+            for (qint32 i = parentOfStart_[ahead]; i < parentOfStart_[ahead + 1]; ++i) {
+                const auto f = ix(parentOf_[ix(i)]);
+                prefetch(&famWait[f]);
+                prefetch(&childBegin_[f]);
+            }
+        }
+        const auto p = ix(topoOrder_[next]);
         for (qint32 i = parentOfStart_[p]; i < parentOfStart_[p + 1]; ++i) {
-            const auto f = static_cast<std::size_t>(parentOf_[static_cast<std::size_t>(i)]);
+            const auto f = ix(parentOf_[ix(i)]);
             if (--famWait[f] != 0) continue;
-            for (qint32 k = childStart_[f]; k < childStart_[f + 1]; ++k) {
-                const qint32 c = children_[static_cast<std::size_t>(k)];
-                if (c >= 0 && --personWait[static_cast<std::size_t>(c)] == 0) topoOrder_.push_back(c);
+            for (qint32 k = childBegin_[f]; k < childEnd_[f]; ++k) {
+                const qint32 c = children_[ix(k)];
+                if (c >= 0 && --personWait[ix(c)] == 0) topoOrder_.push_back(c);
             }
         }
     }
-    if (topoOrder_.size() == people) return;
+    if (topoOrder_.size() == personOrder_.size()) return;
 
     // Someone is left waiting for an ancestor: climb through waiting
     // families and parents until a person comes round again; that person is
     // their own ancestor.
-    qint32 p = 0;
-    while (personWait[static_cast<std::size_t>(p)] == 0) ++p;
-    std::vector<qint32> reachedCount(people, 0);
+    std::size_t first = 0;
+    while (personWait[ix(personOrder_[first])] == 0) ++first;
+    qint32 p = personOrder_[first];
+    std::vector<qint32> reachedCount(people_, 0);
     for (;;) {
-        if (++reachedCount[static_cast<std::size_t>(p)] > 1) raiseLoop(p, reachedCount[static_cast<std::size_t>(p)]);
+        if (++reachedCount[ix(p)] > 1) raiseLoop(p, reachedCount[ix(p)]);
         qint32 parent = -1;
-        const auto c = static_cast<std::size_t>(p);
+        const auto c = ix(p);
         for (qint32 i = childOfStart_[c]; i < childOfStart_[c + 1] && parent < 0; ++i) {
-            const auto f = static_cast<std::size_t>(childOf_[static_cast<std::size_t>(i)]);
+            const auto f = ix(childOf_[ix(i)]);
             if (famWait[f] == 0) continue;
             for (qint32 k = famParentStart_[f]; k < famParentStart_[f + 1]; ++k) {
-                const qint32 q = famParents_[static_cast<std::size_t>(k)];
-                if (personWait[static_cast<std::size_t>(q)] > 0) {
+                const qint32 q = famParents_[ix(k)];
+                if (personWait[ix(q)] > 0) {
                     parent = q;
                     break;
                 }
@@ -214,31 +319,39 @@ void GEDLayout::layoutRows() {
     // one partner has been reached from a person without a birth family and
     // the other has a row. Rows read from the file stay for people no such
     // chain reaches.
-    const std::size_t people = personExt_.size();
-    reached_.assign(people, 0);
+    reached_.assign(people_, 0);
     // The row a family gives its children: every parent's row is settled
     // before the first child is looked at, so it is worked out once.
-    std::vector<qint32> famRow(famExt_.size(), -1);
+    std::vector<qint32> famRow(families_, -1);
     const auto childRow = [&](qint32 f) {
-        const auto fi = static_cast<std::size_t>(f);
+        const auto fi = ix(f);
         if (famRow[fi] >= 0) return famRow[fi];
         qint32 row = 0;
         for (qint32 k = famParentStart_[fi]; k < famParentStart_[fi + 1]; ++k) {
-            const qint32 p = famParents_[static_cast<std::size_t>(k)];
+            const qint32 p = famParents_[ix(k)];
             // Only a reached partner who names the family as a spousal family leads to its children.
-            if (!reached_[static_cast<std::size_t>(p)] || !famParentNames_[static_cast<std::size_t>(k)]) continue;
+            if (!reached_[ix(p)] || !famParentNames_[ix(k)]) continue;
             const qint32 s = other(f, p);
-            if (s < 0 || row_[static_cast<std::size_t>(s)] <= 0) continue;
-            row = std::max(row, std::max(row_[static_cast<std::size_t>(p)], row_[static_cast<std::size_t>(s)]) + 1);
+            if (s < 0 || row_[ix(s)] <= 0) continue;
+            row = std::max(row, std::max(row_[ix(p)], row_[ix(s)]) + 1);
         }
         famRow[fi] = row;
         return row;
     };
-    for (qint32 c : topoOrder_) {
-        const auto ci = static_cast<std::size_t>(c);
+    const std::size_t settled = topoOrder_.size();
+    for (std::size_t t = 0; t < settled; ++t) {
+        if (t + 2 * kAhead < settled) prefetch(&childOfStart_[ix(topoOrder_[t + 2 * kAhead])]);
+        if (t + kAhead < settled) {
+            const auto ahead = ix(topoOrder_[t + kAhead]);
+            prefetch(&row_[ahead]);
+            prefetch(&reached_[ahead]);
+            prefetch(&famc_[ahead]);
+            if (childOfStart_[ahead] < childOfStart_[ahead + 1]) prefetch(&childOf_[ix(childOfStart_[ahead])]);
+        }
+        const qint32 c = topoOrder_[t];
+        const auto ci = ix(c);
         qint32 row = 0;
-        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i)
-            row = std::max(row, childRow(childOf_[static_cast<std::size_t>(i)]));
+        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) row = std::max(row, childRow(childOf_[ix(i)]));
         if (row == 0 && famc_[ci] < 0) row = 1;
         if (row > 0) {
             reached_[ci] = 1;
@@ -246,40 +359,68 @@ void GEDLayout::layoutRows() {
         }
     }
     // Partners of a family with children that a reached partner leads to are parents.
-    for (std::size_t p = 0; p < people; ++p) {
+    for (std::size_t p = 0; p < people_; ++p) {
+        if (p + kAhead < people_ && reached_[p + kAhead]) {
+            const std::size_t ahead = p + kAhead;
+            for (qint32 j = famsBegin_[ahead]; j < famsEnd_[ahead]; ++j) {
+                const qint32 f = fams_[ix(j)];
+                if (f < 0) continue;
+                prefetch(&childBegin_[ix(f)]);
+                prefetch(&childEnd_[ix(f)]);
+                prefetch(&husb_[ix(f)]);
+                prefetch(&wife_[ix(f)]);
+            }
+        }
         if (!reached_[p]) continue;
-        for (qint32 j = famsStart_[p]; j < famsStart_[p + 1]; ++j) {
-            const qint32 f = fams_[static_cast<std::size_t>(j)];
-            if (f < 0 || childStart_[static_cast<std::size_t>(f)] == childStart_[static_cast<std::size_t>(f) + 1]) continue;
+        for (qint32 j = famsBegin_[p]; j < famsEnd_[p]; ++j) {
+            const qint32 f = fams_[ix(j)];
+            if (f < 0 || childBegin_[ix(f)] == childEnd_[ix(f)]) continue;
             col_[p] = 0;
             const qint32 s = other(f, static_cast<qint32>(p));
-            if (s >= 0) col_[static_cast<std::size_t>(s)] = 0;
+            if (s >= 0) col_[ix(s)] = 0;
         }
     }
     // Whoever is still without a row stands below the parents it has.
-    for (qint32 c : topoOrder_) {
-        const auto ci = static_cast<std::size_t>(c);
+    for (std::size_t t = 0; t < settled; ++t) {
+        if (t + kAhead < settled) prefetch(&row_[ix(topoOrder_[t + kAhead])]);
+        const auto ci = ix(topoOrder_[t]);
         if (row_[ci] >= 1) continue;
         qint32 above = 0;
         const auto consider = [&](qint32 f) {
             if (f < 0) return;
-            for (qint32 q : {husb_[static_cast<std::size_t>(f)], wife_[static_cast<std::size_t>(f)]})
-                if (q >= 0) above = std::max(above, row_[static_cast<std::size_t>(q)]);
+            for (qint32 q : {husb_[ix(f)], wife_[ix(f)]})
+                if (q >= 0) above = std::max(above, row_[ix(q)]);
         };
         consider(famc_[ci]);
-        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) consider(childOf_[static_cast<std::size_t>(i)]);
+        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) consider(childOf_[ix(i)]);
         row_[ci] = above + 1;
     }
-    for (qint32 r : row_) maxRow_ = std::max(maxRow_, r);
+    if (allRecords_) {
+        for (qint32 r : row_) maxRow_ = std::max(maxRow_, r);
+    } else {
+        for (qint32 p : personOrder_) maxRow_ = std::max(maxRow_, row_[ix(p)]);
+    }
 }
 
 void GEDLayout::alignSpouses() {
-    for (std::size_t f = 0; f < famExt_.size(); ++f) {
+    // In document order: a person in several families may be moved more than once.
+    const std::size_t count = famOrder_.size();
+    for (std::size_t j = 0; j < count; ++j) {
+        if (j + 2 * kAhead < count) {
+            prefetch(&husb_[ix(famOrder_[j + 2 * kAhead])]);
+            prefetch(&wife_[ix(famOrder_[j + 2 * kAhead])]);
+        }
+        if (j + kAhead < count) {
+            const auto ahead = ix(famOrder_[j + kAhead]);
+            if (husb_[ahead] >= 0) prefetch(&row_[ix(husb_[ahead])]);
+            if (wife_[ahead] >= 0) prefetch(&row_[ix(wife_[ahead])]);
+        }
+        const auto f = ix(famOrder_[j]);
         const qint32 h = husb_[f];
         const qint32 w = wife_[f];
         if (h < 0 || w < 0) continue;
-        qint32& hr = row_[static_cast<std::size_t>(h)];
-        qint32& wr = row_[static_cast<std::size_t>(w)];
+        qint32& hr = row_[ix(h)];
+        qint32& wr = row_[ix(w)];
         if (hr > wr) wr = hr;
         else hr = wr;
     }
@@ -299,20 +440,20 @@ const std::vector<qint32>& GEDLayout::groupOf(qint32 p) {
     if (groupId_[pi] < 0) {
         // The spouse group as the person's record gives it; everyone in it
         // who holds the very same list shares the resolved copy.
-        const qint32 node = store_.indis[static_cast<std::size_t>(personExt_[pi])].node;
+        const qint32 node = store_.indis[pi].node;
         const QString list = store_.relatedSpouses(node);
         std::vector<qint32> members;
         for (const QString& id : list.split(u',', Qt::SkipEmptyParts)) {
             const qint32 rec = store_.lookup(id);
             if (rec < 0 || store_.node(rec).kind != GEDKind::Indi) continue;
-            members.push_back(personOfIndi_[static_cast<std::size_t>(store_.node(rec).ext)]);
+            members.push_back(isPerson(store_.node(rec).ext) ? store_.node(rec).ext : -1);
         }
         const auto gid = static_cast<qint32>(groups_.size());
         groupId_[pi] = gid;
         for (qint32 q : members) {
             const auto qi = static_cast<std::size_t>(q);
             if (q >= 0 && groupId_[qi] < 0 &&
-                store_.indis[static_cast<std::size_t>(personExt_[qi])].relatedSpouses == list)
+                store_.indis[qi].relatedSpouses == list)
                 groupId_[qi] = gid;
         }
         groups_.push_back(std::move(members));
@@ -371,19 +512,29 @@ void GEDLayout::layoutAncestors(qint32 start) {
 
 void GEDLayout::buildSteps() {
     // For each spousal family in turn: its other partner, then its children.
-    const std::size_t people = personExt_.size();
     steps_.clear();
-    steps_.reserve(fams_.size() + 2 * children_.size());
-    for (std::size_t p = 0; p < people; ++p) {
+    steps_.reserve(store_.links.fams.size() + 2 * store_.links.children.size());
+    for (std::size_t p = 0; p < people_; ++p) {
+        if (p + kAhead < people_) {
+            const std::size_t ahead = p + kAhead;
+            for (qint32 j = famsBegin_[ahead]; j < famsEnd_[ahead]; ++j) {
+                const qint32 f = fams_[ix(j)];
+                if (f < 0) continue;
+                prefetch(&husb_[ix(f)]);
+                prefetch(&wife_[ix(f)]);
+                prefetch(&childBegin_[ix(f)]);
+                prefetch(&childEnd_[ix(f)]);
+            }
+        }
         slots_[p].stepsBegin = static_cast<qint32>(steps_.size());
-        for (qint32 j = famsStart_[p]; j < famsStart_[p + 1]; ++j) {
-            const qint32 f = fams_[static_cast<std::size_t>(j)];
+        for (qint32 j = famsBegin_[p]; j < famsEnd_[p]; ++j) {
+            const qint32 f = fams_[ix(j)];
             if (f < 0) continue;
-            const auto fi = static_cast<std::size_t>(f);
+            const auto fi = ix(f);
             const qint32 s = husb_[fi] == static_cast<qint32>(p) ? wife_[fi] : husb_[fi];
             if (s >= 0) steps_.push_back(-2 - s);
-            for (qint32 k = childStart_[fi]; k < childStart_[fi + 1]; ++k)
-                if (children_[static_cast<std::size_t>(k)] >= 0) steps_.push_back(children_[static_cast<std::size_t>(k)]);
+            for (qint32 k = childBegin_[fi]; k < childEnd_[fi]; ++k)
+                if (children_[ix(k)] >= 0) steps_.push_back(children_[ix(k)]);
         }
         slots_[p].stepsEnd = static_cast<qint32>(steps_.size());
     }
@@ -433,40 +584,45 @@ void GEDLayout::layoutDescendants(qint32 start) {
 void GEDLayout::layoutColumns() {
     // What the walks read and write of each person, packed together: the
     // walks jump about the tree, and one read then brings all of it.
-    const std::size_t people = personExt_.size();
-    slots_.resize(people);
-    for (std::size_t p = 0; p < people; ++p) slots_[p] = {row_[p], col_[p], visits_[p], 0, 0, Slot::NotWalked};
+    slots_.resize(people_);
+    for (std::size_t p = 0; p < people_; ++p) slots_[p] = {row_[p], col_[p], 0, 0, 0, Slot::NotWalked};
 
     std::vector<qint32> perRow(static_cast<std::size_t>(maxRow_) + 1, 0);
-    for (qint32 r : row_) ++perRow[static_cast<std::size_t>(r)];
+    if (allRecords_) {
+        for (qint32 r : row_) ++perRow[ix(r)];
+    } else {
+        for (qint32 p : personOrder_) ++perRow[ix(row_[ix(p)])];
+    }
     nextCol_.assign(static_cast<std::size_t>(maxRow_) + 1, 0);
-    groupId_.assign(people, -1);
+    groupId_.assign(people_, -1);
+    // The walks start from people in document order.
+    const std::size_t count = personOrder_.size();
     if (perRow[1] >= perRow[static_cast<std::size_t>(maxRow_)]) {
-        for (std::size_t p = 0; p < people; ++p)
-            if (slots_[p].col == -1) layoutAncestors(static_cast<qint32>(p));
+        for (std::size_t k = 0; k < count; ++k) {
+            if (k + kAhead < count) prefetch(&slots_[ix(personOrder_[k + kAhead])]);
+            if (slots_[ix(personOrder_[k])].col == -1) layoutAncestors(personOrder_[k]);
+        }
     } else {
         buildSteps();
-        for (std::size_t p = 0; p < people; ++p)
-            if (famc_[p] < 0) layoutDescendants(static_cast<qint32>(p));
+        for (std::size_t k = 0; k < count; ++k) {
+            if (k + kAhead < count) prefetch(&famc_[ix(personOrder_[k + kAhead])]);
+            if (famc_[ix(personOrder_[k])] < 0) layoutDescendants(personOrder_[k]);
+        }
     }
     // Anyone neither walk reached takes the next column of its row.
-    for (std::size_t p = 0; p < people; ++p)
-        if (slots_[p].col < 1) visit(static_cast<qint32>(p));
-    for (std::size_t p = 0; p < people; ++p) {
-        col_[p] = slots_[p].col;
-        visits_[p] = slots_[p].visits;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k + kAhead < count) prefetch(&slots_[ix(personOrder_[k + kAhead])]);
+        if (slots_[ix(personOrder_[k])].col < 1) visit(personOrder_[k]);
     }
 }
 
 void GEDLayout::writeBack() {
-    for (std::size_t ext = 0; ext < store_.indis.size(); ++ext) {
-        const qint32 pi = personOfIndi_[ext];
-        if (pi < 0) continue;
-        const auto p = static_cast<std::size_t>(pi);
-        GEDStore::Place& place = store_.places[ext];
+    for (std::size_t p = 0; p < people_; ++p) {
+        if (!allRecords_ && !isPerson(static_cast<qint32>(p))) continue;
+        GEDStore::Place& place = store_.places[p];
         place.row = row_[p];
-        place.col = col_[p];
-        place.visits = visits_[p];
+        place.col = slots_[p].col;
+        place.visits = slots_[p].visits;
     }
     if (maxRow_ > kGridLimit)
         raiseError(kLayoutError, kSource,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include <QString>
@@ -29,6 +30,7 @@ public:
 
 private:
     void collect();
+    void keepLiveLinks();
     void buildLineage();
     void checkLoops();
     void layoutRows();
@@ -40,22 +42,34 @@ private:
     void visit(qint32 p);
     const std::vector<qint32>& groupOf(qint32 p);
     qint32 other(qint32 fam, qint32 p) const;
+    bool isPerson(qint32 row) const;
     [[noreturn]] void raiseLoop(qint32 p, qint32 count) const;
     void writeBack();
 
     std::shared_ptr<GEDStore> shared_;
     GEDStore& store_;
-    // The side-table rows of the people in document order, and of the
-    // families likewise: a person's (family's) position is its place here.
-    std::vector<qint32> personExt_;
-    std::vector<qint32> personOfIndi_;  // side-table row to position
-    std::vector<qint32> famExt_;
-    std::vector<qint32> famOfExt_;
-    std::vector<qint32> famc_;
-    std::vector<qint32> husb_, wife_;
-    // Spousal families of each person and children of each family, packed.
-    std::vector<qint32> famsStart_, fams_;
-    std::vector<qint32> childStart_, children_;
+    // People and families go by their side-table rows, where the link
+    // tables already hold them; the rows of the records in document order
+    // give the order of every step whose result depends on it. A row that
+    // is no record's (none of the document's people or families) stands in
+    // no list: when there are such rows, the layout reads copies of the link
+    // tables in which links to them read as none.
+    std::size_t people_ = 0;    // rows of the person table
+    std::size_t families_ = 0;  // rows of the family table
+    std::span<const qint32> personOrder_, famOrder_;
+    bool allRecords_ = true;
+    std::vector<char> isRecord_;
+    const qint32* famc_ = nullptr;
+    const qint32* famsBegin_ = nullptr;
+    const qint32* famsEnd_ = nullptr;
+    const qint32* fams_ = nullptr;
+    const qint32* husb_ = nullptr;
+    const qint32* wife_ = nullptr;
+    const qint32* childBegin_ = nullptr;
+    const qint32* childEnd_ = nullptr;
+    const qint32* children_ = nullptr;
+    std::vector<qint32> ownFamc_, ownFamsBegin_, ownFamsEnd_, ownFams_;
+    std::vector<qint32> ownHusb_, ownWife_, ownChildBegin_, ownChildEnd_, ownChildren_;
     // Who a family's children descend from: its partners and whoever names
     // it as a spousal family; and, inverted, the families each person is a
     // parent of and those that list each person as a child.
@@ -69,7 +83,7 @@ private:
         qint32 row, col, visits, stepsBegin, stepsEnd, state;
     };
     // The descendants' walk from each person as one list of steps: a child
-    // to walk (its position) or a partner to place (-2 - position).
+    // to walk (its row) or a partner to place (-2 - row).
     std::vector<qint32> steps_;
     struct Frame {
         qint32 person;
@@ -77,7 +91,7 @@ private:
     };
     std::vector<Slot> slots_;
     std::vector<Frame> walkStack_;
-    std::vector<qint32> row_, col_, visits_;
+    std::vector<qint32> row_, col_;
     std::vector<qint32> topoOrder_;
     std::vector<qint32> nextCol_;
     std::vector<qint32> groupId_;

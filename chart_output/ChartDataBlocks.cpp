@@ -92,7 +92,8 @@ void ChartDataBlocks::writeElementEnd() {
 
 void ChartDataBlocks::GenerateNotes() {
     if (!svg_) out_.WriteOutput(QStringLiteral("<div>"), false, kNotesWidth);
-    for (const auto& [key, person] : tree_.GetViewPersons()) {
+    PersonDict viewPersons;
+    for (const auto& [key, person] : tree_.GetViewPersons(viewPersons)) {
         const QStringList notes = person->GetNotes();
         if (notes.isEmpty()) continue;
         writeElementStart(QStringLiteral("P") + inst_ + u'_' + key,
@@ -101,7 +102,8 @@ void ChartDataBlocks::GenerateNotes() {
         iWriteNotesLines(notes, false);
         writeElementEnd();
     }
-    for (const auto& [key, family] : tree_.GetViewFamilies()) {
+    FamilyDict viewFamilies;
+    for (const auto& [key, family] : tree_.GetViewFamilies(viewFamilies)) {
         const QStringList notes = family->GetNotes();
         if (notes.isEmpty()) continue;
         writeElementStart(QStringLiteral("F") + inst_ + u'_' + key,
@@ -114,14 +116,16 @@ void ChartDataBlocks::GenerateNotes() {
 }
 
 void ChartDataBlocks::GenerateProgData() {
-    for (const auto& [key, person] : tree_.GetViewPersons()) {
+    PersonDict viewPersons;
+    for (const auto& [key, person] : tree_.GetViewPersons(viewPersons)) {
         const QStringList rows = person->GetProgData();
         if (rows.isEmpty()) continue;
         writeElementStart(QStringLiteral("P") + inst_ + u'.' + key, QString());
         iWriteNotesLines(rows, true);
         writeElementEnd();
     }
-    for (const auto& [key, family] : tree_.GetViewFamilies()) {
+    FamilyDict viewFamilies;
+    for (const auto& [key, family] : tree_.GetViewFamilies(viewFamilies)) {
         const QStringList rows = family->GetProgData();
         if (rows.isEmpty()) continue;
         writeElementStart(QStringLiteral("F") + inst_ + u'.' + key, QString());

@@ -22,8 +22,10 @@ void NavigationData::GenerateNavData() {
     const QString inst = d.GetInst();
     const QString prefix = QStringLiteral("var nd") + inst + u'_';
     const QString ref = QStringLiteral("nd") + inst + u'_';
-    const PersonDict persons = tree_.GetViewPersons();
-    const FamilyDict families = tree_.GetViewFamilies();
+    PersonDict viewPersons;
+    FamilyDict viewFamilies;
+    const PersonDict& persons = tree_.GetViewPersons(viewPersons);
+    const FamilyDict& families = tree_.GetViewFamilies(viewFamilies);
 
     // Positions in view, counted from 0 in dictionary order.
     QHash<QString, int> personPos, familyPos;

@@ -47,8 +47,10 @@ TreeDrawing::TreeDrawing(const ChartDrawContext& context) : context_(context) {}
 
 void TreeDrawing::DrawTree() {
     SVGTree& tree = context_.tree;
-    const PersonDict persons = tree.GetViewPersons();
-    const FamilyDict families = tree.GetViewFamilies();
+    PersonDict viewPersons;
+    FamilyDict viewFamilies;
+    const PersonDict& persons = tree.GetViewPersons(viewPersons);
+    const FamilyDict& families = tree.GetViewFamilies(viewFamilies);
     for (const auto& person : persons) person.second->SetSpouseSet(QString());
     ClearRootKeys();
 

@@ -136,6 +136,12 @@ public:
     // new dictionary of the current viewpoint's, in the viewpoint's order.
     PersonDict GetViewPersons() const;
     FamilyDict GetViewFamilies() const;
+    // The same without copying the whole tree's: the tree's own dictionary
+    // for the full tree, else `view` filled with the viewpoint's. What they
+    // return holds until persons (families) are added to or removed from
+    // the tree.
+    const PersonDict& GetViewPersons(PersonDict& view) const;
+    const FamilyDict& GetViewFamilies(FamilyDict& view) const;
     QString GetPersonViewpoints(const SVGBox& oBox) const;
     QString GetFamilyViewpoints(const SVGFamily& oFam) const;
     bool IsPersonInViewpoint(const SVGBox& oBox) const;

@@ -15,14 +15,28 @@ const QString kSource = QStringLiteral("SVGTree");
 PersonDict SVGTree::GetViewPersons() const {
     if (!current_) return persons_;
     PersonDict view;
-    for (const auto& kv : current_->GetPerDict())
-        if (const SVGBoxPtr* person = persons_.find(kv.first)) view.add(kv.first, *person);
+    GetViewPersons(view);
     return view;
 }
 
 FamilyDict SVGTree::GetViewFamilies() const {
     if (!current_) return families_;
     FamilyDict view;
+    GetViewFamilies(view);
+    return view;
+}
+
+const PersonDict& SVGTree::GetViewPersons(PersonDict& view) const {
+    if (!current_) return persons_;
+    view.clear();
+    for (const auto& kv : current_->GetPerDict())
+        if (const SVGBoxPtr* person = persons_.find(kv.first)) view.add(kv.first, *person);
+    return view;
+}
+
+const FamilyDict& SVGTree::GetViewFamilies(FamilyDict& view) const {
+    if (!current_) return families_;
+    view.clear();
     const KeySet& keys = current_->GetFamKeys();
     for (int i = 0; i < keys.count(); ++i)
         if (const SVGFamilyPtr* family = families_.find(keys.at(i))) view.add(keys.at(i), *family);

@@ -107,3 +107,29 @@ TEST(ChildFamilyOrder, FollowsRemovalsAndAdditionsByKeyAndByBox) {
     tree.NewFamily("f3", "ann", "gil")->AddChild(tree.GetPersons().value("cat"));
     EXPECT_EQ(childFamily(), "f3");
 }
+
+// Without a copy: the full tree answers with its own dictionaries, a
+// viewpoint refills the caller's (whatever it held) as the copies are made.
+TEST(ViewLookups, AnswerWithoutCopyingTheWholeTree) {
+    SVGTree tree;
+    addCouple(tree);
+    tree.NewPerson("eve", "Eve", "", 3, 1, "f", false, "", true);
+    tree.NewFamily("f2", "dan", "eve");
+    PersonDict persons;
+    FamilyDict families;
+    EXPECT_EQ(&tree.GetViewPersons(persons), &tree.GetPersons());
+    EXPECT_EQ(&tree.GetViewFamilies(families), &tree.GetFamilies());
+
+    auto v = tree.AddViewpoint("v", "V", 12, 8);
+    for (const char* key : {"eve", "dan", "ann", "gone"}) v->AddPerRef(key, 1, 1, true);
+    v->AddFamRef(*tree.GetFamilies().value("f2"));
+    tree.SetViewpointKey("v");
+    persons.add("bob", tree.GetPersons().value("bob"));
+    families.add("f1", tree.GetFamilies().value("f1"));
+    const PersonDict& inView = tree.GetViewPersons(persons);
+    EXPECT_EQ(&inView, &persons);
+    EXPECT_EQ(inView.keys(), QStringList({"eve", "dan", "ann"}));
+    EXPECT_TRUE(inView == tree.GetViewPersons());
+    EXPECT_EQ(tree.GetViewFamilies(families).keys(), QStringList({"f2"}));
+    EXPECT_TRUE(families == tree.GetViewFamilies());
+}

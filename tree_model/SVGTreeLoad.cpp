@@ -283,7 +283,9 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             }
             if (current_->PersonExists(key))
                 invalidError(QStringLiteral("The specified person key name has already been declared in this viewpoint: ") + key);
-            current_->AddPerRefFromFile(key, first, second);
+            // Under the person's own key string: later lookups of the person
+            // in the viewpoint then match without reading the key's text.
+            current_->AddPerRefFromFile(persons_.storedKey(key), first, second);
         } else if (recordIs(u'f')) {
             if (viewpoints_.isEmpty() || !current_)
                 placementError(QStringLiteral("Family references (rather than definitions) not allowed outside of viewpoints"));

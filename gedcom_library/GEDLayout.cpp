@@ -256,14 +256,53 @@ void GEDLayout::buildLineage() {
 void GEDLayout::checkLoops() {
     // Kahn's order over people and families: a family follows all of its
     // parents, a person all of the families that list it as a child.
-    std::vector<qint32> personWait(people_), famWait(families_);
-    for (std::size_t p = 0; p < people_; ++p) personWait[p] = childOfStart_[p + 1] - childOfStart_[p];
+    //
+    // Rows are settled on the way, each once every ancestor's is: the
+    // children of a family stand one row below the lower of its two
+    // partners, once one partner has been reached from a person without a
+    // birth family and the other has a row. A family's row for its children
+    // is worked out when its last parent is settled, and a person's when the
+    // last family that lists it is. Rows read from the file stay for people
+    // no such chain reaches.
+    struct Waiting {
+        qint32 families;  // families listing the person that are still to come
+        qint32 row;       // the lowest row those that came give it
+    };
+    std::vector<Waiting> personWait(people_);
+    std::vector<qint32> famWait(families_);
+    for (std::size_t p = 0; p < people_; ++p) personWait[p] = {childOfStart_[p + 1] - childOfStart_[p], 0};
     for (std::size_t f = 0; f < families_; ++f) famWait[f] = famParentStart_[f + 1] - famParentStart_[f];
+    reached_.assign(people_, 0);
+    const auto childRow = [&](std::size_t f) {
+        qint32 row = 0;
+        for (qint32 k = famParentStart_[f]; k < famParentStart_[f + 1]; ++k) {
+            const qint32 p = famParents_[ix(k)];
+            // Only a reached partner who names the family as a spousal family leads to its children.
+            if (!reached_[ix(p)] || !famParentNames_[ix(k)]) continue;
+            const qint32 s = other(static_cast<qint32>(f), p);
+            if (s < 0 || row_[ix(s)] <= 0) continue;
+            row = std::max(row, std::max(row_[ix(p)], row_[ix(s)]) + 1);
+        }
+        return row;
+    };
+    const auto settle = [&](qint32 c, qint32 row) {
+        const auto ci = ix(c);
+        if (row == 0 && famc_[ci] < 0) row = 1;
+        if (row > 0) {
+            reached_[ci] = 1;
+            row_[ci] = row;
+        }
+        topoOrder_.push_back(c);
+    };
     topoOrder_.clear();
     topoOrder_.reserve(personOrder_.size());
     for (std::size_t k = 0; k < personOrder_.size(); ++k) {
-        if (k + kAhead < personOrder_.size()) prefetch(&personWait[ix(personOrder_[k + kAhead])]);
-        if (personWait[ix(personOrder_[k])] == 0) topoOrder_.push_back(personOrder_[k]);
+        if (k + kAhead < personOrder_.size()) {
+            const auto ahead = ix(personOrder_[k + kAhead]);
+            prefetch(&personWait[ahead]);
+            prefetch(&famc_[ahead]);
+        }
+        if (personWait[ix(personOrder_[k])].families == 0) settle(personOrder_[k], 0);
     }
     for (std::size_t next = 0; next < topoOrder_.size(); ++next) {
         if (next + 2 * kAhead < topoOrder_.size()) prefetch(&parentOfStart_[ix(topoOrder_[next + 2 * kAhead])]);
@@ -273,15 +312,20 @@ void GEDLayout::checkLoops() {
                 const auto f = ix(parentOf_[ix(i)]);
                 prefetch(&famWait[f]);
                 prefetch(&childBegin_[f]);
+                prefetch(&famParentStart_[f]);
             }
         }
         const auto p = ix(topoOrder_[next]);
         for (qint32 i = parentOfStart_[p]; i < parentOfStart_[p + 1]; ++i) {
             const auto f = ix(parentOf_[ix(i)]);
-            if (--famWait[f] != 0) continue;
+            if (--famWait[f] != 0 || childBegin_[f] == childEnd_[f]) continue;
+            const qint32 row = childRow(f);
             for (qint32 k = childBegin_[f]; k < childEnd_[f]; ++k) {
                 const qint32 c = children_[ix(k)];
-                if (c >= 0 && --personWait[ix(c)] == 0) topoOrder_.push_back(c);
+                if (c < 0) continue;
+                Waiting& w = personWait[ix(c)];
+                w.row = std::max(w.row, row);
+                if (--w.families == 0) settle(c, w.row);
             }
         }
     }
@@ -291,7 +335,7 @@ void GEDLayout::checkLoops() {
     // families and parents until a person comes round again; that person is
     // their own ancestor.
     std::size_t first = 0;
-    while (personWait[ix(personOrder_[first])] == 0) ++first;
+    while (personWait[ix(personOrder_[first])].families == 0) ++first;
     qint32 p = personOrder_[first];
     std::vector<qint32> reachedCount(people_, 0);
     for (;;) {
@@ -303,7 +347,7 @@ void GEDLayout::checkLoops() {
             if (famWait[f] == 0) continue;
             for (qint32 k = famParentStart_[f]; k < famParentStart_[f + 1]; ++k) {
                 const qint32 q = famParents_[ix(k)];
-                if (personWait[ix(q)] > 0) {
+                if (personWait[ix(q)].families > 0) {
                     parent = q;
                     break;
                 }
@@ -314,50 +358,7 @@ void GEDLayout::checkLoops() {
 }
 
 void GEDLayout::layoutRows() {
-    // Each person's row is settled once every ancestor's is: the children
-    // of a family stand one row below the lower of its two partners, once
-    // one partner has been reached from a person without a birth family and
-    // the other has a row. Rows read from the file stay for people no such
-    // chain reaches.
-    reached_.assign(people_, 0);
-    // The row a family gives its children: every parent's row is settled
-    // before the first child is looked at, so it is worked out once.
-    std::vector<qint32> famRow(families_, -1);
-    const auto childRow = [&](qint32 f) {
-        const auto fi = ix(f);
-        if (famRow[fi] >= 0) return famRow[fi];
-        qint32 row = 0;
-        for (qint32 k = famParentStart_[fi]; k < famParentStart_[fi + 1]; ++k) {
-            const qint32 p = famParents_[ix(k)];
-            // Only a reached partner who names the family as a spousal family leads to its children.
-            if (!reached_[ix(p)] || !famParentNames_[ix(k)]) continue;
-            const qint32 s = other(f, p);
-            if (s < 0 || row_[ix(s)] <= 0) continue;
-            row = std::max(row, std::max(row_[ix(p)], row_[ix(s)]) + 1);
-        }
-        famRow[fi] = row;
-        return row;
-    };
     const std::size_t settled = topoOrder_.size();
-    for (std::size_t t = 0; t < settled; ++t) {
-        if (t + 2 * kAhead < settled) prefetch(&childOfStart_[ix(topoOrder_[t + 2 * kAhead])]);
-        if (t + kAhead < settled) {
-            const auto ahead = ix(topoOrder_[t + kAhead]);
-            prefetch(&row_[ahead]);
-            prefetch(&reached_[ahead]);
-            prefetch(&famc_[ahead]);
-            if (childOfStart_[ahead] < childOfStart_[ahead + 1]) prefetch(&childOf_[ix(childOfStart_[ahead])]);
-        }
-        const qint32 c = topoOrder_[t];
-        const auto ci = ix(c);
-        qint32 row = 0;
-        for (qint32 i = childOfStart_[ci]; i < childOfStart_[ci + 1]; ++i) row = std::max(row, childRow(childOf_[ix(i)]));
-        if (row == 0 && famc_[ci] < 0) row = 1;
-        if (row > 0) {
-            reached_[ci] = 1;
-            row_[ci] = row;
-        }
-    }
     // Partners of a family with children that a reached partner leads to are parents.
     for (std::size_t p = 0; p < people_; ++p) {
         if (p + kAhead < people_ && reached_[p + kAhead]) {

@@ -30,6 +30,14 @@ struct KeyEqual {
         return a.compare(b, Qt::CaseInsensitive) == 0;
     }
 };
+// The exact compare alone: containers that never compare otherwise carry no
+// mode for it.
+struct ExactKeyHash {
+    std::size_t operator()(const QString& key) const { return KeyHash{}(key); }
+};
+struct ExactKeyEqual {
+    bool operator()(const QString& a, const QString& b) const { return KeyEqual{}(a, b); }
+};
 }  // namespace ordered_dict_detail
 
 // The hash a dictionary of that compare mode files a key under: asking

@@ -37,7 +37,7 @@ public:
     bool operator==(const KeySet& other) const { return items_.values_container() == other.items_.values_container(); }
 
 private:
-    using Items = tsl::ordered_set<QString, ordered_dict_detail::KeyHash, ordered_dict_detail::KeyEqual,
+    using Items = tsl::ordered_set<QString, ordered_dict_detail::ExactKeyHash, ordered_dict_detail::ExactKeyEqual,
                                    std::allocator<QString>, std::vector<QString>>;
     Items items_;
 };

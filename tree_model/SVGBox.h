@@ -97,6 +97,7 @@ private:
     bool tentative_ = false;
     QString key_;
     QString relatedSpouses_ = QStringLiteral("-");
+    KeySet famSet_;
     // The families of the tree that list this person among their children,
     // kept by the families; answers SVGTree::ChildFamily without a search.
     // Nearly every person is the child of one family at most: it is held in place.
@@ -105,7 +106,6 @@ private:
     // the tree as it adds and removes families: they answer the keys of the
     // family set without a look-up.
     QVarLengthArray<const SVGFamily*, 1> parentOf_;
-    KeySet famSet_;
     QString sex_;
     QString text_;
     QString shortText_;

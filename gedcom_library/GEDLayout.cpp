@@ -164,6 +164,10 @@ void GEDLayout::buildLineage() {
     // per family, in document order.
     std::vector<char> partnerNames(families_, 0);
     std::vector<std::pair<qint32, qint32>> namers;
+    // Read on the way, beside each spousal family link: the other partner
+    // and the family's children, which later passes over the people take
+    // from here in order.
+    spouses_.resize(allRecords_ ? store_.links.fams.size() : ownFams_.size());
     for (std::size_t p = 0; p < people_; ++p) {
         if (p + kAhead < people_) {
             const std::size_t ahead = p + kAhead;
@@ -172,14 +176,20 @@ void GEDLayout::buildLineage() {
                 if (f < 0) continue;
                 prefetch(&husb_[ix(f)]);
                 prefetch(&wife_[ix(f)]);
+                prefetch(&childBegin_[ix(f)]);
+                prefetch(&childEnd_[ix(f)]);
                 prefetch(&partnerNames[ix(f)]);
             }
         }
         const auto pi = static_cast<qint32>(p);
         for (qint32 i = famsBegin_[p]; i < famsEnd_[p]; ++i) {
             const qint32 f = fams_[ix(i)];
-            if (f < 0) continue;
+            if (f < 0) {
+                spouses_[ix(i)] = {-1, 0, 0};
+                continue;
+            }
             const auto fi = ix(f);
+            spouses_[ix(i)] = {husb_[fi] == pi ? wife_[fi] : husb_[fi], childBegin_[fi], childEnd_[fi]};
             if (husb_[fi] == pi || wife_[fi] == pi) {
                 partnerNames[fi] |= static_cast<char>((husb_[fi] == pi ? 1 : 0) | (wife_[fi] == pi ? 2 : 0));
                 continue;
@@ -361,24 +371,12 @@ void GEDLayout::layoutRows() {
     const std::size_t settled = topoOrder_.size();
     // Partners of a family with children that a reached partner leads to are parents.
     for (std::size_t p = 0; p < people_; ++p) {
-        if (p + kAhead < people_ && reached_[p + kAhead]) {
-            const std::size_t ahead = p + kAhead;
-            for (qint32 j = famsBegin_[ahead]; j < famsEnd_[ahead]; ++j) {
-                const qint32 f = fams_[ix(j)];
-                if (f < 0) continue;
-                prefetch(&childBegin_[ix(f)]);
-                prefetch(&childEnd_[ix(f)]);
-                prefetch(&husb_[ix(f)]);
-                prefetch(&wife_[ix(f)]);
-            }
-        }
         if (!reached_[p]) continue;
         for (qint32 j = famsBegin_[p]; j < famsEnd_[p]; ++j) {
-            const qint32 f = fams_[ix(j)];
-            if (f < 0 || childBegin_[ix(f)] == childEnd_[ix(f)]) continue;
+            const Spouse& spouse = spouses_[ix(j)];
+            if (spouse.childBegin == spouse.childEnd) continue;
             col_[p] = 0;
-            const qint32 s = other(f, static_cast<qint32>(p));
-            if (s >= 0) col_[ix(s)] = 0;
+            if (spouse.other >= 0) col_[ix(spouse.other)] = 0;
         }
     }
     // Whoever is still without a row stands below the parents it has.
@@ -519,22 +517,15 @@ void GEDLayout::buildSteps() {
         if (p + kAhead < people_) {
             const std::size_t ahead = p + kAhead;
             for (qint32 j = famsBegin_[ahead]; j < famsEnd_[ahead]; ++j) {
-                const qint32 f = fams_[ix(j)];
-                if (f < 0) continue;
-                prefetch(&husb_[ix(f)]);
-                prefetch(&wife_[ix(f)]);
-                prefetch(&childBegin_[ix(f)]);
-                prefetch(&childEnd_[ix(f)]);
+                const Spouse& spouse = spouses_[ix(j)];
+                if (spouse.childBegin < spouse.childEnd) prefetch(&children_[ix(spouse.childBegin)]);
             }
         }
         slots_[p].stepsBegin = static_cast<qint32>(steps_.size());
         for (qint32 j = famsBegin_[p]; j < famsEnd_[p]; ++j) {
-            const qint32 f = fams_[ix(j)];
-            if (f < 0) continue;
-            const auto fi = ix(f);
-            const qint32 s = husb_[fi] == static_cast<qint32>(p) ? wife_[fi] : husb_[fi];
-            if (s >= 0) steps_.push_back(-2 - s);
-            for (qint32 k = childBegin_[fi]; k < childEnd_[fi]; ++k)
+            const Spouse& spouse = spouses_[ix(j)];
+            if (spouse.other >= 0) steps_.push_back(-2 - spouse.other);
+            for (qint32 k = spouse.childBegin; k < spouse.childEnd; ++k)
                 if (children_[ix(k)] >= 0) steps_.push_back(children_[ix(k)]);
         }
         slots_[p].stepsEnd = static_cast<qint32>(steps_.size());

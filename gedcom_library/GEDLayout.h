@@ -78,6 +78,12 @@ private:
     std::vector<qint32> parentOfStart_, parentOf_;
     std::vector<qint32> childOfStart_, childOf_;
     std::vector<char> reached_;
+    // Beside each spousal family link (as fams_ holds them): the family's
+    // other partner, and where its children lie.
+    struct Spouse {
+        qint32 other, childBegin, childEnd;
+    };
+    std::vector<Spouse> spouses_;
     struct Slot {
         enum : qint32 { NotWalked = 0, Walking, Walked };
         qint32 row, col, visits, stepsBegin, stepsEnd, state;

@@ -42,7 +42,9 @@ struct ExactKeyEqual {
 
 // The hash a dictionary of that compare mode files a key under: asking
 // several dictionaries about one key then hashes it once.
-inline std::size_t keyHash(const QString& key, KeyCompare mode) { return ordered_dict_detail::KeyHash{mode}(key); }
+inline std::size_t keyHash(const QString& key, KeyCompare mode) {
+    return ordered_dict_detail::KeyHash{mode}(key);
+}
 
 // A string-keyed dictionary that keeps insertion order. Removing an entry keeps
 // the order of the others.

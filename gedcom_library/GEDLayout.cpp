@@ -513,6 +513,7 @@ void GEDLayout::buildSteps() {
     // For each spousal family in turn: its other partner, then its children.
     steps_.clear();
     steps_.reserve(store_.links.fams.size() + 2 * store_.links.children.size());
+    stepStart_.resize(people_ + 1);
     for (std::size_t p = 0; p < people_; ++p) {
         if (p + kAhead < people_) {
             const std::size_t ahead = p + kAhead;
@@ -521,33 +522,42 @@ void GEDLayout::buildSteps() {
                 if (spouse.childBegin < spouse.childEnd) prefetch(&children_[ix(spouse.childBegin)]);
             }
         }
-        slots_[p].stepsBegin = static_cast<qint32>(steps_.size());
+        stepStart_[p] = static_cast<qint32>(steps_.size());
         for (qint32 j = famsBegin_[p]; j < famsEnd_[p]; ++j) {
             const Spouse& spouse = spouses_[ix(j)];
             if (spouse.other >= 0) steps_.push_back(-2 - spouse.other);
             for (qint32 k = spouse.childBegin; k < spouse.childEnd; ++k)
                 if (children_[ix(k)] >= 0) steps_.push_back(children_[ix(k)]);
         }
-        slots_[p].stepsEnd = static_cast<qint32>(steps_.size());
     }
+    stepStart_[people_] = static_cast<qint32>(steps_.size());
 }
 
 void GEDLayout::layoutDescendants(qint32 start) {
     // The person, then for each spousal family the partner and the walk of
     // each child. A person whose walk has been made once is passed over: a
-    // second walk could place nobody new.
+    // second walk could place nobody new. The walk only notes whom it
+    // visits, in order; placeVisited() hands out their columns afterwards,
+    // so that the walk itself reads no more than its steps.
     const auto enter = [this](qint32 p) {
-        Slot& slot = slots_[static_cast<std::size_t>(p)];
-        if (slot.state == Slot::Walked) return;
-        if (slot.state == Slot::Walking) raiseLoop(p, slot.visits + 1);
-        slot.state = Slot::Walking;
-        visit(p);
-        walkStack_.push_back({p, slot.stepsBegin, slot.stepsEnd});
-        // The records of those the steps lead to lie anywhere in memory:
-        // their reads are started together now rather than one by one.
-        for (qint32 k = slot.stepsBegin; k < slot.stepsEnd; ++k) {
-            const qint32 q = steps_[static_cast<std::size_t>(k)];
-            __builtin_prefetch(&slots_[static_cast<std::size_t>(q >= 0 ? q : -2 - q)]);
+        char& state = walkState_[ix(p)];
+        if (state == Slot::Walked) return;
+        if (state == Slot::Walking) {
+            placeVisited();
+            raiseLoop(p, slots_[ix(p)].visits + 1);
+        }
+        state = Slot::Walking;
+        visited_.push_back(p);
+        const qint32 begin = stepStart_[ix(p)];
+        const qint32 end = stepStart_[ix(p) + 1];
+        walkStack_.push_back({p, begin, end});
+        // Where the children's own steps lie is read before the walk gets
+        // to them, all at once rather than one by one.
+        for (qint32 k = begin; k < end; ++k) {
+            const qint32 q = steps_[ix(k)];
+            if (q < 0) continue;
+            prefetch(&stepStart_[ix(q)]);
+            prefetch(&walkState_[ix(q)]);
         }
     };
     walkStack_.clear();
@@ -555,29 +565,40 @@ void GEDLayout::layoutDescendants(qint32 start) {
     while (!walkStack_.empty()) {
         Frame& top = walkStack_.back();
         if (top.step >= top.stepsEnd) {
-            slots_[static_cast<std::size_t>(top.person)].state = Slot::Walked;
+            walkState_[ix(top.person)] = Slot::Walked;
             walkStack_.pop_back();
             continue;
         }
-        const qint32 step = steps_[static_cast<std::size_t>(top.step++)];
+        const qint32 step = steps_[ix(top.step++)];
         if (step <= -2) {
-            visit(-2 - step);
+            visited_.push_back(-2 - step);
             continue;
         }
         if (top.step < top.stepsEnd) {
             // Likewise the next child's steps, while this child's walk runs.
-            const qint32 next = steps_[static_cast<std::size_t>(top.step)];
-            if (next >= 0) __builtin_prefetch(&steps_[static_cast<std::size_t>(slots_[static_cast<std::size_t>(next)].stepsBegin)]);
+            const qint32 next = steps_[ix(top.step)];
+            if (next >= 0) prefetch(&steps_[ix(stepStart_[ix(next)])]);
         }
         enter(step);
     }
+}
+
+void GEDLayout::placeVisited() {
+    // The visits in the walks' order: each person's first visit gives it
+    // the next column of its row.
+    const std::size_t count = visited_.size();
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k + kAhead < count) prefetch(&slots_[ix(visited_[k + kAhead])]);
+        visit(visited_[k]);
+    }
+    visited_.clear();
 }
 
 void GEDLayout::layoutColumns() {
     // What the walks read and write of each person, packed together: the
     // walks jump about the tree, and one read then brings all of it.
     slots_.resize(people_);
-    for (std::size_t p = 0; p < people_; ++p) slots_[p] = {row_[p], col_[p], 0, 0, 0, Slot::NotWalked};
+    for (std::size_t p = 0; p < people_; ++p) slots_[p] = {row_[p], col_[p], 0, Slot::NotWalked};
 
     std::vector<qint32> perRow(static_cast<std::size_t>(maxRow_) + 1, 0);
     if (allRecords_) {
@@ -596,10 +617,13 @@ void GEDLayout::layoutColumns() {
         }
     } else {
         buildSteps();
+        walkState_.assign(people_, Slot::NotWalked);
+        visited_.clear();
         for (std::size_t k = 0; k < count; ++k) {
             if (k + kAhead < count) prefetch(&famc_[ix(personOrder_[k + kAhead])]);
             if (famc_[ix(personOrder_[k])] < 0) layoutDescendants(personOrder_[k]);
         }
+        placeVisited();
     }
     // Anyone neither walk reached takes the next column of its row.
     for (std::size_t k = 0; k < count; ++k) {

@@ -40,6 +40,7 @@ private:
     void buildSteps();
     void layoutDescendants(qint32 start);
     void visit(qint32 p);
+    void placeVisited();
     const std::vector<qint32>& groupOf(qint32 p);
     qint32 other(qint32 fam, qint32 p) const;
     bool isPerson(qint32 row) const;
@@ -86,11 +87,16 @@ private:
     std::vector<Spouse> spouses_;
     struct Slot {
         enum : qint32 { NotWalked = 0, Walking, Walked };
-        qint32 row, col, visits, stepsBegin, stepsEnd, state;
+        qint32 row, col, visits, state;
     };
-    // The descendants' walk from each person as one list of steps: a child
-    // to walk (its row) or a partner to place (-2 - row).
+    // The descendants' walk from each person as one list of steps (those of
+    // person p from stepStart_[p]): a child to walk (its row) or a partner
+    // to place (-2 - row); how far each person's walk is, and whom the walks
+    // visited, in order.
     std::vector<qint32> steps_;
+    std::vector<qint32> stepStart_;
+    std::vector<char> walkState_;
+    std::vector<qint32> visited_;
     struct Frame {
         qint32 person;
         qint32 step, stepsEnd;

@@ -261,6 +261,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             openPerson.reset();
             openFamily.reset();
             QString key;
+            int at = -1;  // the person's place among the tree's persons
             int first = 0, second = 0;
             const int open = payload.indexOf(u'(');
             if (open >= 0) {
@@ -270,13 +271,15 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
                 key = trimBlanks(payload.left(open));
                 if (key.isEmpty()) invalidError(QStringLiteral("Key name cannot be blank when referencing a person"));
                 if (!bValidName(key)) invalidError(kKeyRuleMessage + key);
-                if (!persons_.contains(key)) invalidError(QStringLiteral("The specified key name is not defined for any person: ") + key);
+                at = persons_.indexOf(key);
+                if (at < 0) invalidError(QStringLiteral("The specified key name is not defined for any person: ") + key);
                 first = recordNumber(payload.mid(open + 1, comma - open - 1), QStringLiteral("Invalid column number"));
                 second = recordNumber(payload.mid(comma + 1, payload.size() - 1 - comma - 1), QStringLiteral("Invalid row number"));
             } else {
                 // Without a position the person stands where it stands in the full tree.
                 key = trimBlanks(payload);
-                const SVGBoxPtr person = persons_.value(key);
+                at = persons_.indexOf(key);
+                const SVGBox* person = at < 0 ? nullptr : persons_.valueAt(at).get();
                 if (!person) invalidError(QStringLiteral("The specified key name is not defined for any person: ") + key);
                 first = person->GetTreeRow();
                 second = person->GetTreeCol();
@@ -285,7 +288,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
                 invalidError(QStringLiteral("The specified person key name has already been declared in this viewpoint: ") + key);
             // Under the person's own key string: later lookups of the person
             // in the viewpoint then match without reading the key's text.
-            current_->AddPerRefFromFile(persons_.storedKey(key), first, second);
+            current_->AddPerRefFromFile(persons_.keyAt(at), first, second);
         } else if (recordIs(u'f')) {
             if (viewpoints_.isEmpty() || !current_)
                 placementError(QStringLiteral("Family references (rather than definitions) not allowed outside of viewpoints"));

@@ -237,29 +237,33 @@ void GEDLayout::buildLineage() {
     }
 
     // The families each person is a parent of: those it is a partner of in
-    // document order, then those it names otherwise; and the families that
-    // list each person as a child, in document order.
-    std::vector<std::pair<qint32, qint32>> parentOf, childOf;
+    // document order, then those it names otherwise.
+    std::vector<std::pair<qint32, qint32>> parentOf;
     parentOf.reserve(famParents_.size());
-    childOf.reserve(store_.links.children.size());
     for (std::size_t j = 0; j < famOrder_.size(); ++j) {
-        if (j + 2 * kAhead < famOrder_.size()) {
-            const auto ahead = ix(famOrder_[j + 2 * kAhead]);
+        if (j + kAhead < famOrder_.size()) {
+            const auto ahead = ix(famOrder_[j + kAhead]);
             prefetch(&husb_[ahead]);
             prefetch(&wife_[ahead]);
-            prefetch(&childBegin_[ahead]);
-            prefetch(&childEnd_[ahead]);
         }
-        if (j + kAhead < famOrder_.size()) prefetch(&children_[ix(childBegin_[ix(famOrder_[j + kAhead])])]);
         const qint32 f = famOrder_[j];
         const auto fi = ix(f);
         if (husb_[fi] >= 0) parentOf.emplace_back(husb_[fi], f);
         if (wife_[fi] >= 0 && wife_[fi] != husb_[fi]) parentOf.emplace_back(wife_[fi], f);
-        for (qint32 i = childBegin_[fi]; i < childEnd_[fi]; ++i)
-            if (children_[ix(i)] >= 0) childOf.emplace_back(children_[ix(i)], f);
     }
     for (const auto& n : namers) parentOf.emplace_back(n.second, n.first);
     pack(people_, parentOf, parentOfStart_, parentOf_);
+}
+
+void GEDLayout::buildChildOf() {
+    // The families that list each person as a child, in document order;
+    // only the rare people the main passes cannot place need them.
+    if (childOfBuilt_) return;
+    childOfBuilt_ = true;
+    std::vector<std::pair<qint32, qint32>> childOf;
+    for (qint32 f : famOrder_)
+        for (qint32 i = childBegin_[ix(f)]; i < childEnd_[ix(f)]; ++i)
+            if (children_[ix(i)] >= 0) childOf.emplace_back(children_[ix(i)], f);
     pack(people_, childOf, childOfStart_, childOf_);
 }
 
@@ -280,7 +284,14 @@ void GEDLayout::checkLoops() {
     };
     std::vector<Waiting> personWait(people_);
     std::vector<qint32> famWait(families_);
-    for (std::size_t p = 0; p < people_; ++p) personWait[p] = {childOfStart_[p + 1] - childOfStart_[p], 0};
+    for (std::size_t f = 0; f < families_; ++f) {
+        if (f + kAhead < families_ && childBegin_[f + kAhead] < childEnd_[f + kAhead]) {
+            const qint32 c = children_[ix(childBegin_[f + kAhead])];
+            if (c >= 0) prefetch(&personWait[ix(c)]);
+        }
+        for (qint32 i = childBegin_[f]; i < childEnd_[f]; ++i)
+            if (children_[ix(i)] >= 0) ++personWait[ix(children_[ix(i)])].families;
+    }
     for (std::size_t f = 0; f < families_; ++f) famWait[f] = famParentStart_[f + 1] - famParentStart_[f];
     reached_.assign(people_, 0);
     const auto childRow = [&](std::size_t f) {
@@ -347,6 +358,7 @@ void GEDLayout::checkLoops() {
     std::size_t first = 0;
     while (personWait[ix(personOrder_[first])].families == 0) ++first;
     qint32 p = personOrder_[first];
+    buildChildOf();
     std::vector<qint32> reachedCount(people_, 0);
     for (;;) {
         if (++reachedCount[ix(p)] > 1) raiseLoop(p, reachedCount[ix(p)]);
@@ -384,6 +396,7 @@ void GEDLayout::layoutRows() {
         if (t + kAhead < settled) prefetch(&row_[ix(topoOrder_[t + kAhead])]);
         const auto ci = ix(topoOrder_[t]);
         if (row_[ci] >= 1) continue;
+        buildChildOf();
         qint32 above = 0;
         const auto consider = [&](qint32 f) {
             if (f < 0) return;

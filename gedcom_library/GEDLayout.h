@@ -32,6 +32,7 @@ private:
     void collect();
     void keepLiveLinks();
     void buildLineage();
+    void buildChildOf();
     void checkLoops();
     void layoutRows();
     void alignSpouses();
@@ -78,6 +79,7 @@ private:
     std::vector<char> famParentNames_;
     std::vector<qint32> parentOfStart_, parentOf_;
     std::vector<qint32> childOfStart_, childOf_;
+    bool childOfBuilt_ = false;
     std::vector<char> reached_;
     // Beside each spousal family link (as fams_ holds them): the family's
     // other partner, and where its children lie.

@@ -102,6 +102,27 @@ bool GEDLayout::isPerson(qint32 row) const {
     return row >= 0 && ix(row) < people_ && (allRecords_ || (isRecord_[ix(row)] & 1));
 }
 
+namespace {
+
+// Copies the lists of the given owners (their ranges of `items`), each item
+// as `keep` gives it back; other owners get empty lists.
+template <class Keep>
+void copyLists(std::span<const qint32> owners, const std::vector<qint32>& begin, const std::vector<qint32>& end,
+               const std::vector<qint32>& items, const Keep& keep, std::vector<qint32>& ownBegin,
+               std::vector<qint32>& ownEnd, std::vector<qint32>& ownItems) {
+    ownBegin.assign(ownBegin.size(), 0);
+    ownEnd.assign(ownEnd.size(), 0);
+    ownItems.clear();
+    for (qint32 o : owners) {
+        const auto oi = ix(o);
+        ownBegin[oi] = static_cast<qint32>(ownItems.size());
+        for (qint32 i = begin[oi]; i < end[oi]; ++i) ownItems.push_back(keep(items[ix(i)]));
+        ownEnd[oi] = static_cast<qint32>(ownItems.size());
+    }
+}
+
+}  // namespace
+
 void GEDLayout::keepLiveLinks() {
     // Copies of the link tables between records only; a row that is no
     // record's has no links, and a link to one reads as none.
@@ -110,31 +131,21 @@ void GEDLayout::keepLiveLinks() {
     for (qint32 p : personOrder_) isRecord_[ix(p)] |= 1;
     for (qint32 f : famOrder_) isRecord_[ix(f)] |= 2;
     const auto family = [&](qint32 f) { return f >= 0 && ix(f) < families_ && (isRecord_[ix(f)] & 2) ? f : -1; };
-    ownFamc_.assign(people_, -1);
-    ownFamsBegin_.assign(people_, 0);
-    ownFamsEnd_.assign(people_, 0);
-    ownFams_.clear();
-    for (qint32 p : personOrder_) {
-        const auto pi = ix(p);
-        ownFamc_[pi] = family(links.famc[pi]);
-        ownFamsBegin_[pi] = static_cast<qint32>(ownFams_.size());
-        for (qint32 i = links.famsBegin[pi]; i < links.famsEnd[pi]; ++i) ownFams_.push_back(family(links.fams[ix(i)]));
-        ownFamsEnd_[pi] = static_cast<qint32>(ownFams_.size());
-    }
     const auto person = [&](qint32 p) { return isPerson(p) ? p : -1; };
+    ownFamc_.assign(people_, -1);
+    for (qint32 p : personOrder_) ownFamc_[ix(p)] = family(links.famc[ix(p)]);
+    ownFamsBegin_.resize(people_);
+    ownFamsEnd_.resize(people_);
+    copyLists(personOrder_, links.famsBegin, links.famsEnd, links.fams, family, ownFamsBegin_, ownFamsEnd_, ownFams_);
     ownHusb_.assign(families_, -1);
     ownWife_.assign(families_, -1);
-    ownChildBegin_.assign(families_, 0);
-    ownChildEnd_.assign(families_, 0);
-    ownChildren_.clear();
     for (qint32 f : famOrder_) {
-        const auto fi = ix(f);
-        ownHusb_[fi] = person(links.husb[fi]);
-        ownWife_[fi] = person(links.wife[fi]);
-        ownChildBegin_[fi] = static_cast<qint32>(ownChildren_.size());
-        for (qint32 i = links.childBegin[fi]; i < links.childEnd[fi]; ++i) ownChildren_.push_back(person(links.children[ix(i)]));
-        ownChildEnd_[fi] = static_cast<qint32>(ownChildren_.size());
+        ownHusb_[ix(f)] = person(links.husb[ix(f)]);
+        ownWife_[ix(f)] = person(links.wife[ix(f)]);
     }
+    ownChildBegin_.resize(families_);
+    ownChildEnd_.resize(families_);
+    copyLists(famOrder_, links.childBegin, links.childEnd, links.children, person, ownChildBegin_, ownChildEnd_, ownChildren_);
     famc_ = ownFamc_.data();
     famsBegin_ = ownFamsBegin_.data();
     famsEnd_ = ownFamsEnd_.data();

@@ -94,6 +94,16 @@ void BM_LayoutColdCaches(benchmark::State& state) { runLayout(state, true); }
 
 }  // namespace
 
-BENCHMARK(BM_Layout)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_LayoutColdCaches)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+// Each size as many rounds as its loads allow in a few seconds: a layout of
+// about a millisecond needs more of them than one of a tenth of a second for
+// a steady mean.
+void layoutSizes(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK(BM_Layout)->Apply(layoutSizes)->Arg(10000)->Iterations(30);
+BENCHMARK(BM_Layout)->Apply(layoutSizes)->Arg(100000)->Iterations(10);
+BENCHMARK(BM_Layout)->Apply(layoutSizes)->Arg(1000000)->Iterations(3);
+BENCHMARK(BM_LayoutColdCaches)->Apply(layoutSizes)->Arg(10000)->Iterations(30);
+BENCHMARK(BM_LayoutColdCaches)->Apply(layoutSizes)->Arg(100000)->Iterations(10);
+BENCHMARK(BM_LayoutColdCaches)->Apply(layoutSizes)->Arg(1000000)->Iterations(3);
 BENCHMARK_MAIN();

@@ -118,7 +118,9 @@ TEST(HTMLParseClass, BrokenInputFailsClearly) {
         Parsed p = parse(parser, c.text);
         EXPECT_FALSE(p.ok);
         EXPECT_EQ(names(p), c.listed);
-        if (c.badTagListed && !c.listed.isEmpty()) EXPECT_EQ(p.length[p.entries], 0);
+        if (c.badTagListed && !c.listed.isEmpty()) {
+            EXPECT_EQ(p.length[p.entries], 0);
+        }
     }
     Parsed p = parse(parser, "<i>x</i><a href=x>");
     EXPECT_EQ(p.length[1], 3);

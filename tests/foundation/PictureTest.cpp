@@ -387,7 +387,9 @@ TEST(PictureLoaderTest, DamagedFilesGiveNoPictureAndReadNothingOutside) {
             } else {
                 damaged[at] = char(next() >> 16);
             }
-            if (PicturePtr picture = loader.LoadPicture(damaged, -1)) EXPECT_TRUE(picture->hasHandle());
+            if (PicturePtr picture = loader.LoadPicture(damaged, -1)) {
+                EXPECT_TRUE(picture->hasHandle());
+            }
         }
     }
 }

@@ -9,9 +9,8 @@
 // grows faster where the larger tree no longer fits the processor's caches.
 // The chart lookups walk the persons and families in order and reach what
 // they need through the person itself (its families as pointers, their order
-// stamps, its key's shared text), in the few memory lines at the start of
-// the person; what still lands at random is the viewpoints' key tables,
-// each asked about every person and family.
+// stamps, the viewpoints that hold it, its key's shared text), in the few
+// memory lines at the start of the person: no key table is asked per person.
 // The memory a person takes is what keeps the walk itself cheap.
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,7 @@
 #include "SVGBox.h"
 
+#include <QVarLengthArray>
+
 #include "LocalSettings.h"
 #include "SVGDisplay.h"
 #include "SVGFamily.h"

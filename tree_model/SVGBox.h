@@ -4,7 +4,6 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
-#include <QVarLengthArray>
 
 #include "KeySet.h"
 #include "AttachedTexts.h"
@@ -101,11 +100,14 @@ private:
     // The families of the tree that list this person among their children,
     // kept by the families; answers SVGTree::ChildFamily without a search.
     // Nearly every person is the child of one family at most: it is held in place.
-    QVarLengthArray<const SVGFamily*, 1> childOf_;
+    PointerList<const SVGFamily*> childOf_;
     // The families the tree holds in which this person is a parent, kept by
     // the tree as it adds and removes families: they answer the keys of the
     // family set without a look-up.
-    QVarLengthArray<const SVGFamily*, 1> parentOf_;
+    PointerList<const SVGFamily*> parentOf_;
+    // The viewpoints of the tree that hold this one, kept by the tree as they
+    // take it in and let it go.
+    ViewpointList inViewpoints_;
     QString sex_;
     QString text_;
     QString shortText_;

@@ -57,6 +57,9 @@ private:
     // which removals keep and additions extend at the end.
     quint64 order_ = 0;
     QString key_;
+    // The viewpoints of the tree that hold this one, kept by the tree as they
+    // take it in and let it go.
+    ViewpointList inViewpoints_;
     SVGBoxPtr par1_;
     SVGBoxPtr par2_;
     QList<SVGBoxPtr> children_;

@@ -17,7 +17,11 @@ const QString kKeyRuleMessage = QStringLiteral(
 SVGTree::SVGTree(std::shared_ptr<SVGDisplay> display, QObject* parent)
     : QObject(parent), display_(display ? std::move(display) : std::make_shared<SVGDisplay>()) {}
 
-SVGTree::~SVGTree() = default;
+SVGTree::~SVGTree() {
+    // Viewpoints handed out may outlive the tree: they no longer report to it.
+    for (const auto& kv : viewpoints_)
+        if (kv.second) kv.second->tree_ = nullptr;
+}
 
 void SVGTree::SetDisplay(std::shared_ptr<SVGDisplay> display) {
     display_ = display ? std::move(display) : std::make_shared<SVGDisplay>();
@@ -100,6 +104,9 @@ SVGBoxPtr SVGTree::NewPerson(const QString& sKey, const QString& sText, const QS
     box->SetImage(sImage);
     persons_.add(sKey, box);
     box->held_ = true;
+    // A viewpoint may already name the key.
+    for (const auto& kv : viewpoints_)
+        if (kv.second->PersonExists(sKey)) box->inViewpoints_.append(kv.second.get());
     SetUnsaved(true);
     SetPendingPFChange();
     return box;
@@ -178,6 +185,8 @@ SVGFamilyPtr SVGTree::NewFamily(const QString& sKey, const QString& sPar1, const
     family->indexed_ = true;
     family->order_ = ++familiesAdded_;
     families_.add(sKey, family);
+    for (const auto& kv : viewpoints_)
+        if (kv.second->FamilyExists(sKey)) family->inViewpoints_.append(kv.second.get());
     par1->parentOf_.append(family.get());
     par2->parentOf_.append(family.get());
     SetUnsaved(true);

@@ -125,7 +125,6 @@ public:
     void SetDisplay(std::shared_ptr<SVGDisplay> display);
     PlaceKeyClass& GetPlaceKeys() { return placeKeys_; }
     const PlaceKeyClass& GetPlaceKeys() const { return placeKeys_; }
-    ViewpointDict& GetViewpoints() { return viewpoints_; }
     const ViewpointDict& GetViewpoints() const { return viewpoints_; }
     // The enabled applications (id to name); none until a load has built it.
     StringDict* GetAppDict() { return appDict_.get(); }
@@ -190,6 +189,18 @@ Q_SIGNALS:
     void FamilyDetails(const QString& sKey);
 
 private:
+    friend class SVGViewpointClass;
+    // Told by the viewpoints this tree holds as persons and families join and
+    // leave them: each person and family keeps the list of viewpoints that
+    // hold it, so that asking for them needs no look-up in every viewpoint.
+    void viewpointPersonJoined(const SVGViewpointClass& oView, const QString& sKey);
+    void viewpointPersonLeft(const SVGViewpointClass& oView, const QString& sKey);
+    void viewpointFamilyJoined(const SVGViewpointClass& oView, const QString& sKey);
+    void viewpointFamilyLeft(const SVGViewpointClass& oView, const QString& sKey);
+    // A viewpoint the tree no longer holds: its persons and families drop it.
+    void releaseViewpoint(SVGViewpointClass& oView);
+    // The keys of the listed viewpoints, joined by ",", in the tree's order.
+    QString viewpointKeys(const ViewpointList& oHeld) const;
     void setSetting(const QString& name, const QString& value);
     void logLine(const QString& text) const;
     void warn(const QString& text) const;

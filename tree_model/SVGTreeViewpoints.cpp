@@ -45,23 +45,24 @@ const FamilyDict& SVGTree::GetViewFamilies(FamilyDict& view) const {
 
 QString SVGTree::GetPersonViewpoints(const SVGBox& oBox) const {
     if (!UsingViewpoints()) return QString();
-    const QString& key = oBox.key_;
-    const std::size_t hash = keyHash(key, KeyCompare::Binary);
-    return viewpointsHolding([&](const SVGViewpointClass& v) {
-        const OrderedDict<qint32>& held = v.GetPerDict();
-        return held.compareMode() == KeyCompare::Binary ? held.contains(key, hash) : held.contains(key);
-    });
+    // A person this tree holds lists the viewpoints that hold it.
+    if (oBox.held_ && oBox.tree_ == this) return viewpointKeys(oBox.inViewpoints_);
+    return viewpointsHolding([&](const SVGViewpointClass& v) { return v.PersonExists(oBox.key_); });
 }
 
 QString SVGTree::GetFamilyViewpoints(const SVGFamily& oFam) const {
     if (!UsingViewpoints()) return QString();
-    const QString& key = oFam.key_;
-    const std::size_t hash = keyHash(key, KeyCompare::Binary);
-    return viewpointsHolding([&](const SVGViewpointClass& v) { return v.GetFamKeys().contains(key, hash); });
+    if (oFam.indexed_ && oFam.tree_ == this) return viewpointKeys(oFam.inViewpoints_);
+    return viewpointsHolding([&](const SVGViewpointClass& v) { return v.FamilyExists(oFam.key_); });
+}
+
+QString SVGTree::viewpointKeys(const ViewpointList& oHeld) const {
+    if (oHeld.isEmpty()) return QString();
+    if (oHeld.size() == 1) return oHeld.front()->key_;
+    return viewpointsHolding([&](const SVGViewpointClass& v) { return oHeld.contains(&v); });
 }
 
 QString SVGTree::viewpointsHolding(const std::function<bool(const SVGViewpointClass&)>& holds) const {
-    // Mostly one viewpoint holds the record: its key is the answer as it is.
     QString keys;
     bool any = false;
     for (const auto& kv : viewpoints_) {
@@ -79,6 +80,7 @@ QString SVGTree::viewpointsHolding(const std::function<bool(const SVGViewpointCl
 
 bool SVGTree::IsPersonInViewpoint(const SVGBox& oBox) const {
     if (!UsingViewpoints()) return false;
+    if (oBox.held_ && oBox.tree_ == this) return !oBox.inViewpoints_.isEmpty();
     for (const auto& kv : viewpoints_)
         if (kv.second->PersonExists(oBox.GetKey())) return true;
     return false;
@@ -91,6 +93,32 @@ bool SVGTree::IsFamilyInViewpoint(const QString& sKey) const {
     return false;
 }
 
+void SVGTree::viewpointPersonJoined(const SVGViewpointClass& oView, const QString& sKey) {
+    if (const SVGBoxPtr* person = persons_.find(sKey); person && *person) (*person)->inViewpoints_.append(&oView);
+}
+
+void SVGTree::viewpointPersonLeft(const SVGViewpointClass& oView, const QString& sKey) {
+    if (const SVGBoxPtr* person = persons_.find(sKey); person && *person) (*person)->inViewpoints_.removeOne(&oView);
+}
+
+void SVGTree::viewpointFamilyJoined(const SVGViewpointClass& oView, const QString& sKey) {
+    if (const SVGFamilyPtr* family = families_.find(sKey); family && *family)
+        (*family)->inViewpoints_.append(&oView);
+}
+
+void SVGTree::viewpointFamilyLeft(const SVGViewpointClass& oView, const QString& sKey) {
+    if (const SVGFamilyPtr* family = families_.find(sKey); family && *family)
+        (*family)->inViewpoints_.removeOne(&oView);
+}
+
+void SVGTree::releaseViewpoint(SVGViewpointClass& oView) {
+    if (oView.tree_ != this) return;
+    for (const auto& kv : oView.GetPerDict()) viewpointPersonLeft(oView, kv.first);
+    const KeySet& families = oView.GetFamKeys();
+    for (int i = 0; i < families.count(); ++i) viewpointFamilyLeft(oView, families.at(i));
+    oView.tree_ = nullptr;
+}
+
 SVGViewpointPtr SVGTree::AddViewpoint(const QString& sKey, const QString& sName, int iCols, int iRows) {
     auto viewpoint = std::make_shared<SVGViewpointClass>();
     viewpoint->SetKey(sKey);
@@ -100,11 +128,13 @@ SVGViewpointPtr SVGTree::AddViewpoint(const QString& sKey, const QString& sName,
     if (!viewpoints_.add(sKey, viewpoint))
         raiseError(ErrorOffset::InvalidKey, kSource,
                    QStringLiteral("The specified key name is already in use for a viewpoint: ") + sKey);
+    viewpoint->tree_ = this;
     SetUnsaved(true);
     return viewpoint;
 }
 
 void SVGTree::DeleteViewpoint(const QString& sKey) {
+    if (const SVGViewpointPtr* held = viewpoints_.find(sKey); held && *held) releaseViewpoint(**held);
     viewpoints_.remove(sKey);
     Q_EMIT ViewpointDeleted(sKey);
     SetUnsaved(true);
@@ -116,6 +146,9 @@ void SVGTree::RenameViewpoint(const QString& sKey, const QString& sNewKey, const
         viewpoint->SetName(sName);
         if (sNewKey != sKey) {
             viewpoints_.remove(sKey);
+            // A viewpoint already under the new key is replaced by this one.
+            if (const SVGViewpointPtr* other = viewpoints_.find(sNewKey); other && *other && *other != viewpoint)
+                releaseViewpoint(**other);
             viewpoint->SetKey(sNewKey);
             viewpoints_.set(sNewKey, viewpoint);
         }

@@ -31,11 +31,28 @@ void SVGViewpointClass::GetPerColRow(const QString& sKey, int& iCol, int& iRow, 
 }
 
 void SVGViewpointClass::SetPerColRow(const QString& sKey, int iCol, int iRow, bool bHoriz) {
-    persons_.set(sKey, pack(iCol, iRow, bHoriz));
+    if (qint32* held = persons_.find(sKey))
+        *held = pack(iCol, iRow, bHoriz);
+    else
+        AddPerRef(sKey, iCol, iRow, bHoriz);
 }
 
 bool SVGViewpointClass::AddPerRef(const QString& sKey, int iCol, int iRow, bool bHoriz) {
-    return persons_.add(sKey, pack(iCol, iRow, bHoriz));
+    if (!persons_.add(sKey, pack(iCol, iRow, bHoriz))) return false;
+    if (tree_) tree_->viewpointPersonJoined(*this, sKey);
+    return true;
+}
+
+bool SVGViewpointClass::RemPerRef(const QString& sKey) {
+    if (!persons_.remove(sKey)) return false;
+    if (tree_) tree_->viewpointPersonLeft(*this, sKey);
+    return true;
+}
+
+bool SVGViewpointClass::RemFamRef(const QString& sKey) {
+    if (!families_.remove(sKey)) return false;
+    if (tree_) tree_->viewpointFamilyLeft(*this, sKey);
+    return true;
 }
 
 bool SVGViewpointClass::AddFamRef(const SVGFamily& oFam) {
@@ -47,6 +64,7 @@ bool SVGViewpointClass::AddFamRef(const SVGFamily& oFam) {
                    QStringLiteral("Cannot add reference to family ") + oFam.GetKey() + QStringLiteral(" to viewpoint ") +
                        key_ + QStringLiteral(" without both spouses"));
     families_.add(oFam.GetKey());
+    if (tree_) tree_->viewpointFamilyJoined(*this, oFam.GetKey());
     return true;
 }
 

@@ -26,8 +26,9 @@ public:
     int GetRows() const { return rows_; }
     void SetRows(int iR) { rows_ = iR; }
 
-    // Person key to packed position, in order of addition.
-    OrderedDict<qint32>& GetPerDict() { return persons_; }
+    // Person key to packed position, in order of addition. Persons join and
+    // leave only through the members below, so that the tree holding the
+    // viewpoint can keep each person's list of viewpoints.
     const OrderedDict<qint32>& GetPerDict() const { return persons_; }
     QString GetFamSet() const { return families_.join(); }
     const KeySet& GetFamKeys() const { return families_; }
@@ -38,17 +39,23 @@ public:
     QString FamiliesShown(const SVGBox& oPer) const;
     void GetPerColRow(const QString& sKey, int& iCol, int& iRow, bool bHoriz) const;
     void SetPerColRow(const QString& sKey, int iCol, int iRow, bool bHoriz);
-    bool RemPerRef(const QString& sKey) { return persons_.remove(sKey); }
+    bool RemPerRef(const QString& sKey);
     bool AddPerRef(const QString& sKey, int iCol, int iRow, bool bHoriz);
     bool AddPerRefFromFile(const QString& sKey, int iCol, int iRow) { return AddPerRef(sKey, iCol, iRow, false); }
     // Adds a family whose two parents the viewpoint holds; false when already shown.
     bool AddFamRef(const SVGFamily& oFam);
-    bool RemFamRef(const QString& sKey) { return families_.remove(sKey); }
+    bool RemFamRef(const QString& sKey);
     // Makes the viewpoint a copy of the whole tree.
     void DuplicateTree(SVGTree& oTree);
 
 private:
+    friend class SVGTree;
     static qint32 pack(int iCol, int iRow, bool bHoriz);
+
+    // The tree that holds this viewpoint, told of every person and family
+    // that joins or leaves it; null before the tree adds it and after the
+    // tree lets it go.
+    SVGTree* tree_ = nullptr;
 
     QString key_;
     QString name_;

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+
+#include "PointerList.h"
 #include "foundation/OrderedDict.h"
 
 class SVGBox;
@@ -17,3 +19,6 @@ using SVGViewpointPtr = std::shared_ptr<SVGViewpointClass>;
 using PersonDict = OrderedDict<SVGBoxPtr>;
 using FamilyDict = OrderedDict<SVGFamilyPtr>;
 using ViewpointDict = OrderedDict<SVGViewpointPtr>;
+
+// The viewpoints that hold a person or family: mostly none or one.
+using ViewpointList = PointerList<const SVGViewpointClass*>;

@@ -31,7 +31,9 @@ protected:
         const QList<qsizetype> at = positions(text, markers);
         for (int i = 0; i < markers.size(); ++i) {
             EXPECT_GE(at[i], 0) << "missing: " << markers[i];
-            if (i > 0) EXPECT_LT(at[i - 1], at[i]) << markers[i - 1] << " before " << markers[i];
+            if (i > 0) {
+                EXPECT_LT(at[i - 1], at[i]) << markers[i - 1] << " before " << markers[i];
+            }
         }
     }
     void addViewpoints(const QStringList& keys) {
@@ -132,7 +134,9 @@ TEST_F(ChartRunTest, EachDataBlockFollowsItsSetting) {
             const QList<qsizetype> at = positions(text, markers);
             for (int i = 0; i < markers.size(); ++i) EXPECT_EQ(at[i] >= 0, expected[i]) << markers[i];
             // The HTML notes container is written exactly when notes are.
-            if (!svg) EXPECT_EQ(text.contains("</div>\n\n<div>\n"), notes);
+            if (!svg) {
+                EXPECT_EQ(text.contains("</div>\n\n<div>\n"), notes);
+            }
         }
     }
 }

@@ -36,7 +36,7 @@ protected:
 };
 
 const QString kEveryMarker = QStringLiteral(
-    "<top ??inst??>\n"
+    "<top ??inst?" "?>\n"
     "??script-point??\n"
     "??style-point??\n"
     "??stock-image-point??\n"

@@ -216,7 +216,9 @@ TEST(GEDCOMExportLines, LongLinesAreContinuedWithinTheLimit) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.left(40).toStdString());
         const QStringList lines = splitGEDCOMLine(c.line, c.level);
-        if (!c.expected.isEmpty()) EXPECT_EQ(lines, c.expected);
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(lines, c.expected);
+        }
         QString joined = lines.value(0);
         const QString conc = QString::number(c.level + 1) + QStringLiteral(" CONC ");
         for (qsizetype i = 1; i < lines.size(); ++i) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "PointerList.h"
 #include "SVGTree.h"
 #include "TreeFixture.h"
 #include "RecordingReporter.h"
@@ -252,4 +255,126 @@ TEST(TreeViewpoints, PositionsFarEdgesAndRoot) {
     tree.SetStepped(false);
     EXPECT_EQ(tree.GetSettings().value("Stepped"), "False");
     EXPECT_FALSE(tree.GetDisplay()->GetStepped());
+}
+
+namespace {
+// The viewpoints holding a key, asked of every viewpoint in the tree's order.
+QString holdingByScan(const SVGTree& tree, const QString& key, bool family) {
+    QStringList keys;
+    for (const auto& kv : tree.GetViewpoints())
+        if (family ? kv.second->FamilyExists(key) : kv.second->PersonExists(key)) keys << kv.first;
+    return keys.join(u',');
+}
+}  // namespace
+
+// Persons and families keep the list of viewpoints that hold them; after any
+// sequence of changes, made through the tree or the viewpoints themselves
+// (also viewpoints the tree has let go), it answers as asking every
+// viewpoint would, in the tree's order of viewpoints.
+TEST(TreeViewpoints, HeldViewpointsFollowEveryChange) {
+    SVGTree tree;
+    std::mt19937 random(20261210);
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    const QStringList personKeys = {"p0", "p1", "p2", "p3", "p4", "p5", "p6", "p7"};
+    const QStringList familyKeys = {"f0", "f1", "f2", "f3"};
+    const QStringList viewKeys = {"v0", "v1", "v2", "v3", "v4", "v5"};
+    std::vector<SVGViewpointPtr> handedOut;
+    auto anyView = [&]() -> SVGViewpointPtr {
+        if (!handedOut.empty() && pick(5) == 0) return handedOut[static_cast<std::size_t>(pick(int(handedOut.size())))];
+        const auto& views = tree.GetViewpoints();
+        return views.isEmpty() ? nullptr : views.valueAt(pick(views.count()));
+    };
+    for (const QString& key : personKeys.mid(0, 6)) tree.NewPerson(key, key, "", 1, 1, "u", false, "", true);
+    for (int step = 0; step < 3000; ++step) {
+        const QString person = personKeys[pick(personKeys.size())];
+        const QString family = familyKeys[pick(familyKeys.size())];
+        const QString view = viewKeys[pick(viewKeys.size())];
+        const SVGViewpointPtr v = anyView();
+        int col = 1 + pick(5), row = 1 + pick(5);
+        try {
+            switch (pick(14)) {
+            case 0:
+                if (!tree.GetViewpoints().contains(view)) handedOut.push_back(tree.AddViewpoint(view, view, 9, 9));
+                break;
+            case 1: tree.DeleteViewpoint(view); break;
+            case 2:
+                if (tree.GetViewpoints().contains(view))
+                    tree.RenameViewpoint(view, viewKeys[pick(viewKeys.size())], "renamed");
+                break;
+            case 3:
+            case 4:
+                if (v) v->AddPerRef(person, col, row, true);
+                break;
+            case 5:
+                if (v) v->RemPerRef(person);
+                break;
+            case 6:
+                tree.SetViewpointKey(tree.GetViewpoints().contains(view) ? view : QString());
+                tree.SetPerColRow(person, col, row);
+                break;
+            case 7:
+                if (!tree.GetPersons().contains(person)) tree.NewPerson(person, person, "", 1, 1, "u", false, "", true);
+                break;
+            case 8: tree.RemPerson(person); break;
+            case 9: tree.NewFamily(family, person, personKeys[pick(personKeys.size())]); break;
+            case 10: tree.RemFamily(family); break;
+            case 11:
+                if (v && tree.GetFamilies().contains(family)) v->AddFamRef(*tree.GetFamilies().value(family));
+                break;
+            case 12:
+                if (v) v->RemFamRef(family);
+                break;
+            case 13:
+                if (v && pick(10) == 0) v->DuplicateTree(tree);
+                break;
+            }
+        } catch (const AppError&) {
+            // Refused changes (unknown or clashing keys) change nothing.
+        }
+        for (const auto& kv : tree.GetPersons()) {
+            ASSERT_EQ(tree.GetPersonViewpoints(*kv.second), holdingByScan(tree, kv.first, false))
+                << "person " << kv.first << " after step " << step;
+            ASSERT_EQ(tree.IsPersonInViewpoint(*kv.second), !holdingByScan(tree, kv.first, false).isEmpty());
+        }
+        for (const auto& kv : tree.GetFamilies())
+            ASSERT_EQ(tree.GetFamilyViewpoints(*kv.second), holdingByScan(tree, kv.first, true))
+                << "family " << kv.first << " after step " << step;
+    }
+    // A viewpoint handed out may outlive its tree.
+    auto owner = std::make_unique<SVGTree>();
+    owner->NewPerson("ann", "Ann", "", 1, 1, "f", false, "", true);
+    auto kept = owner->AddViewpoint("v", "V", 9, 9);
+    kept->AddPerRef("ann", 1, 1, true);
+    owner.reset();
+    EXPECT_TRUE(kept->RemPerRef("ann"));
+    EXPECT_TRUE(kept->AddPerRef("ann", 2, 2, true));
+}
+
+TEST(PointerListTest, KeepsOrderInPlaceAndOnTheHeap) {
+    int cells[7] = {};
+    PointerList<const int*> list;
+    EXPECT_TRUE(list.isEmpty());
+    EXPECT_FALSE(list.removeOne(&cells[0]));
+    for (const int& cell : cells) list.append(&cell);
+    auto contents = [](const PointerList<const int*>& l) {
+        std::vector<const int*> out(l.begin(), l.end());
+        return out;
+    };
+    EXPECT_EQ(list.size(), 7);
+    EXPECT_TRUE(list.removeOne(&cells[3]));
+    EXPECT_FALSE(list.contains(&cells[3]));
+    EXPECT_EQ(contents(list), (std::vector<const int*>{&cells[0], &cells[1], &cells[2], &cells[4], &cells[5], &cells[6]}));
+    PointerList<const int*> copy(list);
+    PointerList<const int*> moved(std::move(list));
+    EXPECT_EQ(contents(copy), contents(moved));
+    EXPECT_TRUE(list.isEmpty());  // NOLINT: a moved-from list is empty and usable
+    list.append(&cells[1]);
+    EXPECT_EQ(list.front(), &cells[1]);
+    copy = list;
+    copy = copy;
+    EXPECT_EQ(contents(copy), std::vector<const int*>{&cells[1]});
+    moved = std::move(copy);
+    EXPECT_EQ(contents(moved), std::vector<const int*>{&cells[1]});
+    EXPECT_TRUE(moved.removeOne(&cells[1]));
+    EXPECT_TRUE(moved.isEmpty());
 }

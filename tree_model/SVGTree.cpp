@@ -21,6 +21,12 @@ SVGTree::~SVGTree() {
     // Viewpoints handed out may outlive the tree: they no longer report to it.
     for (const auto& kv : viewpoints_)
         if (kv.second) kv.second->tree_ = nullptr;
+    // So may persons and families: no tree made later in the same memory
+    // takes them for its own, nor reads the lists they kept for this one.
+    for (const auto& kv : persons_)
+        if (kv.second) kv.second->held_ = false;
+    for (const auto& kv : families_)
+        if (kv.second) kv.second->indexed_ = false;
 }
 
 void SVGTree::SetDisplay(std::shared_ptr<SVGDisplay> display) {

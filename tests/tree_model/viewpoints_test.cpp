@@ -350,6 +350,33 @@ TEST(TreeViewpoints, HeldViewpointsFollowEveryChange) {
     EXPECT_TRUE(kept->AddPerRef("ann", 2, 2, true));
 }
 
+// Persons and families handed out may outlive their tree; a tree made later
+// in the same memory does not take them for its own.
+TEST(TreeViewpoints, RecordsOfAnEndedTreeAreNotTakenForANewOnes) {
+    alignas(SVGTree) unsigned char storage[sizeof(SVGTree)];
+    auto* first = new (storage) SVGTree;
+    first->NewPerson("ann", "Ann", "", 1, 1, "f", false, "", true);
+    first->NewPerson("bob", "Bob", "", 2, 1, "m", false, "", true);
+    first->NewPerson("cat", "Cat", "", 2, 2, "f", false, "", true);
+    const SVGBoxPtr ann = first->GetPersons().value("ann");
+    const SVGBoxPtr cat = first->GetPersons().value("cat");
+    const SVGFamilyPtr family = first->NewFamily("f", "ann", "bob");
+    family->AddChild(cat);
+    auto view = first->AddViewpoint("v", "V", 9, 9);
+    view->AddPerRef("ann", 1, 1, true);
+    view->AddPerRef("bob", 2, 1, true);
+    view->AddFamRef(*family);
+    view.reset();
+    first->~SVGTree();
+    auto* second = new (storage) SVGTree;
+    second->AddViewpoint("w", "W", 9, 9);
+    EXPECT_EQ(second->GetPersonViewpoints(*ann), "");
+    EXPECT_FALSE(second->IsPersonInViewpoint(*ann));
+    EXPECT_EQ(second->GetFamilyViewpoints(*family), "");
+    EXPECT_EQ(second->ChildFamily(*cat), "");
+    second->~SVGTree();
+}
+
 TEST(PointerListTest, KeepsOrderInPlaceAndOnTheHeap) {
     int cells[7] = {};
     PointerList<const int*> list;

@@ -13,8 +13,15 @@ template <typename P>
 class PointerList {
 public:
     PointerList() = default;
-    PointerList(const PointerList& other) { assign(other.begin(), other.size()); }
-    PointerList(PointerList&& other) noexcept : one_(other.one_), size_(other.size_), capacity_(other.capacity_) {
+    PointerList(const PointerList& other) {
+        if (other.size_ > 1) {  // one allocation: nothing to leak if it fails
+            slot_.many = new P[other.size_];
+            capacity_ = other.size_;
+        }
+        std::copy(other.begin(), other.end(), data());
+        size_ = other.size_;
+    }
+    PointerList(PointerList&& other) noexcept : slot_(other.slot_), size_(other.size_), capacity_(other.capacity_) {
         other.size_ = 0;
         other.capacity_ = 1;
     }
@@ -31,12 +38,12 @@ public:
         return *this;
     }
     ~PointerList() {
-        if (onHeap()) delete[] many_;
+        if (onHeap()) delete[] slot_.many;
     }
 
     int size() const { return static_cast<int>(size_); }
     bool isEmpty() const { return size_ == 0; }
-    const P* begin() const { return onHeap() ? many_ : &one_; }
+    const P* begin() const { return onHeap() ? slot_.many : &slot_.one; }
     const P* end() const { return begin() + size_; }
     P front() const { return *begin(); }
     bool contains(P pointer) const { return std::find(begin(), end(), pointer) != end(); }
@@ -58,28 +65,27 @@ public:
 
 private:
     bool onHeap() const { return capacity_ > 1; }
-    P* data() { return onHeap() ? many_ : &one_; }
+    P* data() { return onHeap() ? slot_.many : &slot_.one; }
     void grow() {
         const std::uint32_t capacity = capacity_ < 4 ? 4 : capacity_ * 2;
         P* grown = new P[capacity];
         std::copy(begin(), end(), grown);
-        if (onHeap()) delete[] many_;
-        many_ = grown;
+        if (onHeap()) delete[] slot_.many;
+        slot_.many = grown;
         capacity_ = capacity;
     }
-    void assign(const P* from, int count) {
-        for (int i = 0; i < count; ++i) append(from[i]);
-    }
     void swap(PointerList& other) noexcept {
-        std::swap(one_, other.one_);  // the same bytes as many_
+        std::swap(slot_, other.slot_);  // whichever pointer it holds
         std::swap(size_, other.size_);
         std::swap(capacity_, other.capacity_);
     }
 
-    union {
-        P one_ = nullptr;
-        P* many_;
+    // One pointer held in place, or the heap array; copied as a whole.
+    union Slot {
+        P one;
+        P* many;
     };
+    Slot slot_{nullptr};
     std::uint32_t size_ = 0;
     std::uint32_t capacity_ = 1;  // 1: the pointer is held in place
 };

@@ -17,6 +17,11 @@ public:
     static constexpr int kPackFactor = 16384;
     static constexpr int kFamilyErrorOffset = 529;
 
+    SVGViewpointClass() = default;
+    // A copy would report its changes to the tree holding the original.
+    SVGViewpointClass(const SVGViewpointClass&) = delete;
+    SVGViewpointClass& operator=(const SVGViewpointClass&) = delete;
+
     QString GetKey() const { return key_; }
     void SetKey(const QString& sK) { key_ = sK; }
     QString GetName() const { return name_; }

@@ -279,6 +279,7 @@ TEST(TreeViewpoints, HeldViewpointsFollowEveryChange) {
     const QStringList familyKeys = {"f0", "f1", "f2", "f3"};
     const QStringList viewKeys = {"v0", "v1", "v2", "v3", "v4", "v5"};
     std::vector<SVGViewpointPtr> handedOut;
+    std::vector<SVGBoxPtr> removed;  // persons the tree no longer holds, kept by the caller
     auto anyView = [&]() -> SVGViewpointPtr {
         if (!handedOut.empty() && pick(5) == 0) return handedOut[static_cast<std::size_t>(pick(int(handedOut.size())))];
         const auto& views = tree.GetViewpoints();
@@ -315,7 +316,10 @@ TEST(TreeViewpoints, HeldViewpointsFollowEveryChange) {
             case 7:
                 if (!tree.GetPersons().contains(person)) tree.NewPerson(person, person, "", 1, 1, "u", false, "", true);
                 break;
-            case 8: tree.RemPerson(person); break;
+            case 8:
+                if (const SVGBoxPtr held = tree.GetPersons().value(person)) removed.push_back(held);
+                tree.RemPerson(person);
+                break;
             case 9: tree.NewFamily(family, person, personKeys[pick(personKeys.size())]); break;
             case 10: tree.RemFamily(family); break;
             case 11:
@@ -339,7 +343,21 @@ TEST(TreeViewpoints, HeldViewpointsFollowEveryChange) {
         for (const auto& kv : tree.GetFamilies())
             ASSERT_EQ(tree.GetFamilyViewpoints(*kv.second), holdingByScan(tree, kv.first, true))
                 << "family " << kv.first << " after step " << step;
+        if (!removed.empty()) {
+            const SVGBox& gone = *removed[static_cast<std::size_t>(pick(int(removed.size())))];
+            ASSERT_EQ(tree.GetPersonViewpoints(gone), holdingByScan(tree, gone.GetKey(), false))
+                << "removed person " << gone.GetKey() << " after step " << step;
+        }
     }
+    // With viewpoints switched off in the display, nothing is held.
+    ASSERT_FALSE(tree.GetViewpoints().isEmpty());
+    tree.GetSettings().set("Viewpoints", "False");
+    tree.GetDisplay()->Init(tree.GetSettings());
+    for (const auto& kv : tree.GetPersons()) {
+        EXPECT_EQ(tree.GetPersonViewpoints(*kv.second), "");
+        EXPECT_FALSE(tree.IsPersonInViewpoint(*kv.second));
+    }
+    for (const auto& kv : tree.GetFamilies()) EXPECT_EQ(tree.GetFamilyViewpoints(*kv.second), "");
     // A viewpoint handed out may outlive its tree.
     auto owner = std::make_unique<SVGTree>();
     owner->NewPerson("ann", "Ann", "", 1, 1, "f", false, "", true);

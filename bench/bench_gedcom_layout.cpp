@@ -10,7 +10,6 @@
 // document the load left in the caches (all of it for small files);
 // BM_LayoutColdCaches first overwrites a buffer larger than the caches, so
 // that every size reads the document from memory alike.
-#include <cstring>
 #include <exception>
 #include <map>
 #include <memory>
@@ -23,6 +22,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "EvictCaches.h"
 #include "GEDControlClass.h"
 #include "GEDDocClass.h"
 #include "GedcomGenerator.h"
@@ -49,15 +49,6 @@ const LayoutInput& inputOf(std::int64_t individuals) {
     auto& input = inputs[individuals];
     if (!input) input = std::make_unique<LayoutInput>(individuals);
     return *input;
-}
-
-// Overwrites 1 GiB, more than the largest last-level cache, so that nothing
-// of the document stays cached.
-void evictCaches() {
-    static std::vector<char> buffer(std::size_t(1) << 30);
-    static char round = 0;
-    std::memset(buffer.data(), ++round, buffer.size());
-    benchmark::DoNotOptimize(buffer.data());
 }
 
 void runLayout(benchmark::State& state, bool cold) {

@@ -16,12 +16,12 @@
 
 #include <malloc.h>
 
-#include <cstring>
 #include <memory>
 #include <vector>
 
 #include <QTemporaryDir>
 
+#include "EvictCaches.h"
 #include "SVGTree.h"
 #include "TreeFileGenerator.h"
 #ifdef KV_PROGRAM_HEAP
@@ -86,19 +86,10 @@ void BM_BuildTree(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
-// Overwrites 1 GiB, more than the largest last-level cache, so that nothing
-// of the tree stays cached: a chart is written once over a tree that other
-// work has since pushed out of the caches, and every size then starts alike.
-void evictCaches() {
-    static std::vector<char> buffer(std::size_t(1) << 30);
-    static char round = 0;
-    std::memset(buffer.data(), ++round, buffer.size());
-    benchmark::DoNotOptimize(buffer.data());
-}
-
 // BM_ChartLookups repeats the lookups over a tree that stays in the caches as
 // far as it fits (all of it for the small trees); BM_ChartLookupsColdCaches
-// empties the caches before each round.
+// empties the caches before each round, as a chart is written once over a
+// tree that other work has since pushed out of the caches.
 void chartLookups(benchmark::State& state, bool cold) {
     auto tree = buildTree(static_cast<int>(state.range(0)));
     for (auto _ : state) {

@@ -88,6 +88,8 @@ void ReadTextFile::OpenFile(const QString& sFile) {
 void ReadTextFile::detect() {
     charset_ = Ansi;
     terminator_ = 0;
+    byteOrderMark_ = false;
+    nonAscii_ = false;
     qint64 start = 0;
 
     unsigned char head[3] = {0, 0, 0};
@@ -96,12 +98,15 @@ void ReadTextFile::detect() {
         if (headBytes >= 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) {
             charset_ = Utf8;
             start = 3;
+            byteOrderMark_ = true;
         } else if (head[0] == 0xFF && head[1] == 0xFE) {
             charset_ = Utf16LE;
             start = 2;
+            byteOrderMark_ = true;
         } else if (head[0] == 0xFE && head[1] == 0xFF) {
             charset_ = Utf16BE;
             start = 2;
+            byteOrderMark_ = true;
         } else if (head[1] == 0 && head[0] != 0 && head[0] < 0x80) {
             // No mark, but an ASCII character followed by a zero byte: text in
             // ANSI or UTF-8 never holds a zero byte, so this is UTF-16 written
@@ -143,6 +148,9 @@ void ReadTextFile::detect() {
             std::memmove(buf, buf + cut, std::size_t(carry));
         }
         if (valid && nonAscii) charset_ = Utf8;
+        // An invalid sequence needs a byte above 127, so the scan that stopped
+        // there has seen one.
+        nonAscii_ = nonAscii;
     }
 
     // The first line end.

@@ -44,6 +44,11 @@ public:
     void SetUTF8();
     // "CRLF", "CR", "LF", "LFCR" or "CRCRLF".
     QString GetTerminators() const;
+    // True when the file starts with a byte-order mark (UTF-8 or UTF-16).
+    bool HasByteOrderMark() const { return byteOrderMark_; }
+    // True when a file without a mark read as ANSI or UTF-8 holds a byte
+    // above 127; false for a file of ASCII bytes only and for UTF-16 files.
+    bool HoldsNonAscii() const { return nonAscii_; }
 
 private:
     enum Charset { Unset = -1, Ansi = 0, Utf16LE = 1, Utf16BE = 2, Utf8 = 3 };
@@ -65,6 +70,8 @@ private:
     qsizetype bufferPos_ = 0;  // next unread byte in buffer_
     qsizetype bufferEnd_ = 0;  // one past the last valid byte in buffer_
     int charset_ = Unset;
+    bool byteOrderMark_ = false;
+    bool nonAscii_ = false;
     int terminator_ = 0;
     char pattern_[6] = {};
     int patternLength_ = 0;

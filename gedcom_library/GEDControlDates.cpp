@@ -31,14 +31,14 @@ QString quotedWords(const QStringList& words) {
 
 QString twoCharacters(const QString& s) { return s.size() == 1 ? QLatin1Char('0') + s : s; }
 
-// The month of a GEDCOM month word: where the word stands in the run of the
-// twelve abbreviations (any part of the run counts, so "AN" gives 1); 0 when
-// it is not found.
+// The month of a GEDCOM month word: 1 to 12 for one of the twelve
+// three-letter names (the long names were replaced by these before), 0 for
+// any other word.
 short iMonthNumber(const QString& word) {
-    if (word.isEmpty())
+    if (word.size() != 3)
         return 0;
     const qsizetype p = kMonthLetters.indexOf(word);
-    return p < 0 ? 0 : static_cast<short>(p / 3 + 1);
+    return p < 0 || p % 3 != 0 ? 0 : static_cast<short>(p / 3 + 1);
 }
 
 // "185?" means the decade, "1850?" about that year; "FROM ABT" keeps FROM.
@@ -68,8 +68,9 @@ QString sCvtGEDDate(const QStringList& words, qsizetype first, qsizetype last, b
     const QString& yearWord = words.at(last);
     QString year = yearWord;
     bool dual = false;
-    if (!julian && yearWord.size() >= 5 && yearWord.at(4) == u'/') {
-        year = yearWord.left(4);
+    const qsizetype slash = yearWord.indexOf(u'/');
+    if (!julian && slash >= 1 && slash <= 4) {
+        year = yearWord.left(slash);
         dual = true;
     }
     QString date;
@@ -83,8 +84,11 @@ QString sCvtGEDDate(const QStringList& words, qsizetype first, qsizetype last, b
             failSyntax(words);
         date = year;
     } else {
-        if (year.size() != 4 || !bAllDigits(year))
+        // Years of one to three digits are as valid as four; the date text
+        // always writes four.
+        if (year.isEmpty() || year.size() > 4 || !bAllDigits(year))
             failSyntax(words);
+        year = year.rightJustified(4, u'0');
         const int yearNumber = year.toInt();
         if (yearNumber < minYear || yearNumber > 2500)
             failDate(QStringLiteral("Bad date year: ") + quotedWords(words));

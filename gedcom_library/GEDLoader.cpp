@@ -27,6 +27,8 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
                           reader.GetTerminators() + u')',
                       false);
     qint32 lineCounter = 0;
+    xrefLines.clear();
+    duplicates.clear();
     control.SetLineCounter(0);
     control.ClearAbandon();
 
@@ -103,7 +105,8 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     while (top >= 1) attachTop();
     if (top == 0) attachTop();
 
-    checkCharacterSet(readerCharset);
+    keepDuplicates();
+    checkCharacterSet(readerCharset, reader.HasByteOrderMark(), reader.HoldsNonAscii());
     checkVersion();
     reader.CloseFile();
     store->finishLoad();
@@ -163,9 +166,39 @@ void GEDLoader::completePending() {
         n = store->newNode(GEDKind::Other, pendingTag, payload);
     ++top;
     slots[static_cast<std::size_t>(top + 1)] = n;
-    if (!pendingXref.isEmpty() && !store->registerXref(pendingXref, n))
-        raiseError(GEDError::Syntax, kSource,
-                   QStringLiteral("Duplicate cross-reference ID: @%1@ on line %2").arg(pendingXref).arg(pendingLineNumber));
+    if (pendingXref.isEmpty()) return;
+    if (store->registerXref(pendingXref, n)) {
+        xrefLines.push_back({n, pendingLineNumber});
+    } else {
+        // The first record keeps the identifier; this one gets a fresh one
+        // once every identifier of the file is known.
+        duplicates.push_back({n, pendingLineNumber, pendingXref});
+    }
+}
+
+void GEDLoader::keepDuplicates() {
+    for (const Duplicate& dup : duplicates) {
+        QString fresh;
+        for (int k = 2;; ++k) {
+            fresh = dup.xref + QStringLiteral("_") + QString::number(k);
+            if (store->lookup(fresh) < 0) break;
+        }
+        store->registerXref(fresh, dup.node);
+        // Records are made in line order, so their lines are found by node.
+        const qint32 first = store->lookup(dup.xref);
+        const auto at = std::lower_bound(xrefLines.begin(), xrefLines.end(), first,
+                                         [](const XrefLine& x, qint32 node) { return x.node < node; });
+        const qint32 firstLine = at != xrefLines.end() && at->node == first ? at->line : 0;
+        control.ReportMsg(QStringLiteral("Warning, duplicate cross-reference ID: @%1@ on lines %2 and %3; the record "
+                                         "on line %3 is kept as @%4@ and pointers to @%1@ lead to the one on line %2")
+                              .arg(dup.xref)
+                              .arg(firstLine)
+                              .arg(dup.line)
+                              .arg(fresh),
+                          true);
+    }
+    duplicates.clear();
+    xrefLines.clear();
 }
 
 qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
@@ -199,22 +232,40 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
     return n;
 }
 
-void GEDLoader::checkCharacterSet(const QString& readerCharset) {
+void GEDLoader::checkCharacterSet(const QString& readerCharset, bool byteOrderMark, bool nonAscii) {
     const qint32 charLine = store->query(0, QStringLiteral("Other:HEAD,Other:CHAR"));
     if (charLine < 0) return;
     const QString declared = store->payload(charLine).toUpper();
     if (declared.isEmpty()) return;
     control.ReportMsg(QStringLiteral("GEDCOM data character set: ") + declared, false);
-    if (declared != u"ASCII" && declared != u"UTF-8" && declared != u"ANSI" && declared != u"UNICODE")
-        raiseError(GEDError::CharsetOrVersion, kSource, QStringLiteral("Unsupported GEDCOM character set: ") + declared);
+    // Some programs name the Windows code page so.
+    const QString charset = declared == u"IBM WINDOWS" ? QStringLiteral("ANSI") : declared;
     const QString warning = QStringLiteral("Warning, GEDCOM character set is ") + declared +
                             QStringLiteral(" but file BOM indicates ") + readerCharset;
+    if (charset != u"ASCII" && charset != u"UTF-8" && charset != u"ANSI" && charset != u"UNICODE") {
+        // A set the library does not decode can still be read when the file
+        // says by its mark how it is encoded, or holds nothing but ASCII,
+        // which every such set shares.
+        if (byteOrderMark) {
+            control.ReportMsg(warning, true);
+            return;
+        }
+        const bool wide = readerCharset.contains(QStringLiteral("Unicode"), Qt::CaseInsensitive);
+        if (!nonAscii && !wide) {
+            control.ReportMsg(QStringLiteral("Warning, GEDCOM character set ") + declared +
+                                  QStringLiteral(" is not supported, but the file holds only ASCII characters and is "
+                                                 "read as ASCII"),
+                              true);
+            return;
+        }
+        raiseError(GEDError::CharsetOrVersion, kSource, QStringLiteral("Unsupported GEDCOM character set: ") + declared);
+    }
     const bool readerUnicode = readerCharset.contains(QStringLiteral("Unicode"), Qt::CaseInsensitive);
-    const bool declaredUnicode = declared == u"UNICODE";
+    const bool declaredUnicode = charset == u"UNICODE";
     if (readerUnicode || declaredUnicode) {
         if (!(readerUnicode && declaredUnicode)) control.ReportMsg(warning, true);
-    } else if (declared == u"UTF-8" || readerCharset == u"UTF-8") {
-        if (!(declared == u"UTF-8" && readerCharset == u"UTF-8")) control.ReportMsg(warning, true);
+    } else if (charset == u"UTF-8" || readerCharset == u"UTF-8") {
+        if (!(charset == u"UTF-8" && readerCharset == u"UTF-8")) control.ReportMsg(warning, true);
     }
 }
 

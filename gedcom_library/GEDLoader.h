@@ -30,7 +30,10 @@ private:
     static qsizetype nextLineBreak(const QString& text, qsizetype from);
     void completePending();
     void attachTop();
-    void checkCharacterSet(const QString& readerCharset);
+    // A record whose identifier an earlier one has taken is kept under a
+    // fresh identifier, free in the whole file, and warned about.
+    void keepDuplicates();
+    void checkCharacterSet(const QString& readerCharset, bool byteOrderMark, bool nonAscii);
     void checkVersion();
     qint32 newDateLine(QStringView gedcomDate);
 
@@ -48,6 +51,19 @@ private:
     short pendingTag = 0;
     QString pendingXref;
     std::u16string pendingText;
+    // The line of each record with an identifier, in line order, and the
+    // records whose identifier was taken already.
+    struct XrefLine {
+        qint32 node;
+        qint32 line;
+    };
+    std::vector<XrefLine> xrefLines;
+    struct Duplicate {
+        qint32 node;
+        qint32 line;
+        QString xref;
+    };
+    std::vector<Duplicate> duplicates;
     // Dates already converted without complaint, by their GEDCOM text (to
     // their row in the document's date texts), for the earliest valid year
     // they were converted with.

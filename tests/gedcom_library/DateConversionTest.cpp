@@ -98,7 +98,7 @@ TEST_F(DateConversion, GedcomDatesToDateText) {
         {"XY JAN 1850", "@#DGREGORIAN@(XY JAN 1850)", "Bad date syntax: \"XY JAN 1850\" (record no. 0)"},
         {"123 JAN 1850", "@#DGREGORIAN@(123 JAN 1850)", "Bad date syntax: \"123 JAN 1850\" (record no. 0)"},
         {"1 2 JAN 1850", "@#DGREGORIAN@(1 2 JAN 1850)", "Bad date syntax: \"1 2 JAN 1850\" (record no. 0)"},
-        {"185", "@#DGREGORIAN@(185)", "Bad date syntax: \"185\" (record no. 0)"},
+        {"185", "@#DGREGORIAN@(185)", "Bad date year: \"185\" (record no. 0)"},
         {"18X0", "@#DGREGORIAN@(18X0)", "Bad date syntax: \"18X0\" (record no. 0)"},
         {"1850-13-01", "@#DGREGORIAN@(1850-13-01)", "Bad date syntax: \"1850-13-01\" (record no. 0)"},
         {"INT 1850", "@#DGREGORIAN@(INT 1850)", "Bad date syntax: \"INT 1850\" (record no. 0)"},
@@ -120,6 +120,37 @@ TEST_F(DateConversion, EarliestYearAndLineCounterComeFromTheControl) {
     control->SetMinValidDate(1900);
     control->SetLineCounter(42);
     checkGed({"1850", "@#DGREGORIAN@(1850)", "Bad date year: \"1850\" (record no. 42)"});
+}
+
+// Years of one to three digits are GEDCOM years like any other, below the
+// earliest valid year as much as above it; a month is one whole month word,
+// never a piece of the run of month names.
+TEST_F(DateConversion, ShortYearsAndWholeMonthWords) {
+    control->SetMinValidDate(1);
+    const GedCase cases[] = {
+        {"794", "0794", nullptr},
+        {"ABT 850", "ABT 0850", nullptr},
+        {"5 MAY 794", "0794-05-05", nullptr},
+        {"Dec 31, 99", "0099-12-31", nullptr},
+        {"BET 794 AND 1066", "BET 0794 AND 1066", nullptr},
+        {"@#DJULIAN@ 1 MAR 850", "0850-03-01J", nullptr},
+        {"11 FEB 731/32", "0731-02-11D", nullptr},
+        {"7", "0007", nullptr},
+        {"0", "@#DGREGORIAN@(0)", "Bad date year: \"0\" (record no. 0)"},
+        {"12345", "@#DGREGORIAN@(12345)", "Bad date syntax: \"12345\" (record no. 0)"},
+        {"c. 1850", "@#DGREGORIAN@(c. 1850)", "Bad date syntax: \"C 1850\" (record no. 0)"},
+        {"E 1850", "@#DGREGORIAN@(E 1850)", "Bad date syntax: \"E 1850\" (record no. 0)"},
+        {"AN 1850", "@#DGREGORIAN@(AN 1850)", "Bad date syntax: \"AN 1850\" (record no. 0)"},
+        {"NJU 1850", "@#DGREGORIAN@(NJU 1850)", "Bad date syntax: \"NJU 1850\" (record no. 0)"},
+        {"1 JA 1850", "@#DGREGORIAN@(1 JA 1850)", "Bad date syntax: \"1 JA 1850\" (record no. 0)"},
+    };
+    for (const GedCase& c : cases)
+        checkGed(c);
+    // The earliest valid year still holds for short years.
+    control->SetMinValidDate(1000);
+    checkGed({"ABT 850", "@#DGREGORIAN@(ABT 850)", "Bad date year: \"ABT 850\" (record no. 0)"});
+    // Written back, a short year keeps the four digits of the date text.
+    EXPECT_EQ(control->sDateSVG2GED(QStringLiteral("ABT 0850")), QStringLiteral("ABT 0850"));
 }
 
 TEST_F(DateConversion, DateTextToGedcomDates) {

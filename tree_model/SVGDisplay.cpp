@@ -62,14 +62,16 @@ void SVGDisplay::Init(const StringDict& oDict) {
         if (const QString* v = oDict.find(QLatin1String(key))) field = sngVal(*v);
     };
     auto readBool = [&](const char* key, bool& field) {
-        if (const QString* v = oDict.find(QLatin1String(key))) field = toBoolean(*v, kSource);
+        if (const QString* v = oDict.find(QLatin1String(key)))
+            field = readSetting(QLatin1String(key), *v, [](const QString& t) { return toBoolean(t, kSource); });
     };
     auto readText = [&](const char* key, QString& field) {
         if (const QString* v = oDict.find(QLatin1String(key))) field = *v;
     };
     // A fraction (number or percent), never above 1.
     auto readFraction = [&](const char* key, double& field) {
-        if (const QString* v = oDict.find(QLatin1String(key))) field = sngNumOrPct(*v);
+        if (const QString* v = oDict.find(QLatin1String(key)))
+            field = readSetting(QLatin1String(key), *v, [](const QString& t) { return double(sngNumOrPct(t)); });
         if (field > 1) field = 1;
     };
 
@@ -87,14 +89,21 @@ void SVGDisplay::Init(const StringDict& oDict) {
     readBool("SVGFile", svgFile_);
     readBool("PanZoom", panZoom_);
     readText("Inst", inst_);
+    // The instance identifier goes into every identifier and script string of
+    // a chart, always after a letter: one ASCII letter or digit, or none. A
+    // longer text gives its first character; any other character is refused.
     if (inst_.size() > 1) inst_ = inst_.left(1);
-    // The instance letter goes into every identifier and script string of a
-    // chart: one ASCII letter or none; anything else is refused.
-    if (!inst_.isEmpty() && !bValidName(inst_)) {
-        const QString refused = inst_;
-        inst_.clear();
-        raiseError(ErrorOffset::InvalidKey, kSource,
-                   QStringLiteral("The instance identifier must be one ASCII letter: ") + refused);
+    if (!inst_.isEmpty()) {
+        const QChar c = inst_.front();
+        const bool letterOrDigit =
+            (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+        if (!letterOrDigit) {
+            const QString refused = *oDict.find(QStringLiteral("Inst"));
+            inst_.clear();
+            raiseError(ErrorOffset::InvalidKey, kSource,
+                       QStringLiteral("The instance identifier must start with an ASCII letter or digit: Inst=") +
+                           refused);
+        }
     }
     readFraction("ImagePart", imagePart_);
     readText("RootKey", rootKey_);

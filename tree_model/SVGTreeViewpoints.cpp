@@ -219,11 +219,11 @@ void SVGTree::SetPerColRow(const QString& sKey, int& iCol, int& iRow) {
 void SVGTree::GetFullGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient) const {
     int cols = 12, rows = 8;
     if (const QString* v = settings_.find(QStringLiteral("DesCols"))) {
-        cols = toInteger16(*v, kSource);
+        cols = readSetting(QStringLiteral("DesCols"), *v, [](const QString& t) { return toInteger16(t, kSource); });
         if (cols < 1) cols = 12;
     }
     if (const QString* v = settings_.find(QStringLiteral("DesRows"))) {
-        rows = toInteger16(*v, kSource);
+        rows = readSetting(QStringLiteral("DesRows"), *v, [](const QString& t) { return toInteger16(t, kSource); });
         if (rows < 1) rows = 8;
     }
     if (!display_->GetHoriz() && !bNotOrient) std::swap(cols, rows);

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include "foundation/AppError.h"
+#include "foundation/TextCoreErrors.h"
+
 // Conversions the tree model applies to setting texts and keys.
 
 // The Boolean value of a text ("True" or "False" in any letter case, or a
@@ -18,3 +21,20 @@ int toInteger16(const QString& text, const QString& source);
 bool isDigitRun(const QString& text);
 // The text without the spaces at both ends (other white space stays).
 QString trimBlanks(const QString& text);
+
+// True for the errors a setting's value raises when it is no Boolean or
+// number, or a number out of range.
+inline bool isValueError(const AppError& e) {
+    return e.number == RuntimeError::TypeMismatch || e.number == RuntimeError::Overflow;
+}
+// `read` applied to the value of the setting `name`; a value error it raises
+// names the setting after its own message, so that a user can find it.
+template <typename Read>
+auto readSetting(const QString& name, const QString& value, Read read) -> decltype(read(value)) {
+    try {
+        return read(value);
+    } catch (AppError& e) {
+        if (isValueError(e)) e.description += QStringLiteral(" in setting ") + name + u'=' + value;
+        throw;
+    }
+}

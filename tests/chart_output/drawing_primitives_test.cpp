@@ -129,10 +129,11 @@ TEST(DrawingPrimitives, PicturesKeepTheirProportionsInsideTheArea) {
               "<use xlink:href=\"#GA-StockF\" x=\"50.75\" y=\"50.75\">\n</use>\n");
 }
 
-TEST(DrawingPrimitives, InstanceIdentifierIsOneAsciiLetterOrNone) {
-    EXPECT_EQ(displayWith({{"Inst", "ab"}}).GetInst(), "a");
-    EXPECT_EQ(displayWith({{"Inst", ""}}).GetInst(), "");
-    for (const char* refused : {"1", "'", "\"x", "\u00e9", "-"}) {
+TEST(DrawingPrimitives, InstanceIdentifierIsOneAsciiLetterOrDigitOrNone) {
+    // A longer text keeps its first character.
+    const std::pair<const char*, const char*> kept[] = {{"ab", "a"}, {"7", "7"}, {"7x", "7"}, {"Z", "Z"}, {"", ""}};
+    for (const auto& [text, inst] : kept) EXPECT_EQ(displayWith({{"Inst", text}}).GetInst(), inst) << text;
+    for (const char* refused : {"'", "\"x", "\u00e9", "-", "_a"}) {
         StringDict dict;
         dict.set("Inst", QString::fromUtf8(refused));
         SVGDisplay display;

@@ -55,11 +55,14 @@ public:
     bool IsIncompletelyLoaded() const { return incomplete_; }
     // Writes the whole tree to its tree definition file. Texts the file cannot
     // carry in their place are refused before anything is written; a failed
-    // write leaves the old file as it was.
+    // write leaves the old file as it was. A tree that did not load in full is
+    // never written over its file: that raises an error that says to use
+    // Save As.
     void SaveToFile();
     // Asks for a new file through `chooseFile` (which shows the save dialog
     // with the texts below and raises the cancel error when the user cancels),
-    // then saves there; false when cancelled.
+    // then saves there; false when cancelled. A tree that did not load in
+    // full may be saved to any file but its own, and is then complete.
     bool SaveAs(const std::function<QString()>& chooseFile);
     static const char* const kSaveAsFilter;
     static const char* const kSaveAsDefaultExt;
@@ -113,10 +116,11 @@ public:
     QString UnpackNFamilies(const QString& sData, bool bNew, QString& sPKeyTotal);
     QString UnpackKeys(const QString& sData, QString& sSign) const;
 
-    // ---- Collections (live: callers change the tree through them)
-    PersonDict& GetPersons() { return persons_; }
+    // ---- Collections
+    // The persons and families are read through these; they are added and
+    // removed only by NewPerson, RemPerson, NewFamily and RemFamily, which
+    // keep the tree's indexes (child families, spouses, viewpoints) with them.
     const PersonDict& GetPersons() const { return persons_; }
-    FamilyDict& GetFamilies() { return families_; }
     const FamilyDict& GetFamilies() const { return families_; }
     StringDict& GetSettings() { return settings_; }
     const StringDict& GetSettings() const { return settings_; }
@@ -205,6 +209,7 @@ private:
     void logLine(const QString& text) const;
     void warn(const QString& text) const;
     void checkSavable() const;
+    [[noreturn]] void refuseIncompleteSave() const;
     QString sPackPerson(const SVGBox& oBox) const;
     SVGBoxPtr UnpackPerson(const QString& sBlock, bool bNew, QString& sKey);
     SVGFamilyPtr unpackFamilyText(const QString& sData, bool bNew, QString& sKeySet);

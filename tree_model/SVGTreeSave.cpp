@@ -6,6 +6,8 @@
 #include <numeric>
 #include <vector>
 
+#include <QFileInfo>
+
 #include "SVGBox.h"
 #include "SVGFamily.h"
 #include "TreeText.h"
@@ -22,6 +24,13 @@ const char* const SVGTree::kSaveAsTitle = "Select New Tree Definition File";
 namespace {
 const QString kSource = QStringLiteral("SVGTree");
 constexpr int kHeaderLineLength = 120;
+
+// True when the two paths name one file (the second need not exist yet).
+bool sameFile(const QString& a, const QString& b) {
+    const QFileInfo fa(a), fb(b);
+    if (fa.exists() && fb.exists()) return fa.canonicalFilePath() == fb.canonicalFilePath();
+    return fa.absoluteFilePath() == fb.absoluteFilePath();
+}
 
 bool hasLineBreak(const QString& text) { return text.contains(u'\n') || text.contains(u'\r'); }
 
@@ -177,6 +186,7 @@ void SVGTree::checkSavable() const {
 }
 
 void SVGTree::SaveToFile() {
+    if (incomplete_) refuseIncompleteSave();
     logLine(QStringLiteral("Saving changes to tree definition file: ") + treeFile_);
     checkSavable();
     setSetting(QStringLiteral("Version"), sGetVersion());
@@ -288,7 +298,25 @@ bool SVGTree::SaveAs(const std::function<QString()>& chooseFile) {
         if (e.number == kCancelErrorNumber) return false;
         throw;
     }
+    if (incomplete_ && sameFile(file, treeFile_)) refuseIncompleteSave();
+    // Saved in full to another file, the tree is that file's whole content.
+    const QString oldFile = treeFile_;
+    const bool wasIncomplete = incomplete_;
     treeFile_ = file;
-    SaveToFile();
+    incomplete_ = false;
+    try {
+        SaveToFile();
+    } catch (...) {
+        treeFile_ = oldFile;
+        incomplete_ = wasIncomplete;
+        throw;
+    }
     return true;
+}
+
+void SVGTree::refuseIncompleteSave() const {
+    raiseError(ErrorOffset::TextFileIO, kSource,
+               QStringLiteral("The tree definition file ") + treeFile_ +
+                   QStringLiteral(" was not loaded in full, so the tree is not saved over it: saving would lose what "
+                                  "was not loaded. Use Save As to save the tree to another file"));
 }

@@ -142,6 +142,11 @@ void FormSVG::buildControls() {
     connect(cmdProcess, &QPushButton::clicked, this, &FormSVG::cmdProcess_Click);
     connect(cmdView, &QPushButton::clicked, this, &FormSVG::cmdView_Click);
     connect(cmdExit, &QPushButton::clicked, this, &FormSVG::cmdExit_Click);
+    // The chart View opens belongs to the loaded tree: a box naming another
+    // file has none until Process has written it.
+    connect(txtTreeFile, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!namesLoadedTree(text)) SetOutputFile(QString());
+    });
 
     client->setMinimumSize(1, 1);
     client->installEventFilter(this);

@@ -96,6 +96,11 @@ public:
     static inline const QString kCloseQuestion = QStringLiteral(
         "You may have left unsaved changes in this tree. Are you sure you want to discard them and leave Kvora?");
 
+    // Follows the name of a tree file that did not load in full when Save is chosen.
+    static inline const QString kIncompleteSaveQuestion = QStringLiteral(
+        " was not loaded in full, so saving would replace it with only what was loaded. Do you want to save the "
+        "tree to another file?");
+
     // The proposed name of a GEDCOM export of a tree with this title.
     static QString gedcomFileNameFor(const QString& title);
 
@@ -133,6 +138,8 @@ private:
     // A file from the open or save dialog; the cancel error rises.
     QString chooseTreeFile(bool save) const;
     void logUnavailable(const QString& what);
+    // True when the file is the one the current tree was loaded from.
+    bool namesLoadedTree(const QString& sFile) const;
 
     // Controls, named as the commands name them.
     QWidget* client = nullptr;

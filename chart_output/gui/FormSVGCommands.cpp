@@ -16,6 +16,7 @@
 #include "ProgressLog.h"
 #include "SelectFileClass.h"
 #include "ShellHelpers.h"
+#include "PathHelpers.h"
 #include "ShellOpen.h"
 #include "TreeEditorCommand.h"
 #include "WriteTextFile.h"
@@ -193,10 +194,31 @@ void FormSVG::cmdDesign_Click() {
     }
 }
 
+bool FormSVG::namesLoadedTree(const QString& sFile) const {
+    return oTree && sGetFullPath(sFile) == sGetFullPath(oTree->GetTreeFile());
+}
+
 void FormSVG::cmdProcess_Click() {
     try {
+        const QString sFile = txtTreeFile->text();
+        if (sFile.isEmpty()) return;
+        // A file typed into the box is the one the user means: it is loaded
+        // first, as Open Tree would, so that its own chart is written.
+        if (!namesLoadedTree(sFile)) {
+            const bool bWasUnsaved = oTree && oTree->IsUnsaved();
+            if (!confirmDiscard(kLoadQuestion)) return;
+            closeTreeWindows();
+            if (bWasUnsaved) {
+                oTree->SetUnsaved(false);
+                oTree->ClearPendingEvents();
+            }
+            SetOutputFile(QString());
+            const QString full = sGetFullPath(sFile);
+            makeFolderCurrent(full);
+            if (!LoadTreeFile(full)) return;
+        }
         Hourglass wait;
-        if (!txtTreeFile->text().isEmpty()) ProcessTree(txtTreeFile->text());
+        ProcessTree(txtTreeFile->text());
     } catch (...) {
         reportHandlerError();
     }
@@ -219,7 +241,16 @@ void FormSVG::cmdView_Click() {
 
 void FormSVG::mnuSave_Click() {
     try {
-        if (oTree) oTree->SaveToFile();
+        if (!oTree) return;
+        // What did not load would be lost by writing over the file: the tree
+        // may only go to another file.
+        if (oTree->IsIncompletelyLoaded()) {
+            if (logReporter->askYesNo(QStringLiteral("The tree definition file ") + oTree->GetTreeFile() +
+                                      kIncompleteSaveQuestion))
+                mnuSaveAs_Click();
+            return;
+        }
+        oTree->SaveToFile();
     } catch (...) {
         reportHandlerError();
     }

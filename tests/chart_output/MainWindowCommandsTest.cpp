@@ -1,6 +1,7 @@
 // The commands of the main window: loading, new trees, editing, designing,
 // charts, saving, the progress log and leaving.
 #include <QMenu>
+#include <QTest>
 #include <QTextCursor>
 
 #include "MainWindowFixture.h"
@@ -328,6 +329,105 @@ TEST_F(MainWindowTest, SaveWritesTheTreeToItsFile) {
     EXPECT_FALSE(window->tree()->IsUnsaved());
     EXPECT_TRUE(readFile(tree).contains("P cid=m(3,1):Cid"));
     EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// A tree that did not load in full (reading stopped at an unknown record, or
+// the load failed) is never written over its file: Save says why and offers
+// Save As, which may write any other file.
+TEST_F(MainWindowTest, SaveLeavesAFileThatDidNotLoadInFullAsItWas) {
+    struct Case {
+        const char* what;
+        QByteArray content;
+        bool loads;
+    };
+    const QList<Case> cases = {
+        {"a stray line half-way", "H Title=Cut\nP ann=f(1,1):Ann|A|\nZ what is this\nP bob=m(2,1):Bob|B|\n", true},
+        {"an error half-way", "H Title=Bad\nP ann=f(1,1):Ann|A|\nP bob=q(2,1):Bob|B|\nP cat=f(3,1):Cat|C|\n", false},
+        // Its first line is an unknown record: the reading stops there.
+        {"a GEDCOM file opened as a tree", "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Ann /Smith/\n0 TRLR\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString tree = writeTree("TreeCut.txt", c.content);
+        const QString other = dir.filePath("TreeOther.txt");
+        QFile::remove(other);
+        boxes.answers.push_back(QMessageBox::Ok);  // the warning or error of the load
+        EXPECT_EQ(window->LoadTreeFile(tree), c.loads);
+        ASSERT_TRUE(window->tree()->IsIncompletelyLoaded());
+        changeTree();
+        boxes.shown.clear();
+        dialogs.requests.clear();
+
+        // Save says why and offers Save As; No leaves everything as it was.
+        boxes.answers.push_back(QMessageBox::No);
+        window->mnuSave_Click();
+        ASSERT_EQ(boxes.shown.size(), 1);
+        EXPECT_EQ(boxes.shown[0].text, "The tree definition file " + tree + FormSVG::kIncompleteSaveQuestion);
+        EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Question);
+        EXPECT_TRUE(dialogs.requests.isEmpty());
+        EXPECT_EQ(readFile(tree), c.content);
+
+        // Save As onto the same file is refused too.
+        boxes.answers.push_back(QMessageBox::Yes);
+        dialogs.choose(tree);
+        boxes.answers.push_back(QMessageBox::Ok);
+        window->mnuSave_Click();
+        ASSERT_EQ(boxes.shown.size(), 3);
+        EXPECT_TRUE(boxes.shown[2].text.contains("was not loaded in full")) << boxes.shown[2].text.toStdString();
+        EXPECT_EQ(readFile(tree), c.content);
+
+        // Save As to another file writes it; Save then writes there.
+        boxes.answers.push_back(QMessageBox::Yes);
+        dialogs.choose(other);
+        window->mnuSave_Click();
+        EXPECT_EQ(boxes.shown.size(), 4);
+        EXPECT_EQ(treeFileBox(), other);
+        EXPECT_TRUE(readFile(other).contains("P cid=m(3,1):Cid"));
+        EXPECT_FALSE(window->tree()->IsIncompletelyLoaded());
+        window->tree()->NewPerson("dan", "Dan", "", 4, 1, "m", false, "", false);
+        window->mnuSave_Click();
+        EXPECT_EQ(boxes.shown.size(), 4);
+        EXPECT_TRUE(readFile(other).contains("P dan=m(4,1):Dan"));
+        EXPECT_EQ(readFile(tree), c.content);
+        boxes.shown.clear();
+    }
+}
+
+// Process writes the chart of the file the box names: a file other than the
+// loaded one is loaded first, asking about unsaved changes as Open Tree does.
+TEST_F(MainWindowTest, ProcessLoadsTheFileTheBoxNames) {
+    const QString first = writeSmallTree();
+    const QString second = writeTree("TreeSecond.txt", "H Title=Second\nP zoe=f(1,1):Zoe|Zoe|\n");
+    load(first);
+    window->cmdProcess_Click();
+    ASSERT_TRUE(enabled("cmdView"));
+    changeTree();
+
+    // Typing another name takes the chart away from View.
+    auto* box = control<QLineEdit>("txtTreeFile");
+    box->clear();
+    QTest::keyClicks(box, second);
+    EXPECT_FALSE(enabled("cmdView"));
+
+    boxes.answers.push_back(QMessageBox::No);
+    window->cmdProcess_Click();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, FormSVG::kLoadQuestion);
+    EXPECT_EQ(window->tree()->GetTreeFile(), first);
+
+    boxes.answers.push_back(QMessageBox::Yes);
+    window->cmdProcess_Click();
+    EXPECT_EQ(window->tree()->GetTreeFile(), second);
+    EXPECT_TRUE(window->tree()->GetPersons().contains("zoe"));
+    EXPECT_EQ(calls, QStringList({"process " + first, "process " + second}));
+    EXPECT_TRUE(enabled("cmdView"));
+    EXPECT_FALSE(readFile(first).contains("cid"));
+
+    // A box naming a file that cannot be loaded writes no chart.
+    box->setText(dir.filePath("TreeMissing.txt"));
+    boxes.answers.push_back(QMessageBox::Ok);
+    window->cmdProcess_Click();
+    EXPECT_EQ(calls.size(), 2);
 }
 
 TEST_F(MainWindowTest, SaveAsShowsTheNewFileOrNothingWhenCancelled) {

@@ -1,3 +1,6 @@
+#include <type_traits>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -134,6 +137,13 @@ TEST(TreeEvents, RenamingKeepsOrMovesTheViewpoint) {
     EXPECT_EQ(tree.GetViewpoints().value("z")->GetKey(), "z");
     EXPECT_EQ(log.events, QStringList({"ViewpointRenamed(a,a)", "ViewpointRenamed(a,z)"}));
 }
+
+// The tree's indexes (child families, spouses, viewpoints) follow its own add
+// and remove members only, so callers can read its dictionaries but not change
+// them: a family removed through the dictionary would still be found through
+// its child.
+static_assert(std::is_const_v<std::remove_reference_t<decltype(std::declval<SVGTree&>().GetPersons())>>);
+static_assert(std::is_const_v<std::remove_reference_t<decltype(std::declval<SVGTree&>().GetFamilies())>>);
 
 TEST(TreeModel, LinkingAndRemovingPersonsAndFamilies) {
     SVGTree tree;

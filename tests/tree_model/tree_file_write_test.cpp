@@ -238,9 +238,10 @@ TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
     const QString tail = ", which a tree definition file cannot hold there";
     // Header values the reader's display settings would refuse.
     cases.push_back({"Boolean setting that is no Boolean", [](SVGTree& t) { t.GetSettings().set("Horiz", "maybe"); },
-                     "the header settings would not load again (Type mismatch)"});
-    cases.push_back({"instance that is no letter", [](SVGTree& t) { t.GetSettings().set("Inst", "1"); },
-                     "the header settings would not load again (The instance identifier must be one ASCII letter: 1)"});
+                     "the header settings would not load again (Type mismatch in setting Horiz=maybe)"});
+    cases.push_back({"instance that is no letter or digit", [](SVGTree& t) { t.GetSettings().set("Inst", "-a"); },
+                     "the header settings would not load again (The instance identifier must start with an ASCII "
+                     "letter or digit: Inst=-a)"});
     // A local setting the reader would refuse is refused here too.
     cases.push_back({"unknown local setting", [](SVGTree& t) { t.GetFamilies().value("f1")->GetLocSettings().set("Foo", "1"); },
                      "the local setting Foo of family f1 would not load again (Unknown local Family setting: Foo)"});

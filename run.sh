@@ -2,5 +2,6 @@
 # Sets up, builds and starts Kvora: ./run.sh [tree file] [switches]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-"$here/setup.sh"
+# The program and the data beside it only: tests and benchmarks are built by test.sh.
+"$here/setup.sh" kvora kv_share_data
 exec "$here/build/bin/kvora" "$@"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing on a Debian 12 machine, then configures and builds
-# Kvora into build/. Used by run.sh and test.sh; safe to run again.
+# Kvora into build/: the targets given as arguments, else everything (the
+# program, its tests and benchmarks). Used by run.sh and test.sh; safe to run
+# again.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -36,4 +38,8 @@ build_type="${KV_BUILD_TYPE:-RelWithDebInfo}"
 if [ ! -f build/build.ninja ]; then
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type"
 fi
-cmake --build build -j "$(nproc)"
+if [ $# -gt 0 ]; then
+  cmake --build build -j "$(nproc)" --target "$@"
+else
+  cmake --build build -j "$(nproc)"
+fi

@@ -56,11 +56,10 @@ void LogReporter::appendToLog(const QString& text, LogColour colour) {
 }
 
 void LogReporter::logLine(const QString& text, LogColour colour) {
-    if (logBox) {
-        appendToLog(text, colour);
-    } else {
-        std::fputs(text.toLocal8Bit().append('\n').constData(), stderr);
-    }
+    if (logBox) appendToLog(text, colour);
+    // Errors and warnings are red; they also go to standard error, so that a
+    // run from a terminal or a script shows why it stopped.
+    if (!logBox || colour == LogColour::Red) std::fputs(text.toLocal8Bit().append('\n').constData(), stderr);
 }
 
 void LogReporter::warn(const QString& text) { reportError(text, nullptr); }

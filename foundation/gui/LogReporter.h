@@ -13,7 +13,8 @@ class WindowUpdates;
 // a QTextEdit log, trimming its head so that it stays near 50,000 characters,
 // and shows errors both in red in the log and in a box titled "Kvora". The
 // main window owns one on its log box; the model and the chart run report
-// through it as their Reporter. Without a log box, lines go to standard error.
+// through it as their Reporter. Without a log box, lines go to standard error;
+// with one, the red lines (errors and warnings) go there too.
 class LogReporter : public Reporter {
 public:
     // The log text is trimmed before a line that would take it past this length.

@@ -177,15 +177,19 @@ function nd_linkHref(file, target, generated) {
     return target ? href + '#' + encodeURIComponent(target) : href;
 }
 
-// The other charts that show a person: { name, label, href } each.
+// The other charts that show a person: { name, label, href } each, once
+// for each place they lead to, whichever kinds of program data lead there.
 function nd_treeLinks(type, inst, key) {
     if (typeof programData !== 'function') return [];
     var links = [];
+    var seen = {};
     ['TreeLink', 'TreeLinkV'].forEach(function (kind) {
         programData(type, inst, key, kind).forEach(function (v) {
             if (!v[2]) return;
-            links.push({ viewpoint: v[0] || '', name: v[1] || v[2], label: v[4] || '',
-                href: nd_linkHref(v[2], v[3] || '', kind === 'TreeLinkV') });
+            var href = nd_linkHref(v[2], v[3] || '', kind === 'TreeLinkV');
+            if (nd_has(seen, href)) return;
+            seen[href] = true;
+            links.push({ viewpoint: v[0] || '', name: v[1] || v[2], label: v[4] || '', href: href });
         });
     });
     return links;
@@ -205,12 +209,7 @@ function showTreeLinks(ev, type, inst, key) {
         section.appendChild(tp_el('i', {}, 'This person is in no other chart.'));
         return;
     }
-    links.forEach(function (l) {
-        var line = tp_el('div', { style: 'margin: 2px 0;' });
-        var text = l.name + (l.label && l.label !== 'Self' ? ' (' + l.label + ')' : '');
-        line.appendChild(tp_el('a', { href: l.href, 'class': 'nd-tree-link', 'data-viewpoint': l.viewpoint }, text));
-        section.appendChild(line);
-    });
+    tp_treeLinkLines(section, links);
 }
 
 // A chart opened with the id of a box after "#" (as the links between

@@ -66,26 +66,25 @@ function pd_valueNode(value) {
     return document.createTextNode(value);
 }
 
-// One table per row: the kind as its caption, then a line per value named
-// by the signature's tag (values beyond the signature are named by number).
-// Kinds listed in skip are left out; null when no row is left.
+// One block per row, a line per value named by the signature's tag (values
+// beyond the signature are named by number): what a reader of the panel
+// sees, not a table of the row. Kinds listed in skip are left out; null when
+// no row is left.
 function pd_render(type, inst, key, skip) {
     var box = pd_el('div', 'pd-data');
     var rows = pd_rows(type, inst, key).filter(function (row) { return (skip || []).indexOf(row.id) < 0; });
     rows.forEach(function (row) {
         var tags = pd_tags(inst, row.id);
-        var table = pd_el('table', 'pd-row');
-        table.setAttribute('data-kind', row.id);
-        table.appendChild(pd_el('caption', null, row.id));
+        var block = pd_el('div', 'pd-row');
+        block.setAttribute('data-kind', row.id);
         row.values.forEach(function (value, i) {
-            var tr = pd_el('tr');
-            tr.appendChild(pd_el('th', null, tags[i] || String(i + 1)));
-            var td = pd_el('td');
-            td.appendChild(pd_valueNode(value));
-            tr.appendChild(td);
-            table.appendChild(tr);
+            if (!value) return;
+            var line = pd_el('div', 'pd-value');
+            line.appendChild(pd_el('span', 'pd-tag', (tags[i] || String(i + 1)) + ': '));
+            line.appendChild(pd_valueNode(value));
+            block.appendChild(line);
         });
-        box.appendChild(table);
+        box.appendChild(block);
     });
     return rows.length ? box : null;
 }

@@ -33,6 +33,8 @@ function tp_el(tag, attrs, text) {
     return e;
 }
 
+// Closes the open panel, however it is closed, and takes away the
+// highlights it set.
 function tp_closePanel() {
     if (!tp_panel) return;
     var outer = tp_panel.outer;
@@ -40,6 +42,7 @@ function tp_closePanel() {
     tp_panel = null;
     window.removeEventListener('scroll', tp_placePanel);
     window.removeEventListener('resize', tp_placePanel);
+    if (typeof nd_clearHighlight === 'function') nd_clearHighlight();
 }
 
 // In an SVG document the panel is a foreignObject kept at the top right of
@@ -188,7 +191,6 @@ function showInfoPanel(ev, type, inst, key) {
     var target = type + inst + '-' + key;
     if (tp_panel && tp_panel.info && tp_panel.target === target && ev !== tp_panel.ev) {
         tp_closePanel();
-        if (typeof nd_clearHighlight === 'function') nd_clearHighlight();
         return;
     }
     var body = tp_openPanel(ev, type, inst, key);
@@ -207,8 +209,23 @@ function showInfoPanel(ev, type, inst, key) {
         }
         nd_highlightFamily(inst, type, key);
     }
-    var data = typeof pd_render === 'function' ? pd_render(type, inst, key, ['TreeLinkV']) : null;
-    if (data) tp_section(body, 'tp-program-data', 'Program data').appendChild(data);
+    // Links to the other charts that show the person, by their captions;
+    // the rows behind them are the chart's own business.
+    var links = typeof nd_treeLinks === 'function' ? nd_treeLinks(type, inst, key) : [];
+    if (links.length) tp_treeLinkLines(tp_section(body, 'nd-tree-links', 'Other charts'), links);
+    var data = typeof pd_render === 'function' ? pd_render(type, inst, key, ['TreeLink', 'TreeLinkV']) : null;
+    if (data) tp_section(body, 'tp-program-data', 'More').appendChild(data);
+}
+
+// One line per linked chart: a link named by the chart's caption and, when
+// the link has one, what it leads to.
+function tp_treeLinkLines(section, links) {
+    links.forEach(function (l) {
+        var line = tp_el('div', { style: 'margin: 2px 0;' });
+        var text = l.name + (l.label && l.label !== 'Self' ? ' (' + l.label + ')' : '');
+        line.appendChild(tp_el('a', { href: l.href, 'class': 'nd-tree-link', 'data-viewpoint': l.viewpoint }, text));
+        section.appendChild(line);
+    });
 }
 
 // InfoPanels on a picture: the person's own picture, enlarged.
@@ -280,8 +297,36 @@ function showTimeline(ev, type, inst, key) {
     s.appendChild(list);
 }
 
-// Keyboard: Enter or space on a focused box or circle acts as a click.
+// Whether a click landed on the chart's background: not on the panel, a
+// box, a circle, a link or a control, and not the end of a drag (panning).
+var tp_pressedAt = null;
+document.addEventListener('mousedown', function (e) { tp_pressedAt = { x: e.clientX, y: e.clientY }; }, true);
+function tp_isBackgroundClick(e) {
+    if (tp_pressedAt && Math.hypot(e.clientX - tp_pressedAt.x, e.clientY - tp_pressedAt.y) > 4) return false;
+    for (var n = e.target; n && n !== document; n = n.parentNode) {
+        if (tp_panel && n === tp_panel.outer) return false;
+        if (!n.getAttribute) continue;
+        if (n.hasAttribute('onclick') || n.hasAttribute('href') || n.hasAttribute('tabindex')) return false;
+        var id = n.getAttribute('id') || '';
+        if (id.indexOf('svg-pan-zoom') === 0 || id.indexOf('tp-help') === 0) return false;
+        var cls = n.getAttribute('class') || '';
+        if (/\btp-(titlebar|help)\b/.test(cls)) return false;
+    }
+    return true;
+}
+
+// A click on the background closes the panel.
+document.addEventListener('click', function (e) {
+    if (tp_panel && tp_isBackgroundClick(e)) tp_closePanel();
+});
+
+// Keyboard: Escape closes the panel; Enter or space on a focused box or
+// circle acts as a click.
 document.addEventListener('keydown', function (e) {
+    if (e.key === 'Escape' && tp_panel) {
+        tp_closePanel();
+        return;
+    }
     var t = e.target;
     if ((e.key === 'Enter' || e.key === ' ') && t && t.hasAttribute && t.hasAttribute('onclick') &&
         t.namespaceURI === tp_SVG_NS) {

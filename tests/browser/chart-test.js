@@ -3,10 +3,11 @@
 // per viewpoint where the kind has scripts, opens them in headless Chromium
 // and checks what a reader of a chart sees: every chart loads without a
 // console error or failed request and draws its boxes, lines, captions and
-// pictures; clicking a person opens its panel with its notes; the link to a
-// parent moves to the parent; the time line lists the events in date order;
-// zooming changes the view; program data shows; a linked-tree link opens the
-// other viewpoint's chart at the person.
+// pictures; clicking a person opens its panel with its notes and the other
+// charts by their captions; Escape or a click on the background closes it and
+// its highlights; the link to a parent moves to the parent; the time line
+// lists the events in date order; zooming changes the view; a linked-tree
+// link opens the other viewpoint's chart at the person.
 //
 // Usage: node chart-test.js <make_sample_charts> <program data folder> <output folder>
 // Screenshots of every chart are saved under <output folder>/screenshots.
@@ -134,13 +135,28 @@ async function checkPanels(context, url, label, shot) {
     check(label + ': clicking a person opens its panel with its caption', (await panelTitle(page)) === 'John', await panelTitle(page));
     check(label + ': the panel shows the person\'s notes',
         (await page.textContent('#tp-panel .tp-notes')).includes('Born 15 January 1850; took over the farm in 1887.'));
-    const rows = await page.$$eval('#tp-panel table.pd-row[data-kind="TreeLink"]', (tables) => tables.map((t) =>
-        Array.from(t.rows, (tr) => Array.from(tr.cells, (c) => c.textContent.trim()).join('='))));
-    check(label + ': program data shows, named by its signature, with its characters decoded',
-        JSON.stringify(rows) === JSON.stringify([
-            ['viewpoint=quinn', 'name=The Quinn family', 'file=TreeHarwood_quinn', 'target=PH-margaret', 'label=His wife\'s family'],
-            ['viewpoint=quinn', 'name=Quinn & Baker \u2014 Stoke Mill \u{1F33E}', 'file=TreeHarwood_quinn', 'target=PH-peter',
-                'label=Father-in-law\u2019s mill <1850>']]), JSON.stringify(rows));
+    // The panel reads as text for a visitor: the other charts by their
+    // captions, no table of the rows behind them.
+    const panelLinks = await page.$$eval('#tp-panel .nd-tree-links a.nd-tree-link', (as) => as.map((a) => a.textContent));
+    check(label + ': the panel links to the other charts by their captions, decoded',
+        JSON.stringify(panelLinks) === JSON.stringify(['The Quinn family (His wife\'s family)',
+            'Quinn & Baker \u2014 Stoke Mill \u{1F33E} (Father-in-law\u2019s mill <1850>)', 'The Quinn family']),
+        JSON.stringify(panelLinks));
+    const panelText = await page.textContent('#tp-panel');
+    check(label + ': the panel shows no table and no internal values',
+        (await page.$$('#tp-panel table')).length === 0 &&
+        !/TreeHarwood_quinn|PH-margaret|viewpoint=|TreeLink/.test(panelText), panelText);
+    // A chart reached by two kinds of program data is offered once.
+    const once = await page.evaluate(() => {
+        const saved = window.programData;
+        window.programData = (type, inst, key, kind) => [['quinn', 'The Quinn family', 'TreeHarwood_quinn', 'PH-john', '']];
+        try {
+            return nd_treeLinks('P', 'H', 'john').map((l) => l.href);
+        } finally {
+            window.programData = saved;
+        }
+    });
+    check(label + ': a linked chart is offered once per target', once.length === 1, JSON.stringify(once));
     if (path.extname(url) === '.svg') {
         const size = await page.evaluate(() => {
             const fo = document.querySelector('foreignObject.tp-panel-frame');
@@ -149,6 +165,38 @@ async function checkPanels(context, url, label, shot) {
         check(label + ': the panel is a sized foreignObject', size && size[0] > 0 && size[1] > 0, JSON.stringify(size));
     }
     await page.screenshot({ path: path.join(shotDir, shot) });
+    // Escape and a click on the background close the panel, and closing it
+    // takes its highlights away.
+    const highlights = () => page.$$eval('.nd-focus, .nd-related, .nd-family', (es) => es.length);
+    check(label + ': the open panel highlights the person\'s family', (await highlights()) > 0);
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#tp-panel', { state: 'detached' });
+    check(label + ': Escape closes the panel and removes its highlights', (await highlights()) === 0);
+    await clickBox(page, 'john');
+    await page.waitForSelector('#tp-panel .tp-notes');
+    const spot = await page.evaluate(() => {
+        for (let y = window.innerHeight - 5; y > 40; y -= 10) {
+            for (let x = 5; x < window.innerWidth - 400; x += 10) {
+                let e = document.elementFromPoint(x, y);
+                let clear = !!e;
+                for (; e && e !== document; e = e.parentNode) {
+                    if (e.getAttribute && (e.hasAttribute('onclick') || e.hasAttribute('tabindex') || e.hasAttribute('href') ||
+                        /^(tp-panel|svg-pan-zoom|tp-help)/.test(e.getAttribute('id') || '') ||
+                        /tp-titlebar|tp-panel/.test(e.getAttribute('class') || ''))) clear = false;
+                }
+                if (clear) return { x, y };
+            }
+        }
+        return null;
+    });
+    check(label + ': the chart has a background to click', spot !== null);
+    if (spot) {
+        await page.mouse.click(spot.x, spot.y);
+        await page.waitForSelector('#tp-panel', { state: 'detached' });
+        check(label + ': a click on the background closes the panel and removes its highlights', (await highlights()) === 0);
+    }
+    await clickBox(page, 'john');
+    await page.waitForSelector('#tp-panel .tp-notes');
 
     await page.click('#tp-panel .tp-relatives a[data-key="thomas"]');
     await panelTarget(page, 'PH-thomas');

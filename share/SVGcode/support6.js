@@ -4,9 +4,12 @@
 // kind of element clicked ('P' person, 'F' family), the chart's instance
 // letter and the person's or family's key:
 //   showInfoPanel   caption, notes, links to parents, spouses and children,
-//                   and program data; a second click on the same element
-//                   closes the panel
-//   showImagePanel  the person's picture enlarged, with its caption
+//                   to the other charts that show the person, and program
+//                   data; a second click on the same element closes the panel
+//   showImagePanel  the person's picture at its own size (up to the window),
+//                   with its caption
+// A panel also closes with Escape, its close mark or a click on the chart's
+// background; closing it takes away the highlights it set.
 //   showTimeline    the dated events of the notes, in date order
 // Functions called for the same click add their sections to one panel
 // (tp_openPanel). Notes are hidden elements with the id "P" (or "F") +
@@ -49,7 +52,14 @@ function tp_closePanel() {
 // the visible area, sized in the drawing's units so that it shows at its
 // own pixel size however the drawing is scaled or scrolled.
 function tp_placePanel() {
-    if (!tp_panel || tp_panel.outer.namespaceURI !== tp_SVG_NS) return;
+    if (!tp_panel) return;
+    // The panel's width in pixels: its own, or wider for a picture, never
+    // wider than the window.
+    var width = Math.min(tp_panel.width || 360, window.innerWidth - 20);
+    if (tp_panel.outer.namespaceURI !== tp_SVG_NS) {
+        tp_panel.box.style.width = width + 'px';
+        return;
+    }
     var root = document.documentElement;
     if (!root.hasAttribute('viewBox')) {
         // A drawing smaller than the window would clip the panel: let the
@@ -60,7 +70,6 @@ function tp_placePanel() {
     var ctm = root.getScreenCTM();
     if (!ctm) return;
     var inv = ctm.inverse();
-    var width = Math.min(360, window.innerWidth - 20);
     var height = Math.max(100, window.innerHeight - 20);
     var pt = root.createSVGPoint();
     pt.x = window.innerWidth - width - 10;
@@ -228,17 +237,27 @@ function tp_treeLinkLines(section, links) {
     });
 }
 
-// InfoPanels on a picture: the person's own picture, enlarged.
+// InfoPanels on a picture: the person's own picture at its own size, or as
+// large as the window allows, whatever the size of its box.
 function showImagePanel(ev, type, inst, key) {
     var group = document.getElementById('P' + inst + '-' + key);
     var image = group ? group.getElementsByTagNameNS(tp_SVG_NS, 'image')[0] : null;
     var href = image ? (image.getAttribute('href') || image.getAttributeNS('http://www.w3.org/1999/xlink', 'href')) : '';
     var body = tp_openPanel(ev, type, inst, key);
-    if (href) {
-        var img = tp_el('img', { 'class': 'tp-picture', src: href, alt: tp_caption(inst, key),
-            style: 'display: block; max-width: 100%; max-height: 70vh; margin: 4px auto;' });
-        tp_section(body, 'tp-image').appendChild(img);
-    }
+    if (!href) return;
+    var panel = tp_panel;
+    var img = tp_el('img', { 'class': 'tp-picture', src: href, alt: tp_caption(inst, key),
+        style: 'display: block; max-width: 100%; max-height: ' + Math.max(100, window.innerHeight - 90) + 'px;' +
+            ' margin: 4px auto;' });
+    var widen = function () {
+        if (tp_panel !== panel || !img.naturalWidth) return;
+        // Room for the picture beside the panel's padding and border.
+        panel.width = Math.max(360, img.naturalWidth + 22);
+        tp_placePanel();
+    };
+    img.addEventListener('load', widen);
+    tp_section(body, 'tp-image').appendChild(img);
+    if (img.complete) widen();
 }
 
 // The first date of a date text ({ABT 1850}, c1850-03, 1850-03-01J ...) as

@@ -124,6 +124,40 @@ async function checkDrawing(context, url, label, shot, persons) {
     await page.close();
 }
 
+// Enlarge shows a picture at its own size, up to the window, whatever its
+// box's size: john's picture is replaced by a small and a very large one.
+async function checkEnlarge(page, label) {
+    for (const [w, h] of [[500, 300], [3000, 2000]]) {
+        await page.evaluate(([w, h]) => {
+            const c = document.createElementNS('http://www.w3.org/1999/xhtml', 'canvas');
+            c.width = w;
+            c.height = h;
+            c.getContext('2d').fillRect(0, 0, w, h);
+            const image = document.querySelector('#PH-john > image');
+            image.setAttribute('href', c.toDataURL());
+            image.removeAttribute('xlink:href');
+        }, [w, h]);
+        await page.click('#PH-john > image');
+        await page.waitForFunction(() => {
+            const img = document.querySelector('#tp-panel img.tp-picture');
+            return img && img.complete && img.naturalWidth > 0 && img.getBoundingClientRect().width > 0;
+        });
+        await page.waitForTimeout(50);
+        const shown = await page.evaluate(() => {
+            const r = document.querySelector('#tp-panel img.tp-picture').getBoundingClientRect();
+            return { width: Math.round(r.width), height: Math.round(r.height), right: r.right, bottom: r.bottom,
+                windowWidth: window.innerWidth, windowHeight: window.innerHeight };
+        });
+        await page.screenshot({ path: path.join(shotDir, label.replace(/[^a-z]+/gi, '-') + '-enlarge-' + w + '.png') });
+        const fits = shown.right <= shown.windowWidth && shown.bottom <= shown.windowHeight;
+        check(label + ': Enlarge shows a ' + w + 'x' + h + ' picture ' + (w < 900 ? 'at its own size' : 'as large as the window allows'),
+            fits && (w < 900 ? shown.width === w && shown.height === h : shown.width > 500 || shown.height > 500),
+            JSON.stringify(shown));
+        await page.keyboard.press('Escape');
+        await page.waitForSelector('#tp-panel', { state: 'detached' });
+    }
+}
+
 // Person panels in a chart with scripts: notes, relatives, parent link,
 // program data, time line, and the link to the other viewpoint's chart.
 async function checkPanels(context, url, label, shot) {
@@ -165,6 +199,11 @@ async function checkPanels(context, url, label, shot) {
         check(label + ': the panel is a sized foreignObject', size && size[0] > 0 && size[1] > 0, JSON.stringify(size));
     }
     await page.screenshot({ path: path.join(shotDir, shot) });
+    await page.keyboard.press('Escape');
+    await page.waitForSelector('#tp-panel', { state: 'detached' });
+    await checkEnlarge(page, label);
+    await clickBox(page, 'john');
+    await page.waitForSelector('#tp-panel .tp-notes');
     // Escape and a click on the background close the panel, and closing it
     // takes its highlights away.
     const highlights = () => page.$$eval('.nd-focus, .nd-related, .nd-family', (es) => es.length);
@@ -294,6 +333,13 @@ async function checkPanZoom(context, url, label, shot) {
 async function checkKeyboard(context, url, label) {
     const problems = [];
     const page = await openPage(context, url, problems);
+    // The Help link shows what a visitor can do, and hides it again.
+    await page.click('.tp-titlebar a');
+    const help = await page.$eval('#tp-helpH', (h) => (h.hidden ? '' : h.textContent));
+    check(label + ': Help tells a visitor what a click does and how a panel closes',
+        help.includes('closes again with Escape') && help.includes('Click on box'), help);
+    await page.click('.tp-titlebar a');
+    check(label + ': a second click on Help hides it', await page.$eval('#tp-helpH', (h) => h.hidden));
     await page.focus(box('mary'));
     await page.keyboard.press('Enter');
     await page.waitForSelector('#tp-panel .tp-notes');

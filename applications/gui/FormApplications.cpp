@@ -14,6 +14,7 @@
 #include "MessageBoxes.h"
 #include "ProgressLog.h"
 #include "SVGApplications.h"
+#include "Twips.h"
 #include "WindowPlacement.h"
 
 bool FormApplications::EditApplications(const SVGApplications& apps, StringDict& oDict, bool bSVG, QWidget* owner) {
@@ -39,6 +40,7 @@ FormApplications::FormApplications(ApplicationsModel& model, StringDict& oDict, 
         auto* help = new QToolButton;
         help->setText(QStringLiteral("?"));
         help->setToolTip(QStringLiteral("Show required click operations"));
+        help->setFixedSize(twipsToPixels(300), twipsToPixels(300));
         auto* box = new QCheckBox(choice.name);
         box->setToolTip(choice.descr);
         box->setProperty("appId", choice.id);

@@ -1,5 +1,6 @@
 #include "FormAppData.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -48,7 +49,8 @@ FormAppData::FormAppData(AppDataModel& model, Reporter& reporter, QWidget* paren
     connect(delegate_, &AppDataDelegate::rowMenuRequested, this, &FormAppData::ShowRowMenu);
     connect(fgData_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         const QModelIndex index = fgData_->indexAt(pos);
-        if (!index.isValid()) return;
+        // Shift, Ctrl or Alt with the right button is not a call for the row menu.
+        if (!index.isValid() || QGuiApplication::keyboardModifiers() != Qt::NoModifier) return;
         delegate_->endEdit();
         setCurrent(index.row(), index.column());
         ShowRowMenu();

@@ -858,6 +858,20 @@ QString SVGApplications::dataSig(pugi::xml_node data, QString& itemTags, QString
     return trimSpaces(attrText(data, "descr"));
 }
 
+QString SVGApplications::GetDataItems(const QString& id, QStringList& tags, QStringList& names) const {
+    tags.clear();
+    names.clear();
+    const pugi::xml_node data = dataResolved_.value(id);
+    if (!data) return QString();
+    for (pugi::xml_node item : data.children("Item")) {
+        const QString tag = trimSpaces(attrText(item, "tag"));
+        if (tag.isEmpty()) continue;
+        tags << tag;
+        names << trimSpaces(elementText(item));
+    }
+    return trimSpaces(attrText(data, "descr"));
+}
+
 bool SVGApplications::UsesPlaceKeys(const QString& line) const {
     const QStringList parts = line.split(u'|');
     if (parts.size() < 2) return false;

@@ -111,6 +111,12 @@ public:
     // and item names joined with "|". An unknown kind, or an alias chain that
     // returns to itself, gives empty texts.
     QString GetDataSig(const QString& id, QString& itemTags, QString& itemNames) const;
+    // The items of the kind `id` (following aliases) that carry a tag, in
+    // order: their trimmed tags (the signature's list) and, beside each, the
+    // trimmed item text, empty where the item has none. Unlike GetDataSig's
+    // names the two lists always match up, so a value written for column i
+    // lands on tag i of the signature. Returns the description.
+    QString GetDataItems(const QString& id, QStringList& tags, QStringList& names) const;
     // Whether the kind named by a program-data row expands place keys.
     bool UsesPlaceKeys(const QString& line) const;
 

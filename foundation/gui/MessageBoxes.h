@@ -20,6 +20,14 @@ public:
                                              QMessageBox::StandardButtons buttons,
                                              QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) = 0;
 
+    // The same box titled title instead of "Kvora" (an information box that
+    // names its subject). Implementations that keep no title show it as show() does.
+    virtual QMessageBox::StandardButton showTitled(const QString& title, QMessageBox::Icon icon, const QString& text,
+                                                   QMessageBox::StandardButtons buttons) {
+        (void)title;
+        return show(icon, text, buttons);
+    }
+
     // The implementation that shows QMessageBox boxes.
     static MessageBoxes& standard();
 };

@@ -20,6 +20,13 @@ QMessageBox::StandardButton ScriptedMessageBoxes::show(QMessageBox::Icon icon, c
     return answer;
 }
 
+QMessageBox::StandardButton ScriptedMessageBoxes::showTitled(const QString& title, QMessageBox::Icon icon,
+                                                             const QString& text, QMessageBox::StandardButtons buttons) {
+    const QMessageBox::StandardButton answer = show(icon, text, buttons, QMessageBox::NoButton);
+    shown.last().title = title;
+    return answer;
+}
+
 QList<QString> ScriptedMessageBoxes::texts() const {
     QList<QString> out;
     for (const Box& b : shown) out.append(b.text);

@@ -16,6 +16,7 @@ public:
         QString text;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton defaultButton;
+        QString title = kMessageBoxTitle;
     };
 
     QList<Box> shown;
@@ -25,6 +26,9 @@ public:
     // std::logic_error.
     QMessageBox::StandardButton show(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons,
                                      QMessageBox::StandardButton defaultButton) override;
+
+    QMessageBox::StandardButton showTitled(const QString& title, QMessageBox::Icon icon, const QString& text,
+                                           QMessageBox::StandardButtons buttons) override;
 
     QList<QString> texts() const;
 };

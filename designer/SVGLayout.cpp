@@ -1,6 +1,7 @@
 #include "SVGLayout.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 #include <QSet>
@@ -583,6 +584,14 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
 }
 
 bool SVGLayout::pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ended, bool& moved) {
+    Q_UNUSED(row);
+    // A block reached again while it is being pushed (a line that descends
+    // from itself) ends the push instead of going round for ever.
+    if (pushActive_.contains(f)) {
+        ended = true;
+        return moved;
+    }
+    const ActiveItem active(pushActive_, f);
     const QVector<int> children = families_[f].children;
     for (int i = fromIndex; i < children.size() && !ended; ++i) {
         const int c = children[i];
@@ -591,27 +600,35 @@ bool SVGLayout::pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ende
             if (push(-c, 0, child.row, x)) moved = true;
             ++x;
         } else if (child.parentFam == f) {
-            if (child.crossed) {
-                ended = true;
-                break;
-            }
             pushUnitPersons(c, 0, x, ended, moved);
         }
     }
-    Q_UNUSED(row);
     return moved;
 }
 
 bool SVGLayout::push(int item, int startPos, int row, int target) {
     ensureRow(row);
     if (rowShifts_[row] >= kRowShiftLimit) return false;
+    // A crossed unit is never the one a pass shifts; pushed on by its left
+    // neighbour it moves, or the two would share cells.
+    if (item < 0 && units_[-item].crossed && pushDepth_ == 0) return false;
+    // A unit reached again while it is being pushed (a line that descends
+    // from itself) is not pushed again; families are marked while their
+    // block is pushed (pushBlockUnits).
+    if (item < 0 && pushActive_.contains(item)) return false;
+    struct Depth {
+        int& d;
+        explicit Depth(int& v) : d(v) { ++d; }
+        ~Depth() { --d; }
+    } depth(pushDepth_);
+    std::optional<ActiveItem> active;
+    if (item < 0) active.emplace(pushActive_, item);
     bool moved = false;
     bool ended = false;
     int x = target;
     int next = 0;
     if (item < 0) {
         const int u = -item;
-        if (units_[u].crossed) return false;
         pushUnitPersons(u, startPos, x, ended, moved);
         if (!ended) {
             const UnitRec& rec = units_[u];

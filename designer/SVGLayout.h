@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -134,6 +135,15 @@ private:
     QHash<QString, int> familyIndex_;
     QVector<int> rowHead_{0}, rowTail_{0}, rowShifts_{0};
     int firstEmpty_ = 1;
+    // Row items (units negative, families positive) a push is working on.
+    QSet<int> pushActive_;
+    int pushDepth_ = 0;
+    struct ActiveItem {
+        QSet<int>& set;
+        int item;
+        ActiveItem(QSet<int>& s, int i) : set(s), item(i) { set.insert(i); }
+        ~ActiveItem() { set.remove(item); }
+    };
     int nTrees_ = 0;
     int iCols_ = 0, iRows_ = 0;
 };

@@ -1,0 +1,902 @@
+#include "SVGLayout.h"
+
+#include <cmath>
+#include <optional>
+#include <utility>
+
+#include <QSet>
+
+#include "foundation/AppError.h"
+#include "foundation/Reporter.h"
+#include "tree_model/SVGBox.h"
+#include "tree_model/SVGDisplay.h"
+#include "tree_model/SVGFamily.h"
+#include "tree_model/SVGTree.h"
+#include "tree_model/SVGViewpointClass.h"
+
+const char* const SVGLayout::kSource = "SVGLayout";
+
+namespace {
+
+// The error a dictionary raises when a key is added twice: two families of
+// the view with the same two parents.
+constexpr int kDuplicateKeyError = 457;
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDash(QChar c) { return c == u'-' || c == QChar(0x2013); }
+
+// The whole number nearest to x, halves going to the even number.
+int nearest(double x) { return static_cast<int>(std::nearbyint(x)); }
+
+// Ascending exchange sort: for each position i and each later position j,
+// the two swap when the key at i is greater than the key at j. Equal keys
+// end in the order this gives, which the layout depends on.
+template <typename Key, typename Id>
+void exchangeSort(QVector<Key>& keys, QVector<Id>& ids) {
+    const int n = int(keys.size());
+    for (int i = 0; i + 1 < n; ++i) {
+        Key cur = keys[i];
+        Id curId = ids[i];
+        for (int j = i + 1; j < n; ++j) {
+            if (cur > keys[j]) {
+                std::swap(cur, keys[j]);
+                std::swap(curId, ids[j]);
+            }
+        }
+        keys[i] = cur;
+        ids[i] = curId;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- sort years
+
+int SVGLayout::iYearFromText(const QString& sText) {
+    const int n = int(sText.size());
+    for (int i = 0; i + 3 < n; ++i) {
+        if (!isAsciiDigit(sText[i]) || !isAsciiDigit(sText[i + 1]) || !isAsciiDigit(sText[i + 2]) ||
+            !isAsciiDigit(sText[i + 3]))
+            continue;
+        const int value = (sText[i].unicode() - '0') * 1000 + (sText[i + 1].unicode() - '0') * 100 +
+                          (sText[i + 2].unicode() - '0') * 10 + (sText[i + 3].unicode() - '0');
+        if (value < 1000 || value > 2500) continue;
+        if (i + 4 < n && isAsciiDigit(sText[i + 4])) continue;
+        if (i > 0 && isDash(sText[i - 1])) continue;
+        if (i > 1 && isDash(sText[i - 2]) && sText[i - 1] == u'c') continue;
+        return value;
+    }
+    return 0;
+}
+
+int SVGLayout::iEventYear(const QString& sNotes, bool bPerson) {
+    const QString start = QStringLiteral("data-start");
+    const QString evtype = QStringLiteral("data-evtype");
+    auto valueAt = [&](int pos) {
+        auto skipBlanks = [&](int p) {
+            while (p < sNotes.size() && (sNotes[p] == u' ' || sNotes[p] == u'\t')) ++p;
+            return p;
+        };
+        pos = skipBlanks(pos) + 1;  // the "="
+        return skipBlanks(pos) + 1; // the opening quote
+    };
+    int pos = 0;
+    while (pos < sNotes.size()) {
+        int tag = sNotes.indexOf(QStringLiteral("<span"), pos, Qt::CaseInsensitive);
+        int nameEnd = tag + 5;
+        if (tag < 0) {
+            tag = sNotes.indexOf(QStringLiteral("<div"), pos, Qt::CaseInsensitive);
+            if (tag < 0) return 0;
+            nameEnd = tag + 4;
+        }
+        const int close = sNotes.indexOf(u'>', nameEnd);
+        if (close < 0) return 0;
+        const int ds = sNotes.indexOf(start, nameEnd);
+        const int et = sNotes.indexOf(evtype, nameEnd);
+        if (ds < 0 || ds >= close || et < 0 || et >= close) {
+            pos = close + 1;
+            continue;
+        }
+        const int dateAt = valueAt(ds + int(start.size()));
+        const QStringView type = QStringView(sNotes).mid(qMin<qsizetype>(valueAt(et + int(evtype.size())), sNotes.size()));
+        const bool match = bPerson ? (type.startsWith(u"Birth", Qt::CaseInsensitive) ||
+                                      type.startsWith(u"Baptism", Qt::CaseInsensitive))
+                                   : type.startsWith(u"Marriage", Qt::CaseInsensitive);
+        if (match) return dateAt < sNotes.size() ? iYearFromText(sNotes.mid(dateAt)) : 0;
+        pos = close + 1;
+    }
+    return 0;
+}
+
+int SVGLayout::personSortYear(const SVGBox& box) const {
+    const int year = iYearFromText(box.GetText());
+    return year ? year : iEventYear(box.GetNotes().join(u' '), true);
+}
+
+int SVGLayout::familySortYear(const SVGFamily& fam, int firstChildYear) const {
+    const QString notes = fam.GetNotes().join(u' ');
+    int year = iEventYear(notes, false);
+    if (!year) year = iYearFromText(notes);
+    if (!year) year = iYearFromText(fam.GetTooltips().join(u' '));
+    if (!year && firstChildYear) year = firstChildYear - 1;
+    return year;
+}
+
+// ---------------------------------------------------------------- records
+
+void SVGLayout::clear() {
+    persons_ = QVector<PersonRec>(1);
+    families_ = QVector<FamilyRec>(1);
+    units_ = QVector<UnitRec>(1);
+    personIndex_.clear();
+    familyIndex_.clear();
+    rowHead_ = rowTail_ = rowShifts_ = QVector<int>(1, 0);
+    firstEmpty_ = 1;
+    nTrees_ = 0;
+    viewpoint_.reset();
+    tree_ = nullptr;
+}
+
+QStringList SVGLayout::UnitOrder(const QString& sKey) const {
+    QStringList out;
+    const int p = personIndex_.value(sKey);
+    if (!p || !persons_[p].unit) return out;
+    const UnitRec& u = units_[persons_[p].unit];
+    for (int pos = 0; pos < u.count; ++pos) out.append(persons_[unitPerson(u, pos)].key);
+    return out;
+}
+
+int SVGLayout::unitPerson(const UnitRec& u, int pos) const {
+    if (pos <= 0) return u.first;
+    return u.members[qMin(pos, int(u.members.size())) - 1];
+}
+
+// ---------------------------------------------------------------- spouse units
+
+void SVGLayout::buildUnit(int person) {
+    // The person's families, closed over the family sets of both parents of
+    // each: every family linked to the person through a chain of marriages.
+    // Families are taken in the order a breadth-first sweep meets them.
+    QVector<int> fams;
+    QSet<int> seen;
+    auto addFamSet = [&](const SVGBox& box) {
+        for (const QString& key : box.GetFamKeys().keys()) {
+            const int f = familyIndex_.value(key);
+            if (f && families_[f].p1 && families_[f].p2 && !seen.contains(f)) {
+                seen.insert(f);
+                fams.append(f);
+            }
+        }
+    };
+    addFamSet(*persons_[person].box);
+    for (int i = 0; i < fams.size(); ++i) {
+        addFamSet(*persons_[families_[fams[i]].p1].box);
+        addFamSet(*persons_[families_[fams[i]].p2].box);
+    }
+
+    units_.append(UnitRec());
+    const int u = int(units_.size()) - 1;
+    UnitRec rec;
+    if (fams.isEmpty()) {
+        rec.first = person;
+        rec.count = 1;
+        persons_[person].unit = u;
+        units_[u] = rec;
+        return;
+    }
+    const QVector<int> chain = fams.size() >= 2 ? chainOrder(fams) : fams;
+    for (int f : chain) {
+        persons_[families_[f].p1].unit = u;
+        persons_[families_[f].p2].unit = u;
+        rec.fams.append(f);
+        rec.years.append(families_[f].year);
+    }
+    rec.chainCount = int(chain.size());
+    const FamilyRec& f1 = families_[chain[0]];
+    if (chain.size() == 1) {
+        rec.first = f1.p1;
+    } else {
+        const FamilyRec& f2 = families_[chain[1]];
+        rec.first = (f1.p1 == f2.p1 || f1.p1 == f2.p2) ? f1.p1 : f1.p2;
+    }
+    QSet<int> inUnit{rec.first};
+    for (int i = 0; i < chain.size(); ++i) {
+        const FamilyRec& f = families_[chain[i]];
+        const int a = i == 0 ? rec.first : families_[chain[i - 1]].p1;
+        const int b = i == 0 ? 0 : families_[chain[i - 1]].p2;
+        const int m = (f.p1 == a || f.p1 == b) ? f.p2 : f.p1;
+        // A ring of marriages (A-B, B-C, C-A) reaches a person twice: it
+        // stands in the row once.
+        if (inUnit.contains(m)) continue;
+        inUnit.insert(m);
+        rec.members.append(m);
+    }
+    rec.count = 1 + int(rec.members.size());
+    units_[u] = rec;
+}
+
+QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
+    QHash<QString, int> pairs;
+    QHash<int, QVector<int>> spouses;
+    QVector<int> entered;
+    auto pairKey = [](int a, int b) {
+        return QString::number(qMin(a, b)) + u'+' + QString::number(qMax(a, b));
+    };
+    for (int f : fams) {
+        const FamilyRec& rec = families_[f];
+        const QString key = pairKey(rec.p1, rec.p2);
+        if (pairs.contains(key))
+            throw AppError(kDuplicateKeyError, QString::fromLatin1(kSource),
+                           QStringLiteral("This key is already associated with an element of this collection"));
+        pairs.insert(key, f);
+        for (int p : {rec.p1, rec.p2})
+            if (!spouses.contains(p)) {
+                spouses.insert(p, {});
+                entered.append(p);
+            }
+        spouses[rec.p1].append(rec.p2);
+        spouses[rec.p2].append(rec.p1);
+    }
+    auto yearOf = [&](int a, int b) {
+        const int f = pairs.value(pairKey(a, b));
+        return f ? families_[f].year : 0;
+    };
+    // Spouses who married again go to the end, in list order; the others
+    // first, by the year of the marriage.
+    QHash<int, QVector<int>> ordered;
+    for (int p : entered) {
+        QVector<int> single, multi;
+        QVector<int> years;
+        for (int s : spouses[p]) {
+            if (spouses[s].size() > 1) {
+                multi.append(s);
+            } else {
+                single.append(s);
+                years.append(yearOf(p, s));
+            }
+        }
+        exchangeSort(years, single);
+        ordered.insert(p, single + multi);
+    }
+    int start = 0;
+    for (int p : entered) {
+        if (spouses[p].size() < 2) continue;
+        int married = 0;
+        for (int s : spouses[p])
+            if (spouses[s].size() > 1) ++married;
+        if (married == 1) {
+            start = p;
+            break;
+        }
+    }
+    if (!start)
+        for (int p : entered)
+            if (spouses[p].size() > 1) {
+                start = p;
+                break;
+            }
+    QVector<int> chain;
+    int current = start;
+    while (current) {
+        const QVector<int> list = ordered[current];
+        int last = 0;
+        for (int s : list) {
+            chain.append(pairs.value(pairKey(current, s)));
+            ordered[current].removeOne(s);
+            ordered[s].removeOne(current);
+            last = s;
+        }
+        current = last;
+    }
+    for (auto it = ordered.cbegin(); it != ordered.cend(); ++it)
+        if (!it.value().isEmpty())
+            throw AppError(errorNumber(kSortSpousesErrorOffset), QString::fromLatin1(kSource),
+                           QStringLiteral("Internal error: Unable to sort set of related spouses"));
+    return chain;
+}
+
+// ---------------------------------------------------------------- row placement
+
+void SVGLayout::raiseSide(int value) {
+    throw AppError(errorNumber(ErrorOffset::InvalidKey), QString::fromLatin1(kSource),
+                   QStringLiteral("The layout needs a grid side of %1 cells; a grid can have at most %2 columns and %2 rows")
+                       .arg(value)
+                       .arg(kMaxGridSide));
+}
+
+int SVGLayout::ensureRow(int row) {
+    if (row > kMaxGridSide) raiseSide(row);
+    if (row >= rowHead_.size()) {
+        rowHead_.resize(row + 1);
+        rowTail_.resize(row + 1);
+        rowShifts_.resize(row + 1);
+    }
+    return row;
+}
+
+int SVGLayout::endColumn(int item) const {
+    if (item < 0) return units_[-item].col + units_[-item].width - 1;
+    if (item > 0) return families_[item].col + families_[item].span - 1;
+    return 0;
+}
+
+int SVGLayout::rowEnd(int row) const {
+    return row < rowTail_.size() ? endColumn(rowTail_[row]) : 0;
+}
+
+void SVGLayout::placeUnit(int u, int col, int row) {
+    UnitRec& rec = units_[u];
+    rec.col = col;
+    rec.row = row;
+    const int personRow = row ? row : families_[rec.parentFam].row;
+    for (int pos = 0; pos < rec.count; ++pos) {
+        PersonRec& p = persons_[unitPerson(rec, pos)];
+        p.newCol = col + pos;
+        p.newRow = personRow;
+    }
+    rec.width = rec.count;
+    rec.placed = true;
+}
+
+void SVGLayout::placeFamily(int f, int col, int row) {
+    FamilyRec& rec = families_[f];
+    rec.col = col;
+    rec.row = row;
+    int x = col;
+    for (int cu : rec.children) {
+        const UnitRec& child = units_[cu];
+        if (child.row != 0) {
+            x += 1;
+        } else if (child.parentFam == f) {
+            placeUnit(cu, x, 0);
+            x += units_[cu].width;
+        }
+    }
+    families_[f].span = x - col;
+}
+
+void SVGLayout::appendItem(int row, int item) {
+    bool& inRow = item < 0 ? units_[-item].inRow : families_[item].inRow;
+    if (inRow) return;
+    ensureRow(row);
+    inRow = true;
+    int col = 1;
+    if (rowHead_[row] == 0) {
+        rowHead_[row] = item;
+    } else {
+        const int tail = rowTail_[row];
+        col = endColumn(tail) + 1;
+        (tail < 0 ? units_[-tail].next : families_[tail].next) = item;
+    }
+    rowTail_[row] = item;
+    if (item < 0)
+        placeUnit(-item, col, row);
+    else
+        placeFamily(item, col, row);
+    while (firstEmpty_ < rowHead_.size() && rowHead_[firstEmpty_] != 0) ++firstEmpty_;
+}
+
+int SVGLayout::firstEmptyRow() {
+    while (firstEmpty_ < rowHead_.size() && rowHead_[firstEmpty_] != 0) ++firstEmpty_;
+    return firstEmpty_;
+}
+
+void SVGLayout::placeRootTree(int root, int row, int tree) {
+    // An explicit stack in place of recursion, so that no depth of descent
+    // can exhaust the call stack; frames run in the order recursion would.
+    struct Frame {
+        bool isFamily;
+        int idx;
+        int row;
+        int i = -1;  // next family (unit) or child (family)
+        int j = -1;  // next family of the current child
+        int extra = 0;
+    };
+    QVector<Frame> stack{{false, root, row}};
+    while (!stack.isEmpty()) {
+        Frame& fr = stack.last();
+        if (!fr.isFamily) {
+            UnitRec& u = units_[fr.idx];
+            if (fr.i < 0) {
+                appendItem(fr.row, -fr.idx);
+                u.tree = tree;
+                fr.i = 0;
+            }
+            if (u.count > 1 && fr.i < u.fams.size()) {
+                const Frame next{true, u.fams[fr.i++], fr.row + 1};
+                stack.append(next);
+            } else {
+                stack.removeLast();
+            }
+            continue;
+        }
+        const int f = fr.idx;
+        if (fr.i < 0) {
+            FamilyRec& fam = families_[f];
+            // A family reached twice (a line that descends from itself) is laid out once.
+            if (fam.visited || fam.children.isEmpty()) {
+                fam.tree = tree;
+                fam.visited = true;
+                stack.removeLast();
+                continue;
+            }
+            fam.visited = true;
+            fam.tree = tree;
+            appendItem(fr.row, f);
+            fr.i = 0;
+        }
+        const FamilyRec& fam = families_[f];
+        if (fr.i < fam.children.size()) {
+            const int c = fam.children[fr.i];
+            UnitRec& child = units_[c];
+            if (fr.j < 0) {
+                child.tree = tree;
+                if (child.count > 1 && child.parentFam == f) {
+                    if (needsOwnRow(c)) {
+                        fr.extra += child.count - 1;
+                        ++fr.i;
+                        const Frame next{false, c, fr.row + 1};
+                        stack.append(next);
+                        continue;
+                    }
+                    fr.j = 0;
+                } else {
+                    ++fr.i;
+                    continue;
+                }
+            }
+            while (fr.j < child.fams.size() && child.fams[fr.j] == child.parentFam) ++fr.j;
+            if (fr.j < child.fams.size()) {
+                const Frame next{true, child.fams[fr.j++], fr.row + 1};
+                stack.append(next);
+            } else {
+                fr.j = -1;
+                ++fr.i;
+            }
+            continue;
+        }
+        if (fr.extra >= 1) {
+            FamilyRec& rec = families_[f];
+            rec.width -= fr.extra;
+            rec.span -= fr.extra;
+            placeFamily(f, rec.col, rec.row);
+        }
+        stack.removeLast();
+    }
+}
+
+bool SVGLayout::needsOwnRow(int u) const {
+    const UnitRec& rec = units_[u];
+    int withParents = 0;
+    bool large = false;
+    for (int pos = 0; pos < rec.count; ++pos) {
+        const int pf = persons_[unitPerson(rec, pos)].parentFam;
+        if (!pf) continue;
+        ++withParents;
+        if (families_[pf].childCount >= 2) large = true;
+    }
+    return withParents >= 2 && large;
+}
+
+bool SVGLayout::fits(int root, int row) {
+    // Width that the root's descendancy adds to each row from `row` down; a
+    // unit shared by several families counts once, through the family that
+    // claims it.
+    QHash<int, int> width;
+    QSet<int> seen{root};
+    QVector<QPair<int, int>> stack{{root, row}};
+    while (!stack.isEmpty()) {
+        const auto [u, r] = stack.takeLast();
+        const UnitRec& rec = units_[u];
+        width[r] += rec.count;
+        for (int f : rec.fams) {
+            if (f == rec.parentFam) continue;
+            for (int c : families_[f].children)
+                if (units_[c].parentFam == f && !seen.contains(c)) {
+                    seen.insert(c);
+                    stack.append({c, r + 1});
+                }
+        }
+    }
+    for (auto it = width.cbegin(); it != width.cend(); ++it)
+        if (qint64(rowEnd(it.key())) + it.value() > iCols_) return false;
+    return true;
+}
+
+void SVGLayout::numberTrees(const QVector<int>& roots) {
+    // Family index to tree number, for this numbering only. A family the map
+    // already holds has all its descendants in it too (they were collected
+    // with it), so the walk stops there.
+    QVector<int> famTree(families_.size(), 0);
+    QVector<int> stamp(families_.size(), 0);
+    int walk = 0;
+    for (int r : roots) {
+        UnitRec& u = units_[r];
+        if (u.count < 2) {
+            u.tree = ++nTrees_;
+            continue;
+        }
+        ++walk;
+        QVector<int> collected;
+        int held = 0;
+        QVector<int> stack;
+        for (int k = int(u.fams.size()) - 1; k >= 0; --k) stack.append(u.fams[k]);
+        while (!stack.isEmpty()) {
+            const int f = stack.takeLast();
+            if (stamp[f] == walk) continue;
+            stamp[f] = walk;
+            if (famTree[f]) {
+                if (!held) held = famTree[f];
+                continue;
+            }
+            collected.append(f);
+            QVector<int> below;
+            for (int c : families_[f].childPersons)
+                for (const QString& key : persons_[c].box->GetFamKeys().keys()) {
+                    const int g = familyIndex_.value(key);
+                    if (g) below.append(g);
+                }
+            for (int k = int(below.size()) - 1; k >= 0; --k) stack.append(below[k]);
+        }
+        const int tree = held ? held : ++nTrees_;
+        for (int f : collected) famTree[f] = tree;
+        u.tree = tree;
+    }
+}
+
+void SVGLayout::uncross() {
+    for (int u = 1; u < units_.size(); ++u) {
+        UnitRec& rec = units_[u];
+        if (rec.count < 2) continue;
+        for (int pos = 0; pos + 1 < rec.count; ++pos) {
+            PersonRec& left = persons_[unitPerson(rec, pos)];
+            PersonRec& right = persons_[unitPerson(rec, pos + 1)];
+            if (!left.parentFam || !right.parentFam) continue;
+            if (families_[left.parentFam].col < families_[right.parentFam].col) continue;
+            if (rec.count == 2) {
+                std::swap(left.newCol, right.newCol);
+                std::swap(left.newRow, right.newRow);
+                std::swap(rec.first, rec.members[0]);
+            } else {
+                rec.crossed = true;
+            }
+            break;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- adjustment
+
+bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved) {
+    UnitRec& rec = units_[u];
+    for (int pos = startPos; pos < rec.count; ++pos) {
+        PersonRec& p = persons_[unitPerson(rec, pos)];
+        if (p.newCol >= x) {
+            ended = true;
+            return moved;
+        }
+        p.newCol = x;
+        if (pos == 0) rec.col = x;
+        moved = true;
+        ++x;
+    }
+    return moved;
+}
+
+bool SVGLayout::pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ended, bool& moved) {
+    Q_UNUSED(row);
+    // A block reached again while it is being pushed (a line that descends
+    // from itself) ends the push instead of going round for ever.
+    if (pushActive_.contains(f)) {
+        ended = true;
+        return moved;
+    }
+    const ActiveItem active(pushActive_, f);
+    const QVector<int> children = families_[f].children;
+    for (int i = fromIndex; i < children.size() && !ended; ++i) {
+        const int c = children[i];
+        const UnitRec& child = units_[c];
+        if (child.row != 0) {
+            if (push(-c, 0, child.row, x)) moved = true;
+            ++x;
+        } else if (child.parentFam == f) {
+            pushUnitPersons(c, 0, x, ended, moved);
+        }
+    }
+    return moved;
+}
+
+bool SVGLayout::push(int item, int startPos, int row, int target) {
+    ensureRow(row);
+    if (rowShifts_[row] >= kRowShiftLimit) return false;
+    // A crossed unit is never the one a pass shifts; pushed on by its left
+    // neighbour it moves, or the two would share cells.
+    if (item < 0 && units_[-item].crossed && pushDepth_ == 0) return false;
+    // A unit reached again while it is being pushed (a line that descends
+    // from itself) is not pushed again; families are marked while their
+    // block is pushed (pushBlockUnits).
+    if (item < 0 && pushActive_.contains(item)) return false;
+    struct Depth {
+        int& d;
+        explicit Depth(int& v) : d(v) { ++d; }
+        ~Depth() { --d; }
+    } depth(pushDepth_);
+    std::optional<ActiveItem> active;
+    if (item < 0) active.emplace(pushActive_, item);
+    bool moved = false;
+    bool ended = false;
+    int x = target;
+    int next = 0;
+    if (item < 0) {
+        const int u = -item;
+        pushUnitPersons(u, startPos, x, ended, moved);
+        if (!ended) {
+            const UnitRec& rec = units_[u];
+            if (rec.row != 0) {
+                next = rec.next;
+            } else if (rec.parentFam) {
+                const int f = rec.parentFam;
+                pushBlockUnits(f, int(families_[f].children.indexOf(u)) + 1, row, x, ended, moved);
+                next = families_[f].next;
+            }
+        }
+    } else {
+        pushBlockUnits(item, 0, row, x, ended, moved);
+        next = families_[item].next;
+    }
+    if (!ended && next) {
+        const int nextRow = next < 0 ? units_[-next].row : families_[next].row;
+        if (push(next, 0, nextRow, x)) moved = true;
+    }
+    if (moved && !ended) ++rowShifts_[row];
+    return moved;
+}
+
+bool SVGLayout::pass() {
+    for (int u = 1; u < units_.size(); ++u) {
+        const UnitRec& rec = units_[u];
+        if (rec.count < 2) continue;
+        for (int k = 1; k <= rec.chainCount; ++k) {
+            const int f = rec.fams[k - 1];
+            const FamilyRec& fam = families_[f];
+            if (fam.childPersons.isEmpty() || f == rec.parentFam) continue;
+            const int leftPos = qMin(k - 1, rec.count - 1);
+            const int rightPos = qMin(k, rec.count - 1);
+            const double P = (persons_[unitPerson(rec, leftPos)].newCol + persons_[unitPerson(rec, rightPos)].newCol) / 2.0;
+            const int parentsRow = rec.row ? rec.row : persons_[rec.first].newRow;
+            const double offP = (stepped_ && parentsRow % 2 == 0) ? 0.5 : 0.0;
+
+            int childRow = 0;
+            for (int c : fam.childPersons)
+                if (!childRow || persons_[c].newRow < childRow) childRow = persons_[c].newRow;
+            int minCol = 0, maxCol = 0, leftmost = 0;
+            bool first = true;
+            for (int c : fam.childPersons) {
+                if (persons_[c].newRow != childRow) continue;
+                const int col = persons_[c].newCol;
+                if (first || col < minCol) {
+                    minCol = col;
+                    leftmost = c;
+                }
+                if (first || col > maxCol) maxCol = col;
+                first = false;
+            }
+            const double offC = (stepped_ && childRow % 2 == 0) ? 0.5 : 0.0;
+            const int C = nearest((minCol + maxCol) / 2.0);
+            bool moved = false;
+            if (P < C) {
+                if (push(-u, rightPos, parentsRow, nearest(C + offC - offP))) moved = true;
+                const int T = minCol == C ? minCol - 1 : minCol;
+                if (push(-u, leftPos, parentsRow, nearest(T + offC - offP))) moved = true;
+            } else if (P > minCol) {
+                const int cu = persons_[leftmost].unit;
+                const UnitRec& child = units_[cu];
+                int pos = 0;
+                for (int j = 0; j < child.count; ++j)
+                    if (unitPerson(child, j) == leftmost) {
+                        pos = j;
+                        break;
+                    }
+                int withParents = 0;
+                for (int j = 0; j < child.count; ++j)
+                    if (persons_[unitPerson(child, j)].parentFam) ++withParents;
+                if (withParents == 1 && pos == 1)
+                    moved = push(-cu, 0, childRow, nearest(P - (maxCol - minCol) - 1 + offP - offC));
+                else
+                    moved = push(-cu, pos, childRow, nearest(P - (maxCol - minCol) + offP - offC));
+            }
+            if (moved) return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- entry points
+
+void SVGLayout::growGrid() {
+    for (int p = 1; p < persons_.size(); ++p) {
+        iCols_ = qMax(iCols_, persons_[p].newCol);
+        iRows_ = qMax(iRows_, persons_[p].newRow);
+    }
+    if (iCols_ > kMaxGridSide) raiseSide(iCols_);
+    if (iRows_ > kMaxGridSide) raiseSide(iRows_);
+}
+
+// Writes new (bNew) or previous positions of the persons that the kept view
+// still holds, then the working grid size.
+void SVGLayout::writePositions(bool bNew) {
+    if (!tree_) return;
+    const bool viewpointHeld = viewpoint_ && tree_->GetViewpoints().value(viewpoint_->GetKey()) == viewpoint_;
+    for (int p = 1; p < persons_.size(); ++p) {
+        const PersonRec& rec = persons_[p];
+        if (tree_->GetPersons().value(rec.key) != rec.box) continue;
+        const int col = bNew ? rec.newCol : rec.prevCol;
+        const int row = bNew ? rec.newRow : rec.prevRow;
+        if (viewpoint_) {
+            if (!viewpointHeld || !viewpoint_->PersonExists(rec.key)) continue;
+            viewpoint_->SetPerColRow(rec.key, col, row, true);
+        } else {
+            rec.box->SetNewPosn(col, row, true);
+        }
+    }
+    int cols = iCols_, rows = iRows_;
+    tree_->SetGridColRow(cols, rows, true);
+}
+
+bool SVGLayout::Organise(SVGTree& oTr) {
+    PersonDict personView;
+    FamilyDict familyView;
+    const PersonDict& persons = oTr.GetViewPersons(personView);
+    if (persons.isEmpty()) return false;
+    const FamilyDict& families = oTr.GetViewFamilies(familyView);
+
+    clear();
+    tree_ = &oTr;
+    oTr.GetGridColRow(iCols_, iRows_, true);
+    viewpoint_ = oTr.GetViewpoint();
+    stepped_ = oTr.GetDisplay() && oTr.GetDisplay()->GetStepped();
+    persons_.reserve(persons.count() + 1);
+    for (const auto& [key, box] : persons) {
+        PersonRec rec;
+        rec.box = box;
+        rec.key = key;
+        personIndex_.insert(key, int(persons_.size()));
+        persons_.append(rec);
+    }
+    families_.reserve(families.count() + 1);
+    for (const auto& [key, fam] : families) {
+        FamilyRec rec;
+        rec.fam = fam;
+        rec.p1 = fam->GetFirstPar() ? personIndex_.value(fam->GetFirstPar()->GetKey()) : 0;
+        rec.p2 = fam->GetSecPar() ? personIndex_.value(fam->GetSecPar()->GetKey()) : 0;
+        familyIndex_.insert(key, int(families_.size()));
+        families_.append(rec);
+    }
+    for (int p = 1; p < persons_.size(); ++p) {
+        PersonRec& rec = persons_[p];
+        rec.year = personSortYear(*rec.box);
+        if (viewpoint_)
+            viewpoint_->GetPerColRow(rec.key, rec.prevCol, rec.prevRow, true);
+        else {
+            rec.prevCol = rec.box->GetTreeCol();
+            rec.prevRow = rec.box->GetTreeRow();
+        }
+    }
+    for (int f = 1; f < families_.size(); ++f) {
+        const SVGFamily& fam = *families_[f].fam;
+        const QList<SVGBoxPtr> children = fam.GetChildren();
+        families_[f].year = familySortYear(fam, children.isEmpty() ? 0 : personSortYear(*children.first()));
+    }
+
+    try {
+        for (int p = 1; p < persons_.size(); ++p)
+            if (!persons_[p].unit) buildUnit(p);
+
+        for (int f = 1; f < families_.size(); ++f) {
+            FamilyRec& fam = families_[f];
+            // A family whose parents the view does not both show has no place
+            // to hang its children from; they stand as persons of their own.
+            if (!fam.p1 || !fam.p2) continue;
+            QVector<int> children;
+            for (const SVGBoxPtr& child : fam.fam->GetChildren()) {
+                const int c = child ? personIndex_.value(child->GetKey()) : 0;
+                if (c) children.append(c);
+            }
+            if (children.isEmpty()) continue;
+            fam.childCount = int(children.size());
+            fam.childPersons = children;
+            QVector<int> years;
+            for (int c : children) {
+                persons_[c].parentFam = f;
+                years.append(persons_[c].year);
+            }
+            exchangeSort(years, children);
+            for (int c : children) {
+                const int cu = persons_[c].unit;
+                if (fam.children.contains(cu)) continue;  // two children of one unit
+                fam.children.append(cu);
+                if (!units_[cu].parentFam) {
+                    units_[cu].parentFam = f;
+                    fam.width += units_[cu].count;
+                } else {
+                    fam.width += 1;
+                }
+            }
+        }
+
+        QVector<int> roots;
+        for (int u = 1; u < units_.size(); ++u) {
+            const UnitRec& rec = units_[u];
+            bool root = true;
+            for (int pos = 0; pos < rec.count && root; ++pos) {
+                const int pf = persons_[unitPerson(rec, pos)].parentFam;
+                if (pf && !rec.fams.contains(pf)) root = false;
+            }
+            if (root) roots.append(u);
+        }
+        QVector<qint64> keys;
+        keys.reserve(roots.size());
+        for (int u : roots) {
+            int col = 0, row = 0;
+            oTr.GetPerColRow(persons_[units_[u].first].key, col, row);
+            keys.append(col);
+        }
+        const QVector<qint64> columns = keys;
+        QVector<int> byColumn = roots;
+        exchangeSort(keys, byColumn);
+        numberTrees(byColumn);
+        // Tree number first, current column second.
+        QVector<qint64> treeKeys;
+        treeKeys.reserve(roots.size());
+        for (int i = 0; i < roots.size(); ++i)
+            treeKeys.append((qint64(units_[roots[i]].tree) << 32) + (qint64(columns[i]) + 0x80000000LL));
+        exchangeSort(treeKeys, roots);
+
+        int row = 1;
+        int previousTree = 0;
+        for (int u : roots) {
+            const int tree = units_[u].tree;
+            if (tree != previousTree && !fits(u, row)) row = firstEmptyRow();
+            placeRootTree(u, row, tree);
+            previousTree = tree;
+        }
+        // Units that no root reaches (a line that descends from itself) are
+        // laid out as trees of their own below the rest.
+        for (int u = 1; u < units_.size(); ++u)
+            if (!units_[u].placed) placeRootTree(u, firstEmptyRow(), ++nTrees_);
+
+        uncross();
+
+        for (int counter = 0;; ++counter) {
+            const bool moved = pass();
+            if (counter >= kPassLimit) {
+                if (reporter_)
+                    reporter_->warn(QStringLiteral("Auto-Layout operation applied more than ") +
+                                    QString::number(kPassLimit) + QStringLiteral(" column adjustments"));
+                break;
+            }
+            if (!moved) break;
+        }
+
+        growGrid();
+        writePositions(true);
+    } catch (...) {
+        Revert(oTr);
+        throw;
+    }
+    return true;
+}
+
+void SVGLayout::Revert(SVGTree& oTr) {
+    Q_UNUSED(oTr);
+    writePositions(false);
+}
+
+bool SVGLayout::Adjust(SVGTree& oTr) {
+    Q_UNUSED(oTr);
+    if (!tree_) return false;
+    const bool moved = pass();
+    growGrid();
+    writePositions(true);
+    return moved;
+}

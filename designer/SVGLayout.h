@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QVector>
+
+#include "tree_model/TreeTypes.h"
+
+class Reporter;
+class SVGTree;
+
+// Automatic layout of the Tree Designer grid for the current view (the full
+// tree or the viewpoint the tree shows): the spouses of one marriage chain
+// side by side in one row, children one row below their parents, one family
+// tree after another, and parents moved towards the centre of their children
+// by repeated adjustment passes. The positions the persons had before are
+// kept, so that the last layout can be undone.
+//
+// All positions are read and written in tree orientation, except the current
+// display column of each root unit that decides the order of the trees.
+class SVGLayout {
+public:
+    // The pass-limit warning goes to `reporter` (none: not shown).
+    explicit SVGLayout(Reporter* reporter = nullptr) : reporter_(reporter) {}
+
+    // Lays out the view of oTr and writes the new positions and grid size.
+    // False when the view holds no persons (nothing changes then). An error
+    // after the view has been read puts the old positions back and is raised
+    // again.
+    bool Organise(SVGTree& oTr);
+    // Writes back the positions the last Organise found, then the working
+    // grid size. Persons deleted or taken out of the view since are skipped.
+    void Revert(SVGTree& oTr);
+    // One more column adjustment pass on the last layout; writes all
+    // positions and the grid size. True when the pass moved anything.
+    bool Adjust(SVGTree& oTr);
+
+    // The year a layout sorts by, found in a text: the first four digits from
+    // 1000 to 2500 not followed by a digit and not after "-", an en dash,
+    // "-c" or an en dash and "c". 0 when there is none.
+    static int iYearFromText(const QString& sText);
+    // The year of the first Birth or Baptism (bPerson) or Marriage event of
+    // the event mark-up in the joined notes text; 0 when there is none.
+    static int iEventYear(const QString& sNotes, bool bPerson);
+
+    // Adjustment passes Organise runs at most before it warns.
+    static constexpr int kPassLimit = 20;
+    // Shifts one row accepts from the adjustment passes.
+    static constexpr int kRowShiftLimit = 25;
+    // The largest column or row a grid can take (positions are packed in 14 bits).
+    static constexpr int kMaxGridSide = 16383;
+    static constexpr int kSortSpousesErrorOffset = 521;
+    static const char* const kSource;
+
+    // ---- Read-only views of the last layout, for the designer and tests.
+    int PersonCount() const { return int(persons_.size()) - 1; }
+    int UnitCount() const { return int(units_.size()) - 1; }
+    // Person keys of the unit that holds sKey, in row order; empty when none.
+    QStringList UnitOrder(const QString& sKey) const;
+
+private:
+    struct PersonRec {
+        SVGBoxPtr box;
+        QString key;
+        int prevCol = 0, prevRow = 0;
+        int newCol = 0, newRow = 0;
+        int unit = 0;
+        int parentFam = 0;
+        int year = 0;
+    };
+    struct FamilyRec {
+        SVGFamilyPtr fam;
+        int row = 0, col = 0;
+        int childCount = 0, width = 0, span = 0;
+        QVector<int> children;     // unit indices, in the children's year order
+        QVector<int> childPersons; // person indices in the family's own order
+        int tree = 0;
+        int next = 0;
+        bool inRow = false;
+        bool visited = false;
+        int p1 = 0, p2 = 0;  // person indices of the parents, 0 when out of view
+        int year = 0;
+    };
+    struct UnitRec {
+        int row = 0, col = 0;
+        int count = 0, width = 0;
+        int first = 0;
+        QVector<int> members;
+        QVector<int> fams;    // chain families, then families with one parent in view
+        QVector<int> years;
+        int chainCount = 0;
+        int parentFam = 0;
+        int tree = 0;
+        bool crossed = false;
+        int next = 0;
+        bool inRow = false;
+        bool placed = false;
+    };
+
+    void clear();
+    int personSortYear(const SVGBox& box) const;
+    int familySortYear(const SVGFamily& fam, int firstChildYear) const;
+    void buildUnit(int person);
+    QVector<int> chainOrder(const QVector<int>& fams);
+    int unitPerson(const UnitRec& u, int pos) const;
+    int ensureRow(int row);
+    int endColumn(int item) const;
+    int rowEnd(int row) const;
+    void placeUnit(int u, int col, int row);
+    void placeFamily(int f, int col, int row);
+    void appendItem(int row, int item);
+    void placeRootTree(int u, int row, int tree);
+    bool fits(int u, int row);
+    int firstEmptyRow();
+    void numberTrees(const QVector<int>& roots);
+    void uncross();
+    bool pass();
+    bool push(int item, int startPos, int row, int target);
+    bool pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ended, bool& moved);
+    bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
+    void writePositions(bool bNew);
+    bool needsOwnRow(int u) const;
+    void growGrid();
+    [[noreturn]] void raiseSide(int value);
+
+    Reporter* reporter_ = nullptr;
+    SVGTree* tree_ = nullptr;
+    SVGViewpointPtr viewpoint_;
+    bool stepped_ = false;
+    QVector<PersonRec> persons_{1};
+    QVector<FamilyRec> families_{1};
+    QVector<UnitRec> units_{1};
+    QHash<QString, int> personIndex_;
+    QHash<QString, int> familyIndex_;
+    QVector<int> rowHead_{0}, rowTail_{0}, rowShifts_{0};
+    int firstEmpty_ = 1;
+    // Row items (units negative, families positive) a push is working on.
+    QSet<int> pushActive_;
+    int pushDepth_ = 0;
+    struct ActiveItem {
+        QSet<int>& set;
+        int item;
+        ActiveItem(QSet<int>& s, int i) : set(s), item(i) { set.insert(i); }
+        ~ActiveItem() { set.remove(item); }
+    };
+    int nTrees_ = 0;
+    int iCols_ = 0, iRows_ = 0;
+};

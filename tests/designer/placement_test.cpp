@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "LayoutFixture.h"
+#include "RecordingReporter.h"
+#include "SVGLayout.h"
+
+TEST(LayoutPlacement, ThreeSingles) {
+    LayoutTree t(12, 8);
+    t.persons({"a", "b", "c"});
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    EXPECT_EQ(t.cell("a"), qMakePair(1, 1));
+    EXPECT_EQ(t.cell("b"), qMakePair(2, 1));
+    EXPECT_EQ(t.cell("c"), qMakePair(3, 1));
+    EXPECT_EQ(t.grid(), qMakePair(12, 8));
+}
+
+// Singles that pass the grid's width start a new band in the first empty row.
+TEST(LayoutPlacement, NewBandWhenTreeDoesNotFit) {
+    LayoutTree t(2, 1);
+    t.persons({"a", "b", "c", "d", "e"});
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    EXPECT_EQ(t.cell("a"), qMakePair(1, 1));
+    EXPECT_EQ(t.cell("b"), qMakePair(2, 1));
+    EXPECT_EQ(t.cell("c"), qMakePair(1, 2));
+    EXPECT_EQ(t.cell("d"), qMakePair(2, 2));
+    EXPECT_EQ(t.cell("e"), qMakePair(1, 3));
+    // The grid grows to hold them; it never shrinks.
+    EXPECT_EQ(t.grid(), qMakePair(2, 3));
+}
+
+TEST(LayoutPlacement, CoupleWithTwoChildren) {
+    const struct {
+        bool stepped;
+        int ann, bob;
+    } cases[] = {{false, 1, 2}, {true, 2, 3}};
+    for (const auto& c : cases) {
+        LayoutTree t;
+        t.persons({"ann", "bob", "cat", "dan"});
+        t.family("f1", "ann", "bob", {"cat", "dan"});
+        t.tree.SetStepped(c.stepped);
+        SVGLayout layout;
+        ASSERT_TRUE(layout.Organise(t.tree));
+        EXPECT_EQ(t.cell("ann"), qMakePair(c.ann, 1)) << c.stepped;
+        EXPECT_EQ(t.cell("bob"), qMakePair(c.bob, 1));
+        EXPECT_EQ(t.cell("cat"), qMakePair(1, 2));
+        EXPECT_EQ(t.cell("dan"), qMakePair(2, 2));
+        // Nothing is left to adjust; the positions are written again unchanged.
+        EXPECT_FALSE(layout.Adjust(t.tree));
+        EXPECT_EQ(t.cell("ann"), qMakePair(c.ann, 1));
+        EXPECT_EQ(t.cell("bob"), qMakePair(c.bob, 1));
+    }
+}
+
+// A married couple both of whose persons have parents in the view, one of
+// those families having several children, takes a row of its own below.
+TEST(LayoutPlacement, MarriageBetweenLinesTakesOwnRow) {
+    LayoutTree t(20, 8);
+    t.persons({"p1", "p2", "q1", "q2", "h", "s", "w", "k"});
+    t.family("fp", "p1", "p2", {"h", "s"});
+    t.family("fq", "q1", "q2", {"w"});
+    t.family("fk", "h", "w", {"k"});
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    EXPECT_EQ(t.row("p1"), 1);
+    EXPECT_EQ(t.row("q1"), 1);
+    EXPECT_EQ(t.row("s"), 2);
+    EXPECT_EQ(t.row("h"), 3);
+    EXPECT_EQ(t.row("w"), 3);
+    EXPECT_EQ(t.row("k"), 4);
+    EXPECT_GT(t.col("w"), t.col("h"));
+}
+
+TEST(LayoutPlacement, EmptyViewChangesNothing) {
+    LayoutTree t;
+    SVGLayout layout;
+    EXPECT_FALSE(layout.Organise(t.tree));
+    t.persons({"a"});
+    t.tree.AddViewpoint("v", "View", 5, 5);
+    t.tree.SetViewpointKey("v");
+    EXPECT_FALSE(layout.Organise(t.tree));
+    EXPECT_EQ(t.grid(), qMakePair(5, 5));
+    EXPECT_EQ(t.cell("a"), qMakePair(1, 1));
+}
+
+TEST(LayoutPlacement, RevertRestoresOldCellsAndKeepsGrownGrid) {
+    LayoutTree t(2, 2);
+    t.persons({"a", "b", "c", "d", "e"});
+    t.family("f", "a", "b", {"c", "d", "e"});
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    EXPECT_EQ(t.grid(), qMakePair(3, 2));
+    layout.Revert(t.tree);
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(t.cell(t.tree.GetPersons().keyAt(i - 1)), qMakePair(i, i));
+    EXPECT_EQ(t.grid(), qMakePair(3, 2));
+}
+
+// Revert and Adjust skip persons deleted since, and do nothing before a layout.
+TEST(LayoutPlacement, RevertAfterEditsSkipsDeletedPersons) {
+    LayoutTree t;
+    t.persons({"a", "b", "c"});
+    SVGLayout layout;
+    layout.Revert(t.tree);
+    EXPECT_FALSE(layout.Adjust(t.tree));
+    ASSERT_TRUE(layout.Organise(t.tree));
+    t.tree.RemPerson("b");
+    layout.Revert(t.tree);
+    EXPECT_EQ(t.cell("a"), qMakePair(1, 1));
+    EXPECT_EQ(t.cell("c"), qMakePair(3, 3));
+    EXPECT_FALSE(t.tree.GetPersons().contains("b"));
+}
+
+// A viewpoint lays out in its own cells; the full tree keeps its cells, and
+// children the viewpoint leaves out are left out.
+TEST(LayoutPlacement, ViewpointWithSomeChildren) {
+    LayoutTree t;
+    t.persons({"ann", "bob", "cat", "dan"});
+    auto fam = t.family("f1", "ann", "bob", {"cat", "dan"});
+    auto v = t.tree.AddViewpoint("v", "View", 12, 8);
+    for (const char* k : {"ann", "bob", "cat"}) v->AddPerRef(k, 7, 7, true);
+    v->AddFamRef(*fam);
+    t.tree.SetViewpointKey("v");
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    auto at = [&](const char* k) {
+        int c = 0, r = 0;
+        v->GetPerColRow(k, c, r, true);
+        return qMakePair(c, r);
+    };
+    EXPECT_EQ(at("ann").second, 1);
+    EXPECT_EQ(at("bob").second, 1);
+    EXPECT_EQ(at("cat").second, 2);
+    EXPECT_FALSE(v->PersonExists("dan"));
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(t.cell(t.tree.GetPersons().keyAt(i - 1)), qMakePair(i, i));
+}
+
+// More generations than the old 100-row tables held.
+TEST(LayoutPlacement, DeepLineGrowsRows) {
+    LayoutTree t(12, 8);
+    t.person("p0");
+    t.person("s0");
+    for (int g = 1; g <= 150; ++g) {
+        t.person(QString("p%1").arg(g));
+        t.person(QString("s%1").arg(g));
+        t.family(QString("f%1").arg(g), QString("p%1").arg(g - 1), QString("s%1").arg(g - 1), {QString("p%1").arg(g)});
+    }
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    EXPECT_EQ(t.row("p150"), 151);
+    EXPECT_EQ(t.grid().second, 151);
+}
+
+// The layout of a vertical display is that of a horizontal one: the same
+// tree-orientation cells, shown transposed.
+TEST(LayoutPlacement, VerticalEqualsHorizontalTransposed) {
+    auto build = [](LayoutTree& t) {
+        t.persons({"a", "b", "c", "d", "e", "f", "g", "x"});
+        t.family("f1", "a", "b", {"c", "d", "e"});
+        t.family("f2", "e", "f", {"g"});
+    };
+    LayoutTree horiz, vert;
+    build(horiz);
+    build(vert);
+    vert.tree.SetHoriz(false);
+    SVGLayout l1, l2;
+    ASSERT_TRUE(l1.Organise(horiz.tree));
+    ASSERT_TRUE(l2.Organise(vert.tree));
+    for (const QString& k : horiz.tree.GetPersons().keys()) {
+        EXPECT_EQ(horiz.cell(k), vert.cell(k)) << k.toStdString();
+        const auto& h = horiz.tree.GetPersons().value(k);
+        const auto& v = vert.tree.GetPersons().value(k);
+        EXPECT_EQ(h->GetCol(), v->GetRow());
+        EXPECT_EQ(h->GetRow(), v->GetCol());
+    }
+    EXPECT_EQ(horiz.grid(), vert.grid());
+}

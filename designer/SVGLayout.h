@@ -44,6 +44,14 @@ public:
     // the event mark-up in the joined notes text; 0 when there is none.
     static int iEventYear(const QString& sNotes, bool bPerson);
 
+    // Ascending exchange sort of ids by keys: for each position i and each
+    // later position j in turn the two swap when the key at i is greater than
+    // the key at j. Equal keys end in the order this gives, which the layout
+    // depends on. Time grows with the square of the count: for short lists.
+    static void ExchangeSort(QVector<qint64>& keys, QVector<int>& ids);
+    // The same order, found in time n log n, for long lists.
+    static void ExchangeSortFast(QVector<qint64>& keys, QVector<int>& ids);
+
     // Adjustment passes Organise runs at most before it warns.
     static constexpr int kPassLimit = 20;
     // Shifts one row accepts from the adjustment passes.

@@ -175,3 +175,27 @@ TEST(LayoutPlacement, VerticalEqualsHorizontalTransposed) {
     }
     EXPECT_EQ(horiz.grid(), vert.grid());
 }
+
+// Roots go by the column they stand at, then by tree: the second sort starts
+// from the order of the first, and ties of tree and column keep the order
+// its exchanges give. Couples 2, 3 and 4 share descendants (one tree), as do
+// couples 0 and 1; the first persons stand at columns 2, 2, 1, 2, 1.
+TEST(LayoutPlacement, RootsByColumnThenTree) {
+    LayoutTree t(30, 12);
+    const int cols[] = {2, 2, 1, 2, 1};
+    for (int i = 0; i < 5; ++i) {
+        t.person(QString("a%1").arg(i), "", cols[i], 1 + i);
+        t.person(QString("b%1").arg(i), "", 10, 1 + i);
+        t.person(QString("c%1").arg(i), "", 11, 1 + i);
+        t.family(QString("f%1").arg(i), QString("a%1").arg(i), QString("b%1").arg(i), {QString("c%1").arg(i)});
+    }
+    t.family("g01", "c0", "c1");
+    t.family("g24", "c2", "c4");
+    t.family("g43", "c4", "c3");
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    const QStringList expected{"a2", "a4", "a3", "a0", "a1"};
+    for (int i = 0; i + 1 < expected.size(); ++i)
+        EXPECT_LT(t.col(expected[i]), t.col(expected[i + 1])) << expected[i].toStdString();
+    for (const QString& k : expected) EXPECT_EQ(t.row(k), 1);
+}

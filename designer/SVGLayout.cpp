@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <random>
 #include <vector>
-#include <optional>
 #include <utility>
 
 #include <QSet>
@@ -727,73 +726,118 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
     return moved;
 }
 
-bool SVGLayout::pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ended, bool& moved) {
-    Q_UNUSED(row);
-    // A block reached again while it is being pushed (a line that descends
-    // from itself) ends the push instead of going round for ever.
-    if (pushActive_.contains(f)) {
-        ended = true;
-        return moved;
-    }
-    const ActiveItem active(pushActive_, f);
-    const QVector<int> children = families_[f].children;
-    for (int i = fromIndex; i < children.size() && !ended; ++i) {
-        const int c = children[i];
-        const UnitRec& child = units_[c];
-        if (child.row != 0) {
-            if (push(-c, 0, child.row, x)) moved = true;
-            ++x;
-        } else if (child.parentFam == f) {
-            pushUnitPersons(c, 0, x, ended, moved);
-        }
-    }
-    return moved;
-}
-
-bool SVGLayout::push(int item, int startPos, int row, int target) {
+bool SVGLayout::openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr) {
     ensureRow(row);
     if (rowShifts_[row] >= kRowShiftLimit) return false;
     // A crossed unit is never the one a pass shifts; pushed on by its left
     // neighbour it moves, or the two would share cells.
-    if (item < 0 && units_[-item].crossed && pushDepth_ == 0) return false;
+    if (item < 0 && units_[-item].crossed && !nested) return false;
     // A unit reached again while it is being pushed (a line that descends
-    // from itself) is not pushed again; families are marked while their
-    // block is pushed (pushBlockUnits).
+    // from itself) is not pushed again.
     if (item < 0 && pushActive_.contains(item)) return false;
-    struct Depth {
-        int& d;
-        explicit Depth(int& v) : d(v) { ++d; }
-        ~Depth() { --d; }
-    } depth(pushDepth_);
-    std::optional<ActiveItem> active;
-    if (item < 0) active.emplace(pushActive_, item);
-    bool moved = false;
-    bool ended = false;
-    int x = target;
-    int next = 0;
+    fr = PushFrame();
+    fr.item = item;
+    fr.row = row;
+    fr.x = target;
+    int block = 0, from = 0;
     if (item < 0) {
+        pushActive_.insert(item);
         const int u = -item;
-        pushUnitPersons(u, startPos, x, ended, moved);
-        if (!ended) {
+        pushUnitPersons(u, startPos, fr.x, fr.ended, fr.moved);
+        if (!fr.ended) {
             const UnitRec& rec = units_[u];
             if (rec.row != 0) {
-                next = rec.next;
+                fr.next = rec.next;
             } else if (rec.parentFam) {
-                const int f = rec.parentFam;
-                pushBlockUnits(f, int(families_[f].children.indexOf(u)) + 1, row, x, ended, moved);
-                next = families_[f].next;
+                block = rec.parentFam;
+                from = int(families_[block].children.indexOf(u)) + 1;
             }
         }
     } else {
-        pushBlockUnits(item, 0, row, x, ended, moved);
-        next = families_[item].next;
+        block = item;
     }
-    if (!ended && next) {
-        const int nextRow = next < 0 ? units_[-next].row : families_[next].row;
-        if (push(next, 0, nextRow, x)) moved = true;
+    if (block) {
+        fr.next = families_[block].next;
+        // A block reached again while it is being pushed (a line that
+        // descends from itself) ends the push instead of going round for ever.
+        if (pushActive_.contains(block)) {
+            fr.ended = true;
+        } else {
+            pushActive_.insert(block);
+            fr.block = block;
+            fr.index = from;
+        }
     }
-    if (moved && !ended) ++rowShifts_[row];
-    return moved;
+    return true;
+}
+
+bool SVGLayout::push(int item, int startPos, int row, int target) {
+    // Pushes started by pushes wait on an explicit stack, so that a long row
+    // or a deep line cannot exhaust the call stack. A push goes on with the
+    // units of its children's block (a unit with a row of its own gets a push
+    // of its own), then with the next item of its row list; it counts a shift
+    // of its row when it or a push it started moved anything.
+    pushActive_.clear();
+    QVector<PushFrame> stack(1);
+    if (!openPush(item, startPos, row, target, false, stack[0])) return false;
+    bool result = false;
+    bool returning = false;
+    while (!stack.isEmpty()) {
+        PushFrame fr = stack.takeLast();
+        if (returning) {
+            returning = false;
+            if (result) fr.moved = true;
+            if (fr.waiting == PushFrame::BlockChild) {
+                ++fr.x;
+                ++fr.index;
+            }
+            fr.waiting = PushFrame::None;
+        }
+        PushFrame child;
+        bool opened = false;
+        if (fr.block) {
+            const QVector<int>& children = families_[fr.block].children;
+            while (fr.index < children.size() && !fr.ended) {
+                const int c = children[fr.index];
+                const UnitRec& unit = units_[c];
+                if (unit.row != 0) {
+                    if (openPush(-c, 0, unit.row, fr.x, true, child)) {
+                        fr.waiting = PushFrame::BlockChild;
+                        opened = true;
+                        break;
+                    }
+                    ++fr.x;
+                } else if (unit.parentFam == fr.block) {
+                    pushUnitPersons(c, 0, fr.x, fr.ended, fr.moved);
+                }
+                ++fr.index;
+            }
+            if (!opened) {
+                pushActive_.remove(fr.block);
+                fr.block = 0;
+            }
+        }
+        if (!opened && !fr.tailDone) {
+            fr.tailDone = true;
+            if (!fr.ended && fr.next) {
+                const int nextRow = fr.next < 0 ? units_[-fr.next].row : families_[fr.next].row;
+                if (openPush(fr.next, 0, nextRow, fr.x, true, child)) {
+                    fr.waiting = PushFrame::Tail;
+                    opened = true;
+                }
+            }
+        }
+        if (opened) {
+            stack.append(fr);
+            stack.append(child);
+            continue;
+        }
+        if (fr.moved && !fr.ended) ++rowShifts_[fr.row];
+        if (fr.item < 0) pushActive_.remove(fr.item);
+        result = fr.moved;
+        returning = true;
+    }
+    return result;
 }
 
 bool SVGLayout::pass() {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 #include "LayoutFixture.h"
 #include "RecordingReporter.h"
 #include "SVGLayout.h"
@@ -198,4 +200,43 @@ TEST(LayoutPlacement, RootsByColumnThenTree) {
     for (int i = 0; i + 1 < expected.size(); ++i)
         EXPECT_LT(t.col(expected[i]), t.col(expected[i + 1])) << expected[i].toStdString();
     for (const QString& k : expected) EXPECT_EQ(t.row(k), 1);
+}
+
+// A push that runs along a whole row goes on from item to item without
+// growing the call stack: 8,190 couples with a child each, the first pass
+// pushing every child block of the row along, lay out on a thread with a
+// small stack.
+TEST(LayoutPlacement, LongRowOfPushesOnSmallStack) {
+    LayoutTree t(SVGLayout::kMaxGridSide, 10);
+    t.tree.SetStepped(false);
+    const int couples = 8190;
+    for (int i = 0; i < couples; ++i) {
+        const QString n = QString::number(i);
+        t.person("a" + n, "", 1 + i % 100, 1 + i / 100);
+        t.person("b" + n, "", 1 + i % 100, 1 + i / 100);
+        t.person("c" + n, "", 1 + i % 100, 1 + i / 100);
+        t.family("f" + n, "a" + n, "b" + n, {"c" + n});
+    }
+    bool done = false;
+    QThread* thread = QThread::create([&] {
+        SVGLayout layout;
+        done = layout.Organise(t.tree);
+    });
+    thread->setStackSize(256 * 1024);
+    thread->start();
+    thread->wait();
+    delete thread;
+    ASSERT_TRUE(done);
+    QSet<QPair<int, int>> cells;
+    for (const QString& k : t.tree.GetPersons().keys()) cells.insert(t.cell(k));
+    EXPECT_EQ(cells.size(), 3 * couples);
+    for (int i = 0; i < couples; i += 97) {
+        const QString n = QString::number(i);
+        EXPECT_EQ(t.row("a" + n), 1);
+        EXPECT_EQ(t.row("c" + n), 2);
+    }
+    // The child of the first couple was pushed right, under its parents, and
+    // the blocks behind it went along.
+    EXPECT_EQ(t.col("c0"), 2);
+    EXPECT_GT(t.col("c100"), t.col("c0"));
 }

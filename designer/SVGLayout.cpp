@@ -902,12 +902,16 @@ bool SVGLayout::pass() {
 // ---------------------------------------------------------------- entry points
 
 void SVGLayout::growGrid() {
+    int cols = iCols_, rows = iRows_;
     for (int p = 1; p < persons_.size(); ++p) {
-        iCols_ = qMax(iCols_, persons_[p].newCol);
-        iRows_ = qMax(iRows_, persons_[p].newRow);
+        cols = qMax(cols, persons_[p].newCol);
+        rows = qMax(rows, persons_[p].newRow);
     }
-    if (iCols_ > kMaxGridSide) raiseSide(iCols_);
-    if (iRows_ > kMaxGridSide) raiseSide(iRows_);
+    // Refused before the working size changes: Revert then keeps the grid.
+    if (cols > kMaxGridSide) raiseSide(cols);
+    if (rows > kMaxGridSide) raiseSide(rows);
+    iCols_ = cols;
+    iRows_ = rows;
 }
 
 // Writes new (bNew) or previous positions of the persons that the kept view

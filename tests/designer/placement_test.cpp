@@ -240,3 +240,101 @@ TEST(LayoutPlacement, LongRowOfPushesOnSmallStack) {
     EXPECT_EQ(t.col("c0"), 2);
     EXPECT_GT(t.col("c100"), t.col("c0"));
 }
+
+// A child pulled under its parents: targets are rounded with halves going to
+// the even number, after a half-column shift when Stepped puts the children's
+// (even) row half a column to the right.
+TEST(LayoutPlacement, ChildPulledUnderParentsRoundsHalvesToEven) {
+    const struct {
+        bool stepped;
+        bool single;  // a person of its own stands left of the couple
+        int child;
+    } cases[] = {
+        {false, false, 2},  // parents at 1, 2: nearest(1.5) = 2
+        {true, false, 1},   // nearest(1.5 - 0.5) = 1
+        {false, true, 2},   // parents at 2, 3: nearest(2.5) = 2
+        {true, true, 2},    // nearest(2.5 - 0.5) = 2
+    };
+    for (const auto& c : cases) {
+        LayoutTree t;
+        t.tree.SetStepped(c.stepped);
+        if (c.single) t.person("solo");
+        t.persons({"a", "b", "c"});
+        t.family("f", "a", "b", {"c"});
+        SVGLayout layout;
+        ASSERT_TRUE(layout.Organise(t.tree));
+        const int parents = c.single ? 2 : 1;
+        EXPECT_EQ(t.cell("a"), qMakePair(parents, 1)) << c.stepped << c.single;
+        EXPECT_EQ(t.cell("b"), qMakePair(parents + 1, 1));
+        EXPECT_EQ(t.cell("c"), qMakePair(c.child, 2)) << c.stepped << c.single;
+    }
+}
+
+// Trees in bands of their own, each with parents that the passes move: one
+// pass per tree. The warning shows once the counter reaches 20, whether the
+// 21st pass moves anything or not; the layout is applied all the same, and
+// a later Adjust goes on.
+TEST(LayoutPlacement, PassLimitWarning) {
+    const struct {
+        int trees;
+        bool warned;
+        bool adjustMoves;
+    } cases[] = {{19, false, false}, {20, true, false}, {21, true, false}, {22, true, true}};
+    for (const auto& c : cases) {
+        LayoutTree t(5, 4);
+        t.tree.SetStepped(false);
+        for (int i = 0; i < c.trees; ++i) {
+            const QString n = QString::number(i);
+            QStringList kids;
+            for (int k = 0; k < 5; ++k) kids << QString("k%1_%2").arg(i).arg(k);
+            t.person("a" + n, "", 1, 1 + 2 * i);
+            t.person("b" + n, "", 2, 1 + 2 * i);
+            for (int k = 0; k < 5; ++k) t.person(kids[k], "", 1 + k, 2 + 2 * i);
+            t.family("f" + n, "a" + n, "b" + n, kids);
+        }
+        RecordingReporter reporter;
+        SVGLayout layout(&reporter);
+        ASSERT_TRUE(layout.Organise(t.tree));
+        const QList<QString> warnings = reporter.texts(RecordingReporter::Entry::Warn);
+        if (c.warned)
+            EXPECT_EQ(warnings, QList<QString>{"Auto-Layout operation applied more than 20 column adjustments"}) << c.trees;
+        else
+            EXPECT_TRUE(warnings.isEmpty()) << c.trees;
+        // Parents over the middle of their five children: moved by a pass.
+        const int moved = qMin(c.trees, 21);
+        for (int i = 0; i < c.trees; ++i) {
+            const QString n = QString::number(i);
+            EXPECT_EQ(t.cell("a" + n), qMakePair(1, 1 + 2 * i)) << c.trees << " " << i;
+            EXPECT_EQ(t.cell("b" + n), qMakePair(i < moved ? 3 : 2, 1 + 2 * i)) << c.trees << " " << i;
+        }
+        EXPECT_EQ(layout.Adjust(t.tree), c.adjustMoves) << c.trees;
+        EXPECT_EQ(t.col("b" + QString::number(c.trees - 1)), 3);
+    }
+}
+
+// A layout that needs more than 16383 rows or columns is refused: nobody
+// moves and the grid keeps its size.
+TEST(LayoutPlacement, GridSideLimitRefused) {
+    const int n = SVGLayout::kMaxGridSide + 1;
+    for (const bool wide : {false, true}) {
+        LayoutTree t(1, 1);
+        QStringList kids;
+        for (int i = 0; i < n; ++i) {
+            kids << QString("p%1").arg(i);
+            t.person(kids.last(), "", 1 + i % 7, 1 + i / 7);
+        }
+        if (wide) {
+            t.person("pa", "", 1, 9000);
+            t.person("ma", "", 2, 9000);
+            t.family("f", "pa", "ma", kids);
+        }
+        SVGLayout layout;
+        const AppError e = errorOf([&] { layout.Organise(t.tree); });
+        EXPECT_EQ(e.source, "SVGLayout");
+        EXPECT_EQ(e.description, QString("The layout needs a grid side of %1 cells; a grid can have at most 16383 "
+                                         "columns and 16383 rows").arg(n))
+            << wide;
+        for (int i = 0; i < n; i += 101) EXPECT_EQ(t.cell(kids[i]), qMakePair(1 + i % 7, 1 + i / 7));
+        EXPECT_EQ(t.grid(), qMakePair(1, 1));
+    }
+}

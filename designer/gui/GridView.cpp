@@ -12,6 +12,7 @@
 GridView::GridView(const GridModel& model, const GridPainting& painting, QWidget* parent)
     : QGraphicsView(parent), model_(model), painting_(painting) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setFrameShape(QFrame::NoFrame);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
 }
 

@@ -1,0 +1,91 @@
+#include "GEDTreeExport.h"
+
+#include <algorithm>
+
+#include <QStringList>
+
+#include "GEDDocClass.h"
+#include "GEDKeyMap.h"
+#include "PictureFolders.h"
+#include "foundation/Reporter.h"
+#include "tree_model/PlaceKeyClass.h"
+
+namespace {
+constexpr int kNamedFamilies = 10;
+
+// A line per piece of a note text, each after its mark; pieces keep their
+// blanks, a carriage return (which no record may hold) is dropped.
+void noteLines(const QString& text, const QString& mark, const std::function<void(const QString&)>& writeLine) {
+    if (text.isEmpty()) return;
+    for (const QString& piece : text.split(u'\n')) writeLine(mark + QString(piece).remove(u'\r'));
+}
+}  // namespace
+
+QString sExportTitle(const QString& sTitle) {
+    QString title = sTitle;
+    title.replace(u' ', u'_');
+    title.replace(u',', u'_');
+    return title;
+}
+
+QString sExportFileName(const QString& sTitle) {
+    const bool hasPrefix = sTitle.startsWith(QStringLiteral("Tree"), Qt::CaseInsensitive);
+    return (hasPrefix ? QString() : QStringLiteral("Tree")) + sTitle + QStringLiteral(".txt");
+}
+
+void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& context,
+                       const std::function<void(const QString&)>& writeLine) {
+    auto key = [&context](const QString& xref) { return context.keys ? context.keys->key(xref) : xref; };
+
+    writeLine(QStringLiteral("H Title=") + sExportTitle(context.title) + QStringLiteral(",Version=") +
+              context.version + QStringLiteral(",Horiz=True,Stepped=True,SVGFile=False"));
+    writeLine(QStringLiteral("H Small=True,Tooltips=True,Timeline=True,PanZoom=True"));
+    writeLine(QStringLiteral("H ImagePart=0.6,DesCols=") + QString::number(std::max<int>(oDoc.GetMaxCol(), 12)) +
+              QStringLiteral(",DesRows=") + QString::number(std::max<int>(oDoc.GetMaxRow(), 8)));
+
+    if (context.placeKeys && !context.placeKeys->GetDict().isEmpty()) {
+        const StringDict& dict = context.placeKeys->GetDict();
+        for (int i = 0; i < dict.count(); ++i)
+            writeLine(QStringLiteral("U ") + dict.keyAt(i) + u'=' + dict.valueAt(i));
+        writeLine(QString());
+    }
+
+    const QString lineMarkTip = QStringLiteral("- "), lineMarkNote = QStringLiteral("= ");
+    for (const GEDIndiClass& person : oDoc.GetAllPersons()) {
+        QString line = QStringLiteral("P ") + key(person.GetXref());
+        const QString image = sGetImageSpec(person, context.loadImages);
+        if (!image.isEmpty()) line += u'(' + image + u')';
+        line += person.GetTentative() ? u'~' : u'=';
+        line += person.GetSex() + u'(' + QString::number(person.GetCol()) + u',' + QString::number(person.GetRow()) +
+                QStringLiteral("):") + person.GetCaption() + u'|' + person.GetShortCaption();
+        const QString names = person.GetPersonalNames();
+        if (!names.isEmpty()) line += u'|' + names;
+        writeLine(line);
+        noteLines(person.GetBriefNotes(), lineMarkTip, writeLine);
+        noteLines(person.GetFullNotes(), lineMarkNote, writeLine);
+    }
+
+    QStringList skipped;
+    for (const GEDFamClass& family : oDoc.GetAllFamilies()) {
+        const GEDIndiClass husb = family.GetHusb(), wife = family.GetWife();
+        if (husb.isNull() || wife.isNull() || husb == wife) {
+            skipped << family.GetXref();
+            continue;
+        }
+        QStringList children;
+        for (const GEDIndiClass& child : family.GetChildren()) children << key(child.GetXref());
+        QString line = QStringLiteral("F ") + key(family.GetXref()) + (family.GetLiaison() ? u'~' : u'=') +
+                       key(husb.GetXref()) + u'+' + key(wife.GetXref()) + u':' + children.join(u',');
+        if (family.GetMoreChildren()) line += children.isEmpty() ? QStringLiteral("...") : QStringLiteral(",...");
+        writeLine(line);
+        noteLines(family.GetBriefNotes(), lineMarkTip, writeLine);
+        noteLines(family.GetFullNotes(), lineMarkNote, writeLine);
+    }
+    if (!skipped.isEmpty() && context.reporter) {
+        QString text = QStringLiteral("Families without two distinct partners were not exported: ") +
+                       skipped.mid(0, kNamedFamilies).join(QStringLiteral(", "));
+        if (skipped.size() > kNamedFamilies)
+            text += QStringLiteral(" and ") + QString::number(skipped.size() - kNamedFamilies) + QStringLiteral(" more");
+        context.reporter->warn(text);
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QSet>
 #include <QStringList>
 
 #include "GEDDocClass.h"
@@ -11,7 +12,15 @@
 #include "tree_model/PlaceKeyClass.h"
 
 namespace {
-constexpr int kNamedFamilies = 10;
+constexpr int kNamedItems = 10;
+
+// A warning that names the first items of a list and counts the rest.
+QString namedList(const QString& head, const QStringList& items) {
+    QString text = head + items.mid(0, kNamedItems).join(QStringLiteral(", "));
+    if (items.size() > kNamedItems)
+        text += QStringLiteral(" and ") + QString::number(items.size() - kNamedItems) + QStringLiteral(" more");
+    return text;
+}
 
 // A line per piece of a note text, each after its mark; pieces keep their
 // blanks, a carriage return (which no record may hold) is dropped.
@@ -65,15 +74,31 @@ void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& cont
         noteLines(person.GetFullNotes(), lineMarkNote, writeLine);
     }
 
-    QStringList skipped;
-    for (const GEDFamClass& family : oDoc.GetAllFamilies()) {
+    // A person is the child of one family in a tree: a child that GEDCOM
+    // lists in several families is written in its birth family (the one the
+    // library chose, which the layout placed it under), else in the first.
+    const QList<GEDFamClass> families = oDoc.GetAllFamilies();
+    QSet<QString> placed;
+    auto writtenHere = [&placed](const GEDIndiClass& child, const GEDFamClass& family) {
+        const QString xref = child.GetXref();
+        const GEDFamClass birth = child.GetFamC();
+        if (!birth.isNull() && !(birth == family) && birth.GetChildren().contains(child)) return false;
+        if (placed.contains(xref)) return false;
+        placed.insert(xref);
+        return true;
+    };
+    QStringList skipped, movedChildren;
+    for (const GEDFamClass& family : families) {
         const GEDIndiClass husb = family.GetHusb(), wife = family.GetWife();
         if (husb.isNull() || wife.isNull() || husb == wife) {
             skipped << family.GetXref();
             continue;
         }
         QStringList children;
-        for (const GEDIndiClass& child : family.GetChildren()) children << key(child.GetXref());
+        for (const GEDIndiClass& child : family.GetChildren()) {
+            if (writtenHere(child, family)) children << key(child.GetXref());
+            else movedChildren << child.GetXref() + QStringLiteral(" of ") + family.GetXref();
+        }
         QString line = QStringLiteral("F ") + key(family.GetXref()) + (family.GetLiaison() ? u'~' : u'=') +
                        key(husb.GetXref()) + u'+' + key(wife.GetXref()) + u':' + children.join(u',');
         if (family.GetMoreChildren()) line += children.isEmpty() ? QStringLiteral("...") : QStringLiteral(",...");
@@ -81,11 +106,10 @@ void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& cont
         noteLines(family.GetBriefNotes(), lineMarkTip, writeLine);
         noteLines(family.GetFullNotes(), lineMarkNote, writeLine);
     }
-    if (!skipped.isEmpty() && context.reporter) {
-        QString text = QStringLiteral("Families without two distinct partners were not exported: ") +
-                       skipped.mid(0, kNamedFamilies).join(QStringLiteral(", "));
-        if (skipped.size() > kNamedFamilies)
-            text += QStringLiteral(" and ") + QString::number(skipped.size() - kNamedFamilies) + QStringLiteral(" more");
-        context.reporter->warn(text);
-    }
+    if (!context.reporter) return;
+    if (!skipped.isEmpty())
+        context.reporter->warn(namedList(QStringLiteral("Families without two distinct partners were not exported: "), skipped));
+    if (!movedChildren.isEmpty())
+        context.reporter->warn(namedList(
+            QStringLiteral("Children of more than one family were exported in one family only, without: "), movedChildren));
 }

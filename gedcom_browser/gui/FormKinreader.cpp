@@ -317,9 +317,17 @@ void FormKinreader::txtMinValidDate_Validate() {
     if (!ok) QTimer::singleShot(0, txtMinValidDate, [box = txtMinValidDate] { box->setFocus(); });
 }
 
+bool FormKinreader::isListViewport(QObject* watched) const {
+    return watched == lbSelected->viewport() || watched == lbSpouses->viewport() || watched == lbChildren->viewport();
+}
+
 bool FormKinreader::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtMinValidDate && event->type() == QEvent::FocusOut) {
         txtMinValidDate_Validate();
+    } else if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        // The right button chooses a row only where it opens the row's menu
+        // (on release, below); pressing it selects nothing.
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && isListViewport(watched)) return true;
     } else if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const bool plainRight = mouse->button() == Qt::RightButton &&

@@ -69,6 +69,7 @@ private:
     void handBackFocus();
     void txtMinValidDate_Validate();
     void openPopup(QWidget* list, const QPoint& pos);
+    bool isListViewport(QObject* watched) const;
 
     // GEDBrowserHost
     void logLine(const QString& text, LogColour colour) override;

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "AppError.h"
+#include "FormKinreader.h"
 #include "FormSVG.h"
 
 // Starts the main window: it reads the program's arguments, and the program
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     FormSVG window;
+    window.peers().openGedcomBrowser = &FormKinreader::openProgramBrowser;
     QObject::connect(&window, &FormSVG::windowClosed, &app, &QApplication::quit, Qt::QueuedConnection);
     try {
         window.Form_Load(app.arguments().mid(1));

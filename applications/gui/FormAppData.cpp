@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "AppDataDelegate.h"
+#include "GridCellDelegate.h"
 #include "LogReporter.h"
 #include "MainWindowLink.h"
 #include "PopupMenuClass.h"
@@ -43,10 +43,10 @@ FormAppData::FormAppData(AppDataModel& model, Reporter& reporter, QWidget* paren
     fgData_->setTabKeyNavigation(false);
     fgData_->horizontalHeader()->setStretchLastSection(true);
     fgData_->setContextMenuPolicy(Qt::CustomContextMenu);
-    delegate_ = new AppDataDelegate(fgData_);
+    delegate_ = new GridCellDelegate(fgData_);
     fgData_->setItemDelegate(delegate_);
-    connect(delegate_, &AppDataDelegate::moveRequested, this, &FormAppData::MoveEditCell);
-    connect(delegate_, &AppDataDelegate::rowMenuRequested, this, &FormAppData::ShowRowMenu);
+    connect(delegate_, &GridCellDelegate::moveRequested, this, &FormAppData::MoveEditCell);
+    connect(delegate_, &GridCellDelegate::rowMenuRequested, this, &FormAppData::ShowRowMenu);
     connect(fgData_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         const QModelIndex index = fgData_->indexAt(pos);
         // Shift, Ctrl or Alt with the right button is not a call for the row menu.

@@ -4,7 +4,7 @@
 
 #include "AppDataModel.h"
 
-class AppDataDelegate;
+class GridCellDelegate;
 class QPushButton;
 class QTableWidget;
 class Reporter;
@@ -34,7 +34,7 @@ public:
     QTableWidget* fgData() const { return fgData_; }
     QPushButton* cmdExit() const { return cmdExit_; }
     QPushButton* cmdQuit() const { return cmdQuit_; }
-    AppDataDelegate* delegate() const { return delegate_; }
+    GridCellDelegate* delegate() const { return delegate_; }
 
     void mnuAddOneRow_Click();
     void mnuDeleteOneRow_Click();
@@ -57,7 +57,7 @@ private:
     AppDataModel& model_;
     Reporter& reporter_;
     QTableWidget* fgData_ = nullptr;
-    AppDataDelegate* delegate_ = nullptr;
+    GridCellDelegate* delegate_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
     QPushButton* cmdQuit_ = nullptr;
     bool saved_ = false;

@@ -58,11 +58,17 @@ QString PlaceKeyRows::packAll() const {
     return text;
 }
 
+bool PlaceKeyRows::isPlaceKeyText(const QString& text) {
+    const int lf = text.indexOf(u'\n');
+    if (lf < 0) return false;
+    const QString first = text.left(lf);
+    return first == kTag || first == kTag + u'\r';
+}
+
 int PlaceKeyRows::paste(const QString& clipText) {
+    if (!isPlaceKeyText(clipText)) return -1;
     QString text = clipText;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    const int lf = text.indexOf(u'\n');
-    if (lf < 0 || text.left(lf) != kTag) return -1;
 
     int current = -1;
     const QStringList pieces = text.split(kRecordMark);

@@ -41,6 +41,9 @@ public:
     // Removes the row; the last remaining row is emptied instead.
     void deleteRow(int row);
 
+    // Whether a clipboard text is an "SVG-U" text (its first line is the tag).
+    static bool isPlaceKeyText(const QString& text);
+
     // The "SVG-U" text of one row (nothing but the tag line when its key is
     // blank or invalid), and of every row with a valid key.
     QString packRow(int row) const;

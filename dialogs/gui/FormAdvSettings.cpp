@@ -3,13 +3,12 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "DialogFrame.h"
 #include "LogReporter.h"
 #include "MainWindowLink.h"
 #include "ProgressLog.h"
@@ -49,13 +48,7 @@ constexpr CornerText kCorners[] = {
     {"BL", "Bottom-Left Button", "Add selectable button to the bottom-left corner of every person-box"},
     {"BR", "Bottom-Right Button", "Add selectable button to the bottom-right corner of every person-box"},
 };
-struct BackgroundText {
-    const char* key;
-    const char* name;
-    const char* caption;
-    const char* tooltip;
-};
-constexpr BackgroundText kBackground[] = {
+constexpr ControlText kBackground[] = {
     {"BGImage", "txtBgImage", "File URL", ""},
     {"BGImageWidth", "txtBGWidth", "Width%", "Fill width (0%-100%)"},
     {"BGImageHeight", "txtBGHeight", "Height%", "Fill height (0%-100%)"},
@@ -138,7 +131,7 @@ FormAdvSettings::FormAdvSettings(AdvSettingsModel& model, StringDict& settings, 
     auto* background = new QGroupBox(QStringLiteral("Background image for browser view"));
     auto* backgroundGrid = new QGridLayout(background);
     int column = 0;
-    for (const BackgroundText& b : kBackground) {
+    for (const ControlText& b : kBackground) {
         auto* edit = new QLineEdit;
         edit->setObjectName(text(b.name));
         edit->setToolTip(text(b.tooltip));
@@ -149,32 +142,15 @@ FormAdvSettings::FormAdvSettings(AdvSettingsModel& model, StringDict& settings, 
         ++column;
     }
 
-    cmdExit_ = new QPushButton(QStringLiteral("OK"));
-    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-    cmdExit_->setToolTip(QStringLiteral("Save changes and close form"));
-    cmdQuit_ = new QPushButton(QStringLiteral("Cancel"));
-    cmdQuit_->setObjectName(QStringLiteral("cmdQuit"));
-    cmdQuit_->setToolTip(QStringLiteral("Close form without saving"));
-    cmdExit_->setAutoDefault(false);
-    cmdQuit_->setAutoDefault(false);
-    connect(cmdExit_, &QPushButton::clicked, this, &FormAdvSettings::cmdExit_Click);
-    connect(cmdQuit_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* menuBar = new QMenuBar(this);
-    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    connect(mnuFile->addAction(QStringLiteral("&Close and Save")), &QAction::triggered, this,
-            &FormAdvSettings::cmdExit_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdQuit_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
+    DialogFrame frame(this, QStringLiteral("Save changes and close form"), QStringLiteral("Close form without saving"),
+                      [this] { cmdExit_Click(); });
+    cmdExit_ = frame.cmdExit;
+    cmdQuit_ = frame.cmdQuit;
+    QVBoxLayout* layout = frame.layout;
     layout->addLayout(main);
     layout->addLayout(corners);
     layout->addWidget(background);
-    layout->addLayout(buttons);
+    frame.finish();
 
     // Tab order as listed: the first controls, the corners, the background, the buttons.
     QWidget* previous = nullptr;
@@ -193,7 +169,7 @@ FormAdvSettings::FormAdvSettings(AdvSettingsModel& model, StringDict& settings, 
         chain(textBoxes_.value(QStringLiteral("Tooltip") + suffix));
         chain(textBoxes_.value(QStringLiteral("Icon") + suffix));
     }
-    for (const BackgroundText& b : kBackground) chain(textBoxes_.value(text(b.key)));
+    for (const ControlText& b : kBackground) chain(textBoxes_.value(text(b.key)));
     chain(cmdExit_);
     chain(cmdQuit_);
 

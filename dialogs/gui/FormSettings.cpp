@@ -6,13 +6,12 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "DialogFrame.h"
 #include "LogReporter.h"
 #include "MainWindowLink.h"
 #include "PathHelpers.h"
@@ -127,33 +126,16 @@ FormSettings::FormSettings(TreeSettingsModel& model, SVGTree& tree, const SVGApp
     }
     stockGrid->setColumnStretch(3, 1);
 
-    cmdExit_ = new QPushButton(QStringLiteral("OK"));
-    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-    cmdExit_->setToolTip(QStringLiteral("Save changes and close form"));
-    cmdQuit_ = new QPushButton(QStringLiteral("Cancel"));
-    cmdQuit_->setObjectName(QStringLiteral("cmdQuit"));
-    cmdQuit_->setToolTip(QStringLiteral("Close form without saving"));
-    cmdExit_->setAutoDefault(false);
-    cmdQuit_->setAutoDefault(false);
-    connect(cmdExit_, &QPushButton::clicked, this, &FormSettings::cmdExit_Click);
-    connect(cmdQuit_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* menuBar = new QMenuBar(this);
-    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    connect(mnuFile->addAction(QStringLiteral("&Close and Save")), &QAction::triggered, this,
-            &FormSettings::cmdExit_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdQuit_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
+    DialogFrame frame(this, QStringLiteral("Save changes and close form"), QStringLiteral("Close form without saving"),
+                      [this] { cmdExit_Click(); });
+    cmdExit_ = frame.cmdExit;
+    cmdQuit_ = frame.cmdQuit;
+    QVBoxLayout* layout = frame.layout;
     layout->addLayout(top);
     layout->addWidget(events);
     layout->addLayout(sizes);
     layout->addWidget(stock);
-    layout->addLayout(buttons);
+    frame.finish();
 
     // Fill the controls from the model.
     txtTitle_->setText(model_.title);

@@ -4,17 +4,15 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
 #include <QScopeGuard>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "ClipboardText.h"
+#include "DialogFrame.h"
+#include "EditGrid.h"
 #include "GridCellDelegate.h"
 #include "MessageBoxes.h"
 #include "PlaceKeyClass.h"
@@ -49,63 +47,28 @@ FormURLs::FormURLs(PlaceKeyRows& rows, PlaceKeyClass& places, ClipboardText& cli
     setObjectName(QStringLiteral("FormURLs"));
     setWindowTitle(QStringLiteral("Place Management"));
 
-    fgPlaces_ = new QTableWidget(this);
+    fgPlaces_ = new EditGrid(this);
     fgPlaces_->setObjectName(QStringLiteral("fgPlaces"));
     fgPlaces_->setToolTip(QStringLiteral("Place keys and associated local and/or remote locations"));
-    fgPlaces_->setSelectionMode(QAbstractItemView::SingleSelection);
-    fgPlaces_->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
-                               QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::AnyKeyPressed);
-    fgPlaces_->setTabKeyNavigation(false);
-    // A column border dragged by the user leaves the last column the rest.
-    fgPlaces_->horizontalHeader()->setStretchLastSection(true);
-    fgPlaces_->setContextMenuPolicy(Qt::CustomContextMenu);
     fgPlaces_->setColumnCount(PlaceKeyRows::kColumns);
     fgPlaces_->setHorizontalHeaderLabels(
         {QStringLiteral("Place Key"), QStringLiteral("Internet Location"), QStringLiteral("Local Directory")});
-    delegate_ = new GridCellDelegate(fgPlaces_);
-    fgPlaces_->setItemDelegate(delegate_);
-    connect(delegate_, &GridCellDelegate::moveRequested, this, &FormURLs::MoveToNextCell);
-    connect(delegate_, &GridCellDelegate::rowMenuRequested, this, &FormURLs::ShowRowMenu);
-    connect(fgPlaces_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        const QModelIndex index = fgPlaces_->indexAt(pos);
-        // Shift, Ctrl or Alt with the right button is not a call for the row menu.
-        if (!index.isValid() || QGuiApplication::keyboardModifiers() != Qt::NoModifier) return;
-        EndCellEdit();
-        setCurrent(index.row(), index.column());
-        ShowRowMenu();
-    });
+    connect(fgPlaces_, &EditGrid::rowMenuRequested, this, &FormURLs::ShowRowMenu);
+    // A move to another cell stores the left cell's text first.
+    connect(fgPlaces_->delegate(), &GridCellDelegate::moveRequested, this, &FormURLs::readGrid);
 
-    cmdExit_ = new QPushButton(QStringLiteral("OK"));
-    cmdExit_->setObjectName(QStringLiteral("cmdExit"));
-    cmdExit_->setToolTip(
-        QStringLiteral("Save your changes to the Place-key dictionary, and close the management tool"));
-    cmdQuit_ = new QPushButton(QStringLiteral("Cancel"));
-    cmdQuit_->setObjectName(QStringLiteral("cmdQuit"));
-    cmdQuit_->setToolTip(QStringLiteral("Close the management tool without saving any changes"));
-    cmdExit_->setAutoDefault(false);
-    cmdQuit_->setAutoDefault(false);
-    connect(cmdExit_, &QPushButton::clicked, this, &FormURLs::cmdExit_Click);
-    connect(cmdQuit_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* menuBar = new QMenuBar(this);
-    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    connect(mnuFile->addAction(QStringLiteral("&Close and Save")), &QAction::triggered, this,
-            &FormURLs::cmdExit_Click);
-    QMenu* mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
+    DialogFrame frame(this,
+                      QStringLiteral("Save your changes to the Place-key dictionary, and close the management tool"),
+                      QStringLiteral("Close the management tool without saving any changes"), [this] { cmdExit_Click(); });
+    cmdExit_ = frame.cmdExit;
+    cmdQuit_ = frame.cmdQuit;
+    QMenu* mnuOptions = frame.menuBar->addMenu(QStringLiteral("&Options"));
     connect(mnuOptions->addAction(QStringLiteral("Add More Rows")), &QAction::triggered, this,
             &FormURLs::mnuAddRows_Click);
     connect(mnuOptions->addAction(QStringLiteral("Copy Place Definitions")), &QAction::triggered, this,
             &FormURLs::mnuCopyPlaceKeys_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdQuit_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(fgPlaces_, 1);
-    layout->addLayout(buttons);
+    frame.layout->addWidget(fgPlaces_, 1);
+    frame.finish();
 
     fillGrid();
     fgPlaces_->setCurrentCell(0, 0);
@@ -113,72 +76,32 @@ FormURLs::FormURLs(PlaceKeyRows& rows, PlaceKeyClass& places, ClipboardText& cli
 }
 
 void FormURLs::fillGrid() {
-    fgPlaces_->setRowCount(rows_.rowCount());
-    for (int r = 0; r < rows_.rowCount(); ++r) {
-        for (int c = 0; c < PlaceKeyRows::kColumns; ++c) {
-            QTableWidgetItem* item = fgPlaces_->item(r, c);
-            if (!item) {
-                item = new QTableWidgetItem;
-                fgPlaces_->setItem(r, c, item);
-            }
-            item->setText(rows_.cell(r, c));
-        }
-    }
+    fgPlaces_->setTexts(rows_.rows());
     FitColumns();
 }
 
 void FormURLs::readGrid() {
     for (int r = 0; r < rows_.rowCount(); ++r)
-        for (int c = 0; c < PlaceKeyRows::kColumns; ++c)
-            if (const QTableWidgetItem* item = fgPlaces_->item(r, c)) rows_.setCell(r, c, item->text());
+        for (int c = 0; c < PlaceKeyRows::kColumns; ++c) rows_.setCell(r, c, fgPlaces_->text(r, c));
 }
 
-void FormURLs::setCurrent(int row, int column) {
-    fgPlaces_->setCurrentCell(row, column);
-    BeginCellEdit();
-}
+void FormURLs::setCurrent(int row, int column) { fgPlaces_->setCurrent(row, column); }
 
-void FormURLs::BeginCellEdit() {
-    const QModelIndex index = fgPlaces_->currentIndex();
-    if (!index.isValid() || !isVisible()) return;
-    if (!delegate_->openEditor()) fgPlaces_->edit(index);
-    if (QLineEdit* edit = delegate_->openEditor()) {
-        if (edit->hasSelectedText()) edit->end(false);
-        edit->setFocus();
-    }
-}
+void FormURLs::BeginCellEdit() { fgPlaces_->beginCellEdit(); }
 
 void FormURLs::EndCellEdit() {
-    delegate_->endEdit();
+    fgPlaces_->endCellEdit();
     readGrid();
-}
-
-void FormURLs::MoveToNextCell(GridMove move) {
-    try {
-        const GridCell to = nextCell({fgPlaces_->currentRow(), fgPlaces_->currentColumn()}, move, rows_.rowCount(),
-                                     PlaceKeyRows::kColumns);
-        readGrid();
-        setCurrent(to.row, to.column);
-    } catch (...) {
-        reportHandlerError();
-    }
 }
 
 void FormURLs::FitColumns() {
     // Each column's share of the width follows the length of its longest text.
-    const QList<int> widths = columnWidths(rows_.columnChars(), fgPlaces_->viewport()->width());
-    for (int c = 0; c + 1 < widths.size(); ++c) fgPlaces_->setColumnWidth(c, widths[c]);
+    fgPlaces_->fitColumns(rows_.columnChars());
 }
 
 void FormURLs::SetEditDirectory(int iRow, int iCol, const QString& sText) {
     rows_.setCell(iRow, iCol, sText);
-    if (QTableWidgetItem* item = fgPlaces_->item(iRow, iCol)) item->setText(sText);
-    const QModelIndex edited = delegate_->editedIndex();
-    if (edited.isValid() && edited.row() == iRow && edited.column() == iCol) {
-        QLineEdit* edit = delegate_->openEditor();
-        edit->setText(sText);
-        edit->end(false);
-    }
+    fgPlaces_->setCellText(iRow, iCol, sText);
 }
 
 void FormURLs::ShowRowMenu() {
@@ -196,7 +119,7 @@ void FormURLs::ShowRowMenu() {
     menu.Add(ShowURL, QStringLiteral("Show URL Expansion"));
     menu.Add(ShowLocal, QStringLiteral("Show Local Expansion"));
     // The box's own context menu stays shut while the row menu is open.
-    const QPointer<QLineEdit> edit = delegate_->openEditor();
+    const QPointer<QLineEdit> edit = fgPlaces_->openEditor();
     if (edit) edit->setEnabled(false);
     int chosen = 0;
     {
@@ -214,7 +137,7 @@ void FormURLs::ShowRowMenu() {
     case ShowURL: mnuShowURL_Click(); break;
     case ShowLocal: mnuShowLocal_Click(); break;
     default:
-        if (QLineEdit* open = delegate_->openEditor()) open->setFocus();
+        if (QLineEdit* open = fgPlaces_->openEditor()) open->setFocus();
     }
 }
 
@@ -297,7 +220,7 @@ void FormURLs::mnuAddDirectory_Click() {
     try {
         const QString folder = sBrowseDirectory();
         if (!folder.isEmpty()) SetEditDirectory(fgPlaces_->currentRow(), 2, folder);
-        if (QLineEdit* edit = delegate_->openEditor()) edit->setFocus();
+        if (QLineEdit* edit = fgPlaces_->openEditor()) edit->setFocus();
     } catch (...) {
         reportHandlerError();
     }
@@ -305,16 +228,17 @@ void FormURLs::mnuAddDirectory_Click() {
 
 void FormURLs::showExpansion(bool bLocal) {
     try {
-        // The open box's text counts as the cell's.
-        if (QLineEdit* edit = delegate_->openEditor()) {
-            const QModelIndex edited = delegate_->editedIndex();
+        // The open box's text counts as its cell's.
+        readGrid();
+        if (QLineEdit* edit = fgPlaces_->openEditor()) {
+            const QModelIndex edited = fgPlaces_->delegate()->editedIndex();
             rows_.setCell(edited.row(), edited.column(), edit->text());
         }
         const int row = fgPlaces_->currentRow();
         const QString text = rows_.expand(row, bLocal);
         MessageBoxes::current().show(QMessageBox::Information, rows_.cell(row, 0) + QStringLiteral(" = ") + text,
                                      QMessageBox::Ok);
-        if (QLineEdit* edit = delegate_->openEditor()) edit->setFocus();
+        if (QLineEdit* edit = fgPlaces_->openEditor()) edit->setFocus();
     } catch (...) {
         reportHandlerError();
     }
@@ -346,3 +270,5 @@ void FormURLs::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     FitColumns();
 }
+
+GridCellDelegate* FormURLs::delegate() const { return fgPlaces_->delegate(); }

@@ -3,13 +3,12 @@
 #include <QDialog>
 
 #include "PlaceKeyRows.h"
-#include "foundation/GridCells.h"
+#include "EditGrid.h"
 
 class ClipboardText;
 class GridCellDelegate;
 class PlaceKeyClass;
 class QPushButton;
-class QTableWidget;
 
 // The place-key editor, captioned "Place Management": a three-column table
 // ("Place Key", "Internet Location", "Local Directory") edited cell by cell,
@@ -26,8 +25,8 @@ public:
 
     bool saved() const { return saved_; }
 
-    QTableWidget* fgPlaces() const { return fgPlaces_; }
-    GridCellDelegate* delegate() const { return delegate_; }
+    EditGrid* fgPlaces() const { return fgPlaces_; }
+    GridCellDelegate* delegate() const;
     QPushButton* cmdExit() const { return cmdExit_; }
     QPushButton* cmdQuit() const { return cmdQuit_; }
 
@@ -54,7 +53,6 @@ private:
     void BeginCellEdit();
     void EndCellEdit();
     void setCurrent(int row, int column);
-    void MoveToNextCell(GridMove move);
     void FitColumns();
     void SetEditDirectory(int iRow, int iCol, const QString& sText);
     QString sBrowseDirectory();
@@ -63,8 +61,7 @@ private:
     PlaceKeyRows& rows_;
     PlaceKeyClass& places_;
     ClipboardText& clipboard_;
-    QTableWidget* fgPlaces_ = nullptr;
-    GridCellDelegate* delegate_ = nullptr;
+    EditGrid* fgPlaces_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
     QPushButton* cmdQuit_ = nullptr;
     bool saved_ = false;

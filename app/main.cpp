@@ -5,6 +5,7 @@
 
 #include "AppError.h"
 #include "FormSVG.h"
+#include "FormViewpoints.h"
 
 // Starts the main window: it reads the program's arguments, and the program
 // ends when it closes.
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     FormSVG window;
+    window.peers().manageViewpoints = &FormViewpoints::ManageViewpoints;
     QObject::connect(&window, &FormSVG::windowClosed, &app, &QApplication::quit, Qt::QueuedConnection);
     try {
         window.Form_Load(app.arguments().mid(1));

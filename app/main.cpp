@@ -6,6 +6,7 @@
 #include "AppError.h"
 #include "FormKinreader.h"
 #include "FormSVG.h"
+#include "FormViewpoints.h"
 
 // Starts the main window: it reads the program's arguments, and the program
 // ends when it closes.
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
 
     FormSVG window;
     window.peers().openGedcomBrowser = &FormKinreader::openProgramBrowser;
+    window.peers().manageViewpoints = &FormViewpoints::ManageViewpoints;
     QObject::connect(&window, &FormSVG::windowClosed, &app, &QApplication::quit, Qt::QueuedConnection);
     try {
         window.Form_Load(app.arguments().mid(1));

@@ -367,10 +367,7 @@ void FormSVG::mnuTools_Click() {
 void FormSVG::mnuViewpointManagement_Click() {
     try {
         if (!oTree) return;
-        if (windowPeers.manageViewpoints)
-            windowPeers.manageViewpoints(oTree, this);
-        else
-            logUnavailable(QStringLiteral("The viewpoint manager"));
+        windowPeers.manageViewpoints(oTree, this);
     } catch (...) {
         reportHandlerError();
     }

@@ -34,7 +34,8 @@ struct MainWindowPeers {
     std::function<void(const std::shared_ptr<SVGTree>&, const QString& viewpointKey)> openDesigner;
     // Opens the GEDCOM browser owned by the window.
     std::function<void(QWidget* owner)> openGedcomBrowser;
-    // Opens the viewpoint manager on the tree, owned by the window.
+    // Opens the viewpoint manager on the tree, owned by the window. The
+    // program always gives it: the command has no stand-in.
     std::function<void(const std::shared_ptr<SVGTree>&, QWidget* owner)> manageViewpoints;
     // Writes the tree to a GEDCOM file.
     std::function<void(SVGTree&, const QString& file)> exportToGedcom;

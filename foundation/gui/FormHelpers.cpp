@@ -5,14 +5,16 @@
 #include <QTreeView>
 #include <QWidget>
 
-bool bFormLoaded(const QString& sName) {
+bool bFormLoaded(const QString& sName) { return oLoadedForm(sName) != nullptr; }
+
+QWidget* oLoadedForm(const QString& sName) {
     const auto windows = QApplication::topLevelWidgets();
-    for (const QWidget* w : windows) {
+    for (QWidget* w : windows) {
         const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
                                                        : w->objectName();
-        if (name.compare(sName, Qt::CaseInsensitive) == 0) return true;
+        if (name.compare(sName, Qt::CaseInsensitive) == 0) return w;
     }
-    return false;
+    return nullptr;
 }
 
 void AutoSizeColumns(QTreeView* listView) {

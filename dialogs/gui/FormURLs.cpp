@@ -54,7 +54,7 @@ FormURLs::FormURLs(PlaceKeyRows& rows, PlaceKeyClass& places, ClipboardText& cli
     fgPlaces_->setHorizontalHeaderLabels(
         {QStringLiteral("Place Key"), QStringLiteral("Internet Location"), QStringLiteral("Local Directory")});
     connect(fgPlaces_, &EditGrid::rowMenuRequested, this, &FormURLs::ShowRowMenu);
-    // A move to another cell stores the left cell's text first.
+    // The rows follow the grid each time a key moves on from a cell.
     connect(fgPlaces_->delegate(), &GridCellDelegate::moveRequested, this, &FormURLs::readGrid);
 
     DialogFrame frame(this,

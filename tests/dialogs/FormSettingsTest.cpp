@@ -118,4 +118,23 @@ TEST(FormAdvSettingsWindow, ShowsTheSettingsAndOkWritesThem) {
     EXPECT_EQ(settings.value(QStringLiteral("Inst")), u"b");
 }
 
+TEST(FormAdvSettingsWindow, HeaderBrowsePutsTheChosenPathUntested) {
+    StringDict settings;
+    RecordingReporter reporter;
+    AdvSettingsModel model;
+    model.load(settings);
+    FormAdvSettings form(model, settings, reporter, QStringLiteral("/opt/kvora/share"));
+    ScriptedFileDialogs dialogs;
+    ScopedService<FileDialogs> install(dialogs);
+    dialogs.choose(QStringLiteral("/home/ann/Header_mine.html"));
+    dialogs.cancel();
+    form.cmdHdrBrowse_Click();
+    form.cmdHdrBrowse_Click();
+    ASSERT_EQ(dialogs.requests.size(), 2);
+    EXPECT_EQ(dialogs.requests[0].directory, u"/opt/kvora/share");
+    EXPECT_EQ(dialogs.requests[0].title, u"Select Header File");
+    EXPECT_EQ(form.textBox(QStringLiteral("Header"))->text(), u"/home/ann/Header_mine.html");
+    EXPECT_TRUE(settings.isEmpty());
+}
+
 }  // namespace

@@ -5,9 +5,7 @@
 // temporary folder (KV_BENCH_DIR overrides it) and are removed at the end.
 // The counter peak_MB is the process's peak resident memory during the step
 // (the peak is reset before each run of it).
-#include <fstream>
 #include <memory>
-#include <string>
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +15,7 @@
 #include "GEDBrowserHost.h"
 #include "GEDBrowserSession.h"
 #include "GedcomGenerator.h"
+#include "PeakMemory.h"
 #include "LoadedGEDCOMClass.h"
 #include "tree_model/SVGTree.h"
 
@@ -57,19 +56,6 @@ public:
 const Files& files() {
     static Files f;
     return f;
-}
-
-void resetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-}
-
-double peakMemoryMB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
 }
 
 // A session opened on a fresh holder, as the window opens it.

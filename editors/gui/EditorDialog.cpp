@@ -5,8 +5,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-EditorDialog::EditorDialog(NotesPages::Kind kind, QSize& savedSize, QWidget* parent)
-    : QDialog(parent), savedSize_(savedSize) {
+#include "WindowPlacement.h"
+
+EditorDialog::EditorDialog(NotesPages::Kind kind, QSize& savedSize, SVGTree& tree,
+                           const SVGApplications* applications, QWidget* parent)
+    : QDialog(parent), tree_(tree), applications_(applications), savedSize_(savedSize) {
     pages_ = new NotesPages(kind, this);
     fields_ = new QVBoxLayout;
 
@@ -52,4 +55,16 @@ void EditorDialog::done(int result) {
 void EditorDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (savedSize_.isValid()) resize(savedSize_);
+}
+
+void EditorDialog::showModal(bool& positioned) {
+    PositionForm(this, positioned);
+    exec();
+}
+
+void EditorDialog::pageTexts(QString& notes, QString& tooltips, QString& progData, QString& locSettings) const {
+    notes = pages_->pageText(1);
+    tooltips = pages_->pageText(2);
+    progData = pages_->pageText(3);
+    locSettings = pages_->pageText(4);
 }

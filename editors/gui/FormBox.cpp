@@ -22,7 +22,6 @@
 #include "ProgressLog.h"
 #include "SVGTree.h"
 #include "SelectFileClass.h"
-#include "WindowPlacement.h"
 
 namespace {
 QSize savedSize;
@@ -34,21 +33,19 @@ constexpr int kFrameHeight = 160;
 bool FormBox::EditBox(SVGTree& oTr, const QString& sKey, const SVGApplications* oApps, QWidget* oOwner) {
     FormBox form(oTr, oApps, oOwner);
     form.loadEdit(sKey);
-    PositionForm(&form, positioned);
-    form.exec();
+    form.showModal(positioned);
     return form.bOK();
 }
 
 QString FormBox::CreateBox(SVGTree& oTr, const SVGApplications* oApps, QWidget* oOwner) {
     FormBox form(oTr, oApps, oOwner);
     form.loadCreate();
-    PositionForm(&form, positioned);
-    form.exec();
+    form.showModal(positioned);
     return form.sNewKey();
 }
 
 FormBox::FormBox(SVGTree& tree, const SVGApplications* applications, QWidget* parent)
-    : EditorDialog(NotesPages::Person, savedSize, parent), tree_(tree), applications_(applications), model_(tree) {
+    : EditorDialog(NotesPages::Person, savedSize, tree, applications, parent), model_(tree) {
     setObjectName(QStringLiteral("FormBox"));
     setWindowTitle(QStringLiteral("Create or Edit a Person"));
 
@@ -301,10 +298,7 @@ void FormBox::fieldsFromControls() {
     f.rootPerson = chkRootPerson_->isChecked();
     f.place = comPlace_->currentText();
     f.file = txtFile_->text();
-    f.notes = pages()->pageText(1);
-    f.tooltips = pages()->pageText(2);
-    f.progData = pages()->pageText(3);
-    f.locSettings = pages()->pageText(4);
+    pageTexts(f.notes, f.tooltips, f.progData, f.locSettings);
     f.names = txtEditNames_->toPlainText();
 }
 

@@ -29,8 +29,6 @@ public:
     // Fill the window for one opening (the picture handlers stay quiet).
     void loadEdit(const QString& sKey);
     void loadCreate();
-    bool bOK() const { return bOK_; }
-    const QString& sNewKey() const { return sNewKey_; }
 
     QLineEdit* txtCaption() const { return txtCaption_; }
     QLineEdit* txtShortCap() const { return txtShortCap_; }
@@ -64,11 +62,7 @@ private:
     void pictureControlChanged(bool updateBrowse);
     void fieldsFromControls();
 
-    SVGTree& tree_;
-    const SVGApplications* applications_;
     PersonEditModel model_;
-    bool bOK_ = false;
-    QString sNewKey_;
     bool bLoaded_ = false;
     bool bKeyTyped_ = false;
     int pictureHandlerRuns_ = 0;

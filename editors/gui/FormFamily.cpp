@@ -11,7 +11,6 @@
 
 #include "FormBox.h"
 #include "ProgressLog.h"
-#include "WindowPlacement.h"
 
 namespace {
 QSize savedSize;
@@ -22,8 +21,7 @@ bool FormFamily::EditFamily(SVGTree& oTr, const QString& sKey, QString& sChildSe
                             QWidget* oOwner) {
     FormFamily form(oTr, oApps, oOwner);
     form.loadEdit(sKey);
-    PositionForm(&form, positioned);
-    form.exec();
+    form.showModal(positioned);
     sChildSet = form.sEditedChildren();
     return form.bOK();
 }
@@ -32,13 +30,12 @@ QString FormFamily::CreateFamily(SVGTree& oTr, const QString& sPar1, const QStri
                                  const SVGApplications* oApps, QWidget* oOwner) {
     FormFamily form(oTr, oApps, oOwner);
     form.loadCreate(sPar1, sPar2);
-    PositionForm(&form, positioned);
-    form.exec();
+    form.showModal(positioned);
     return form.sNewKey();
 }
 
 FormFamily::FormFamily(SVGTree& tree, const SVGApplications* applications, QWidget* parent)
-    : EditorDialog(NotesPages::Family, savedSize, parent), tree_(tree), applications_(applications), model_(tree) {
+    : EditorDialog(NotesPages::Family, savedSize, tree, applications, parent), model_(tree) {
     setObjectName(QStringLiteral("FormFamily"));
     setWindowTitle(QStringLiteral("Create or Edit a Family Relationship"));
 
@@ -136,10 +133,7 @@ void FormFamily::cmdExit_Click() {
         f.key = txtKey_->text();
         f.unshownChildren = chkUnshownChildren_->isChecked();
         f.liaison = chkLiaison_->isChecked();
-        f.notes = pages()->pageText(1);
-        f.tooltips = pages()->pageText(2);
-        f.progData = pages()->pageText(3);
-        f.locSettings = pages()->pageText(4);
+        pageTexts(f.notes, f.tooltips, f.progData, f.locSettings);
         const QString key = model_.ok();
         if (create)
             sNewKey_ = key;

@@ -28,8 +28,6 @@ public:
 
     void loadEdit(const QString& sKey);
     void loadCreate(const QString& sPar1, const QString& sPar2);
-    bool bOK() const { return bOK_; }
-    const QString& sNewKey() const { return sNewKey_; }
     const QString& sEditedChildren() const { return model_.editedChildren(); }
 
     QLineEdit* txtKey() const { return txtKey_; }
@@ -48,11 +46,7 @@ protected:
 private:
     void fill();
 
-    SVGTree& tree_;
-    const SVGApplications* applications_;
     FamilyEditModel model_;
-    bool bOK_ = false;
-    QString sNewKey_;
 
     QLineEdit* txtKey_ = nullptr;
     QLineEdit* txtParent1_ = nullptr;

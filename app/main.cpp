@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "AppError.h"
+#include "FormGrid.h"
 #include "FormSVG.h"
 
 // Starts the main window: it reads the program's arguments, and the program
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     FormSVG window;
+    window.peers().openDesigner = [&window](const std::shared_ptr<SVGTree>& tree, const QString& viewpointKey) {
+        FormGrid::OpenDesigner(&window, tree, viewpointKey);
+    };
     QObject::connect(&window, &FormSVG::windowClosed, &app, &QApplication::quit, Qt::QueuedConnection);
     try {
         window.Form_Load(app.arguments().mid(1));

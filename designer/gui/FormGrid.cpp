@@ -480,7 +480,7 @@ void FormGrid::DrawChildRubberBand(int iChild, bool bChildEnd) {
         band->hide();
         return;
     }
-    const ChildRecord& r = iChild == 0 ? model_.records().child(0) : model_.records().child(iChild);
+    const ChildRecord& r = model_.records().child(iChild);
     QLineF line = band->line();
     if (bChildEnd) {
         const QLineF full = toPixels(model_.childLine(iChild));
@@ -637,6 +637,20 @@ void FormGrid::mnuOrient_Click() {
     }
 }
 
+void FormGrid::discardBoxes() {
+    ClearSelection();
+    for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
+    lblPosn_.clear();
+}
+
+void FormGrid::rebuildBoxesAndLinks(bool transpose) {
+    UnloadLinkControls();
+    if (transpose) TransposeRecords();
+    BuildGrid(true);
+    BuildFamilyRecords(false);
+    RedrawLinks();
+}
+
 void FormGrid::mnuSettings_Click() {
     bool locked = false;
     try {
@@ -650,19 +664,13 @@ void FormGrid::mnuSettings_Click() {
         model_.display()->Init(tree_->GetSettings());
         model_.takeStockImages();
         locked = updates_.LockW();
-        ClearSelection();
-        for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
-        lblPosn_.clear();
+        discardBoxes();
         if (!model_.display()->GetViewpoints()) tree_->SetViewpointKey(QString());
         tree_->SetHoriz(model_.display()->GetHoriz());
         model_.takeDisplaySizes();
         model_.readGridSize();
         SetTitle();
-        UnloadLinkControls();
-        if (model_.display()->GetHoriz() != wasHoriz) TransposeRecords();
-        BuildGrid(true);
-        BuildFamilyRecords(false);
-        RedrawLinks();
+        rebuildBoxesAndLinks(model_.display()->GetHoriz() != wasHoriz);
         updates_.UnlockW(locked);
         FitWindowToGrid(false);
     } catch (...) {
@@ -684,13 +692,8 @@ void FormGrid::mnuAdvSettings_Click() {
         SetTitle();
         model_.takeDisplaySizes();
         locked = updates_.LockW();
-        ClearSelection();
-        for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
-        lblPosn_.clear();
-        UnloadLinkControls();
-        BuildGrid(true);
-        BuildFamilyRecords(false);
-        RedrawLinks();
+        discardBoxes();
+        rebuildBoxesAndLinks(false);
         updates_.UnlockW(locked);
     } catch (...) {
         updates_.UnlockW(locked);

@@ -150,6 +150,9 @@ private:
     void oTree_ViewpointDeleted(const QString& sKey);
     void oTree_ViewpointRenamed(const QString& sKey, const QString& sNewKey);
     void AutoLayout();
+    // The settings commands: every box is made again with the new settings.
+    void discardBoxes();
+    void rebuildBoxesAndLinks(bool transpose);
     // The error tail of a command: report, then a clean interaction state.
     void reportCommandError();
     void logUnavailable(const QString& what);

@@ -1,15 +1,12 @@
 // The main window's Design command and start-up switches open the Tree Designer.
 #include <QDir>
-#include <QEventLoop>
-#include <QFileSystemWatcher>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "FormGrid.h"
 #include "FormSVG.h"
+#include "ProgramRun.h"
 #include "ScriptedMenuExec.h"
 #include "ScriptedMessageBoxes.h"
 #include "SVGTree.h"
@@ -74,24 +71,8 @@ QByteArray runProgram(const QString& folder, const QStringList& switches) {
                                    "H Title=Start,DesCols=12,DesRows=8\n"
                                    "P dad=m(9,1):Dad|D|\nP mum=f(3,4):Mum|M|\nP kid=m(7,7):Kid|K|\n\n"
                                    "F fam=dad+mum:kid\n");
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QEventLoop loop;
-    QFileSystemWatcher watcher({folder});
-    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, [&] {
-        if (!chartsIn(folder).isEmpty()) loop.quit();
-    });
-    QObject::connect(&program, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    program.start(QStringLiteral(KV_BUILD_DIR "/bin/kvora"), QStringList{tree} + switches);
-    EXPECT_TRUE(program.waitForStarted());
-    if (chartsIn(folder).isEmpty()) loop.exec();
-    const bool running = program.state() == QProcess::Running;
-    program.kill();
-    program.waitForFinished();
+    const bool running = runProgramUntil(QStringLiteral(KV_BUILD_DIR "/bin/kvora"), QStringList{tree} + switches,
+                                         folder, [&folder] { return !chartsIn(folder).isEmpty(); });
     EXPECT_TRUE(running) << "the program ended after start-up";
     const QStringList charts = chartsIn(folder);
     if (charts.isEmpty()) {

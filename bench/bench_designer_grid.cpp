@@ -1,7 +1,8 @@
 // Opens the Tree Designer on generated trees of 10,000 and 100,000 persons
 // (model, link records and scene built under the offscreen platform), and
-// times the re-rendering of one moved person's cells and links and the redraw
-// of one person's links on the open grid.
+// times the re-rendering of one moved person's cells and links, the redraw
+// of one person's links, a zoom step and Toggle Orientation on the open grid,
+// and the main window's Design command.
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_designer_grid
 // The generated trees have 200 columns, so the very-large-grid question is
 // answered Yes. Progress and error lines (pictures the tree names that do not
@@ -19,7 +20,9 @@
 #include <QTemporaryDir>
 
 #include "FormGrid.h"
+#include "FormSVG.h"
 #include "MessageBoxes.h"
+#include "ScriptedMenuExec.h"
 #include "SVGDisplay.h"
 #include "SVGTree.h"
 #include "TreeFileGenerator.h"
@@ -111,6 +114,60 @@ void BM_RedrawPersonLinks(benchmark::State& state) {
     for (auto _ : state) form.RedrawPersonLinks(key, cell.L, cell.C, cell.R);
 }
 BENCHMARK(BM_RedrawPersonLinks)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+// One step of zoom in or out: every box, circle and line takes its new size.
+void BM_ZoomChange(benchmark::State& state) {
+    auto tree = treeOf(int(state.range(0)));
+    FormGrid form;
+    form.LoadDetails(tree, QString());
+    QCoreApplication::processEvents();
+    bool in = true;
+    for (auto _ : state) {
+        if (in)
+            form.zoomIn();
+        else
+            form.zoomOut();
+        in = !in;
+    }
+}
+BENCHMARK(BM_ZoomChange)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_ToggleOrientation(benchmark::State& state) {
+    auto tree = treeOf(int(state.range(0)));
+    FormGrid form;
+    form.LoadDetails(tree, QString());
+    QCoreApplication::processEvents();
+    for (auto _ : state) form.mnuOrient_Click();
+    if (!tree->GetDisplay()->GetHoriz()) form.mnuOrient_Click();
+}
+BENCHMARK(BM_ToggleOrientation)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The main window's Design command on a loaded tree file: the designer is
+// made and opened on the full tree (chosen from the viewpoint menu).
+void BM_DesignCommand(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("TreeDesign.txt"));
+    generateTreeFile(file, int(state.range(0)));
+    ScriptedMenuExec menus;
+    ScopedService<MenuExec> installMenus{menus};
+    FormSVG window;
+    window.peers().openDesigner = [&window](const std::shared_ptr<SVGTree>& tree, const QString& key) {
+        FormGrid::OpenDesigner(&window, tree, key);
+    };
+    if (!window.LoadTreeFile(file)) {
+        state.SkipWithError("the generated tree did not load");
+        return;
+    }
+    for (auto _ : state) {
+        menus.choose(QStringLiteral("(Full Tree)"));
+        window.cmdDesign_Click();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        delete window.findChild<FormGrid*>();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_DesignCommand)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -232,13 +232,14 @@ void FormGrid::rebuildWithNewGridSize() {
 // ---- Frame
 
 void FormGrid::ApplyZoom() {
+    // A zoom changes sizes and places only: the boxes keep what they show and
+    // the link records stay as they are, so the items are moved and sized
+    // again rather than made anew.
     bool locked = false;
     try {
         applyZoomToPainting();
         locked = updates_.LockW();
-        UnloadLinkControls();
-        BuildGrid(true);
-        BuildFamilyRecords(false);
+        BuildGrid(false);
         RedrawLinks();
         updates_.UnlockW(locked);
     } catch (...) {
@@ -620,14 +621,29 @@ void FormGrid::mnuOrient_Click() {
         tree_->SetUnsaved(true);
         locked = updates_.LockW();
         ClearSelection();
+        const GridGeometry before = model_.geometry();
         tree_->SetHoriz(!model_.display()->GetHoriz());
         model_.takeDisplaySizes();
         model_.readGridSize();
         SetTitle();
         TransposeRecords();
-        BuildGrid(true);
-        UnloadLinkControls();
-        BuildFamilyRecords(true);
+        // Every box keeps its person and moves to the transposed cell; the
+        // records were transposed with it, so the link items stay too.
+        QHash<int, ucGridBox*> transposed;
+        transposed.reserve(lblPosn_.size());
+        for (auto it = lblPosn_.cbegin(); it != lblPosn_.cend(); ++it) {
+            int col = 0, row = 0;
+            before.GetCellColRow(it.key(), col, row);
+            transposed.insert(model_.geometry().iCellIndex(row, col), it.value());
+        }
+        lblPosn_.swap(transposed);
+        BuildGrid(false);
+        if (lblPosn_.contains(0) || lblPosn_.size() != model_.occupancy().occupiedCount()) {
+            // The grid did not turn as a whole: show every cell again.
+            if (ucGridBox* lost = lblPosn_.take(0)) delete lost;
+            BuildGrid(true);
+            BuildFamilyRecords(true);
+        }
         RedrawLinks();
         updates_.UnlockW(locked);
         FitWindowToGrid(false);

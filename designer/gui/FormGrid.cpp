@@ -223,10 +223,7 @@ void FormGrid::AutoLayout() {
 void FormGrid::rebuildWithNewGridSize() {
     model_.readGridSize();
     SetTitle();
-    UnloadLinkControls();
-    BuildGrid(true);
-    BuildFamilyRecords(false);
-    RedrawLinks();
+    rebuildBoxesAndLinks(false);
 }
 
 // ---- Frame

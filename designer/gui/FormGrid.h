@@ -152,6 +152,8 @@ private:
     void AutoLayout();
     // The settings commands: every box is made again with the new settings.
     void discardBoxes();
+    // Boxes rendered again, records built again (transposed first when the
+    // orientation changed) and every link drawn.
     void rebuildBoxesAndLinks(bool transpose);
     // The error tail of a command: report, then a clean interaction state.
     void reportCommandError();

@@ -300,25 +300,24 @@ void SVGLayout::buildUnit(int person) {
     // The person's families, closed over the family sets of both parents of
     // each: every family linked to the person through a chain of marriages.
     // Families are taken in the order a breadth-first sweep meets them.
+    const int u = int(units_.size());
     QVector<int> fams;
-    QSet<int> seen;
-    auto addFamSet = [&](const SVGBox& box) {
-        for (const QString& key : box.GetFamKeys().keys()) {
-            const int f = familyIndex_.value(key);
-            if (f && families_[f].p1 && families_[f].p2 && !seen.contains(f)) {
-                seen.insert(f);
+    auto addFamSet = [&](int p) {
+        for (int i = famOfStart_[p]; i < famOfStart_[p + 1]; ++i) {
+            const int f = famOf_[i];
+            if (families_[f].p1 && families_[f].p2 && famStamp_[f] != u) {
+                famStamp_[f] = u;
                 fams.append(f);
             }
         }
     };
-    addFamSet(*persons_[person].box);
+    addFamSet(person);
     for (int i = 0; i < fams.size(); ++i) {
-        addFamSet(*persons_[families_[fams[i]].p1].box);
-        addFamSet(*persons_[families_[fams[i]].p2].box);
+        addFamSet(families_[fams[i]].p1);
+        addFamSet(families_[fams[i]].p2);
     }
 
     units_.append(UnitRec());
-    const int u = int(units_.size()) - 1;
     UnitRec rec;
     if (fams.isEmpty()) {
         rec.first = person;
@@ -342,7 +341,7 @@ void SVGLayout::buildUnit(int person) {
         const FamilyRec& f2 = families_[chain[1]];
         rec.first = (f1.p1 == f2.p1 || f1.p1 == f2.p2) ? f1.p1 : f1.p2;
     }
-    QSet<int> inUnit{rec.first};
+    personStamp_[rec.first] = u;
     for (int i = 0; i < chain.size(); ++i) {
         const FamilyRec& f = families_[chain[i]];
         const int a = i == 0 ? rec.first : families_[chain[i - 1]].p1;
@@ -350,8 +349,8 @@ void SVGLayout::buildUnit(int person) {
         const int m = (f.p1 == a || f.p1 == b) ? f.p2 : f.p1;
         // A ring of marriages (A-B, B-C, C-A) reaches a person twice: it
         // stands in the row once.
-        if (inUnit.contains(m)) continue;
-        inUnit.insert(m);
+        if (personStamp_[m] == u) continue;
+        personStamp_[m] = u;
         rec.members.append(m);
     }
     rec.count = 1 + int(rec.members.size());
@@ -359,15 +358,14 @@ void SVGLayout::buildUnit(int person) {
 }
 
 QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
-    QHash<QString, int> pairs;
+    QHash<qint64, int> pairs;
     QHash<int, QVector<int>> spouses;
     QVector<int> entered;
-    auto pairKey = [](int a, int b) {
-        return QString::number(qMin(a, b)) + u'+' + QString::number(qMax(a, b));
-    };
+    // The same key whichever of the two is the first parent.
+    auto pairKey = [](int a, int b) { return (qint64(qMin(a, b)) << 32) | qint64(qMax(a, b)); };
     for (int f : fams) {
         const FamilyRec& rec = families_[f];
-        const QString key = pairKey(rec.p1, rec.p2);
+        const qint64 key = pairKey(rec.p1, rec.p2);
         if (pairs.contains(key))
             throw AppError(kDuplicateKeyError, QString::fromLatin1(kSource),
                            QStringLiteral("This key is already associated with an element of this collection"));
@@ -675,10 +673,7 @@ void SVGLayout::numberTrees(const QVector<int>& roots) {
             collected.append(f);
             QVector<int> below;
             for (int c : families_[f].childPersons)
-                for (const QString& key : persons_[c].box->GetFamKeys().keys()) {
-                    const int g = familyIndex_.value(key);
-                    if (g) below.append(g);
-                }
+                for (int i = famOfStart_[c]; i < famOfStart_[c + 1]; ++i) below.append(famOf_[i]);
             for (int k = int(below.size()) - 1; k >= 0; --k) stack.append(below[k]);
         }
         const int tree = held ? held : ++nTrees_;
@@ -979,6 +974,22 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         const QList<SVGBoxPtr> children = fam.GetChildren();
         families_[f].year = familySortYear(fam, children.isEmpty() ? 0 : personSortYear(*children.first()));
     }
+
+    // Each person's families of the view, in the order of the person's own
+    // family set, looked up once.
+    famOfStart_.assign(persons_.size() + 1, 0);
+    famOf_.clear();
+    for (int p = 1; p < persons_.size(); ++p) {
+        famOfStart_[p] = int(famOf_.size());
+        const KeySet& keys = persons_[p].box->GetFamKeys();
+        for (int i = 0; i < keys.count(); ++i) {
+            const int f = familyIndex_.value(keys.at(i));
+            if (f) famOf_.push_back(f);
+        }
+    }
+    famOfStart_[persons_.size()] = int(famOf_.size());
+    famStamp_.assign(families_.size(), 0);
+    personStamp_.assign(persons_.size(), 0);
 
     try {
         for (int p = 1; p < persons_.size(); ++p)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVector>
 
+#include <vector>
+
 #include "tree_model/TreeTypes.h"
 
 class Reporter;
@@ -150,6 +152,11 @@ private:
     QVector<UnitRec> units_{1};
     QHash<QString, int> personIndex_;
     QHash<QString, int> familyIndex_;
+    // Families of the view in which a person is a parent: famOf_ from
+    // famOfStart_[p] up to famOfStart_[p + 1].
+    std::vector<int> famOfStart_, famOf_;
+    // Marks of the unit being built on families and persons.
+    std::vector<int> famStamp_, personStamp_;
     QVector<int> rowHead_{0}, rowTail_{0}, rowShifts_{0};
     int firstEmpty_ = 1;
     // Row items (units negative, families positive) a push is working on.

@@ -159,14 +159,15 @@ void SVGLayout::ExchangeSortFast(QVector<qint64>& keys, QVector<int>& ids) {
     if (n < 2) return;
     QVector<int> order(n);
     for (int i = 0; i < n; ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] != keys[b] ? keys[a] < keys[b] : a < b; });
+    const QVector<qint64>& key = keys;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return key[a] != key[b] ? key[a] < key[b] : a < b; });
     PositionCounter smaller(n);
     QVector<int> result;
     result.reserve(n);
     int marked = 0;
     for (int g = 0; g < n;) {
         int end = g + 1;
-        while (end < n && keys[order[end]] == keys[order[g]]) ++end;
+        while (end < n && key[order[end]] == key[order[g]]) ++end;
         if (end - g == 1) {
             result.append(order[g]);
         } else {
@@ -622,25 +623,34 @@ bool SVGLayout::needsOwnRow(int u) const {
 bool SVGLayout::fits(int root, int row) {
     // Width that the root's descendancy adds to each row from `row` down; a
     // unit shared by several families counts once, through the family that
-    // claims it.
-    QHash<int, int> width;
-    QSet<int> seen{root};
-    QVector<QPair<int, int>> stack{{root, row}};
-    while (!stack.isEmpty()) {
-        const auto [u, r] = stack.takeLast();
+    // claims it. The marks and tables are kept between calls: a view of many
+    // small trees tests each of them.
+    if (unitMark_.size() != std::size_t(units_.size())) {
+        unitMark_.assign(units_.size(), 0);
+        markWalk_ = 0;
+    }
+    const int walk = ++markWalk_;
+    fitWidth_.clear();
+    fitStack_.clear();
+    unitMark_[root] = walk;
+    fitStack_.emplace_back(root, 0);
+    while (!fitStack_.empty()) {
+        const auto [u, depth] = fitStack_.back();
+        fitStack_.pop_back();
         const UnitRec& rec = units_[u];
-        width[r] += rec.count;
+        if (std::size_t(depth) >= fitWidth_.size()) fitWidth_.resize(depth + 1, 0);
+        fitWidth_[depth] += rec.count;
         for (int f : rec.fams) {
             if (f == rec.parentFam) continue;
             for (int c : families_[f].children)
-                if (units_[c].parentFam == f && !seen.contains(c)) {
-                    seen.insert(c);
-                    stack.append({c, r + 1});
+                if (units_[c].parentFam == f && unitMark_[c] != walk) {
+                    unitMark_[c] = walk;
+                    fitStack_.emplace_back(c, depth + 1);
                 }
         }
     }
-    for (auto it = width.cbegin(); it != width.cend(); ++it)
-        if (qint64(rowEnd(it.key())) + it.value() > iCols_) return false;
+    for (std::size_t d = 0; d < fitWidth_.size(); ++d)
+        if (fitWidth_[d] && qint64(rowEnd(row + int(d))) + fitWidth_[d] > iCols_) return false;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 
+#include <utility>
 #include <vector>
 
 #include "tree_model/TreeTypes.h"
@@ -157,6 +158,11 @@ private:
     std::vector<int> famOfStart_, famOf_;
     // Marks of the unit being built on families and persons.
     std::vector<int> famStamp_, personStamp_;
+    // Marks, widths by row and work list of the fit test.
+    std::vector<int> unitMark_;
+    int markWalk_ = 0;
+    std::vector<int> fitWidth_;
+    std::vector<std::pair<int, int>> fitStack_;
     QVector<int> rowHead_{0}, rowTail_{0}, rowShifts_{0};
     int firstEmpty_ = 1;
     // Row items (units negative, families positive) a push is working on.

@@ -141,6 +141,16 @@ void SVGLayout::ExchangeSort(QVector<qint64>& keys, QVector<int>& ids) {
     }
 }
 
+// The exchange sort's order: the plain sort for the few children of a
+// family or spouses of a person, the fast one for a list long enough that
+// the plain one's square would show.
+void SVGLayout::sortByYear(QVector<qint64>& years, QVector<int>& ids) {
+    if (years.size() <= 64)
+        ExchangeSort(years, ids);
+    else
+        ExchangeSortFast(years, ids);
+}
+
 // Pass i of the exchange sort carries the item at i along the chain of
 // items that are each smaller than the one before (the running minimum),
 // each item of the chain moving to the next one's place and the last, the
@@ -225,24 +235,30 @@ int SVGLayout::iEventYear(const QString& sNotes, bool bPerson) {
         return skipBlanks(pos) + 1; // the opening quote
     };
     int pos = 0;
+    // Once no "<span" is left, only "<div" tags are looked for.
+    bool spansLeft = true;
     while (pos < sNotes.size()) {
-        int tag = sNotes.indexOf(QStringLiteral("<span"), pos, Qt::CaseInsensitive);
+        int tag = spansLeft ? int(sNotes.indexOf(QStringLiteral("<span"), pos, Qt::CaseInsensitive)) : -1;
         int nameEnd = tag + 5;
         if (tag < 0) {
+            spansLeft = false;
             tag = sNotes.indexOf(QStringLiteral("<div"), pos, Qt::CaseInsensitive);
             if (tag < 0) return 0;
             nameEnd = tag + 4;
         }
         const int close = sNotes.indexOf(u'>', nameEnd);
         if (close < 0) return 0;
-        const int ds = sNotes.indexOf(start, nameEnd);
-        const int et = sNotes.indexOf(evtype, nameEnd);
-        if (ds < 0 || ds >= close || et < 0 || et >= close) {
+        // The attributes count only inside the tag: look no further.
+        const QStringView inside = QStringView(sNotes).mid(nameEnd, close - nameEnd);
+        const int ds = int(inside.indexOf(start));
+        const int et = int(inside.indexOf(evtype));
+        if (ds < 0 || et < 0) {
             pos = close + 1;
             continue;
         }
-        const int dateAt = valueAt(ds + int(start.size()));
-        const QStringView type = QStringView(sNotes).mid(qMin<qsizetype>(valueAt(et + int(evtype.size())), sNotes.size()));
+        const int dateAt = valueAt(nameEnd + ds + int(start.size()));
+        const QStringView type =
+            QStringView(sNotes).mid(qMin<qsizetype>(valueAt(nameEnd + et + int(evtype.size())), sNotes.size()));
         const bool match = bPerson ? (type.startsWith(u"Birth", Qt::CaseInsensitive) ||
                                       type.startsWith(u"Baptism", Qt::CaseInsensitive))
                                    : type.startsWith(u"Marriage", Qt::CaseInsensitive);
@@ -397,7 +413,7 @@ QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
                 years.append(yearOf(p, s));
             }
         }
-        ExchangeSort(years, single);
+        sortByYear(years, single);
         ordered.insert(p, single + multi);
     }
     int start = 0;
@@ -424,10 +440,11 @@ QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
         int last = 0;
         for (int s : list) {
             chain.append(pairs.value(pairKey(current, s)));
-            ordered[current].removeOne(s);
             ordered[s].removeOne(current);
             last = s;
         }
+        // Every spouse of the list has been taken off it.
+        ordered[current].clear();
         current = last;
     }
     for (auto it = ordered.cbegin(); it != ordered.cend(); ++it)
@@ -1023,7 +1040,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
                 persons_[c].parentFam = f;
                 years.append(persons_[c].year);
             }
-            ExchangeSort(years, children);
+            sortByYear(years, children);
             for (int c : children) {
                 const int cu = persons_[c].unit;
                 if (fam.children.contains(cu)) continue;  // two children of one unit
@@ -1043,7 +1060,8 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             bool root = true;
             for (int pos = 0; pos < rec.count && root; ++pos) {
                 const int pf = persons_[unitPerson(rec, pos)].parentFam;
-                if (pf && !rec.fams.contains(pf)) root = false;
+                // The unit's own families carry its mark (buildUnit).
+                if (pf && famStamp_[pf] != u) root = false;
             }
             if (root) roots.append(u);
         }

@@ -112,6 +112,7 @@ private:
     void clear();
     int personSortYear(const SVGBox& box) const;
     int familySortYear(const SVGFamily& fam, int firstChildYear) const;
+    static void sortByYear(QVector<qint64>& years, QVector<int>& ids);
     void buildUnit(int person);
     QVector<int> chainOrder(const QVector<int>& fams);
     int unitPerson(const UnitRec& u, int pos) const;

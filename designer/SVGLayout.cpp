@@ -320,6 +320,9 @@ void SVGLayout::buildUnit(int person) {
     const int u = int(units_.size());
     QVector<int> fams;
     auto addFamSet = [&](int p) {
+        // A person's family set adds nothing new the second time.
+        if (personSwept_[p] == u) return;
+        personSwept_[p] = u;
         for (int i = famOfStart_[p]; i < famOfStart_[p + 1]; ++i) {
             const int f = famOf_[i];
             if (families_[f].p1 && families_[f].p2 && famStamp_[f] != u) {
@@ -1017,11 +1020,14 @@ bool SVGLayout::Organise(SVGTree& oTr) {
     famOfStart_[persons_.size()] = int(famOf_.size());
     famStamp_.assign(families_.size(), 0);
     personStamp_.assign(persons_.size(), 0);
+    personSwept_.assign(persons_.size(), 0);
 
     try {
         for (int p = 1; p < persons_.size(); ++p)
             if (!persons_[p].unit) buildUnit(p);
 
+        // The family that last listed each unit among its children.
+        std::vector<int> listedBy(units_.size(), 0);
         for (int f = 1; f < families_.size(); ++f) {
             FamilyRec& fam = families_[f];
             // A family whose parents the view does not both show has no place
@@ -1043,7 +1049,8 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             sortByYear(years, children);
             for (int c : children) {
                 const int cu = persons_[c].unit;
-                if (fam.children.contains(cu)) continue;  // two children of one unit
+                if (listedBy[cu] == f) continue;  // two children of one unit
+                listedBy[cu] = f;
                 fam.children.append(cu);
                 if (!units_[cu].parentFam) {
                     units_[cu].parentFam = f;

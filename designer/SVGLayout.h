@@ -157,8 +157,9 @@ private:
     // Families of the view in which a person is a parent: famOf_ from
     // famOfStart_[p] up to famOfStart_[p + 1].
     std::vector<int> famOfStart_, famOf_;
-    // Marks of the unit being built on families and persons.
-    std::vector<int> famStamp_, personStamp_;
+    // Marks of the unit being built on families, on persons placed in it and
+    // on persons whose family set it has taken.
+    std::vector<int> famStamp_, personStamp_, personSwept_;
     // Marks, widths by row and work list of the fit test.
     std::vector<int> unitMark_;
     int markWalk_ = 0;

@@ -8,7 +8,7 @@
 //
 // The work per person is nearly the same at every size: counted instructions
 // of Organise (valgrind --tool=callgrind --toggle-collect='SVGLayout::Organise*'
-// with --benchmark_min_time=0) are about 6,800, 6,200 and 6,000 per person for
+// with --benchmark_min_time=0) are about 6,400, 5,800 and 5,600 per person for
 // 1,000, 10,000 and 100,000 persons. The one step above linear is the sort of
 // the roots (n log n). Time per person grows more than that from 1,000 to
 // 100,000 persons, where the records no longer fit the processor's caches.

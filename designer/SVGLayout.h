@@ -98,7 +98,7 @@ private:
         int count = 0, width = 0;
         int first = 0;
         QVector<int> members;
-        QVector<int> fams;    // chain families, then families with one parent in view
+        QVector<int> fams;    // the unit's families, in chain order
         QVector<int> years;
         int chainCount = 0;
         int parentFam = 0;

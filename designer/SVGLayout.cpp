@@ -299,7 +299,7 @@ void SVGLayout::clear() {
 
 QStringList SVGLayout::UnitOrder(const QString& sKey) const {
     QStringList out;
-    const int p = personIndex_.value(sKey);
+    const int p = tree_ ? personIndex_.value(tree_->GetPersons().value(sKey).get()) : 0;
     if (!p || !persons_[p].unit) return out;
     const UnitRec& u = units_[persons_[p].unit];
     for (int pos = 0; pos < u.count; ++pos) out.append(persons_[unitPerson(u, pos)].key);
@@ -940,17 +940,18 @@ void SVGLayout::growGrid() {
 }
 
 // Writes new (bNew) or previous positions of the persons that the kept view
-// still holds, then the working grid size.
-void SVGLayout::writePositions(bool bNew) {
+// still holds, then the working grid size. Organise writes into the view it
+// has just read (bViewAsRead), which holds every person.
+void SVGLayout::writePositions(bool bNew, bool bViewAsRead) {
     if (!tree_) return;
     const bool viewpointHeld = viewpoint_ && tree_->GetViewpoints().value(viewpoint_->GetKey()) == viewpoint_;
     for (int p = 1; p < persons_.size(); ++p) {
         const PersonRec& rec = persons_[p];
-        if (tree_->GetPersons().value(rec.key) != rec.box) continue;
+        if (!bViewAsRead && tree_->GetPersons().value(rec.key) != rec.box) continue;
         const int col = bNew ? rec.newCol : rec.prevCol;
         const int row = bNew ? rec.newRow : rec.prevRow;
         if (viewpoint_) {
-            if (!viewpointHeld || !viewpoint_->PersonExists(rec.key)) continue;
+            if (!bViewAsRead && (!viewpointHeld || !viewpoint_->PersonExists(rec.key))) continue;
             viewpoint_->SetPerColRow(rec.key, col, row, true);
         } else {
             rec.box->SetNewPosn(col, row, true);
@@ -977,15 +978,15 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         PersonRec rec;
         rec.box = box;
         rec.key = key;
-        personIndex_.insert(key, int(persons_.size()));
+        personIndex_.insert(box.get(), int(persons_.size()));
         persons_.append(rec);
     }
     families_.reserve(families.count() + 1);
     for (const auto& [key, fam] : families) {
         FamilyRec rec;
         rec.fam = fam;
-        rec.p1 = fam->GetFirstPar() ? personIndex_.value(fam->GetFirstPar()->GetKey()) : 0;
-        rec.p2 = fam->GetSecPar() ? personIndex_.value(fam->GetSecPar()->GetKey()) : 0;
+        rec.p1 = personIndex_.value(fam->GetFirstPar().get());
+        rec.p2 = personIndex_.value(fam->GetSecPar().get());
         familyIndex_.insert(key, int(families_.size()));
         families_.append(rec);
     }
@@ -1035,7 +1036,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             if (!fam.p1 || !fam.p2) continue;
             QVector<int> children;
             for (const SVGBoxPtr& child : fam.fam->GetChildren()) {
-                const int c = child ? personIndex_.value(child->GetKey()) : 0;
+                const int c = personIndex_.value(child.get());
                 if (c) children.append(c);
             }
             if (children.isEmpty()) continue;
@@ -1077,9 +1078,12 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         QVector<qint64> column(units_.size(), 0);
         QVector<qint64> keys;
         keys.reserve(roots.size());
+        // The column the display shows: a vertical display swaps the tree's
+        // column and row (what SVGTree::GetPerColRow gives, read before).
+        const bool vertical = oTr.GetDisplay() && !oTr.GetDisplay()->GetHoriz();
         for (int u : roots) {
-            int col = 0, row = 0;
-            oTr.GetPerColRow(persons_[units_[u].first].key, col, row);
+            const PersonRec& first = persons_[units_[u].first];
+            const int col = vertical ? first.prevRow : first.prevCol;
             column[u] = col;
             keys.append(col);
         }
@@ -1116,7 +1120,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         }
 
         growGrid();
-        writePositions(true);
+        writePositions(true, true);
     } catch (...) {
         Revert(oTr);
         throw;
@@ -1126,7 +1130,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
 
 void SVGLayout::Revert(SVGTree& oTr) {
     Q_UNUSED(oTr);
-    writePositions(false);
+    writePositions(false, false);
 }
 
 bool SVGLayout::Adjust(SVGTree& oTr) {
@@ -1134,6 +1138,6 @@ bool SVGLayout::Adjust(SVGTree& oTr) {
     if (!tree_) return false;
     const bool moved = pass();
     growGrid();
-    writePositions(true);
+    writePositions(true, false);
     return moved;
 }

@@ -140,7 +140,7 @@ private:
     bool openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
     bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
-    void writePositions(bool bNew);
+    void writePositions(bool bNew, bool bViewAsRead);
     bool needsOwnRow(int u) const;
     void growGrid();
     [[noreturn]] void raiseSide(int value);
@@ -152,7 +152,7 @@ private:
     QVector<PersonRec> persons_{1};
     QVector<FamilyRec> families_{1};
     QVector<UnitRec> units_{1};
-    QHash<QString, int> personIndex_;
+    QHash<const SVGBox*, int> personIndex_;
     QHash<QString, int> familyIndex_;
     // Families of the view in which a person is a parent: famOf_ from
     // famOfStart_[p] up to famOfStart_[p + 1].

@@ -751,6 +751,10 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
     return moved;
 }
 
+// Starts one push (`nested`: started by another push): false when the row's
+// shifts, a crossed unit or a push already under way refuse it; else moves
+// the unit's persons and fills `fr` with the block and the row item to go on
+// with.
 bool SVGLayout::openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr) {
     ensureRow(row);
     if (rowShifts_[row] >= kRowShiftLimit) return false;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "PersonDetailsParagraph.h"
-#include "RecordingReporter.h"
 #include "ViewpointFixture.h"
 
 namespace {
@@ -29,25 +28,9 @@ TEST(PersonDetailsParagraph, TrimsJoinsAndClosesSentences) {
             << c.texts.join('|').toStdString();
 }
 
-class ViewpointMenuTest : public ::testing::Test {
+class ViewpointMenuTest : public ViewpointModelTest {
 protected:
-    std::shared_ptr<SVGTree> tree = makeViewpointTree();
-    RecordingReporter reporter;
-    ViewpointManagerModel model;
-
-    void SetUp() override {
-        model.setReporter(&reporter);
-        model.bind(tree);
-    }
-    SVGBox* box(const char* key) const { return tree->GetPersons().value(QLatin1String(key)).get(); }
-    void select(List which, const char* key) {
-        const int row = rowOf(model, which, key);
-        ASSERT_GE(row, 0) << key;
-        if (which == List::PersonList) model.selectPerson(row);
-        if (which == List::SpouseList) model.selectSpouse(row);
-        if (which == List::ChildList) model.selectChild(row);
-    }
-    QString keyOf(const SVGBoxPtr& p) const { return p ? p->GetKey() : QStringLiteral("-"); }
+    static QString keyOf(const SVGBoxPtr& p) { return p ? p->GetKey() : QStringLiteral("-"); }
 };
 
 TEST_F(ViewpointMenuTest, FatherAndMother) {

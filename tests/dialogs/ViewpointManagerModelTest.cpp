@@ -3,7 +3,6 @@
 // tree's events, and adding, deleting and renaming viewpoints.
 #include <gtest/gtest.h>
 
-#include "RecordingReporter.h"
 #include "ViewpointFixture.h"
 #include "ViewpointNameIndex.h"
 
@@ -39,23 +38,11 @@ TEST(ViewpointNameSearch, PartialWordsBeginDistinctLaterWords) {
     }
 }
 
-class ViewpointManagerTest : public ::testing::Test {
+class ViewpointManagerTest : public ViewpointModelTest {
 protected:
-    std::shared_ptr<SVGTree> tree = makeViewpointTree();
-    RecordingReporter reporter;
-    ViewpointManagerModel model;
-
-    void SetUp() override {
-        model.setReporter(&reporter);
-        model.bind(tree);
-    }
     QStringList persons() const { return captions(model.list(List::PersonList)); }
-    int stateOf(const char* key) const { return model.iPersonDoneState(*tree->GetPersons().value(QLatin1String(key))); }
-    void selectPerson(const char* key) {
-        const int row = rowOf(model, List::PersonList, key);
-        ASSERT_GE(row, 0) << key;
-        model.selectPerson(row);
-    }
+    int stateOf(const char* key) const { return model.iPersonDoneState(*box(key)); }
+    void selectPerson(const char* key) { select(List::PersonList, key); }
 };
 
 TEST_F(ViewpointManagerTest, EmptySearchListsEveryPersonInTreeOrderWithItsState) {

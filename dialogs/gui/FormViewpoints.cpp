@@ -7,12 +7,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -31,20 +31,22 @@ namespace {
 
 using List = ViewpointManagerModel::List;
 
-// Draws persons in a viewpoint in blue, and those whose spousal families are
-// all in one too in red; the others keep the list's colour.
-class AllocationColours : public QStyledItemDelegate {
+// A list as the window shows it: persons in a viewpoint in blue, those whose
+// spousal families are all in one too in red; the others in the list's colour.
+class AllocationColours : public QIdentityProxyModel {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using QIdentityProxyModel::QIdentityProxyModel;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const int state = index.data(ViewpointListModel::StateRole).toInt();
-        if (state == 1)
-            option->palette.setColor(QPalette::Text, QColor(0, 0, 255));
-        else if (state == 2)
-            option->palette.setColor(QPalette::Text, QColor(255, 0, 0));
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::ForegroundRole) return QIdentityProxyModel::data(index, role);
+        switch (QIdentityProxyModel::data(index, ViewpointListModel::StateRole).toInt()) {
+        case 1:
+            return QBrush(QColor(0, 0, 255));
+        case 2:
+            return QBrush(QColor(255, 0, 0));
+        default:
+            return {};
+        }
     }
 };
 
@@ -210,8 +212,9 @@ QTreeView* FormViewpoints::makeList(List which, const QString& tooltip) {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setContextMenuPolicy(Qt::PreventContextMenu);
-    view->setItemDelegate(new AllocationColours(view));
-    view->setModel(&model_.list(which));
+    auto* shown = new AllocationColours(view);
+    shown->setSourceModel(&model_.list(which));
+    view->setModel(shown);
     view->header()->setStretchLastSection(true);
     view->viewport()->installEventFilter(this);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -337,7 +340,7 @@ void FormViewpoints::syncSelections() {
         const List which = static_cast<List>(i);
         QTreeView* view = lists_[which];
         const int row = model_.selectedRow(which);
-        const QModelIndex index = row >= 0 ? model_.list(which).index(row) : QModelIndex();
+        const QModelIndex index = row >= 0 ? view->model()->index(row, 0) : QModelIndex();
         if (view->currentIndex() != index) {
             if (index.isValid())
                 view->setCurrentIndex(index);

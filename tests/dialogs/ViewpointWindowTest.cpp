@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBrush>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -139,6 +140,17 @@ TEST_F(ViewpointWindowTest, AddAndRenameKeepTheKeyBoxInStep) {
     EXPECT_EQ(w->comKeys()->currentText(), "nord");
     EXPECT_EQ(w->lblDetails()->text(), "Viewpoint nord has 3 persons and 1 families");
     EXPECT_EQ(tree->GetViewpoints().value(QStringLiteral("nord"))->GetName(), "Nord");
+}
+
+TEST_F(ViewpointWindowTest, AllocatedPersonsAreBlueOrRed) {
+    FormViewpoints* w = open();
+    const QAbstractItemModel* shown = w->listView(List::PersonList)->model();
+    auto colour = [&](const char* key) {
+        return shown->index(rowOf(w->model(), List::PersonList, key), 0).data(Qt::ForegroundRole);
+    };
+    EXPECT_EQ(colour("jo").value<QBrush>().color(), QColor(0, 0, 255));
+    EXPECT_EQ(colour("ma").value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(colour("lo").isValid());
 }
 
 TEST_F(ViewpointWindowTest, RightButtonOpensTheMenuOnlyOverARow) {

@@ -36,3 +36,9 @@ void ViewpointListModel::setEntries(std::vector<ViewpointListEntry> entries) {
     entries_ = std::move(entries);
     endResetModel();
 }
+
+void ViewpointListModel::swapEntries(std::vector<ViewpointListEntry>& entries) {
+    beginResetModel();
+    entries_.swap(entries);
+    endResetModel();
+}

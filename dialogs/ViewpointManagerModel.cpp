@@ -107,7 +107,8 @@ void ViewpointManagerModel::clearDependents() {
 }
 
 void ViewpointManagerModel::FillPersonList() {
-    std::vector<ViewpointListEntry> entries;
+    std::vector<ViewpointListEntry>& entries = spare_;
+    entries.clear();
     selected_[PersonList] = -1;
     if (tree_) {
         const PersonDict& persons = tree_->GetPersons();
@@ -127,7 +128,8 @@ void ViewpointManagerModel::FillPersonList() {
             }
         }
     }
-    lists_[PersonList]->setEntries(std::move(entries));
+    lists_[PersonList]->swapEntries(entries);
+    spare_.clear();
     Q_EMIT selectionsChanged();
 }
 

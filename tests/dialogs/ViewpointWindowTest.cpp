@@ -197,6 +197,19 @@ TEST_F(ViewpointWindowTest, RightClickedSpouseRefreshesTheChildrenBeforeACopy) {
     EXPECT_EQ(boxes.shown[0].text, "Kid Smith. Person not present in any viewpoints.");
 }
 
+TEST_F(ViewpointWindowTest, ArrowKeysChooseThePersonAsAClickDoes) {
+    FormViewpoints* w = open();
+    QTreeView* persons = w->listView(List::PersonList);
+    QTest::mouseClick(persons->viewport(), Qt::LeftButton, {}, rowPoint(w, List::PersonList, 2));
+    ASSERT_EQ(captions(w->model().list(List::SpouseList)), (QStringList{"Mary Jones", "Anne Brown"}));
+    QTest::keyClick(persons, Qt::Key_Down);
+    EXPECT_EQ(w->model().selectedRow(List::PersonList), 3);
+    EXPECT_EQ(captions(w->model().list(List::SpouseList)), QStringList{"John Smith"});
+    QTest::keyClick(w->listView(List::SpouseList), Qt::Key_Down);
+    EXPECT_EQ(w->model().selectedRow(List::SpouseList), 0);
+    EXPECT_EQ(captions(w->model().list(List::ChildList)), (QStringList{"Kid Smith", "(Unnamed Child)"}));
+}
+
 TEST_F(ViewpointWindowTest, TreeEventsKeepTheViewsInStepAndStopWhenClosed) {
     FormViewpoints* w = open();
     QTest::mouseClick(w->listView(List::PersonList)->viewport(), Qt::LeftButton, {},

@@ -40,12 +40,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::ForegroundRole) return QIdentityProxyModel::data(index, role);
         switch (QIdentityProxyModel::data(index, ViewpointListModel::StateRole).toInt()) {
-        case 1:
-            return QBrush(QColor(0, 0, 255));
-        case 2:
-            return QBrush(QColor(255, 0, 0));
-        default:
-            return {};
+            case 1:
+                return QBrush(QColor(0, 0, 255));
+            case 2:
+                return QBrush(QColor(255, 0, 0));
+            default:
+                return {};
         }
     }
 };
@@ -57,7 +57,9 @@ constexpr int kSpouseListHeight = 120;
 // ---- Opening
 
 void FormViewpoints::ManageViewpoints(const std::shared_ptr<SVGTree>& oTr, QWidget* oParentForm) {
-    if (!oTr) raiseError(ErrorOffset::InvalidKey, QStringLiteral("FormViewpoints"), QStringLiteral("There is no tree whose viewpoints could be managed"));
+    if (!oTr)
+        raiseError(ErrorOffset::InvalidKey, QStringLiteral("FormViewpoints"),
+                   QStringLiteral("There is no tree whose viewpoints could be managed"));
     FormViewpoints* window = single_;
     if (!window) {
         window = new FormViewpoints(oParentForm);
@@ -129,8 +131,9 @@ void FormViewpoints::buildControls() {
         QStringLiteral("Don't show if person allocated to a viewpoint (else show in blue)"));
     chkExcudePFDone_ = new QCheckBox(QStringLiteral("Hide if Person and their Spouses Allocated "));
     chkExcudePFDone_->setObjectName(QStringLiteral("chkExcudePFDone"));
-    chkExcudePFDone_->setToolTip(QStringLiteral(
-        "Don't show if person and their spousal relationships are allocated to a viewpoint (else show in red)"));
+    chkExcudePFDone_->setToolTip(
+        QStringLiteral("Don't show if person and their spousal relationships are allocated to a viewpoint "
+                       "(else show in red)"));
 
     for (QPushButton* b : {cmdAdd_, cmdDel_, cmdChange_}) {
         b->setAutoDefault(false);
@@ -155,14 +158,17 @@ void FormViewpoints::buildControls() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("Matching persons")));
-    left->addWidget(makeList(List::PersonList, QStringLiteral("Persons matching the partial name, given above")), 1);
+    left->addWidget(
+        makeList(List::PersonList, QStringLiteral("Persons matching the partial name, given above")), 1);
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel(QStringLiteral("Associated spouses")));
-    right->addWidget(makeList(List::SpouseList, QStringLiteral("Spouses associated with the selected person")));
+    right->addWidget(
+        makeList(List::SpouseList, QStringLiteral("Spouses associated with the selected person")));
     lists_[List::SpouseList]->setFixedHeight(kSpouseListHeight);
     right->addWidget(new QLabel(QStringLiteral("Associated children")));
     right->addWidget(
-        makeList(List::ChildList, QStringLiteral("Children associated with the selected person and spouse")), 1);
+        makeList(List::ChildList, QStringLiteral("Children associated with the selected person and spouse")),
+        1);
     auto* lists = new QHBoxLayout;
     lists->addLayout(left, 1);
     lists->addLayout(right, 1);
@@ -218,7 +224,9 @@ QTreeView* FormViewpoints::makeList(List which, const QString& tooltip) {
     view->header()->setStretchLastSection(true);
     view->viewport()->installEventFilter(this);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this, which](const QModelIndex& current) { listRowChanged(which, current.isValid() ? current.row() : -1); });
+            [this, which](const QModelIndex& current) {
+                listRowChanged(which, current.isValid() ? current.row() : -1);
+            });
     lists_[which] = view;
     return view;
 }
@@ -277,8 +285,9 @@ void FormViewpoints::cmdDel_Click() {
         const int chosen = chosenKeyIndex();
         const QString key = model_.currentKey();
         if (chosen >= 0 && !key.isEmpty()) {
-            const auto answer = MessageBoxes::current().show(QMessageBox::Question, model_.DeleteQuestion(),
-                                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            const auto answer =
+                MessageBoxes::current().show(QMessageBox::Question, model_.DeleteQuestion(),
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
             if (answer != QMessageBox::Yes) return;
             // Deleting may close the Tree Designer that shows the viewpoint,
             // and this window with it, before the call returns.
@@ -388,21 +397,27 @@ void FormViewpoints::listRightClick(List which, const QPoint& at) {
             menu.Add(mnuCopyPerAllSp, QStringLiteral("Copy Person and All Spouses"));
             menu.Add(0, QStringLiteral("-"));
             menu.Add(mnuShowPerson, QStringLiteral("Show Details"));
-            menu.Add(mnuSelectPerFather, QStringLiteral("Select Father Caption"), false, false, enabled(state.selectFather));
-            menu.Add(mnuSelectPerMother, QStringLiteral("Select Mother Caption"), false, false, enabled(state.selectMother));
+            menu.Add(mnuSelectPerFather, QStringLiteral("Select Father Caption"), false, false,
+                     enabled(state.selectFather));
+            menu.Add(mnuSelectPerMother, QStringLiteral("Select Mother Caption"), false, false,
+                     enabled(state.selectMother));
         } else if (which == List::SpouseList) {
             menu.Add(mnuCopyPerSp, QStringLiteral("Copy Person and Spouse"));
             menu.Add(mnuCopyPerSpChild, QStringLiteral("Copy Person, Spouse, and Children"));
             menu.Add(0, QStringLiteral("-"));
             menu.Add(mnuShowSpouse, QStringLiteral("Show Details"));
-            menu.Add(mnuSelectSp, QStringLiteral("Select Spouse Caption"), false, false, enabled(state.selectCaption));
-            menu.Add(mnuSelectSpFather, QStringLiteral("Select Father Caption"), false, false, enabled(state.selectFather));
-            menu.Add(mnuSelectSpMother, QStringLiteral("Select Mother Caption"), false, false, enabled(state.selectMother));
+            menu.Add(mnuSelectSp, QStringLiteral("Select Spouse Caption"), false, false,
+                     enabled(state.selectCaption));
+            menu.Add(mnuSelectSpFather, QStringLiteral("Select Father Caption"), false, false,
+                     enabled(state.selectFather));
+            menu.Add(mnuSelectSpMother, QStringLiteral("Select Mother Caption"), false, false,
+                     enabled(state.selectMother));
         } else {
             menu.Add(mnuCopyChild, QStringLiteral("Copy Child"));
             menu.Add(0, QStringLiteral("-"));
             menu.Add(mnuShowChild, QStringLiteral("Show Details"));
-            menu.Add(mnuSelectChild, QStringLiteral("Select Child Caption"), false, false, enabled(state.selectCaption));
+            menu.Add(mnuSelectChild, QStringLiteral("Select Child Caption"), false, false,
+                     enabled(state.selectCaption));
         }
         const QPoint global = view->viewport()->mapToGlobal(at);
         const int chosen = menu.Show(this, global.x(), global.y());
@@ -417,43 +432,44 @@ void FormViewpoints::runMenuCommand(List which, int id) {
         QtClipboardText clipboard;
         auto showDetailsOf = [this](List list) {
             const QString text = model_.detailsText(list);
-            if (!text.isEmpty()) MessageBoxes::current().show(QMessageBox::Information, text, QMessageBox::Ok);
+            if (!text.isEmpty())
+                MessageBoxes::current().show(QMessageBox::Information, text, QMessageBox::Ok);
         };
         switch (id) {
-        case mnuCopyPer:
-            clipboard.setText(model_.copyPerson());
-            break;
-        case mnuCopyPerAllSp:
-            clipboard.setText(model_.copyPersonAndAllSpouses());
-            break;
-        case mnuCopyPerSp:
-            clipboard.setText(model_.copyPersonAndSpouse());
-            break;
-        case mnuCopyPerSpChild:
-            clipboard.setText(model_.copyPersonSpouseAndChildren());
-            break;
-        case mnuCopyChild:
-            clipboard.setText(model_.copyChild());
-            break;
-        case mnuShowPerson:
-        case mnuShowSpouse:
-        case mnuShowChild:
-            showDetailsOf(which);
-            break;
-        case mnuSelectPerFather:
-        case mnuSelectSpFather:
-            setSearchText(model_.parentCaption(which, true));
-            break;
-        case mnuSelectPerMother:
-        case mnuSelectSpMother:
-            setSearchText(model_.parentCaption(which, false));
-            break;
-        case mnuSelectSp:
-        case mnuSelectChild:
-            setSearchText(model_.entryCaption(which));
-            break;
-        default:
-            break;
+            case mnuCopyPer:
+                clipboard.setText(model_.copyPerson());
+                break;
+            case mnuCopyPerAllSp:
+                clipboard.setText(model_.copyPersonAndAllSpouses());
+                break;
+            case mnuCopyPerSp:
+                clipboard.setText(model_.copyPersonAndSpouse());
+                break;
+            case mnuCopyPerSpChild:
+                clipboard.setText(model_.copyPersonSpouseAndChildren());
+                break;
+            case mnuCopyChild:
+                clipboard.setText(model_.copyChild());
+                break;
+            case mnuShowPerson:
+            case mnuShowSpouse:
+            case mnuShowChild:
+                showDetailsOf(which);
+                break;
+            case mnuSelectPerFather:
+            case mnuSelectSpFather:
+                setSearchText(model_.parentCaption(which, true));
+                break;
+            case mnuSelectPerMother:
+            case mnuSelectSpMother:
+                setSearchText(model_.parentCaption(which, false));
+                break;
+            case mnuSelectSp:
+            case mnuSelectChild:
+                setSearchText(model_.entryCaption(which));
+                break;
+            default:
+                break;
         }
     } catch (...) {
         reportHandlerError();
@@ -476,7 +492,9 @@ void FormViewpoints::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) PositionForm(this, positioned_);
 }
 
-void FormViewpoints::mnuClose_Click() { close(); }
+void FormViewpoints::mnuClose_Click() {
+    close();
+}
 
 void FormViewpoints::closeSilently() {
     silentClose_ = true;

@@ -17,7 +17,9 @@
 #include "tree_model/SVGViewpointClass.h"
 #include "ErrorOf.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // A small tree with two viewpoints:
 //   f1 = gf (m) + gm: child jo, all three and f1 in North;
@@ -29,16 +31,20 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 inline std::shared_ptr<SVGTree> makeViewpointTree() {
     auto tree = std::make_shared<SVGTree>();
     const char* const persons[][3] = {
-        {"gf", "m", "George Senior Smith"}, {"gm", "f", "Grace Smith"}, {"jo", "m", "John Smith"},
-        {"ma", "f", "Mary Jones"},          {"an", "f", "Anne Brown"},  {"k1", "m", "Kid Smith"},
-        {"k2", "f", "Kate Smith"},          {"lo", "m", "Lone Walker"}, {"so", "f", "Solo Dancer."},
-        {"zo", "f", "Zoe Hart"},            {"yv", "m", "Yves Hart"},   {"ch", "m", "Chris Hart"},
+        {"gf", "m", "George Senior Smith"}, {"gm", "f", "Grace Smith"},
+        {"jo", "m", "John Smith"},          {"ma", "f", "Mary Jones"},
+        {"an", "f", "Anne Brown"},          {"k1", "m", "Kid Smith"},
+        {"k2", "f", "Kate Smith"},          {"lo", "m", "Lone Walker"},
+        {"so", "f", "Solo Dancer."},        {"zo", "f", "Zoe Hart"},
+        {"yv", "m", "Yves Hart"},           {"ch", "m", "Chris Hart"},
     };
     for (const auto& p : persons)
         tree->NewPerson(QLatin1String(p[0]), QLatin1String(p[2]), QString(), 1, 1, QLatin1String(p[1]), false,
                         QString(), true);
     tree->GetPersons().value(QStringLiteral("k2"))->SetText(QString());
-    tree->GetPersons().value(QStringLiteral("jo"))->SetTooltips({QStringLiteral("Farmer"), QStringLiteral("Born in York")});
+    tree->GetPersons()
+        .value(QStringLiteral("jo"))
+        ->SetTooltips({QStringLiteral("Farmer"), QStringLiteral("Born in York")});
     auto family = [&](const char* key, const char* a, const char* b, QStringList children) {
         auto f = tree->NewFamily(QLatin1String(key), QLatin1String(a), QLatin1String(b));
         for (const QString& c : children) f->AddChild(tree->GetPersons().value(c));
@@ -70,7 +76,6 @@ inline QStringList captions(const ViewpointListModel& list) {
 inline int rowOf(const ViewpointManagerModel& model, ViewpointManagerModel::List which, const char* key) {
     return model.list(which).rowOfKey(QLatin1String(key));
 }
-
 
 // A manager model bound to the small tree, reporting to a recorder.
 class ViewpointModelTest : public ::testing::Test {

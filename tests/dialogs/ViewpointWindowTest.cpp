@@ -25,7 +25,9 @@ namespace {
 
 using List = ViewpointManagerModel::List;
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 class ViewpointWindowTest : public ::testing::Test {
 protected:
@@ -258,8 +260,9 @@ TEST(ViewpointWindowFromMainWindow, ManageViewpointsOpensTheOneWindow) {
     {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("H Title=Views,Viewpoints=True\nP ann=f(1,1):Ann Smith|Ann|\nP bob=m(2,1):Bob Smith|Bob|\n"
-                  "V v1=First|5,5\np ann(1,1)\nV v2=Second|5,5\n");
+        out.write(
+            "H Title=Views,Viewpoints=True\nP ann=f(1,1):Ann Smith|Ann|\nP bob=m(2,1):Bob Smith|Bob|\n"
+            "V v1=First|5,5\np ann(1,1)\nV v2=Second|5,5\n");
     }
     const QString folder = QDir::currentPath();
     {

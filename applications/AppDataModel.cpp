@@ -72,37 +72,7 @@ void AppDataModel::setCell(int row, int column, const QString& text) {
 }
 
 AppDataModel::Cell AppDataModel::moved(Cell from, Move move) const {
-    const int rows = rowCount();
-    const int columns = columnCount();
-    if (rows == 0 || columns == 0) return from;
-    Cell to = from;
-    switch (move) {
-    case Move::Next:
-        if (++to.column >= columns) {
-            to.column = 0;
-            to.row = to.row + 1 >= rows ? 0 : to.row + 1;
-        }
-        break;
-    case Move::Previous:
-        if (--to.column < 0) {
-            to.column = columns - 1;
-            to.row = to.row - 1 < 0 ? rows - 1 : to.row - 1;
-        }
-        break;
-    case Move::Down:
-        to.row = to.row + 1 >= rows ? 0 : to.row + 1;
-        break;
-    case Move::Up:
-        to.row = to.row - 1 < 0 ? rows - 1 : to.row - 1;
-        break;
-    case Move::Last:
-        to.row = rows - 1;
-        break;
-    case Move::First:
-        to.row = 0;
-        break;
-    }
-    return to;
+    return nextCell(from, move, rowCount(), columnCount());
 }
 
 void AppDataModel::insertRowAbove(int row) {
@@ -144,9 +114,4 @@ QString AppDataModel::resultText() const {
     return result;
 }
 
-QList<int> AppDataModel::columnChars() const {
-    QList<int> chars(columnCount(), kMinColumnChars);
-    for (const QStringList& row : rows_)
-        for (int c = 0; c < columnCount(); ++c) chars[c] = std::max(chars[c], static_cast<int>(row[c].size()));
-    return chars;
-}
+QList<int> AppDataModel::columnChars() const { return ::columnChars(rows_, columnCount(), kMinColumnChars); }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "foundation/GridCells.h"
+
 class SVGApplications;
 
 // The table behind the program-data editor: the rows of one kind of program
@@ -15,21 +17,9 @@ class SVGApplications;
 // the other lines, in their order, followed by the edited rows.
 class AppDataModel {
 public:
-    // Where a key sends the current cell.
-    enum class Move {
-        Next,      // Tab, Enter: next column, wrapping to the next row and to the top
-        Previous,  // Shift+Tab, Ctrl+Enter: previous column, wrapping back
-        Down,      // next row, wrapping to the first
-        Up,        // previous row, wrapping to the last
-        Last,      // Page Down: the last row
-        First,     // Page Up: the first row
-    };
-
-    struct Cell {
-        int row = 0;
-        int column = 0;
-        bool operator==(const Cell&) const = default;
-    };
+    // Where a key sends the current cell, and a cell of the table.
+    using Move = GridMove;
+    using Cell = GridCell;
 
     // The fewest data rows the table shows.
     static constexpr int kMinRows = 15;

@@ -8,3 +8,12 @@ target_include_directories(bench_gedcom_load PRIVATE "${CMAKE_SOURCE_DIR}/founda
 kv_bench(bench_gedcom_dates DEPS kinread)
 kv_bench(bench_gedcom_layout DEPS kinread kv_gedcom_generator Qt6::Core)
 target_include_directories(bench_gedcom_layout PRIVATE "${CMAKE_SOURCE_DIR}/foundation")
+# One load in a process of its own, for timing from outside and for comparing
+# what two builds of the library answer: on the program's heap and on the C
+# library's (the library's hosts need not use the program's heap).
+add_executable(load_gedcom load_gedcom.cpp)
+target_link_libraries(load_gedcom PRIVATE kv_heap kinread Qt6::Core tsl::ordered_map)
+target_include_directories(load_gedcom PRIVATE "${CMAKE_SOURCE_DIR}/foundation")
+add_executable(load_gedcom_libc load_gedcom.cpp)
+target_link_libraries(load_gedcom_libc PRIVATE kinread Qt6::Core tsl::ordered_map)
+target_include_directories(load_gedcom_libc PRIVATE "${CMAKE_SOURCE_DIR}/foundation")

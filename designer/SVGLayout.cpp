@@ -1,7 +1,10 @@
 #include "SVGLayout.h"
 
+#include <algorithm>
 #include <cmath>
-#include <optional>
+#include <cstdint>
+#include <random>
+#include <vector>
 #include <utility>
 
 #include <QSet>
@@ -28,15 +31,105 @@ bool isDash(QChar c) { return c == u'-' || c == QChar(0x2013); }
 // The whole number nearest to x, halves going to the even number.
 int nearest(double x) { return static_cast<int>(std::nearbyint(x)); }
 
-// Ascending exchange sort: for each position i and each later position j,
-// the two swap when the key at i is greater than the key at j. Equal keys
-// end in the order this gives, which the layout depends on.
-template <typename Key, typename Id>
-void exchangeSort(QVector<Key>& keys, QVector<Id>& ids) {
+// Order of a list built by rotations and appends, as a tree of implicit
+// positions (each node's place is the size of what stands left of it).
+class RotatingList {
+public:
+    explicit RotatingList(int capacity) { nodes_.reserve(capacity); }
+    int size() const { return sizeOf(root_); }
+    void append(int id) {
+        nodes_.push_back({id, 0, 0, 1, std::uint32_t(rng_())});
+        root_ = merge(root_, int(nodes_.size()));
+    }
+    // The first k items go to the end, in their order.
+    void rotate(int k) {
+        if (k <= 0 || k >= size()) return;
+        int left = 0, right = 0;
+        split(root_, k, left, right);
+        root_ = merge(right, left);
+    }
+    void appendTo(QVector<int>& out) const {
+        QVector<int> stack;
+        int n = root_;
+        while (n || !stack.isEmpty()) {
+            while (n) {
+                stack.append(n);
+                n = node(n).left;
+            }
+            n = stack.takeLast();
+            out.append(node(n).id);
+            n = node(n).right;
+        }
+    }
+
+private:
+    struct Node {
+        int id, left, right, size;
+        std::uint32_t priority;
+    };
+    Node& node(int n) { return nodes_[n - 1]; }
+    const Node& node(int n) const { return nodes_[n - 1]; }
+    int sizeOf(int n) const { return n ? node(n).size : 0; }
+    void update(int n) { node(n).size = 1 + sizeOf(node(n).left) + sizeOf(node(n).right); }
+    int merge(int a, int b) {
+        if (!a || !b) return a ? a : b;
+        if (node(a).priority > node(b).priority) {
+            node(a).right = merge(node(a).right, b);
+            update(a);
+            return a;
+        }
+        node(b).left = merge(a, node(b).left);
+        update(b);
+        return b;
+    }
+    // The first k items to `left`, the rest to `right`.
+    void split(int n, int k, int& left, int& right) {
+        if (!n) {
+            left = right = 0;
+            return;
+        }
+        if (sizeOf(node(n).left) < k) {
+            split(node(n).right, k - sizeOf(node(n).left) - 1, node(n).right, right);
+            update(n);
+            left = n;
+        } else {
+            split(node(n).left, k, left, node(n).left);
+            update(n);
+            right = n;
+        }
+    }
+
+    std::vector<Node> nodes_;
+    int root_ = 0;
+    std::minstd_rand rng_{20261210};
+};
+
+// Count of marked positions below a position.
+class PositionCounter {
+public:
+    explicit PositionCounter(int n) : tree_(n + 1, 0) {}
+    void mark(int pos) {
+        for (int i = pos + 1; i < int(tree_.size()); i += i & -i) ++tree_[i];
+    }
+    int below(int pos) const {
+        int sum = 0;
+        for (int i = pos; i > 0; i -= i & -i) sum += tree_[i];
+        return sum;
+    }
+
+private:
+    std::vector<int> tree_;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------- sorting
+
+void SVGLayout::ExchangeSort(QVector<qint64>& keys, QVector<int>& ids) {
     const int n = int(keys.size());
     for (int i = 0; i + 1 < n; ++i) {
-        Key cur = keys[i];
-        Id curId = ids[i];
+        qint64 cur = keys[i];
+        int curId = ids[i];
         for (int j = i + 1; j < n; ++j) {
             if (cur > keys[j]) {
                 std::swap(cur, keys[j]);
@@ -48,7 +141,57 @@ void exchangeSort(QVector<Key>& keys, QVector<Id>& ids) {
     }
 }
 
-}  // namespace
+// Pass i of the exchange sort carries the item at i along the chain of
+// items that are each smaller than the one before (the running minimum),
+// each item of the chain moving to the next one's place and the last, the
+// smallest, to place i. Seen from one key v, items with greater keys never
+// change the order of the items with key v, so that order follows from the
+// items with keys up to v alone. Among those, while an item with a smaller
+// key stands first a pass only removes it; while items with key v stand
+// first, a pass moves the first of them behind the others that stand
+// together with it and takes out the smaller item that follows, joining them
+// with the items with key v behind it. So with the items with key v in list
+// order and the count of smaller items after each (up to the next item with
+// key v), the order is: start with the first, and for each item rotate the
+// list by that count and then append the next item.
+void SVGLayout::ExchangeSortFast(QVector<qint64>& keys, QVector<int>& ids) {
+    const int n = int(keys.size());
+    if (n < 2) return;
+    QVector<int> order(n);
+    for (int i = 0; i < n; ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] != keys[b] ? keys[a] < keys[b] : a < b; });
+    PositionCounter smaller(n);
+    QVector<int> result;
+    result.reserve(n);
+    int marked = 0;
+    for (int g = 0; g < n;) {
+        int end = g + 1;
+        while (end < n && keys[order[end]] == keys[order[g]]) ++end;
+        if (end - g == 1) {
+            result.append(order[g]);
+        } else {
+            RotatingList list(end - g);
+            for (int k = g; k < end; ++k) {
+                list.append(order[k]);
+                const int after = k + 1 < end ? smaller.below(order[k + 1]) : marked;
+                list.rotate((after - smaller.below(order[k])) % list.size());
+            }
+            list.appendTo(result);
+        }
+        for (int k = g; k < end; ++k) smaller.mark(order[k]);
+        marked += end - g;
+        g = end;
+    }
+    QVector<qint64> sortedKeys(n);
+    QVector<int> sortedIds(n);
+    for (int i = 0; i < n; ++i) {
+        sortedKeys[i] = keys[result[i]];
+        sortedIds[i] = ids[result[i]];
+    }
+    keys = std::move(sortedKeys);
+    ids = std::move(sortedIds);
+}
+
 
 // ---------------------------------------------------------------- sort years
 
@@ -246,7 +389,7 @@ QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
     QHash<int, QVector<int>> ordered;
     for (int p : entered) {
         QVector<int> single, multi;
-        QVector<int> years;
+        QVector<qint64> years;
         for (int s : spouses[p]) {
             if (spouses[s].size() > 1) {
                 multi.append(s);
@@ -255,7 +398,7 @@ QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
                 years.append(yearOf(p, s));
             }
         }
-        exchangeSort(years, single);
+        ExchangeSort(years, single);
         ordered.insert(p, single + multi);
     }
     int start = 0;
@@ -583,73 +726,118 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
     return moved;
 }
 
-bool SVGLayout::pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ended, bool& moved) {
-    Q_UNUSED(row);
-    // A block reached again while it is being pushed (a line that descends
-    // from itself) ends the push instead of going round for ever.
-    if (pushActive_.contains(f)) {
-        ended = true;
-        return moved;
-    }
-    const ActiveItem active(pushActive_, f);
-    const QVector<int> children = families_[f].children;
-    for (int i = fromIndex; i < children.size() && !ended; ++i) {
-        const int c = children[i];
-        const UnitRec& child = units_[c];
-        if (child.row != 0) {
-            if (push(-c, 0, child.row, x)) moved = true;
-            ++x;
-        } else if (child.parentFam == f) {
-            pushUnitPersons(c, 0, x, ended, moved);
-        }
-    }
-    return moved;
-}
-
-bool SVGLayout::push(int item, int startPos, int row, int target) {
+bool SVGLayout::openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr) {
     ensureRow(row);
     if (rowShifts_[row] >= kRowShiftLimit) return false;
     // A crossed unit is never the one a pass shifts; pushed on by its left
     // neighbour it moves, or the two would share cells.
-    if (item < 0 && units_[-item].crossed && pushDepth_ == 0) return false;
+    if (item < 0 && units_[-item].crossed && !nested) return false;
     // A unit reached again while it is being pushed (a line that descends
-    // from itself) is not pushed again; families are marked while their
-    // block is pushed (pushBlockUnits).
+    // from itself) is not pushed again.
     if (item < 0 && pushActive_.contains(item)) return false;
-    struct Depth {
-        int& d;
-        explicit Depth(int& v) : d(v) { ++d; }
-        ~Depth() { --d; }
-    } depth(pushDepth_);
-    std::optional<ActiveItem> active;
-    if (item < 0) active.emplace(pushActive_, item);
-    bool moved = false;
-    bool ended = false;
-    int x = target;
-    int next = 0;
+    fr = PushFrame();
+    fr.item = item;
+    fr.row = row;
+    fr.x = target;
+    int block = 0, from = 0;
     if (item < 0) {
+        pushActive_.insert(item);
         const int u = -item;
-        pushUnitPersons(u, startPos, x, ended, moved);
-        if (!ended) {
+        pushUnitPersons(u, startPos, fr.x, fr.ended, fr.moved);
+        if (!fr.ended) {
             const UnitRec& rec = units_[u];
             if (rec.row != 0) {
-                next = rec.next;
+                fr.next = rec.next;
             } else if (rec.parentFam) {
-                const int f = rec.parentFam;
-                pushBlockUnits(f, int(families_[f].children.indexOf(u)) + 1, row, x, ended, moved);
-                next = families_[f].next;
+                block = rec.parentFam;
+                from = int(families_[block].children.indexOf(u)) + 1;
             }
         }
     } else {
-        pushBlockUnits(item, 0, row, x, ended, moved);
-        next = families_[item].next;
+        block = item;
     }
-    if (!ended && next) {
-        const int nextRow = next < 0 ? units_[-next].row : families_[next].row;
-        if (push(next, 0, nextRow, x)) moved = true;
+    if (block) {
+        fr.next = families_[block].next;
+        // A block reached again while it is being pushed (a line that
+        // descends from itself) ends the push instead of going round for ever.
+        if (pushActive_.contains(block)) {
+            fr.ended = true;
+        } else {
+            pushActive_.insert(block);
+            fr.block = block;
+            fr.index = from;
+        }
     }
-    if (moved && !ended) ++rowShifts_[row];
-    return moved;
+    return true;
+}
+
+bool SVGLayout::push(int item, int startPos, int row, int target) {
+    // Pushes started by pushes wait on an explicit stack, so that a long row
+    // or a deep line cannot exhaust the call stack. A push goes on with the
+    // units of its children's block (a unit with a row of its own gets a push
+    // of its own), then with the next item of its row list; it counts a shift
+    // of its row when it or a push it started moved anything.
+    pushActive_.clear();
+    QVector<PushFrame> stack(1);
+    if (!openPush(item, startPos, row, target, false, stack[0])) return false;
+    bool result = false;
+    bool returning = false;
+    while (!stack.isEmpty()) {
+        PushFrame fr = stack.takeLast();
+        if (returning) {
+            returning = false;
+            if (result) fr.moved = true;
+            if (fr.waiting == PushFrame::BlockChild) {
+                ++fr.x;
+                ++fr.index;
+            }
+            fr.waiting = PushFrame::None;
+        }
+        PushFrame child;
+        bool opened = false;
+        if (fr.block) {
+            const QVector<int>& children = families_[fr.block].children;
+            while (fr.index < children.size() && !fr.ended) {
+                const int c = children[fr.index];
+                const UnitRec& unit = units_[c];
+                if (unit.row != 0) {
+                    if (openPush(-c, 0, unit.row, fr.x, true, child)) {
+                        fr.waiting = PushFrame::BlockChild;
+                        opened = true;
+                        break;
+                    }
+                    ++fr.x;
+                } else if (unit.parentFam == fr.block) {
+                    pushUnitPersons(c, 0, fr.x, fr.ended, fr.moved);
+                }
+                ++fr.index;
+            }
+            if (!opened) {
+                pushActive_.remove(fr.block);
+                fr.block = 0;
+            }
+        }
+        if (!opened && !fr.tailDone) {
+            fr.tailDone = true;
+            if (!fr.ended && fr.next) {
+                const int nextRow = fr.next < 0 ? units_[-fr.next].row : families_[fr.next].row;
+                if (openPush(fr.next, 0, nextRow, fr.x, true, child)) {
+                    fr.waiting = PushFrame::Tail;
+                    opened = true;
+                }
+            }
+        }
+        if (opened) {
+            stack.append(fr);
+            stack.append(child);
+            continue;
+        }
+        if (fr.moved && !fr.ended) ++rowShifts_[fr.row];
+        if (fr.item < 0) pushActive_.remove(fr.item);
+        result = fr.moved;
+        returning = true;
+    }
+    return result;
 }
 
 bool SVGLayout::pass() {
@@ -714,12 +902,16 @@ bool SVGLayout::pass() {
 // ---------------------------------------------------------------- entry points
 
 void SVGLayout::growGrid() {
+    int cols = iCols_, rows = iRows_;
     for (int p = 1; p < persons_.size(); ++p) {
-        iCols_ = qMax(iCols_, persons_[p].newCol);
-        iRows_ = qMax(iRows_, persons_[p].newRow);
+        cols = qMax(cols, persons_[p].newCol);
+        rows = qMax(rows, persons_[p].newRow);
     }
-    if (iCols_ > kMaxGridSide) raiseSide(iCols_);
-    if (iRows_ > kMaxGridSide) raiseSide(iRows_);
+    // Refused before the working size changes: Revert then keeps the grid.
+    if (cols > kMaxGridSide) raiseSide(cols);
+    if (rows > kMaxGridSide) raiseSide(rows);
+    iCols_ = cols;
+    iRows_ = rows;
 }
 
 // Writes new (bNew) or previous positions of the persons that the kept view
@@ -805,12 +997,12 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             if (children.isEmpty()) continue;
             fam.childCount = int(children.size());
             fam.childPersons = children;
-            QVector<int> years;
+            QVector<qint64> years;
             for (int c : children) {
                 persons_[c].parentFam = f;
                 years.append(persons_[c].year);
             }
-            exchangeSort(years, children);
+            ExchangeSort(years, children);
             for (int c : children) {
                 const int cu = persons_[c].unit;
                 if (fam.children.contains(cu)) continue;  // two children of one unit
@@ -834,23 +1026,22 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             }
             if (root) roots.append(u);
         }
+        // Roots by the column the display shows them at, then by tree number
+        // and column: the second sort starts from the order of the first.
+        QVector<qint64> column(units_.size(), 0);
         QVector<qint64> keys;
         keys.reserve(roots.size());
         for (int u : roots) {
             int col = 0, row = 0;
             oTr.GetPerColRow(persons_[units_[u].first].key, col, row);
+            column[u] = col;
             keys.append(col);
         }
-        const QVector<qint64> columns = keys;
-        QVector<int> byColumn = roots;
-        exchangeSort(keys, byColumn);
-        numberTrees(byColumn);
-        // Tree number first, current column second.
-        QVector<qint64> treeKeys;
-        treeKeys.reserve(roots.size());
+        ExchangeSortFast(keys, roots);
+        numberTrees(roots);
         for (int i = 0; i < roots.size(); ++i)
-            treeKeys.append((qint64(units_[roots[i]].tree) << 32) + (qint64(columns[i]) + 0x80000000LL));
-        exchangeSort(treeKeys, roots);
+            keys[i] = (qint64(units_[roots[i]].tree) << 32) + (column[roots[i]] + 0x80000000LL);
+        ExchangeSortFast(keys, roots);
 
         int row = 1;
         int previousTree = 0;

@@ -44,6 +44,14 @@ public:
     // the event mark-up in the joined notes text; 0 when there is none.
     static int iEventYear(const QString& sNotes, bool bPerson);
 
+    // Ascending exchange sort of ids by keys: for each position i and each
+    // later position j in turn the two swap when the key at i is greater than
+    // the key at j. Equal keys end in the order this gives, which the layout
+    // depends on. Time grows with the square of the count: for short lists.
+    static void ExchangeSort(QVector<qint64>& keys, QVector<int>& ids);
+    // The same order, found in time n log n, for long lists.
+    static void ExchangeSortFast(QVector<qint64>& keys, QVector<int>& ids);
+
     // Adjustment passes Organise runs at most before it warns.
     static constexpr int kPassLimit = 20;
     // Shifts one row accepts from the adjustment passes.
@@ -116,8 +124,17 @@ private:
     void numberTrees(const QVector<int>& roots);
     void uncross();
     bool pass();
+    struct PushFrame {
+        int item = 0, row = 0, x = 0;
+        bool moved = false, ended = false;
+        int block = 0;  // family whose children's block is being pushed
+        int index = 0;  // next unit of that block
+        int next = 0;   // the row list's next item, pushed after the block
+        bool tailDone = false;
+        enum { None, BlockChild, Tail } waiting = None;
+    };
+    bool openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
-    bool pushBlockUnits(int f, int fromIndex, int row, int& x, bool& ended, bool& moved);
     bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
     void writePositions(bool bNew);
     bool needsOwnRow(int u) const;
@@ -137,13 +154,6 @@ private:
     int firstEmpty_ = 1;
     // Row items (units negative, families positive) a push is working on.
     QSet<int> pushActive_;
-    int pushDepth_ = 0;
-    struct ActiveItem {
-        QSet<int>& set;
-        int item;
-        ActiveItem(QSet<int>& s, int i) : set(s), item(i) { set.insert(i); }
-        ~ActiveItem() { set.remove(item); }
-    };
     int nTrees_ = 0;
     int iCols_ = 0, iRows_ = 0;
 };

@@ -278,8 +278,7 @@ qsizetype ReadTextFile::findTerminator(qsizetype from) const {
     return -1;
 }
 
-QString ReadTextFile::ReadLine() {
-    if (!open_ || readPosition() >= fileLength_) return QString();
+void ReadTextFile::nextRecord(const char*& bytes, qsizetype& n) {
     qsizetype searchFrom = bufferPos_;
     for (;;) {
         const qsizetype p = findTerminator(searchFrom);
@@ -290,19 +289,53 @@ QString ReadTextFile::ReadLine() {
             raiseIO(QStringLiteral("I/O error: Record too large"));
         }
         if (p >= 0) {
-            QString record = decode(buffer_.data() + bufferPos_, p - bufferPos_);
+            bytes = buffer_.data() + bufferPos_;
+            n = p - bufferPos_;
             bufferPos_ = p + patternLength_;
-            return record;
+            return;
         }
         if (!fillBuffer()) {
             // A last record without a terminator.
-            QString record = decode(buffer_.data() + bufferPos_, bufferEnd_ - bufferPos_);
+            bytes = buffer_.data() + bufferPos_;
+            n = bufferEnd_ - bufferPos_;
             bufferPos_ = bufferEnd_;
-            return record;
+            return;
         }
         // Look again where a terminator may have been cut by the buffer's end.
         searchFrom = std::max<qsizetype>(bufferPos_, bufferPos_ + available - (patternLength_ - 1));
     }
+}
+
+QString ReadTextFile::ReadLine() {
+    if (!open_ || readPosition() >= fileLength_) return QString();
+    const char* bytes = nullptr;
+    qsizetype n = 0;
+    nextRecord(bytes, n);
+    return decode(bytes, n);
+}
+
+QStringView ReadTextFile::ReadLineView() {
+    if (!open_ || readPosition() >= fileLength_) return QStringView();
+    const char* bytes = nullptr;
+    qsizetype n = 0;
+    nextRecord(bytes, n);
+    if (n < 1) return QStringView();
+    if (charset_ == Ansi || charset_ == Utf8) {
+        // ASCII reads the same in both; anything else goes through the decoder.
+        if (record_.size() < std::size_t(n)) record_.resize(std::size_t(n));
+        char16_t* out = record_.data();
+        unsigned char high = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const auto c = static_cast<unsigned char>(bytes[i]);
+            high |= c;
+            out[i] = c;
+        }
+        if (high < 0x80) return QStringView(out, n);
+    }
+    const QString text = decode(bytes, n);
+    if (record_.size() < std::size_t(text.size())) record_.resize(std::size_t(text.size()));
+    std::copy(text.utf16(), text.utf16() + text.size(), record_.data());
+    return QStringView(record_.data(), text.size());
 }
 
 QString ReadTextFile::decode(const char* bytes, qsizetype n) const {

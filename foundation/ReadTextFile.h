@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringView>
 
 class QFile;
 
@@ -31,6 +32,9 @@ public:
     void OpenFile(const QString& sFile);
     // The next record without its terminator; "" when no file is open or nothing is left.
     QString ReadLine();
+    // The same record as a view into a buffer of the reader, valid until the
+    // next read: for readers of large files that copy what they keep.
+    QStringView ReadLineView();
     // Closes the file when one is open; the character set and terminator stay known.
     void CloseFile();
     // The file length in bytes, recorded at open.
@@ -58,6 +62,8 @@ private:
     qint64 readPosition() const { return bufferOffset_ + qint64(bufferPos_); }
     qsizetype findTerminator(qsizetype from) const;
     QString decode(const char* bytes, qsizetype n) const;
+    // Finds the next record; its bytes stay in the buffer until the next read.
+    void nextRecord(const char*& bytes, qsizetype& n);
     [[noreturn]] void raiseIO(const QString& description) const;
 
     std::unique_ptr<QFile> file_;
@@ -66,6 +72,7 @@ private:
     qint64 fileLength_ = 0;
     qint64 bytesLoaded_ = 0;  // file bytes read into the buffer so far
     std::vector<char> buffer_;
+    std::vector<char16_t> record_;  // the last record ReadLineView decoded
     qint64 bufferOffset_ = 0;  // file offset of buffer_[0]
     qsizetype bufferPos_ = 0;  // next unread byte in buffer_
     qsizetype bufferEnd_ = 0;  // one past the last valid byte in buffer_

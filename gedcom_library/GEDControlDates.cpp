@@ -172,10 +172,105 @@ QString sCvtDatePart(const QString& sPart) {
 
 bool isRangeWord(const QString& word) { return word == QLatin1String("TO") || word == QLatin1String("AND"); }
 
+// The shapes nearly every file writes, in their tidy form: an optional
+// qualifier, then "YYYY", "MON YYYY" or "D MON YYYY" (a day of one or two
+// digits), optionally a range word and a second such date, single blanks
+// between the words, upper case and nothing else. Gives the same date text
+// as the general reading below, without splitting the text into words; false
+// (and the general reading) for anything else, failures included.
+bool bPlainDate(QStringView s, short minYear, QString& out) {
+    if (s.size() < 4 || s.size() > 40)
+        return false;
+    // The words, each of upper-case letters and digits, single blanks between.
+    QStringView words[8];
+    qsizetype count = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= s.size(); ++i) {
+        if (i < s.size()) {
+            const char16_t u = s[i].unicode();
+            if ((u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9'))
+                continue;
+            if (u != u' ')
+                return false;
+        }
+        if (i == start || count == 8)
+            return false;
+        words[count++] = s.sliced(start, i - start);
+        start = i + 1;
+    }
+    char16_t buf[64];
+    qsizetype n = 0;
+    const auto put = [&](QStringView w) {
+        for (QChar c : w)
+            buf[n++] = c.unicode();
+    };
+    // One date from the words first..last.
+    const auto date = [&](qsizetype first, qsizetype last) {
+        if (first > last || last - first > 2)
+            return false;
+        const QStringView year = words[last];
+        if (year.size() != 4 || !bAllDigits(year))
+            return false;
+        const int yearNumber = year.toInt();
+        if (yearNumber < minYear || yearNumber > 2500)
+            return false;
+        put(year);
+        if (first == last)
+            return true;
+        const QStringView month = words[last - 1];
+        const qsizetype m = month.size() == 3 ? kMonthLetters.indexOf(month) : -1;
+        if (m < 0 || m % 3 != 0)
+            return false;
+        const int monthNumber = static_cast<int>(m / 3 + 1);
+        buf[n++] = u'-';
+        buf[n++] = static_cast<char16_t>(u'0' + monthNumber / 10);
+        buf[n++] = static_cast<char16_t>(u'0' + monthNumber % 10);
+        if (first == last - 1)
+            return true;
+        const QStringView day = words[first];
+        if (day.size() > 2 || !bAllDigits(day))
+            return false;
+        buf[n++] = u'-';
+        if (day.size() == 1)
+            buf[n++] = u'0';
+        put(day);
+        return true;
+    };
+    static const char16_t* const kQualifierWords[] = {u"ABT", u"CAL", u"EST", u"FROM", u"TO", u"BEF", u"AFT", u"BET"};
+    qsizetype first = 0;
+    for (const char16_t* q : kQualifierWords) {
+        if (words[0] == QStringView(q)) {
+            put(words[0]);
+            buf[n++] = u' ';
+            first = 1;
+            break;
+        }
+    }
+    qsizetype split = first;
+    while (split < count && words[split] != u"TO" && words[split] != u"AND")
+        ++split;
+    if (!date(first, split - 1))
+        return false;
+    if (split < count) {
+        buf[n++] = u' ';
+        put(words[split]);
+        buf[n++] = u' ';
+        if (!date(split + 1, count - 1))
+            return false;
+    }
+    out = QString(reinterpret_cast<const QChar*>(buf), n);
+    return true;
+}
+
 }  // namespace
 
 QString GEDControlClass::sDateGED2SVG(const QString& sDateString) {
     QString heldEscape;
+    {
+        QString plain;
+        if (bPlainDate(sDateString, iMinValidDate, plain))
+            return plain;
+    }
     try {
         if (sDateString.isEmpty())
             failDate(QStringLiteral("Empty date"));

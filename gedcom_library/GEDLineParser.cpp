@@ -33,10 +33,17 @@ short GEDLineParser::tagCode(QStringView word) {
     if (word.size() > kMaxPackedLength) return GEDTagClass::instance().GetTag(word.toString().toUpper());
     quint64 key = 0;
     for (QChar c : word) key = (key << 6) | packedCode(c.unicode());
+    RecentTag& recent = recentTags[(key ^ (key >> 17) ^ (key >> 31)) % kRecentTags];
+    if (recent.key == key) return recent.code;
     auto it = shortTags.constFind(key);
-    if (it != shortTags.constEnd()) return it.value();
-    const short code = GEDTagClass::instance().GetTag(word.toString().toUpper());
-    shortTags.insert(key, code);
+    short code;
+    if (it != shortTags.constEnd()) {
+        code = it.value();
+    } else {
+        code = GEDTagClass::instance().GetTag(word.toString().toUpper());
+        shortTags.insert(key, code);
+    }
+    recent = {key, code};
     return code;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
@@ -27,4 +29,12 @@ private:
 
     Line current;
     QHash<quint64, short> shortTags;  // tag words of up to 10 characters, packed
+    // The tag words met last, by their packed form, in front of shortTags:
+    // a file uses a few dozen tags on millions of lines.
+    struct RecentTag {
+        quint64 key = 0;
+        short code = 0;
+    };
+    static constexpr std::size_t kRecentTags = 256;
+    RecentTag recentTags[kRecentTags];
 };

@@ -45,7 +45,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     top = -1;
 
     bool trailer = false;
-    QString raw;
+    QStringView raw;  // the record read last, in the reader's buffer
     qsizetype rest = -1;  // where the next line of a record holding several starts
     while (rest >= 0 || !reader.EOD()) {
         // A GEDCOM line never holds a line break, so a record that does comes
@@ -53,15 +53,15 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         // the first line's ending only): each of its pieces is a line.
         QStringView piece;
         if (rest < 0) {
-            raw = reader.ReadLine();
+            raw = reader.ReadLineView();
             rest = 0;
         }
         const qsizetype breakAt = nextLineBreak(raw, rest);
         if (breakAt < 0) {
-            piece = QStringView(raw).sliced(rest);
+            piece = raw.sliced(rest);
             rest = -1;
         } else {
-            piece = QStringView(raw).sliced(rest, breakAt - rest);
+            piece = raw.sliced(rest, breakAt - rest);
             rest = breakAt + 1;
             if (raw[breakAt] == u'\r' && rest < raw.size() && raw[rest] == u'\n') ++rest;
             if (rest >= raw.size()) rest = -1;
@@ -114,12 +114,11 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
 }
 
 // Position of the first CR or LF at or after `from`, or -1.
-qsizetype GEDLoader::nextLineBreak(const QString& text, qsizetype from) {
-    const qsizetype cr = text.indexOf(u'\r', from);
-    const qsizetype lf = text.indexOf(u'\n', from);
-    if (cr < 0) return lf;
-    if (lf < 0) return cr;
-    return std::min(cr, lf);
+qsizetype GEDLoader::nextLineBreak(QStringView text, qsizetype from) {
+    const char16_t* p = text.utf16();
+    for (qsizetype i = from, n = text.size(); i < n; ++i)
+        if (p[i] == u'\r' || p[i] == u'\n') return i;
+    return -1;
 }
 
 // A line value writes "@" as "@@" (a single "@" opens a pointer or an

@@ -27,7 +27,7 @@ public:
 
 private:
     static void undoubleAtSigns(std::u16string& text);
-    static qsizetype nextLineBreak(const QString& text, qsizetype from);
+    static qsizetype nextLineBreak(QStringView text, qsizetype from);
     void completePending();
     void attachTop();
     // A record whose identifier an earlier one has taken is kept under a

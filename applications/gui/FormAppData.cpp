@@ -1,16 +1,11 @@
 #include "FormAppData.h"
 
-#include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTableWidget>
 #include <QVBoxLayout>
+#include <QMenuBar>
 
-#include "AppDataDelegate.h"
+#include "DialogFrame.h"
+#include "EditGrid.h"
 #include "LogReporter.h"
 #include "MainWindowLink.h"
 #include "PopupMenuClass.h"
@@ -33,54 +28,20 @@ FormAppData::FormAppData(AppDataModel& model, Reporter& reporter, QWidget* paren
     setObjectName(QStringLiteral("FormAppData"));
     setWindowTitle(QStringLiteral("Edit Application Data"));
 
-    fgData_ = new QTableWidget(this);
+    fgData_ = new EditGrid(this);
     fgData_->setObjectName(QStringLiteral("fgData"));
     fgData_->setToolTip(model_.description());
-    fgData_->setSelectionMode(QAbstractItemView::SingleSelection);
-    fgData_->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
-                             QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                             QAbstractItemView::AnyKeyPressed);
-    fgData_->setTabKeyNavigation(false);
-    fgData_->horizontalHeader()->setStretchLastSection(true);
-    fgData_->setContextMenuPolicy(Qt::CustomContextMenu);
-    delegate_ = new AppDataDelegate(fgData_);
-    fgData_->setItemDelegate(delegate_);
-    connect(delegate_, &AppDataDelegate::moveRequested, this, &FormAppData::MoveEditCell);
-    connect(delegate_, &AppDataDelegate::rowMenuRequested, this, &FormAppData::ShowRowMenu);
-    connect(fgData_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        const QModelIndex index = fgData_->indexAt(pos);
-        // Shift, Ctrl or Alt with the right button is not a call for the row menu.
-        if (!index.isValid() || QGuiApplication::keyboardModifiers() != Qt::NoModifier) return;
-        delegate_->endEdit();
-        setCurrent(index.row(), index.column());
-        ShowRowMenu();
-    });
+    connect(fgData_, &EditGrid::rowMenuRequested, this, &FormAppData::ShowRowMenu);
 
-    cmdExit_ = new QPushButton(QStringLiteral("OK"));
-    cmdExit_->setToolTip(QStringLiteral("Save your changes to the Program-Data tab"));
-    cmdQuit_ = new QPushButton(QStringLiteral("Cancel"));
-    cmdQuit_->setToolTip(QStringLiteral("Close the form without saving any changes"));
-    cmdExit_->setAutoDefault(false);
-    cmdQuit_->setAutoDefault(false);
-    connect(cmdExit_, &QPushButton::clicked, this, &FormAppData::cmdExit_Click);
-    connect(cmdQuit_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* menuBar = new QMenuBar(this);
-    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    connect(mnuFile->addAction(QStringLiteral("&Close and Save")), &QAction::triggered, this,
-            &FormAppData::cmdExit_Click);
-    QMenu* mnuOptions = menuBar->addMenu(QStringLiteral("&Options"));
+    DialogFrame frame(this, QStringLiteral("Save your changes to the Program-Data tab"),
+                      QStringLiteral("Close the form without saving any changes"), [this] { cmdExit_Click(); });
+    cmdExit_ = frame.cmdExit;
+    cmdQuit_ = frame.cmdQuit;
+    QMenu* mnuOptions = frame.menuBar->addMenu(QStringLiteral("&Options"));
     connect(mnuOptions->addAction(QStringLiteral("Add More Rows")), &QAction::triggered, this,
             &FormAppData::mnuAddRows_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdQuit_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(fgData_, 1);
-    layout->addLayout(buttons);
+    frame.layout->addWidget(fgData_, 1);
+    frame.finish();
 
     fgData_->setColumnCount(model_.columnCount());
     fgData_->setHorizontalHeaderLabels(model_.titles());
@@ -90,67 +51,35 @@ FormAppData::FormAppData(AppDataModel& model, Reporter& reporter, QWidget* paren
 }
 
 void FormAppData::fillGrid() {
-    fgData_->setRowCount(model_.rowCount());
+    QList<QStringList> rows;
     for (int r = 0; r < model_.rowCount(); ++r) {
-        for (int c = 0; c < model_.columnCount(); ++c) {
-            QTableWidgetItem* item = fgData_->item(r, c);
-            if (!item) {
-                item = new QTableWidgetItem;
-                fgData_->setItem(r, c, item);
-            }
-            item->setText(model_.cell(r, c));
-        }
+        QStringList row;
+        for (int c = 0; c < model_.columnCount(); ++c) row.append(model_.cell(r, c));
+        rows.append(row);
     }
+    fgData_->setTexts(rows);
     SizeGridColumns();
 }
 
 void FormAppData::readGrid() {
     for (int r = 0; r < model_.rowCount(); ++r)
-        for (int c = 0; c < model_.columnCount(); ++c)
-            if (const QTableWidgetItem* item = fgData_->item(r, c)) model_.setCell(r, c, item->text());
+        for (int c = 0; c < model_.columnCount(); ++c) model_.setCell(r, c, fgData_->text(r, c));
 }
 
-void FormAppData::setCurrent(int row, int column) {
-    fgData_->setCurrentCell(row, column);
-    BeginCellEdit();
-}
+void FormAppData::setCurrent(int row, int column) { fgData_->setCurrent(row, column); }
 
-void FormAppData::BeginCellEdit() {
-    const QModelIndex index = fgData_->currentIndex();
-    if (!index.isValid() || !isVisible()) return;
-    if (!delegate_->openEditor()) fgData_->edit(index);
-    if (QLineEdit* edit = delegate_->openEditor()) {
-        if (edit->hasSelectedText()) edit->end(false);
-        edit->setFocus();
-    }
-}
-
-void FormAppData::MoveEditCell(AppDataModel::Move move) {
-    try {
-        const AppDataModel::Cell to = model_.moved({fgData_->currentRow(), fgData_->currentColumn()}, move);
-        setCurrent(to.row, to.column);
-    } catch (...) {
-        reportHandlerError();
-    }
-}
+void FormAppData::BeginCellEdit() { fgData_->beginCellEdit(); }
 
 void FormAppData::SizeGridColumns() {
-    // Each column but the last gets its share of the width by the length of
-    // its longest text; the last one stretches over the rest.
-    const QList<int> chars = model_.columnChars();
-    if (chars.size() < 2) return;
-    int total = 0;
-    for (int n : chars) total += n;
-    const int available = fgData_->viewport()->width();
-    for (int c = 0; c + 1 < chars.size(); ++c)
-        fgData_->setColumnWidth(c, qRound(double(chars[c]) / total * available));
+    // Each column's share of the width follows the length of its longest text.
+    if (model_.columnCount() >= 2) fgData_->fitColumns(model_.columnChars());
 }
 
 void FormAppData::ShowRowMenu() {
     PopupMenuClass menu;
     menu.Add(1, QStringLiteral("Insert Row Above"));
     menu.Add(2, QStringLiteral("Delete Row"));
-    QLineEdit* edit = delegate_->openEditor();
+    QLineEdit* edit = fgData_->openEditor();
     // The box's own context menu stays shut while the row menu is open.
     if (edit) edit->setEnabled(false);
     const int chosen = menu.Show(this);
@@ -162,7 +91,7 @@ void FormAppData::ShowRowMenu() {
 }
 
 void FormAppData::mnuAddOneRow_Click() {
-    delegate_->endEdit();
+    fgData_->endCellEdit();
     readGrid();
     const int row = std::max(fgData_->currentRow(), 0);
     const int column = std::max(fgData_->currentColumn(), 0);
@@ -173,7 +102,7 @@ void FormAppData::mnuAddOneRow_Click() {
 }
 
 void FormAppData::mnuDeleteOneRow_Click() {
-    delegate_->endEdit();
+    fgData_->endCellEdit();
     readGrid();
     const int row = fgData_->currentRow();
     const int column = std::max(fgData_->currentColumn(), 0);
@@ -185,7 +114,7 @@ void FormAppData::mnuDeleteOneRow_Click() {
 }
 
 void FormAppData::mnuAddRows_Click() {
-    delegate_->endEdit();
+    fgData_->endCellEdit();
     readGrid();
     model_.addRows(5);
     fillGrid();
@@ -193,7 +122,7 @@ void FormAppData::mnuAddRows_Click() {
 
 void FormAppData::cmdExit_Click() {
     try {
-        delegate_->endEdit();
+        fgData_->endCellEdit();
         readGrid();
         const QString problem = model_.cellProblem();
         if (!problem.isEmpty()) {
@@ -218,3 +147,5 @@ void FormAppData::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     SizeGridColumns();
 }
+
+GridCellDelegate* FormAppData::delegate() const { return fgData_->delegate(); }

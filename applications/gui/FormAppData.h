@@ -3,10 +3,10 @@
 #include <QDialog>
 
 #include "AppDataModel.h"
+#include "EditGrid.h"
 
-class AppDataDelegate;
+class GridCellDelegate;
 class QPushButton;
-class QTableWidget;
 class Reporter;
 class SVGApplications;
 
@@ -31,10 +31,10 @@ public:
     // The text to store, once saved.
     QString resultText() const { return model_.resultText(); }
 
-    QTableWidget* fgData() const { return fgData_; }
+    EditGrid* fgData() const { return fgData_; }
     QPushButton* cmdExit() const { return cmdExit_; }
     QPushButton* cmdQuit() const { return cmdQuit_; }
-    AppDataDelegate* delegate() const { return delegate_; }
+    GridCellDelegate* delegate() const;
 
     void mnuAddOneRow_Click();
     void mnuDeleteOneRow_Click();
@@ -49,15 +49,13 @@ private:
     void fillGrid();
     void readGrid();
     void BeginCellEdit();
-    void MoveEditCell(AppDataModel::Move move);
     void SizeGridColumns();
     void ShowRowMenu();
     void setCurrent(int row, int column);
 
     AppDataModel& model_;
     Reporter& reporter_;
-    QTableWidget* fgData_ = nullptr;
-    AppDataDelegate* delegate_ = nullptr;
+    EditGrid* fgData_ = nullptr;
     QPushButton* cmdExit_ = nullptr;
     QPushButton* cmdQuit_ = nullptr;
     bool saved_ = false;

@@ -2,13 +2,11 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
-#include <QVBoxLayout>
 
+#include "DialogFrame.h"
 #include "LogReporter.h"
 #include "MainWindowLink.h"
 #include "MessageBoxes.h"
@@ -63,29 +61,12 @@ FormApplications::FormApplications(ApplicationsModel& model, StringDict& oDict, 
     scroll->setWidget(list);
     scroll->setWidgetResizable(true);
 
-    cmdExit_ = new QPushButton(QStringLiteral("OK"));
-    cmdExit_->setToolTip(QStringLiteral("Save changes and close form"));
-    cmdQuit_ = new QPushButton(QStringLiteral("Cancel"));
-    cmdQuit_->setToolTip(QStringLiteral("Close form without saving"));
-    cmdExit_->setAutoDefault(false);
-    cmdQuit_->setAutoDefault(false);
-    connect(cmdExit_, &QPushButton::clicked, this, &FormApplications::cmdExit_Click);
-    connect(cmdQuit_, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdExit_);
-    buttons->addWidget(cmdQuit_);
-
-    auto* menuBar = new QMenuBar(this);
-    QMenu* mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    connect(mnuFile->addAction(QStringLiteral("&Close and Save")), &QAction::triggered, this,
-            &FormApplications::cmdExit_Click);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
-    layout->addWidget(scroll, 1);
-    layout->addLayout(buttons);
+    DialogFrame frame(this, QStringLiteral("Save changes and close form"), QStringLiteral("Close form without saving"),
+                      [this] { cmdExit_Click(); });
+    cmdExit_ = frame.cmdExit;
+    cmdQuit_ = frame.cmdQuit;
+    frame.layout->addWidget(scroll, 1);
+    frame.finish();
     resize(420, 360);
 }
 

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "AppDataDelegate.h"
+#include "GridCellDelegate.h"
 #include "DefinitionFixtures.h"
 #include "FormAppData.h"
 #include "FormApplications.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QThread>
+
 #include "LayoutFixture.h"
 #include "RecordingReporter.h"
 #include "SVGLayout.h"
@@ -174,4 +176,165 @@ TEST(LayoutPlacement, VerticalEqualsHorizontalTransposed) {
         EXPECT_EQ(h->GetRow(), v->GetCol());
     }
     EXPECT_EQ(horiz.grid(), vert.grid());
+}
+
+// Roots go by the column they stand at, then by tree: the second sort starts
+// from the order of the first, and ties of tree and column keep the order
+// its exchanges give. Couples 2, 3 and 4 share descendants (one tree), as do
+// couples 0 and 1; the first persons stand at columns 2, 2, 1, 2, 1.
+TEST(LayoutPlacement, RootsByColumnThenTree) {
+    LayoutTree t(30, 12);
+    const int cols[] = {2, 2, 1, 2, 1};
+    for (int i = 0; i < 5; ++i) {
+        t.person(QString("a%1").arg(i), "", cols[i], 1 + i);
+        t.person(QString("b%1").arg(i), "", 10, 1 + i);
+        t.person(QString("c%1").arg(i), "", 11, 1 + i);
+        t.family(QString("f%1").arg(i), QString("a%1").arg(i), QString("b%1").arg(i), {QString("c%1").arg(i)});
+    }
+    t.family("g01", "c0", "c1");
+    t.family("g24", "c2", "c4");
+    t.family("g43", "c4", "c3");
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    const QStringList expected{"a2", "a4", "a3", "a0", "a1"};
+    for (int i = 0; i + 1 < expected.size(); ++i)
+        EXPECT_LT(t.col(expected[i]), t.col(expected[i + 1])) << expected[i].toStdString();
+    for (const QString& k : expected) EXPECT_EQ(t.row(k), 1);
+}
+
+// A push that runs along a whole row goes on from item to item without
+// growing the call stack: 8,190 couples with a child each, the first pass
+// pushing every child block of the row along, lay out on a thread with a
+// small stack.
+TEST(LayoutPlacement, LongRowOfPushesOnSmallStack) {
+    LayoutTree t(SVGLayout::kMaxGridSide, 10);
+    t.tree.SetStepped(false);
+    const int couples = 8190;
+    for (int i = 0; i < couples; ++i) {
+        const QString n = QString::number(i);
+        t.person("a" + n, "", 1 + i % 100, 1 + i / 100);
+        t.person("b" + n, "", 1 + i % 100, 1 + i / 100);
+        t.person("c" + n, "", 1 + i % 100, 1 + i / 100);
+        t.family("f" + n, "a" + n, "b" + n, {"c" + n});
+    }
+    bool done = false;
+    QThread* thread = QThread::create([&] {
+        SVGLayout layout;
+        done = layout.Organise(t.tree);
+    });
+    thread->setStackSize(256 * 1024);
+    thread->start();
+    thread->wait();
+    delete thread;
+    ASSERT_TRUE(done);
+    QSet<QPair<int, int>> cells;
+    for (const QString& k : t.tree.GetPersons().keys()) cells.insert(t.cell(k));
+    EXPECT_EQ(cells.size(), 3 * couples);
+    for (int i = 0; i < couples; i += 97) {
+        const QString n = QString::number(i);
+        EXPECT_EQ(t.row("a" + n), 1);
+        EXPECT_EQ(t.row("c" + n), 2);
+    }
+    // The child of the first couple was pushed right, under its parents, and
+    // the blocks behind it went along.
+    EXPECT_EQ(t.col("c0"), 2);
+    EXPECT_GT(t.col("c100"), t.col("c0"));
+}
+
+// A child pulled under its parents: targets are rounded with halves going to
+// the even number, after a half-column shift when Stepped puts the children's
+// (even) row half a column to the right.
+TEST(LayoutPlacement, ChildPulledUnderParentsRoundsHalvesToEven) {
+    const struct {
+        bool stepped;
+        bool single;  // a person of its own stands left of the couple
+        int child;
+    } cases[] = {
+        {false, false, 2},  // parents at 1, 2: nearest(1.5) = 2
+        {true, false, 1},   // nearest(1.5 - 0.5) = 1
+        {false, true, 2},   // parents at 2, 3: nearest(2.5) = 2
+        {true, true, 2},    // nearest(2.5 - 0.5) = 2
+    };
+    for (const auto& c : cases) {
+        LayoutTree t;
+        t.tree.SetStepped(c.stepped);
+        if (c.single) t.person("solo");
+        t.persons({"a", "b", "c"});
+        t.family("f", "a", "b", {"c"});
+        SVGLayout layout;
+        ASSERT_TRUE(layout.Organise(t.tree));
+        const int parents = c.single ? 2 : 1;
+        EXPECT_EQ(t.cell("a"), qMakePair(parents, 1)) << c.stepped << c.single;
+        EXPECT_EQ(t.cell("b"), qMakePair(parents + 1, 1));
+        EXPECT_EQ(t.cell("c"), qMakePair(c.child, 2)) << c.stepped << c.single;
+    }
+}
+
+// Trees in bands of their own, each with parents that the passes move: one
+// pass per tree. The warning shows once the counter reaches 20, whether the
+// 21st pass moves anything or not; the layout is applied all the same, and
+// a later Adjust goes on.
+TEST(LayoutPlacement, PassLimitWarning) {
+    const struct {
+        int trees;
+        bool warned;
+        bool adjustMoves;
+    } cases[] = {{19, false, false}, {20, true, false}, {21, true, false}, {22, true, true}};
+    for (const auto& c : cases) {
+        LayoutTree t(5, 4);
+        t.tree.SetStepped(false);
+        for (int i = 0; i < c.trees; ++i) {
+            const QString n = QString::number(i);
+            QStringList kids;
+            for (int k = 0; k < 5; ++k) kids << QString("k%1_%2").arg(i).arg(k);
+            t.person("a" + n, "", 1, 1 + 2 * i);
+            t.person("b" + n, "", 2, 1 + 2 * i);
+            for (int k = 0; k < 5; ++k) t.person(kids[k], "", 1 + k, 2 + 2 * i);
+            t.family("f" + n, "a" + n, "b" + n, kids);
+        }
+        RecordingReporter reporter;
+        SVGLayout layout(&reporter);
+        ASSERT_TRUE(layout.Organise(t.tree));
+        const QList<QString> warnings = reporter.texts(RecordingReporter::Entry::Warn);
+        if (c.warned)
+            EXPECT_EQ(warnings, QList<QString>{"Auto-Layout operation applied more than 20 column adjustments"}) << c.trees;
+        else
+            EXPECT_TRUE(warnings.isEmpty()) << c.trees;
+        // Parents over the middle of their five children: moved by a pass.
+        const int moved = qMin(c.trees, 21);
+        for (int i = 0; i < c.trees; ++i) {
+            const QString n = QString::number(i);
+            EXPECT_EQ(t.cell("a" + n), qMakePair(1, 1 + 2 * i)) << c.trees << " " << i;
+            EXPECT_EQ(t.cell("b" + n), qMakePair(i < moved ? 3 : 2, 1 + 2 * i)) << c.trees << " " << i;
+        }
+        EXPECT_EQ(layout.Adjust(t.tree), c.adjustMoves) << c.trees;
+        EXPECT_EQ(t.col("b" + QString::number(c.trees - 1)), 3);
+    }
+}
+
+// A layout that needs more than 16383 rows or columns is refused: nobody
+// moves and the grid keeps its size.
+TEST(LayoutPlacement, GridSideLimitRefused) {
+    const int n = SVGLayout::kMaxGridSide + 1;
+    for (const bool wide : {false, true}) {
+        LayoutTree t(1, 1);
+        QStringList kids;
+        for (int i = 0; i < n; ++i) {
+            kids << QString("p%1").arg(i);
+            t.person(kids.last(), "", 1 + i % 7, 1 + i / 7);
+        }
+        if (wide) {
+            t.person("pa", "", 1, 9000);
+            t.person("ma", "", 2, 9000);
+            t.family("f", "pa", "ma", kids);
+        }
+        SVGLayout layout;
+        const AppError e = errorOf([&] { layout.Organise(t.tree); });
+        EXPECT_EQ(e.source, "SVGLayout");
+        EXPECT_EQ(e.description, QString("The layout needs a grid side of %1 cells; a grid can have at most 16383 "
+                                         "columns and 16383 rows").arg(n))
+            << wide;
+        for (int i = 0; i < n; i += 101) EXPECT_EQ(t.cell(kids[i]), qMakePair(1 + i % 7, 1 + i / 7));
+        EXPECT_EQ(t.grid(), qMakePair(1, 1));
+    }
 }

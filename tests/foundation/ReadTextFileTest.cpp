@@ -91,6 +91,12 @@ TEST(ReadTextFile, DecodesEveryCharsetWithEveryTerminator) {
             EXPECT_EQ(reader.GetTerminators(), termName);
             EXPECT_EQ(readAll(reader), records);
             EXPECT_EQ(reader.ReadLine(), "");
+            // The same records as views into the reader's own buffer.
+            reader.OpenFile(file);
+            QStringList views;
+            while (!reader.EOD()) views << reader.ReadLineView().toString();
+            EXPECT_EQ(views, records);
+            EXPECT_TRUE(reader.ReadLineView().isEmpty());
         }
     }
 }

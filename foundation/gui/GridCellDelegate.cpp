@@ -1,4 +1,4 @@
-#include "AppDataDelegate.h"
+#include "GridCellDelegate.h"
 
 #include <optional>
 
@@ -8,26 +8,26 @@
 namespace {
 
 // The move a key asks for, if any.
-std::optional<AppDataModel::Move> moveOf(const QKeyEvent& key) {
-    using Move = AppDataModel::Move;
+std::optional<GridMove> moveOf(const QKeyEvent& key) {
+    
     const bool shift = key.modifiers() & Qt::ShiftModifier;
     const bool ctrl = key.modifiers() & Qt::ControlModifier;
     switch (key.key()) {
     case Qt::Key_Tab:
-        return shift ? Move::Previous : Move::Next;
+        return shift ? GridMove::Previous : GridMove::Next;
     case Qt::Key_Backtab:
-        return Move::Previous;
+        return GridMove::Previous;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return ctrl ? Move::Previous : Move::Next;
+        return ctrl ? GridMove::Previous : GridMove::Next;
     case Qt::Key_Down:
-        return Move::Down;
+        return GridMove::Down;
     case Qt::Key_Up:
-        return Move::Up;
+        return GridMove::Up;
     case Qt::Key_PageDown:
-        return Move::Last;
+        return GridMove::Last;
     case Qt::Key_PageUp:
-        return Move::First;
+        return GridMove::First;
     default:
         return std::nullopt;
     }
@@ -39,22 +39,22 @@ const char* const kFresh = "kvFreshEditor";
 
 }  // namespace
 
-QWidget* AppDataDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
+QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const {
     auto* edit = new QLineEdit(parent);
     edit->setFrame(false);
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(edit, &QWidget::customContextMenuRequested, this, &AppDataDelegate::rowMenuRequested);
+    connect(edit, &QWidget::customContextMenuRequested, this, &GridCellDelegate::rowMenuRequested);
     edit->setProperty(kFresh, true);
     editor_ = edit;
     index_ = index;
     return edit;
 }
 
-void AppDataDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+void GridCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) edit->setText(index.data(Qt::EditRole).toString());
 }
 
-void AppDataDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+void GridCellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
     if (editor == editor_) {
         editor_ = nullptr;
         index_ = QPersistentModelIndex();
@@ -62,14 +62,14 @@ void AppDataDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) c
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
-void AppDataDelegate::endEdit() {
+void GridCellDelegate::endEdit() {
     if (QLineEdit* edit = editor_) {
         Q_EMIT commitData(edit);
         Q_EMIT closeEditor(edit, NoHint);
     }
 }
 
-bool AppDataDelegate::eventFilter(QObject* object, QEvent* event) {
+bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(object);
     if (edit && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -1,0 +1,437 @@
+#include "FormGrid.h"
+
+#include <QCloseEvent>
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
+#include <QPen>
+
+#include "FamilyCircleItem.h"
+#include "GridView.h"
+#include "Hourglass.h"
+#include "MainWindowLink.h"
+#include "LogReporter.h"
+#include "MessageBoxes.h"
+#include "ProgressLog.h"
+#include "SVGLayout.h"
+#include "foundation/AppError.h"
+#include "tree_model/SVGTree.h"
+#include "ucGridBox.h"
+
+namespace {
+QPen linkPen(int width, Qt::PenStyle style = Qt::SolidLine) {
+    QPen pen(QColor(0x28, 0xAB, 0x28), width, style);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+QLineF toPixels(const QLineF& twips) {
+    return QLineF(FormGrid::px(twips.x1()), FormGrid::px(twips.y1()), FormGrid::px(twips.x2()), FormGrid::px(twips.y2()));
+}
+}  // namespace
+
+FormGrid::FormGrid(QWidget* owner) : QMainWindow(owner) {
+    setObjectName(QStringLiteral("FormGrid"));
+    painting_.palette = palette();
+    painting_.captionFont = GridPainting::fontForZoom(model_.geometry().zoom);
+    scene_ = new QGraphicsScene(this);
+    view_ = new GridView(model_, painting_, this);
+    view_->setScene(scene_);
+    setCentralWidget(view_);
+    updates_.SetWnd(this);
+    model_.setReporter(&MainWindowLink::reporter());
+    model_.askVeryLargeGrid = [](const QString& question) {
+        return MessageBoxes::current().show(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
+                                            QMessageBox::No) == QMessageBox::Yes;
+    };
+    // Element 0 of the line arrays: the rubber bands of the gestures.
+    for (auto* lines : {&linFamily_, &linChild_}) {
+        auto* band = new QGraphicsLineItem;
+        band->setPen(linkPen(1));
+        band->setZValue(kBandZ);
+        band->hide();
+        scene_->addItem(band);
+        lines->push_back(band);
+    }
+    picFamily_.push_back(nullptr);
+}
+
+FormGrid::~FormGrid() = default;
+
+// ---- Opening
+
+void FormGrid::connectTree() {
+    disconnect(nullptr, nullptr, this, nullptr);
+}
+
+void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& sView) {
+    tree_ = oTr;
+    model_.takeTree(oTr.get());
+    applyZoomToPainting();
+    keptLayout_.reset();
+    pictures_.clear();
+    if (!loaded_) {
+        tree_->SetViewpointKey(sView);
+        model_.selection().clear();
+        model_.readGridSize();
+        Form_Load();
+        loaded_ = true;
+    } else {
+        bool locked = false;
+        try {
+            ClearSelection();
+            tree_->SetViewpointKey(sView);
+            locked = updates_.LockW();
+            for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
+            lblPosn_.clear();
+            model_.readGridSize();
+            UnloadLinkControls();
+            BuildGrid(true);
+            updates_.UnlockW(locked);
+        } catch (...) {
+            updates_.UnlockW(locked);
+            reportHandlerError(&updates_);
+            ResetInteraction();
+        }
+    }
+    SetTitle();
+    BuildFamilyRecords(true);
+    RedrawLinks();
+    show();
+}
+
+void FormGrid::Form_Load() {
+    UnloadLinkControls();
+    BuildGrid(true);
+    model_.currentCell = -1;
+    model_.currentFamily = -1;
+}
+
+void FormGrid::applyZoomToPainting() {
+    painting_.captionFont = GridPainting::fontForZoom(model_.geometry().zoom);
+}
+
+void FormGrid::updateSceneRect() {
+    const QRectF grid = GridGeometry::toPixels(model_.geometry().gridRect());
+    scene_->setSceneRect(grid);
+}
+
+// ---- The grid of boxes
+
+void FormGrid::BuildGrid(bool bRender) {
+    Hourglass hourglass;
+    bool locked = false;
+    try {
+        model_.prepareGrid();
+        updateSceneRect();
+        locked = updates_.LockW();
+        const GridOccupancy& occupancy = model_.occupancy();
+        if (bRender) {
+            for (auto it = lblPosn_.begin(); it != lblPosn_.end();) {
+                if (occupancy.isOccupied(it.key())) {
+                    ++it;
+                    continue;
+                }
+                delete it.value();
+                it = lblPosn_.erase(it);
+            }
+            for (int cell : occupancy.occupiedCells()) {
+                int col = 0, row = 0;
+                model_.geometry().GetCellColRow(cell, col, row);
+                QString keys = occupancy.keyList(cell);
+                RenderCell(cell, col, row, QString(), keys);
+            }
+        } else {
+            for (auto it = lblPosn_.cbegin(); it != lblPosn_.cend(); ++it) placeBox(it.value(), it.key());
+        }
+        MarkSelection();
+        view_->viewport()->update();
+        updates_.UnlockW(locked);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportHandlerError(&updates_);
+    }
+}
+
+ucGridBox* FormGrid::loadBox(int iCell, int iCol, int iRow) {
+    auto* box = new ucGridBox(painting_, pictures_);
+    box->setZValue(kBoxZ);
+    box->SetCaption(QStringLiteral("(%1,%2)").arg(iCol).arg(iRow));
+    box->KickStart(iCell);
+    scene_->addItem(box);
+    lblPosn_.insert(iCell, box);
+    return box;
+}
+
+void FormGrid::placeBox(ucGridBox* box, int iCell) {
+    const GridGeometry& g = model_.geometry();
+    int col = 0, row = 0;
+    g.GetCellColRow(iCell, col, row);
+    box->setSize(px(double(g.boxWidth())), px(double(g.boxHeight())));
+    box->setPos(px(double(g.GetCellX(col, row))), px(double(g.GetCellY(col, row))));
+}
+
+void FormGrid::removeBox(int iCell) {
+    if (ucGridBox* box = lblPosn_.take(iCell)) delete box;
+}
+
+void FormGrid::RenderCell(int iCell, int iCol, int iRow, const QString& sPreferred, QString& sKeyList) {
+    const CellAppearance look = model_.RenderCell(iCell, iCol, iRow, sPreferred, sKeyList);
+    if (!look.occupied) {
+        removeBox(iCell);
+        return;
+    }
+    ucGridBox* box = lblPosn_.value(iCell);
+    if (!box) box = loadBox(iCell, iCol, iRow);
+    placeBox(box, iCell);
+    applyAppearance(box, iCell, look);
+}
+
+void FormGrid::renderCell(int iCell) {
+    int col = 0, row = 0;
+    if (!model_.geometry().GetCellColRow(iCell, col, row)) return;
+    QString keys = QStringLiteral("?");
+    RenderCell(iCell, col, row, QString(), keys);
+}
+
+void FormGrid::applyAppearance(ucGridBox* box, int iCell, const CellAppearance& look) {
+    box->Tag = look.tag;
+    box->SetImagePart(model_.display()->GetImagePart());
+    box->SetCaption(look.caption);
+    try {
+        box->SetImage(look.image);
+    } catch (const AppError& e) {
+        LogProgress(e.description, LogColour::Red);
+    }
+    const bool marked = model_.isCellMarked(iCell);
+    box->SetBorderColour(marked ? GridColour::kBlack : look.borderColour);
+    box->SetBorderWidth(marked ? 3 : look.borderWidth);
+    box->SetBackColour(look.backColour);
+    box->SetForeColour(look.foreColour);
+}
+
+void FormGrid::BoxesToFront() {
+    // Boxes stand above lines and circles by their stacking order; empty
+    // cells are the view's background, behind everything.
+}
+
+void FormGrid::refreshPerson(const QString& key) {
+    const auto [oldCell, newCell] = model_.refreshPerson(key);
+    if (oldCell > 0) renderCell(oldCell);
+    if (newCell > 0 && newCell != oldCell) renderCell(newCell);
+    const CellRef cell = model_.cellOfPerson(key);
+    if (cell.L > 0) RedrawPersonLinks(key, cell.L, cell.C, cell.R);
+}
+
+// ---- Family circles and lines
+
+FamilyCircleItem* FormGrid::circle(int iFamily) const {
+    return iFamily > 0 && size_t(iFamily) < picFamily_.size() ? picFamily_[size_t(iFamily)] : nullptr;
+}
+
+QGraphicsLineItem* FormGrid::familyLine(int iFamily) const {
+    return iFamily >= 0 && size_t(iFamily) < linFamily_.size() ? linFamily_[size_t(iFamily)] : nullptr;
+}
+
+QGraphicsLineItem* FormGrid::childLine(int iChild) const {
+    return iChild >= 0 && size_t(iChild) < linChild_.size() ? linChild_[size_t(iChild)] : nullptr;
+}
+
+void FormGrid::UnloadLinkControls() {
+    for (size_t i = 1; i < picFamily_.size(); ++i) delete picFamily_[i];
+    for (size_t i = 1; i < linFamily_.size(); ++i) delete linFamily_[i];
+    for (size_t i = 1; i < linChild_.size(); ++i) delete linChild_[i];
+    picFamily_.resize(1);
+    linFamily_.resize(1);
+    linChild_.resize(1);
+    model_.UnloadLinkControls();
+}
+
+void FormGrid::BuildFamilyRecords(bool bNoLog) {
+    UnloadLinkControls();
+    model_.BuildFamilyRecords(bNoLog);
+    const LinkRecords& records = model_.records();
+    picFamily_.resize(size_t(records.familyUpperBound()) + 1, nullptr);
+    linFamily_.resize(size_t(records.familyUpperBound()) + 1, nullptr);
+    linChild_.resize(size_t(records.childUpperBound()) + 1, nullptr);
+    for (int i = 1; i <= records.familyUpperBound(); ++i) {
+        const FamilyRecord& r = records.family(i);
+        if (!r.inUse()) continue;
+        auto* circle = new FamilyCircleItem;
+        circle->Tag = r.Key;
+        circle->setZValue(kCircleZ);
+        circle->hide();
+        scene_->addItem(circle);
+        picFamily_[size_t(i)] = circle;
+        auto* line = new QGraphicsLineItem;
+        line->setPen(linkPen(2));
+        line->setZValue(kLineZ);
+        line->hide();
+        scene_->addItem(line);
+        linFamily_[size_t(i)] = line;
+    }
+    for (int i = 1; i <= records.childUpperBound(); ++i) {
+        if (!records.child(i).inUse()) continue;
+        auto* line = new QGraphicsLineItem;
+        line->setZValue(kLineZ);
+        line->hide();
+        scene_->addItem(line);
+        linChild_[size_t(i)] = line;
+    }
+}
+
+void FormGrid::DrawFamilyLinks(int iFamily) {
+    const FamilyRecord& r = model_.records().family(iFamily);
+    if (QGraphicsLineItem* line = familyLine(iFamily)) {
+        line->setLine(toPixels(model_.familyLine(iFamily)));
+        line->setPen(linkPen(2));
+        line->show();
+    }
+    if (FamilyCircleItem* item = circle(iFamily)) {
+        const QRectF rect = GridGeometry::toPixels(model_.circleRect(iFamily));
+        item->setDiameter(rect.width());
+        item->setPos(rect.topLeft());
+        item->setPicture(r.circlePicture());
+        item->setFramed(r.bChildrenHidden);
+        item->show();
+    }
+    BoxesToFront();
+}
+
+void FormGrid::DrawChildLinks(int iChild) {
+    const ChildRecord& r = model_.records().child(iChild);
+    QGraphicsLineItem* line = childLine(iChild);
+    if (!line || !r.inUse()) return;
+    line->setLine(toPixels(model_.childLine(iChild)));
+    line->setPen(r.bTentative ? linkPen(1, Qt::DashLine) : linkPen(2));
+    line->setVisible(!model_.records().family(r.iFamily).bChildrenHidden);
+    BoxesToFront();
+}
+
+void FormGrid::DrawChildRubberBand(int iChild, bool bChildEnd) {
+    QGraphicsLineItem* band = linChild_[0];
+    if (iChild == 0) {
+        band->hide();
+        return;
+    }
+    const ChildRecord& r = iChild == 0 ? model_.records().child(0) : model_.records().child(iChild);
+    QLineF line = band->line();
+    if (bChildEnd) {
+        const QLineF full = toPixels(model_.childLine(iChild));
+        line.setP2(full.p2());
+    } else if (r.iFamily > 0) {
+        line.setP1(GridGeometry::toPixels(model_.circleCentre(r.iFamily)));
+    }
+    band->setLine(line);
+}
+
+void FormGrid::RedrawPersonLinks(const QString& key, int iCell, int iCol, int iRow) {
+    for (int family : model_.RedrawPersonLinks(key, iCell, iCol, iRow)) {
+        DrawFamilyLinks(family);
+        for (int child : model_.records().childrenOfFamily(family)) DrawChildLinks(child);
+    }
+}
+
+void FormGrid::RedrawLinks() {
+    bool locked = false;
+    try {
+        locked = updates_.LockW();
+        const LinkRecords& records = model_.records();
+        for (int i = 1; i <= records.familyUpperBound(); ++i)
+            if (records.family(i).inUse()) DrawFamilyLinks(i);
+        for (int i = 1; i <= records.childUpperBound(); ++i)
+            if (records.child(i).inUse()) DrawChildLinks(i);
+        BoxesToFront();
+        updates_.UnlockW(locked);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportHandlerError(&updates_);
+    }
+}
+
+// ---- Hit tests
+
+int FormGrid::iCellAtPoint(QPointF scenePos) const {
+    return model_.iCellAtPoint(scenePos.x() * GridGeometry::kTwipsPerPixel, scenePos.y() * GridGeometry::kTwipsPerPixel);
+}
+
+int FormGrid::iCircleAtPoint(QPointF scenePos) const {
+    return model_.iCircleAtPoint(scenePos.x() * GridGeometry::kTwipsPerPixel,
+                                 scenePos.y() * GridGeometry::kTwipsPerPixel);
+}
+
+// ---- Selection
+
+void FormGrid::ClearSelection() {
+    for (int cell : model_.ClearSelection()) renderCell(cell);
+}
+
+void FormGrid::MarkSelection() {
+    for (const QString& key : model_.selection().keys()) {
+        if (ucGridBox* box = lblPosn_.value(model_.cellOfPerson(key).L)) {
+            box->SetBorderWidth(3);
+            box->SetBorderColour(GridColour::kBlack);
+        }
+    }
+}
+
+void FormGrid::ToggleSelect(const QString& key) {
+    if (const int cell = model_.ToggleSelect(key)) renderCell(cell);
+}
+
+void FormGrid::SelectPerson(const QString& key) {
+    if (const int cell = model_.SelectPerson(key)) renderCell(cell);
+}
+
+// ---- Title, reset, diagnostics
+
+QString FormGrid::titleFor(const SVGTree& tree, int cols, int rows) {
+    QString title = QStringLiteral("Tree Designer - ") + tree.GetDisplay()->GetTitle();
+    if (tree.GetViewpoint()) title += QStringLiteral(", viewpoint ") + tree.GetViewpointName();
+    return title + QStringLiteral(" (%1 x %2)").arg(cols).arg(rows);
+}
+
+void FormGrid::SetTitle() {
+    if (tree_) setWindowTitle(titleFor(*tree_, model_.geometry().cols, model_.geometry().rows));
+}
+
+void FormGrid::ResetInteraction() {
+    if (activeLine_) {
+        activeLine_->setPen(linkPen(activeLine_->pen().width(), activeLine_->pen().style()));
+        activeLine_ = nullptr;
+    }
+    ClearSelection();
+    model_.currentCell = -1;
+    model_.currentFamily = -1;
+    spouseDrag_ = false;
+    dragChildEnd_ = false;
+    linChild_[0]->hide();
+    model_.records().scratchChild().iFamily = 0;
+}
+
+void FormGrid::DiagDrawing() {
+    for (const QString& line : model_.DiagDrawing()) LogDiagnostic(line);
+}
+
+// ---- Commands
+
+void FormGrid::mnuClose_Click() {
+    try {
+        if (QWidget* main = MainWindowLink::existingWindow()) main->activateWindow();
+        close();
+    } catch (...) {
+        reportHandlerError(&updates_);
+    }
+}
+
+void FormGrid::mnuSave_Click() {
+    try {
+        if (tree_) tree_->SaveToFile();
+    } catch (...) {
+        reportHandlerError(&updates_);
+    }
+}
+
+void FormGrid::closeEvent(QCloseEvent* event) {
+    if (QWidget* main = MainWindowLink::existingWindow()) main->activateWindow();
+    QMainWindow::closeEvent(event);
+}

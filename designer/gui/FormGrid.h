@@ -1,0 +1,135 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include "GridModel.h"
+#include "GridPainting.h"
+#include "PictureCache.h"
+#include "WindowUpdates.h"
+
+class FamilyCircleItem;
+class GridView;
+class QGraphicsLineItem;
+class QGraphicsScene;
+class SVGLayout;
+class SVGTree;
+class ucGridBox;
+
+// The Tree Designer window: the persons of a tree or viewpoint as boxes on a
+// grid of cells, with each family's spouse line and circle and a line from
+// the circle to each child. One QGraphicsScene holds an item per occupied
+// cell, per family circle and per line; empty cells are painted by the view.
+// The model (GridModel) holds what is shown; this window keeps the scene in
+// step with it.
+//
+// Scene coordinates are pixels; the model's window units are twips.
+class FormGrid : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Stacking order of the scene's items.
+    static constexpr double kLineZ = 1, kCircleZ = 2, kBoxZ = 3, kBandZ = 4;
+
+    explicit FormGrid(QWidget* owner = nullptr);
+    ~FormGrid() override;
+
+    // Opens the designer on a tree and viewpoint ("" for the whole tree), or
+    // rebuilds the open window for them.
+    void LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& sView);
+
+    // ---- The grid of boxes
+    void BuildGrid(bool bRender);
+    void RenderCell(int iCell, int iCol, int iRow, const QString& sPreferred, QString& sKeyList);
+    // Shows a cell again from what the model holds.
+    void renderCell(int iCell);
+    void BoxesToFront();
+    // After a person's position changed in the tree: its old and new cells
+    // are shown again and the links of its families follow it.
+    void refreshPerson(const QString& key);
+
+    // ---- Family circles and lines
+    void BuildFamilyRecords(bool bNoLog);
+    void UnloadLinkControls();
+    void DrawFamilyLinks(int iFamily);
+    void DrawChildLinks(int iChild);
+    void DrawChildRubberBand(int iChild, bool bChildEnd);
+    void RedrawPersonLinks(const QString& key, int iCell, int iCol, int iRow);
+    void RedrawLinks();
+    void TransposeRecords() { model_.TransposeRecords(); }
+
+    // ---- Hit tests (scene coordinates)
+    int iCellAtPoint(QPointF scenePos) const;
+    int iCircleAtPoint(QPointF scenePos) const;
+
+    // ---- Selection
+    void ClearSelection();
+    void MarkSelection();
+    void ToggleSelect(const QString& key);
+    void SelectPerson(const QString& key);
+    QString sSortedSelection() const { return model_.sSortedSelection(); }
+
+    // ---- Title, error reset, diagnostics
+    void SetTitle();
+    static QString titleFor(const SVGTree& tree, int cols, int rows);
+    void ResetInteraction();
+    void DiagDrawing();
+
+    // ---- Commands
+    void mnuClose_Click();
+    void mnuSave_Click();
+
+    // ---- What the window holds
+    GridModel& model() { return model_; }
+    const GridModel& model() const { return model_; }
+    SVGTree* tree() const { return tree_.get(); }
+    QGraphicsScene* scene() const { return scene_; }
+    GridView* view() const { return view_; }
+    WindowUpdates& windowUpdates() { return updates_; }
+    ucGridBox* box(int iCell) const { return lblPosn_.value(iCell); }
+    int boxCount() const { return lblPosn_.size(); }
+    FamilyCircleItem* circle(int iFamily) const;
+    QGraphicsLineItem* familyLine(int iFamily) const;
+    QGraphicsLineItem* childLine(int iChild) const;
+    const PictureCache& pictures() const { return pictures_; }
+
+    // Scene pixels of window units.
+    static double px(double twips) { return twips / GridGeometry::kTwipsPerPixel; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void applyAppearance(ucGridBox* box, int iCell, const CellAppearance& look);
+    ucGridBox* loadBox(int iCell, int iCol, int iRow);
+    void placeBox(ucGridBox* box, int iCell);
+    void removeBox(int iCell);
+    void applyZoomToPainting();
+    void updateSceneRect();
+    void connectTree();
+
+    std::shared_ptr<SVGTree> tree_;
+    GridModel model_;
+    GridPainting painting_;
+    PictureCache pictures_;
+    WindowUpdates updates_;
+    QGraphicsScene* scene_ = nullptr;
+    GridView* view_ = nullptr;
+    bool loaded_ = false;
+
+    QHash<int, ucGridBox*> lblPosn_;
+    std::vector<FamilyCircleItem*> picFamily_;
+    std::vector<QGraphicsLineItem*> linFamily_;
+    std::vector<QGraphicsLineItem*> linChild_;
+    // The line a gesture works on (a rubber band or a hovered child line).
+    QGraphicsLineItem* activeLine_ = nullptr;
+    bool dragChildEnd_ = false;
+    bool spouseDrag_ = false;
+    std::unique_ptr<SVGLayout> keptLayout_;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class GEDDocClass;
+class GEDKeyMap;
+class PlaceKeyClass;
+class Reporter;
+
+// What a GEDCOM document is exported with besides itself.
+struct GEDTreeExportContext {
+    QString title;                          // the loaded file's title
+    QString version;                        // the program's version text
+    const PlaceKeyClass* placeKeys = nullptr;
+    const GEDKeyMap* keys = nullptr;        // tree keys of the records
+    bool loadImages = true;                 // whether picture references are written
+    Reporter* reporter = nullptr;           // warnings
+};
+
+// Writes a laid-out GEDCOM document as the lines of a tree definition file:
+// three header lines, the place keys and an empty line when there are any,
+// one person record per individual and one family record per family, each
+// followed by its tooltip ("- ") and notes ("= ") lines. A family the library
+// gives no husband or wife for, or the same person as both, cannot stand in
+// a tree: it is left out and one warning names all such families.
+void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& context,
+                       const std::function<void(const QString&)>& writeLine);
+
+// The Title setting of an exported tree: blanks and commas (which separate
+// header settings) become "_".
+QString sExportTitle(const QString& sTitle);
+
+// The file name the export proposes: "Tree" + title + ".txt", without the
+// "Tree" when the title begins with it in any letter case.
+QString sExportFileName(const QString& sTitle);

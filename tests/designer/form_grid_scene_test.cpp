@@ -1,0 +1,155 @@
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionGraphicsItem>
+#include <QTemporaryDir>
+
+#include "FamilyCircleItem.h"
+#include "FormGridFixture.h"
+#include "GridView.h"
+#include "ucGridBox.h"
+
+namespace {
+QImage paintItem(QGraphicsItem* item) {
+    const QRectF r = item->boundingRect();
+    QImage image(r.size().toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    QStyleOptionGraphicsItem option;
+    item->paint(&painter, &option, nullptr);
+    return image;
+}
+QColor windowsColour(quint32 v) { return QColor(int(v & 0xFF), int((v >> 8) & 0xFF), int((v >> 16) & 0xFF)); }
+}  // namespace
+
+TEST_F(FormGridTest, SceneHoldsItemsForOccupiedCellsCirclesAndLines) {
+    person("p1", "m", 1, 1);
+    person("p2", "f", 2, 1);
+    person("c1", "m", 1, 2);
+    person("c2", "f", 2, 2, QString(), true);
+    family("F1", "p1", "p2", {"c1", "c2"});
+    form->LoadDetails(tree, QString());
+
+    EXPECT_EQ(form->boxCount(), 4) << "no items for empty cells";
+    EXPECT_EQ(form->windowTitle(), "Tree Designer - My Tree (12 x 8)");
+    // Box 80 at zoom 12: 960 twips, 64 pixels; the first box at 600 twips, 40 pixels.
+    ucGridBox* b11 = form->box(cell(1, 1));
+    ASSERT_TRUE(b11);
+    EXPECT_EQ(b11->pos(), QPointF(40, 40));
+    EXPECT_EQ(b11->boundingRect(), QRectF(0, 0, 64, 64));
+    EXPECT_EQ(b11->Tag, "p1");
+    EXPECT_EQ(form->box(cell(2, 2))->pos(), QPointF(144, 144));
+    EXPECT_EQ(form->box(cell(3, 3)), nullptr);
+
+    FamilyCircleItem* circle = form->circle(1);
+    ASSERT_TRUE(circle);
+    EXPECT_TRUE(circle->isVisible());
+    EXPECT_EQ(circle->Tag, "F1");
+    EXPECT_EQ(circle->pos(), QPointF(114, 62));
+    EXPECT_DOUBLE_EQ(circle->diameter(), 20);
+    EXPECT_EQ(form->familyLine(1)->line(), QLineF(104, 72, 144, 72));
+    EXPECT_EQ(form->childLine(1)->line(), QLineF(124, 72, 72, 144));
+    EXPECT_EQ(form->childLine(2)->pen().style(), Qt::DashLine) << "tentative child";
+    EXPECT_EQ(form->childLine(2)->pen().width(), 1);
+    EXPECT_EQ(form->childLine(1)->pen().width(), 2);
+    EXPECT_LT(form->familyLine(1)->zValue(), circle->zValue());
+    EXPECT_LT(circle->zValue(), b11->zValue());
+
+    // Hit tests in scene pixels.
+    EXPECT_EQ(form->iCellAtPoint({41, 41}), cell(1, 1));
+    EXPECT_EQ(form->iCellAtPoint({110, 41}), 0);
+    EXPECT_EQ(form->iCircleAtPoint({124, 72}), 1);
+}
+
+TEST_F(FormGridTest, SelectionMarksBoxesAndAReloadRebuildsTheGrid) {
+    person("a", "m", 1, 1);
+    person("b", "f", 3, 2);
+    SVGViewpointPtr view = tree->AddViewpoint("V", "Branch", 6, 5);
+    view->AddPerRef("b", 2, 2, true);
+    form->LoadDetails(tree, QString());
+    form->ToggleSelect("a");
+    EXPECT_EQ(form->box(cell(1, 1))->GetBorderWidth(), 3);
+    EXPECT_EQ(form->box(cell(1, 1))->GetBorderColour(), GridColour::kBlack);
+    form->ToggleSelect("a");
+    EXPECT_EQ(form->box(cell(1, 1))->GetBorderWidth(), 1);
+    form->SelectPerson("a");
+    form->model().geometry().zoom = 20;
+
+    form->LoadDetails(tree, "V");
+    EXPECT_TRUE(form->model().selection().isEmpty());
+    EXPECT_EQ(form->model().geometry().zoom, 12);
+    EXPECT_EQ(form->windowTitle(), "Tree Designer - My Tree, viewpoint Branch (6 x 5)");
+    EXPECT_EQ(form->boxCount(), 1);
+    EXPECT_EQ(form->box(cell(2, 2))->Tag, "b");
+}
+
+TEST_F(FormGridTest, MovedPersonIsShownInItsNewCellWithItsLinks) {
+    person("p1", "m", 1, 1);
+    person("p2", "f", 2, 1);
+    person("k", "m", 1, 2);
+    family("F1", "p1", "p2", {"k"});
+    form->LoadDetails(tree, QString());
+    int col = 4, row = 1;
+    tree->SetPerColRow("p2", col, row);
+    form->refreshPerson("p2");
+    EXPECT_EQ(form->box(cell(2, 1)), nullptr);
+    ASSERT_TRUE(form->box(cell(4, 1)));
+    EXPECT_EQ(form->box(cell(4, 1))->Tag, "p2");
+    EXPECT_EQ(form->familyLine(1)->line().p2(), QPointF(352, 72));
+    EXPECT_EQ(form->childLine(1)->line().p1(), form->familyLine(1)->line().center());
+}
+
+TEST_F(FormGridTest, PaintedBoxShowsBorderBackgroundPictureAndCaption) {
+    QTemporaryDir dir;
+    QImage red(20, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const QString picture = dir.filePath("red.png");
+    ASSERT_TRUE(red.save(picture));
+    setting("ImagePart", "0.5");
+    person("r", "m", 1, 1, picture);
+    person("n", "f", 2, 1, dir.filePath("missing.png"));
+    tree->SetRootPerson(tree->GetPersons().value("r"));
+    form->LoadDetails(tree, QString());
+
+    ucGridBox* box = form->box(cell(1, 1));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->GetCaption(), "r") << "short text under a picture";
+    const QImage image = paintItem(box);
+    ASSERT_EQ(image.size(), QSize(64, 64));
+    EXPECT_EQ(image.pixelColor(0, 0), windowsColour(GridColour::kRootBorder)) << "root: blue border";
+    EXPECT_EQ(image.pixelColor(3, 30), windowsColour(GridColour::kRootBorder)) << "4 pixels wide";
+    EXPECT_EQ(image.pixelColor(4, 62 - 8), windowsColour(GridColour::kMale)) << "background inside the border";
+    // Inner 56 x 56 at (4, 4); picture area 28 high; a 2:1 picture fills the width, 28 high.
+    EXPECT_EQ(image.pixelColor(32, 10), QColor(Qt::red)) << "picture at the top";
+
+    // A picture that cannot be loaded: logged in red, the box without it.
+    ucGridBox* failed = form->box(cell(2, 1));
+    EXPECT_EQ(failed->GetImage(), "");
+    EXPECT_TRUE(logLines().join('\n').contains("missing.png")) << logLines().join('\n').toStdString();
+}
+
+TEST_F(FormGridTest, EmptyCellsArePaintedInTheViewBackground) {
+    person("a", "m", 2, 1);
+    form->LoadDetails(tree, QString());
+    // The view paints the empty cells behind the scene's items.
+    form->view()->resize(200, 120);
+    QImage background(200, 120, QImage::Format_ARGB32);
+    {
+        QPainter painter(&background);
+        form->view()->render(&painter, QRectF(0, 0, 200, 120), QRect(0, 0, 200, 120));
+    }
+    EXPECT_EQ(background.pixelColor(41, 41 + 30).rgb(), form->palette().color(QPalette::Base).rgb()) << "empty cell (1,1)";
+    EXPECT_EQ(background.pixelColor(40, 40 + 40).rgb(), form->palette().color(QPalette::Mid).rgb()) << "its frame";
+    EXPECT_EQ(background.pixelColor(20, 20).rgb(), form->palette().color(QPalette::Window).rgb()) << "margin";
+    EXPECT_EQ(background.pixelColor(144 + 30, 40 + 62).rgb(), windowsColour(GridColour::kMale).rgb()) << "occupied cell (2,1)";
+}
+
+TEST_F(FormGridTest, VeryLargeGridQuestionDefaultsToNo) {
+    int cols = 150, rows = 40;
+    tree->SetGridColRow(cols, rows, true);
+    form->LoadDetails(tree, QString());
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(form->windowTitle(), "Tree Designer - My Tree (70 x 28)");
+}

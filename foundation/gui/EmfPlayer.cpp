@@ -1,5 +1,6 @@
 #include "EmfPlayer.h"
 
+#include <bitset>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -174,7 +175,9 @@ public:
         painter.setRenderHint(QPainter::TextAntialiasing);
     }
 
-    void play(const Record& rec, quint32 type);
+    // Draws one record; false when a record drawn here holds fields outside
+    // itself.
+    bool play(const Record& rec, quint32 type);
 
 private:
     QTransform pageTransform() const;
@@ -197,6 +200,7 @@ private:
     void polyRecord(const Record& rec, quint32 type);
     void polyPolyRecord(const Record& rec, bool small, bool closed);
 
+    void draw(const Record& rec, quint32 type);
     void selectObject(quint32 index);
     void storeObject(quint32 index, GdiObject object);
 
@@ -466,7 +470,38 @@ void Playback::storeObject(quint32 index, GdiObject object) {
     objects[index] = std::move(object);
 }
 
-void Playback::play(const Record& rec, quint32 type) {
+// The records drawn here: their fields are checked before they are read
+// (records passed over are only checked to be whole).
+bool isPlayed(quint32 type) {
+    static const std::bitset<U_EMR_MAX + 1> played = [] {
+        std::bitset<U_EMR_MAX + 1> set;
+        for (quint32 t :
+             {U_EMR_POLYBEZIER, U_EMR_POLYGON, U_EMR_POLYLINE, U_EMR_POLYBEZIERTO, U_EMR_POLYLINETO,
+              U_EMR_POLYPOLYLINE, U_EMR_POLYPOLYGON, U_EMR_SETWINDOWEXTEX, U_EMR_SETWINDOWORGEX,
+              U_EMR_SETVIEWPORTEXTEX, U_EMR_SETVIEWPORTORGEX, U_EMR_SETMAPMODE, U_EMR_SETBKMODE,
+              U_EMR_SETPOLYFILLMODE, U_EMR_SETTEXTALIGN, U_EMR_SETTEXTCOLOR, U_EMR_SETBKCOLOR, U_EMR_MOVETOEX,
+              U_EMR_SAVEDC, U_EMR_RESTOREDC, U_EMR_SETWORLDTRANSFORM, U_EMR_MODIFYWORLDTRANSFORM,
+              U_EMR_SELECTOBJECT, U_EMR_CREATEPEN, U_EMR_CREATEBRUSHINDIRECT, U_EMR_DELETEOBJECT, U_EMR_ELLIPSE,
+              U_EMR_RECTANGLE, U_EMR_ROUNDRECT, U_EMR_LINETO, U_EMR_BEGINPATH, U_EMR_ENDPATH, U_EMR_CLOSEFIGURE,
+              U_EMR_FILLPATH, U_EMR_STROKEANDFILLPATH, U_EMR_STROKEPATH, U_EMR_ABORTPATH, U_EMR_BITBLT,
+              U_EMR_STRETCHBLT, U_EMR_SETDIBITSTODEVICE, U_EMR_STRETCHDIBITS, U_EMR_EXTCREATEFONTINDIRECTW,
+              U_EMR_EXTTEXTOUTA, U_EMR_EXTTEXTOUTW, U_EMR_POLYBEZIER16, U_EMR_POLYGON16, U_EMR_POLYLINE16,
+              U_EMR_POLYBEZIERTO16, U_EMR_POLYLINETO16, U_EMR_POLYPOLYLINE16, U_EMR_POLYPOLYGON16,
+              U_EMR_CREATEDIBPATTERNBRUSHPT, U_EMR_EXTCREATEPEN})
+            set.set(t);
+        return set;
+    }();
+    return type < played.size() && played.test(type);
+}
+
+bool Playback::play(const Record& rec, quint32 type) {
+    if (!isPlayed(type)) return true;
+    if (!U_emf_record_safe(rec.data)) return false;
+    draw(rec, type);
+    return true;
+}
+
+void Playback::draw(const Record& rec, quint32 type) {
     switch (type) {
     case U_EMR_POLYBEZIER:
     case U_EMR_POLYGON:
@@ -700,8 +735,8 @@ QImage EmfPlayer::render(const QByteArray& bytes) {
     const char* data = bytes.constData();
     const char* end = data + bytes.size();
 
-    // Walk every record first: each must be whole and its fields inside it,
-    // and the last one the end-of-file record.
+    // Walk every record first: each must be whole, and the last one the
+    // end-of-file record.
     std::vector<Record> records;
     bool ended = false;
     for (const char* at = data; at < end && !ended;) {
@@ -710,7 +745,7 @@ QImage EmfPlayer::render(const QByteArray& bytes) {
         if (!U_emf_record_sizeok(at, end, &size, &type, kFileByteOrder) || size < 8 || size % 4 != 0 ||
             size > static_cast<quint64>(end - at))
             return {};
-        if (!U_emf_record_safe(at)) return {};
+        if (type == U_EMR_HEADER && !U_emf_record_safe(at)) return {};
         records.push_back(Record{at, size});
         ended = type == U_EMR_EOF;
         at += size;
@@ -763,7 +798,7 @@ QImage EmfPlayer::render(const QByteArray& bytes) {
         for (size_t i = 1; i < records.size(); ++i) {
             uint32_t type = 0;
             std::memcpy(&type, records[i].data, sizeof type);
-            playback.play(records[i], type);
+            if (!playback.play(records[i], type)) return {};
         }
     }
     return canvas;

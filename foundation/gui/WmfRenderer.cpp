@@ -1,11 +1,13 @@
 #include "WmfRenderer.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include <libwmf/api.h>
 #include <libwmf/gd.h>
+#include <libwmf/gd/gd.h>
 
 #include "DibCodec.h"
 #include "MetafileLimits.h"
@@ -68,6 +70,30 @@ public:
     }
     wmfAPI* api = nullptr;
 };
+
+// The image libwmf draws into is the caller's to free; libwmf does not export
+// the function that frees it, so its parts (as its header lays them out) are
+// freed here.
+void releaseGdImage(void* image) {
+    auto* im = static_cast<gdImagePtr>(image);
+    if (!im) return;
+    if (im->pixels) {
+        for (int y = 0; y < im->sy; ++y) std::free(im->pixels[y]);
+        std::free(im->pixels);
+    }
+    if (!im->_tpixels && im->tpixels) {
+        for (int y = 0; y < im->sy; ++y) std::free(im->tpixels[y]);
+    }
+    std::free(im->_tpixels);  // the rows of a true-colour image, in one block
+    std::free(im->tpixels);
+    if (im->clip) {
+        std::free(im->clip->list);
+        std::free(im->clip);
+    }
+    std::free(im->polyInts);
+    std::free(im->style);
+    std::free(im);
+}
 
 QImage fromGdPixels(const int* pixels, int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -140,8 +166,13 @@ QImage renderWmf(const QByteArray& bytes) {
     device->bbox = box;
     device->width = static_cast<unsigned int>(width);
     device->height = static_cast<unsigned int>(height);
-    if (wmf_play(session.api, 0, &box) != wmf_E_None || !device->gd_image) return {};
-    const int* pixels = wmf_gd_image_pixels(device->gd_image);
-    if (!pixels) return {};
-    return fromGdPixels(pixels, width, height);
+    const bool played = wmf_play(session.api, 0, &box) == wmf_E_None;
+    QImage image;
+    if (device->gd_image) {
+        const int* pixels = wmf_gd_image_pixels(device->gd_image);
+        if (played && pixels) image = fromGdPixels(pixels, width, height);
+        releaseGdImage(device->gd_image);
+        device->gd_image = nullptr;
+    }
+    return image;
 }

@@ -94,6 +94,48 @@ QByteArray emfPicture() {
     return readWhole(QString::fromLocal8Bit(path));
 }
 
+QByteArray emfBlocks() {
+    QTemporaryDir dir;
+    const QByteArray path = dir.filePath("blocks.emf").toLocal8Bit();
+    EMFTRACK* et = nullptr;
+    EMFHANDLES* eht = nullptr;
+    if (emf_start(path.constData(), 4096, 4096, &et) || htable_create(32, 32, &eht)) return {};
+    add(et, U_EMRHEADER_set(rect(0, 0, 39, 19), rect(0, 0, 0, 0), nullptr, 0, nullptr, sizel_set(960, 960),
+                            sizel_set(254, 254), 0));
+    add(et, selectobject_set(U_NULL_PEN, eht));
+
+    char red[] = {0, 0, char(255), 0};  // one 24-bit pixel, its row padded
+    U_BITMAPINFOHEADER header = bitmapinfoheader_set(1, 1, 1, 24, U_BI_RGB, sizeof red, 0, 0, 0, 0);
+    PU_BITMAPINFO info = bitmapinfo_set(header, nullptr);
+    const U_XFORM identity = xform_set(1, 0, 0, 1, 0, 0);
+    add(et, U_EMRSTRETCHBLT_set(rect(0, 0, 20, 20), pointl_set(0, 0), pointl_set(20, 20), pointl_set(0, 0),
+                                pointl_set(1, 1), identity, colorref_set(255, 255, 255), U_DIB_RGB_COLORS,
+                                U_SRCCOPY, info, sizeof red, red));
+    std::free(info);
+
+    uint32_t green = 0, blue = 0;
+    add(et, createbrushindirect_set(&green, eht, logbrush_set(U_BS_SOLID, colorref_set(0, 255, 0), 0)));
+    add(et, U_EMRSAVEDC_set());
+    add(et, U_EMRSETWORLDTRANSFORM_set(xform_set(1, 0, 0, 1, 20, 0)));
+    add(et, selectobject_set(green, eht));
+    add(et, U_EMRBITBLT_set(rect(20, 0, 40, 20), pointl_set(0, 0), pointl_set(20, 20), pointl_set(0, 0), identity,
+                            colorref_set(255, 255, 255), U_DIB_RGB_COLORS, U_PATCOPY, nullptr, 0, nullptr));
+    add(et, U_EMRRESTOREDC_set(-1));
+
+    add(et, createbrushindirect_set(&blue, eht, logbrush_set(U_BS_SOLID, colorref_set(0, 0, 255), 0)));
+    add(et, selectobject_set(blue, eht));
+    add(et, U_EMRBEGINPATH_set());
+    add(et, U_EMRRECTANGLE_set(rect(0, 0, 10, 5)));
+    add(et, U_EMRENDPATH_set());
+    add(et, U_EMRFILLPATH_set(rect(0, 0, 10, 5)));
+
+    add(et, U_EMREOF_set(0, nullptr, et));
+    emf_finish(et, eht);
+    emf_free(&et);
+    htable_free(&eht);
+    return readWhole(QString::fromLocal8Bit(path));
+}
+
 QByteArray wmfPicture() {
     QTemporaryDir dir;
     const QByteArray path = dir.filePath("picture.wmf").toLocal8Bit();

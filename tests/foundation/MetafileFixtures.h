@@ -15,6 +15,13 @@ namespace fixtures {
 //   magenta, white below.
 QByteArray emfPicture();
 
+// An enhanced metafile without a frame, 40 x 20 pixels by its bounds, drawn
+// in device pixels: a 1 x 1 red bitmap stretched over (0, 0)-(20, 20); a green
+// pattern fill over (0, 0)-(20, 20) moved right by 20 through a world
+// transform that a restored saved state then drops; a blue path rectangle
+// over (0, 0)-(10, 5).
+QByteArray emfBlocks();
+
 // A placeable metafile of 40 x 20 pixels (96 units per inch): the left half
 // red, the right half blue.
 QByteArray wmfPicture();

@@ -376,6 +376,8 @@ TEST(PictureLoaderTest, MetafilesDrawAtTheirOwnSize) {
         {"EMF", emfPicture(), 4, {96, 48},
          {{40, 20, kRed}, {24, 40, kGreen}, {24, 46, 0xFF000000u}, {72, 16, kBlue}, {95, 1, 0},
           {59, 35, 0xFFFFFF00u}, {69, 35, 0xFF00FFFFu}, {59, 45, 0xFFFF00FFu}, {69, 45, 0xFFFFFFFFu}}},
+        // Without a frame the bounds give the size.
+        {"EMF blocks", emfBlocks(), 4, {40, 20}, {{15, 15, kRed}, {30, 10, kGreen}, {4, 2, kBlue}}},
         {"placeable WMF", wmf, 2, {40, 20}, {{10, 10, kRed}, {30, 10, kBlue}}},
         // Without the placeable header the picture is what its records draw.
         {"WMF", wmf.mid(22), 2, {}, {}},
@@ -437,6 +439,7 @@ TEST(PictureLoaderTest, DamagedFilesGiveNoPictureAndReadNothingOutside) {
         iconFile({{16, 32, kRed}, {32, 8, kGreen}, {16, 4, kBlue, true}}),
         iconFile({{32, 24, kBlue, false, {4, 4}, true}}, 2),
         emfPicture(),
+        emfBlocks(),
         wmfPicture(),
     };
     StdPictureEx loader;

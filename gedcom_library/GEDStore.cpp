@@ -98,12 +98,14 @@ QList<qint32> GEDStore::children(qint32 n) const {
     return out;
 }
 
-void GEDStore::relink(qint32 n, const QList<qint32>& kids) {
+void GEDStore::relink(qint32 n, const QList<qint32>& kids) { relink(n, kids.constData(), kids.size()); }
+
+void GEDStore::relink(qint32 n, const qint32* kids, qsizetype count) {
     Node& parent = node(n);
     if (parent.kind == GEDKind::Indi || parent.kind == GEDKind::Fam) links.current = false;
-    parent.firstChild = kids.isEmpty() ? -1 : kids.front();
-    parent.lastChild = kids.isEmpty() ? -1 : kids.back();
-    for (qsizetype i = 0; i < kids.size(); ++i) node(kids[i]).next = i + 1 < kids.size() ? kids[i + 1] : -1;
+    parent.firstChild = count == 0 ? -1 : kids[0];
+    parent.lastChild = count == 0 ? -1 : kids[count - 1];
+    for (qsizetype i = 0; i < count; ++i) node(kids[i]).next = i + 1 < count ? kids[i + 1] : -1;
 }
 
 void GEDStore::appendChild(qint32 parent, qint32 child) {
@@ -436,28 +438,60 @@ QString GEDStore::nameFromPieces(qint32 nameLine) const {
 
 QString GEDStore::sortKeyOfEvent(qint32 ev) {
     if (ev < 0) return QStringLiteral("??");
-    const auto row = static_cast<std::size_t>(node(ev).ext);
-    if (row < eventKeys.size()) return eventKeys[row];
-    const qint32 date = events[row].date;
+    const qint32 date = events[static_cast<std::size_t>(node(ev).ext)].date;
     return sDateSortKey(date < 0 ? QString() : payload(date));
 }
 
-void GEDStore::computeEventKeys() {
-    // Dates repeat: each distinct date text gets its key computed once.
-    std::vector<QString> keyOfText(dateTexts.size());
-    eventKeys.assign(events.size(), QStringLiteral("??"));
+void GEDStore::computeEventRanks() {
+    // Dates repeat: each distinct date text gets its key computed once. The
+    // keys are then put in order once, so that the sorts of the load compare
+    // whole numbers: equal keys get the same rank, and ranks follow the
+    // keys' own order.
+    std::vector<QString> keys{QStringLiteral("??")};
+    std::vector<qint32> keyOfText(dateTexts.size(), -1);
+    eventRanks.assign(events.size(), 0);
     for (std::size_t row = 0; row < events.size(); ++row) {
         const qint32 date = events[row].date;
         if (date < 0) continue;
         const qint32 text = node(date).tag == GEDTag::DATE ? node(date).target : -2;
         if (text < 0) {
-            eventKeys[row] = sDateSortKey(payload(date));
+            eventRanks[row] = static_cast<qint32>(keys.size());
+            keys.push_back(sDateSortKey(payload(date)));
             continue;
         }
-        QString& key = keyOfText[static_cast<std::size_t>(text)];
-        if (key.isNull()) key = sDateSortKey(dateTexts[static_cast<std::size_t>(text)]);
-        eventKeys[row] = key;
+        qint32& key = keyOfText[static_cast<std::size_t>(text)];
+        if (key < 0) {
+            key = static_cast<qint32>(keys.size());
+            keys.push_back(sDateSortKey(dateTexts[static_cast<std::size_t>(text)]));
+        }
+        eventRanks[row] = key;
     }
+    std::vector<qint32> order(keys.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qint32>(i);
+    std::sort(order.begin(), order.end(), [&keys](qint32 a, qint32 b) { return keys[a] < keys[b]; });
+    std::vector<qint32> rankOfKey(keys.size());
+    rankKeys.clear();
+    for (qint32 k : order) {
+        if (rankKeys.empty() || rankKeys.back() != keys[static_cast<std::size_t>(k)])
+            rankKeys.push_back(keys[static_cast<std::size_t>(k)]);
+        // Odd ranks for the keys met here; the even ones between them are
+        // left for a key met later (see rankOfKey).
+        rankOfKey[static_cast<std::size_t>(k)] = static_cast<qint32>(2 * rankKeys.size() - 1);
+    }
+    for (qint32& rank : eventRanks) rank = rankOfKey[static_cast<std::size_t>(rank)];
+    unknownRank = rankOfKey[0];
+}
+
+qint32 GEDStore::rankOf(const QString& key) const {
+    const auto at = std::lower_bound(rankKeys.begin(), rankKeys.end(), key);
+    const auto index = static_cast<qint32>(at - rankKeys.begin());
+    return at != rankKeys.end() && *at == key ? 2 * index + 1 : 2 * index;
+}
+
+qint32 GEDStore::rankOfEvent(qint32 ev) {
+    if (ev < 0) return unknownRank;
+    const auto row = static_cast<std::size_t>(node(ev).ext);
+    return row < eventRanks.size() ? eventRanks[row] : rankOf(sortKeyOfEvent(ev));
 }
 
 void GEDStore::correctPayload(qint32 ev) {
@@ -467,54 +501,83 @@ void GEDStore::correctPayload(qint32 ev) {
     addData(ev, note);
 }
 
-namespace {
 // Sorts the lines at the given positions of a child list by their keys, in
-// ascending ordinal order; lines of equal keys keep their order. Lines at
-// other positions stay where they are.
-// When given, `carried` (one entry per position) is put in the same order.
-void sortAtPositions(QList<qint32>& kids, const QList<qsizetype>& positions, const QList<QString>& keys,
-                     std::vector<qint32>* carried = nullptr) {
-    QList<qsizetype> order(positions.size());
-    for (qsizetype i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
-    QList<qint32> lines(positions.size());
-    for (qsizetype i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
-    for (qsizetype i = 0; i < positions.size(); ++i) kids[positions[i]] = lines[order[i]];
+// ascending order; lines of equal keys keep their order. Lines at other
+// positions stay where they are. When given, `carried` (one entry per
+// position) is put in the same order.
+template <class List, class Key>
+void GEDStore::sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,
+                               std::vector<qint32>* carried) {
+    std::vector<qsizetype>& order = scratch.order;
+    order.resize(positions.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qsizetype>(i);
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+    });
+    std::vector<qint32>& lines = scratch.lines;
+    lines.resize(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
+    for (std::size_t i = 0; i < positions.size(); ++i) kids[positions[i]] = lines[static_cast<std::size_t>(order[i])];
     if (!carried) return;
-    const std::vector<qint32> before = *carried;
-    for (qsizetype i = 0; i < positions.size(); ++i)
-        (*carried)[static_cast<std::size_t>(i)] = before[static_cast<std::size_t>(order[i])];
+    lines.assign(carried->begin(), carried->end());
+    for (std::size_t i = 0; i < positions.size(); ++i) (*carried)[i] = lines[static_cast<std::size_t>(order[i])];
 }
-}  // namespace
 
-void GEDStore::sortEvents(qint32 rec) {
-    QList<qint32> kids = children(rec);
-    QList<qsizetype> positions;
-    QList<QString> keys;
-    for (qsizetype i = 0; i < kids.size(); ++i) {
+// The child lines of a record in a reused list.
+std::vector<qint32>& GEDStore::childrenInScratch(qint32 rec) {
+    std::vector<qint32>& kids = scratch.kids;
+    kids.clear();
+    for (qint32 c = node(rec).firstChild; c >= 0; c = node(c).next) kids.push_back(c);
+    return kids;
+}
+
+template <class Key, class KeyOf>
+void GEDStore::sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf) {
+    std::vector<qint32>& kids = childrenInScratch(rec);
+    std::vector<qsizetype>& positions = scratch.positions;
+    positions.clear();
+    keys.clear();
+    for (std::size_t i = 0; i < kids.size(); ++i) {
         if (node(kids[i]).kind != GEDKind::Event) continue;
         correctPayload(kids[i]);
-        positions.append(i);
-        keys.append(sortKeyOfEvent(kids[i]));
+        positions.push_back(static_cast<qsizetype>(i));
+        keys.push_back(keyOf(kids[i]));
     }
     if (positions.size() < 2) return;
     sortAtPositions(kids, positions, keys);
-    relink(rec, kids);
+    relink(rec, kids.data(), static_cast<qsizetype>(kids.size()));
+}
+
+template <class Key, class KeyOf>
+void GEDStore::sortChildrenBy(qint32 fam, std::vector<Key>& keys, KeyOf keyOf) {
+    std::vector<qint32>& kids = childrenInScratch(fam);
+    std::vector<qsizetype>& positions = scratch.positions;
+    positions.clear();
+    keys.clear();
+    for (std::size_t i = 0; i < kids.size(); ++i) {
+        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDTag::CHIL) continue;
+        positions.push_back(static_cast<qsizetype>(i));
+        const qint32 child = resolveLine(kids[i]);
+        keys.push_back(keyOf(child < 0 ? -1 : indis[static_cast<std::size_t>(node(child).ext)].birth));
+    }
+    if (positions.size() < 2) return;
+    sortAtPositions(kids, positions, keys);
+    relink(fam, kids.data(), static_cast<qsizetype>(kids.size()));
+}
+
+void GEDStore::sortEvents(qint32 rec) {
+    // While the load finishes, by the events' ranks; afterwards by their keys.
+    if (!eventRanks.empty())
+        sortEventsBy(rec, scratch.ranks, [this](qint32 ev) { return rankOfEvent(ev); });
+    else
+        sortEventsBy(rec, scratch.keys, [this](qint32 ev) { return sortKeyOfEvent(ev); });
 }
 
 void GEDStore::sortChildren(qint32 fam) {
-    QList<qint32> kids = children(fam);
-    QList<qsizetype> positions;
-    QList<QString> keys;
-    for (qsizetype i = 0; i < kids.size(); ++i) {
-        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDTag::CHIL) continue;
-        positions.append(i);
-        const qint32 child = resolveLine(kids[i]);
-        keys.append(child < 0 ? QStringLiteral("??") : sortKeyOfEvent(indis[static_cast<std::size_t>(node(child).ext)].birth));
-    }
-    if (positions.size() < 2) return;
-    sortAtPositions(kids, positions, keys);
-    relink(fam, kids);
+    if (!eventRanks.empty())
+        sortChildrenBy(fam, scratch.ranks, [this](qint32 ev) { return rankOfEvent(ev); });
+    else
+        sortChildrenBy(fam, scratch.keys, [this](qint32 ev) { return sortKeyOfEvent(ev); });
 }
 
 void GEDStore::checkFAMC(qint32 indi) {
@@ -701,7 +764,7 @@ void GEDStore::linkAll() {
 
 void GEDStore::finishLoad() {
     if (records.isEmpty()) return;
-    computeEventKeys();
+    computeEventRanks();
     checkPointers();
 
     // Families get placeholder partners only now that every individual of
@@ -721,13 +784,13 @@ void GEDStore::finishLoad() {
 
     // Each kind's side-table rows come out in the records' new order.
     const auto sortRecords = [this](GEDKind kind, std::vector<qint32>& rows, const auto& finishOne) {
-        QList<qsizetype> slots;
-        QList<QString> keys;
+        std::vector<qsizetype> slots;
+        std::vector<qint32> keys;
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (node(records[i]).kind != kind) continue;
-            slots.append(i);
+            slots.push_back(i);
             rows.push_back(node(records[i]).ext);
-            keys.append(finishOne(records[i]));
+            keys.push_back(finishOne(records[i]));
         }
         sortAtPositions(records, slots, keys, &rows);
     };
@@ -739,18 +802,19 @@ void GEDStore::finishLoad() {
         const Indi& ind = indis[static_cast<std::size_t>(node(rec).ext)];
         const Place& place = places[static_cast<std::size_t>(node(rec).ext)];
         if (place.col == 0 || place.row == 0) positionsComplete = false;
-        const QString key = sortKeyOfEvent(ind.birth);
+        const qint32 key = rankOfEvent(ind.birth);
         sortEvents(rec);
         linkIndi(rec);
         return key;
     });
     sortRecords(GEDKind::Fam, links.famOrder, [this](qint32 rec) {
-        const QString key = sortKeyOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
+        const qint32 key = rankOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
         sortEvents(rec);
         sortChildren(rec);
         linkFam(rec);
         return key;
     });
     links.current = true;
-    eventKeys = std::vector<QString>();
+    eventRanks = std::vector<qint32>();
+    rankKeys = std::vector<QString>();
 }

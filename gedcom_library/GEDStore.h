@@ -118,6 +118,7 @@ public:
     QList<qint32> children(qint32 n) const;
     // Rewrites a line's child list (after a sort).
     void relink(qint32 n, const QList<qint32>& kids);
+    void relink(qint32 n, const qint32* kids, qsizetype count);
     void appendChild(qint32 parent, qint32 child);
     // The first child of a given kind and, when tag is not 0, of that tag.
     qint32 firstChildOf(qint32 n, GEDKind kind, short tag) const;
@@ -182,7 +183,11 @@ public:
     static QString normalisePersonalName(QString s);
     QString nameFromPieces(qint32 nameLine) const;
     QString sortKeyOfEvent(qint32 ev);
-    void computeEventKeys();
+    // While the load finishes: every event's date sort key as a rank among
+    // the keys of the file (see computeEventRanks).
+    void computeEventRanks();
+    qint32 rankOf(const QString& key) const;
+    qint32 rankOfEvent(qint32 ev);
 
     std::shared_ptr<GEDControlClass> control;
     std::vector<Node> nodes;
@@ -199,7 +204,11 @@ public:
     // row here (-2 for a date text that is not in the list).
     std::vector<QString> dateTexts;
     QSet<QString> reportedIds;
-    std::vector<QString> eventKeys;  // date sort keys of events while the load finishes
+    // While the load finishes: the rank of each event's date sort key, the
+    // distinct keys in order, and the rank of "??" (no date).
+    std::vector<qint32> eventRanks;
+    std::vector<QString> rankKeys;
+    qint32 unknownRank = 0;
     Links links;
     qint32 head = -1;
     qint32 countFamilies = 0;
@@ -209,4 +218,21 @@ public:
     bool positionsComplete = false;
     bool exportedBySystem = false;
     QString versionText;
+
+private:
+    // Lists the sorts reuse from record to record.
+    struct Scratch {
+        std::vector<qint32> kids, lines, ranks;
+        std::vector<qsizetype> positions, order;
+        std::vector<QString> keys;
+    };
+    Scratch scratch;
+    std::vector<qint32>& childrenInScratch(qint32 rec);
+    template <class List, class Key>
+    void sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,
+                         std::vector<qint32>* carried = nullptr);
+    template <class Key, class KeyOf>
+    void sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf);
+    template <class Key, class KeyOf>
+    void sortChildrenBy(qint32 fam, std::vector<Key>& keys, KeyOf keyOf);
 };

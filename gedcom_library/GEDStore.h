@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "GEDBigTable.h"
 #include "GEDObject.h"
 #include "GEDTagClass.h"
 #include "GEDTextIndex.h"
@@ -190,8 +191,8 @@ public:
     qint32 rankOfEvent(qint32 ev);
 
     std::shared_ptr<GEDControlClass> control;
-    std::vector<Node> nodes;
-    std::vector<char16_t> text;
+    GEDBigVector<Node> nodes;
+    GEDBigVector<char16_t> text;
     std::vector<Indi> indis;
     std::vector<Place> places;
     std::vector<Fam> fams;

@@ -193,10 +193,10 @@ public:
     std::shared_ptr<GEDControlClass> control;
     GEDBigVector<Node> nodes;
     GEDBigVector<char16_t> text;
-    std::vector<Indi> indis;
-    std::vector<Place> places;
-    std::vector<Fam> fams;
-    std::vector<Event> events;
+    GEDBigVector<Indi> indis;
+    GEDBigVector<Place> places;
+    GEDBigVector<Fam> fams;
+    GEDBigVector<Event> events;
     QList<QString> otherXrefs;
     QList<qint32> records;
     GEDTextIndex xrefs;

@@ -163,6 +163,8 @@ void GEDLoader::completePending() {
         n = store->newNode(GEDKind::Fam, pendingTag, QStringView());
     else if (pendingTag == GEDTag::DATE)
         n = newDateLine(payload);
+    else if (pendingTag == GEDTag::PLAC)
+        n = newPlaceLine(payload);
     else if (eventTags[static_cast<std::size_t>(pendingTag)])
         n = store->newNode(GEDKind::Event, pendingTag, payload);
     else if (pendingTag >= GEDTag::SVG_H && pendingTag <= GEDTag::SVG_LS)
@@ -217,7 +219,9 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
     }
     qint32 row = convertedDates.find(gedcomDate);
     if (row >= 0) {
-        const qint32 n = store->newNode(GEDKind::Other, GEDTag::DATE, store->dateTexts[static_cast<std::size_t>(row)]);
+        // The line shares the text of the first line with that date.
+        const TextAt& at = dateAt[static_cast<std::size_t>(row)];
+        const qint32 n = store->newNodeAt(GEDKind::Other, GEDTag::DATE, at.offset, at.length);
         store->node(n).target = row;
         return n;
     }
@@ -232,8 +236,24 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
         row = static_cast<qint32>(store->dateTexts.size());
         store->dateTexts.push_back(converted);
         convertedDates.insert(gedcomDate, row);
+        dateAt.push_back({store->node(n).payOff, store->node(n).payLen});
         store->node(n).target = row;
     }
+    return n;
+}
+
+qint32 GEDLoader::newPlaceLine(QStringView place) {
+    // Files name the same places over and over: a place's lines share its
+    // text. Past a bound on the distinct places, new ones are only stored.
+    constexpr qsizetype kMaxPlaces = 1 << 16;
+    const qint32 row = knownPlaces.find(place);
+    if (row >= 0) {
+        const TextAt& at = placeAt[static_cast<std::size_t>(row)];
+        return store->newNodeAt(GEDKind::Other, GEDTag::PLAC, at.offset, at.length);
+    }
+    const qint32 n = store->newNode(GEDKind::Other, GEDTag::PLAC, place);
+    if (knownPlaces.size() < kMaxPlaces && knownPlaces.insert(place, static_cast<qint32>(placeAt.size())))
+        placeAt.push_back({store->node(n).payOff, store->node(n).payLen});
     return n;
 }
 

@@ -49,12 +49,17 @@ qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
     // A payload taken from the text store itself is copied first: adding to
     // the store may move it.
     if (inArena(payload)) return newNode(kind, tag, QString(payload.toString()));
+    const auto payOff = static_cast<quint32>(text.size());
+    text.insert(text.end(), payload.utf16(), payload.utf16() + payload.size());
+    return newNodeAt(kind, tag, payOff, static_cast<quint32>(payload.size()));
+}
+
+qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payLen) {
     Node n;
     n.kind = kind;
     n.tag = tag;
-    n.payOff = static_cast<quint32>(text.size());
-    n.payLen = static_cast<quint32>(payload.size());
-    text.insert(text.end(), payload.utf16(), payload.utf16() + payload.size());
+    n.payOff = payOff;
+    n.payLen = payLen;
     if (kind == GEDKind::Indi) {
         n.ext = static_cast<qint32>(indis.size());
         indis.emplace_back();
@@ -80,9 +85,8 @@ QStringView GEDStore::payloadView(qint32 n) const {
 void GEDStore::setPayload(qint32 n, QStringView value) {
     if (inArena(value)) return setPayload(n, QString(value.toString()));
     Node& nd = node(n);
-    if (static_cast<quint32>(value.size()) <= nd.payLen) {
-        std::copy(value.utf16(), value.utf16() + value.size(), text.begin() + nd.payOff);
-    } else {
+    // Lines may share their text (see newNodeAt): a new value goes to the end.
+    if (!value.isEmpty()) {
         nd.payOff = static_cast<quint32>(text.size());
         text.insert(text.end(), value.utf16(), value.utf16() + value.size());
     }

@@ -109,6 +109,9 @@ public:
 
     // --- lines -----------------------------------------------------------
     qint32 newNode(GEDKind kind, short tag, QStringView payload);
+    // A line whose payload is text the store holds already, shared with the
+    // lines that hold it (a repeated date or place).
+    qint32 newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payLen);
     Node& node(qint32 n) { return nodes[static_cast<std::size_t>(n)]; }
     const Node& node(qint32 n) const { return nodes[static_cast<std::size_t>(n)]; }
     QStringView payloadView(qint32 n) const;

@@ -222,7 +222,7 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
         // The line shares the text of the first line with that date.
         const TextAt& at = dateAt[static_cast<std::size_t>(row)];
         const qint32 n = store->newNodeAt(GEDKind::Other, GEDTag::DATE, at.offset, at.length);
-        store->node(n).target = row;
+        store->node(n).ext = row;
         return n;
     }
     // A warning about the date names the date's own line, not the line read
@@ -237,7 +237,7 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
         store->dateTexts.push_back(converted);
         convertedDates.insert(gedcomDate, row);
         dateAt.push_back({store->node(n).payOff, store->node(n).payLen});
-        store->node(n).target = row;
+        store->node(n).ext = row;
     }
     return n;
 }

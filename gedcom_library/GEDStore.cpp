@@ -60,6 +60,7 @@ qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payL
     n.tag = tag;
     n.payOff = payOff;
     n.payLen = payLen;
+    n.ext = -2;
     if (kind == GEDKind::Indi) {
         n.ext = static_cast<qint32>(indis.size());
         indis.emplace_back();
@@ -91,7 +92,7 @@ void GEDStore::setPayload(qint32 n, QStringView value) {
         text.insert(text.end(), value.utf16(), value.utf16() + value.size());
     }
     nd.payLen = static_cast<quint32>(value.size());
-    nd.target = -2;
+    if (nd.kind == GEDKind::Other) nd.ext = -2;
     if (isLinkLine(nd)) links.current = false;
 }
 
@@ -108,7 +109,7 @@ void GEDStore::relink(qint32 n, const qint32* kids, qsizetype count) {
     Node& parent = node(n);
     if (parent.kind == GEDKind::Indi || parent.kind == GEDKind::Fam) links.current = false;
     parent.firstChild = count == 0 ? -1 : kids[0];
-    parent.lastChild = count == 0 ? -1 : kids[count - 1];
+    lastChildren[static_cast<std::size_t>(n) % kLastChildren] = {n, count == 0 ? -1 : kids[count - 1]};
     for (qsizetype i = 0; i < count; ++i) node(kids[i]).next = i + 1 < count ? kids[i + 1] : -1;
 }
 
@@ -116,11 +117,21 @@ void GEDStore::appendChild(qint32 parent, qint32 child) {
     node(child).next = -1;
     Node& p = node(parent);
     if ((p.kind == GEDKind::Indi || p.kind == GEDKind::Fam) && isLinkLine(node(child))) links.current = false;
-    if (p.lastChild < 0)
+    const qint32 last = lastChildOf(parent);
+    if (last < 0)
         p.firstChild = child;
     else
-        node(p.lastChild).next = child;
-    p.lastChild = child;
+        node(last).next = child;
+    lastChildren[static_cast<std::size_t>(parent) % kLastChildren] = {parent, child};
+}
+
+qint32 GEDStore::lastChildOf(qint32 parent) {
+    const LastChild& known = lastChildren[static_cast<std::size_t>(parent) % kLastChildren];
+    if (known.parent == parent) return known.last;
+    qint32 last = node(parent).firstChild;
+    if (last < 0) return -1;
+    while (node(last).next >= 0) last = node(last).next;
+    return last;
 }
 
 qint32 GEDStore::firstChildOf(qint32 n, GEDKind kind, short tag) const {
@@ -248,7 +259,10 @@ QString GEDStore::xrefOf(qint32 n) const {
     switch (nd.kind) {
     case GEDKind::Indi: return indis[static_cast<std::size_t>(nd.ext)].xref;
     case GEDKind::Fam: return fams[static_cast<std::size_t>(nd.ext)].xref;
-    case GEDKind::Other: return nd.ext >= 0 ? otherXrefs[nd.ext] : QString();
+    case GEDKind::Other: {
+        const auto row = otherXrefRows.constFind(n);
+        return row == otherXrefRows.constEnd() ? QString() : otherXrefs[*row];
+    }
     default: return QString();
     }
 }
@@ -261,7 +275,7 @@ bool GEDStore::registerXref(const QString& id, qint32 n) {
     } else if (nd.kind == GEDKind::Fam) {
         fams[static_cast<std::size_t>(nd.ext)].xref = id;
     } else if (nd.kind == GEDKind::Other) {
-        nd.ext = static_cast<qint32>(otherXrefs.size());
+        otherXrefRows.insert(n, static_cast<qint32>(otherXrefs.size()));
         otherXrefs.append(id);
     } else {
         spareXrefs.append(id);
@@ -285,7 +299,7 @@ qint32 GEDStore::resolve(QStringView pointer, GEDKind kind, short tag) {
 }
 
 qint32 GEDStore::resolveLine(qint32 line) {
-    if (node(line).target != -2) return node(line).target;
+    if (node(line).ext != -2) return node(line).ext;
     qint32 target = -1;
     switch (node(line).tag) {
     case GEDTag::FAMC:
@@ -297,7 +311,7 @@ qint32 GEDStore::resolveLine(qint32 line) {
     case GEDTag::OBJE: target = resolve(payloadView(line), GEDKind::Other, node(line).tag); break;
     default: break;
     }
-    node(line).target = target;
+    node(line).ext = target;
     return target;
 }
 
@@ -457,7 +471,7 @@ void GEDStore::computeEventRanks() {
     for (std::size_t row = 0; row < events.size(); ++row) {
         const qint32 date = events[row].date;
         if (date < 0) continue;
-        const qint32 text = node(date).tag == GEDTag::DATE ? node(date).target : -2;
+        const qint32 text = node(date).tag == GEDTag::DATE ? node(date).ext : -2;
         if (text < 0) {
             eventRanks[row] = static_cast<qint32>(keys.size());
             keys.push_back(sDateSortKey(payload(date)));

@@ -32,17 +32,21 @@ inline constexpr int Syntax = 517;            // the file's lines cannot be read
 // its children as a singly linked list in file order.
 class GEDStore {
 public:
+    // 24 bytes: a large file has tens of millions of lines.
     struct Node {
         qint32 firstChild = -1;
-        qint32 lastChild = -1;
         qint32 next = -1;
         quint32 payOff = 0;
         quint32 payLen = 0;
-        qint32 ext = -1;  // row of the kind's side table; for other records the identifier row
-        qint32 target = -2;  // a pointer line's record once resolved (-1: none; -2: not yet looked up)
+        // Individuals, families and events: the row of the kind's side table.
+        // Other lines: the record a pointer line names once resolved (-1:
+        // none; -2: not yet looked up), or a DATE line's row among the date
+        // texts (-2: none).
+        qint32 ext = -1;
         short tag = 0;
         GEDKind kind = GEDKind::None;
     };
+    static_assert(sizeof(Node) == 24);
 
     struct Indi {
         QString xref;
@@ -201,6 +205,7 @@ public:
     GEDBigVector<Fam> fams;
     GEDBigVector<Event> events;
     QList<QString> otherXrefs;
+    QHash<qint32, qint32> otherXrefRows;  // other records with an identifier: its row in otherXrefs
     QList<qint32> records;
     GEDTextIndex xrefs;
     QList<QString> spareXrefs;  // identifiers of event and extension lines
@@ -231,6 +236,15 @@ private:
         std::vector<QString> keys;
     };
     Scratch scratch;
+    // The last child of the lines children were appended to lately, so that
+    // appending to a line need not walk its children.
+    struct LastChild {
+        qint32 parent = -1;
+        qint32 last = -1;
+    };
+    static constexpr std::size_t kLastChildren = 1024;
+    LastChild lastChildren[kLastChildren];
+    qint32 lastChildOf(qint32 parent);
     std::vector<qint32>& childrenInScratch(qint32 rec);
     template <class List, class Key>
     void sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,

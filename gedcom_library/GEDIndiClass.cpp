@@ -110,10 +110,13 @@ QString GEDIndiClass::GetCaption() const {
     return GetShortCaption() + QStringLiteral(" (") + b + u'-' + d + u')';
 }
 
-QString GEDIndiClass::GetImagePlace() const { return isNull() ? QString() : data(store_.get(), node_).imagePlace; }
+QString GEDIndiClass::GetImagePlace() const {
+    const GEDStore::IndiExtra* extra = isNull() ? nullptr : store_->findExtra(store_->node(node_).ext);
+    return extra ? extra->imagePlace : QString();
+}
 
 void GEDIndiClass::SetImagePlace(const QString& sRef) {
-    if (!isNull()) data(store_.get(), node_).imagePlace = sRef;
+    if (!isNull()) store_->extraOf(store_->node(node_).ext).imagePlace = sRef;
 }
 
 bool GEDIndiClass::GetTentative() const {
@@ -122,7 +125,10 @@ bool GEDIndiClass::GetTentative() const {
     return ind.tentative || ind.adopted;
 }
 
-QString GEDIndiClass::GetLocalSettings() const { return isNull() ? QString() : data(store_.get(), node_).localSettings; }
+QString GEDIndiClass::GetLocalSettings() const {
+    const GEDStore::IndiExtra* extra = isNull() ? nullptr : store_->findExtra(store_->node(node_).ext);
+    return extra ? extra->localSettings : QString();
+}
 
 QString GEDIndiClass::sNormalisePersonalName(const QString& sName) { return GEDStore::normalisePersonalName(sName); }
 

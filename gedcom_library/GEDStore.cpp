@@ -207,7 +207,8 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             if (col > maxCol) maxCol = static_cast<short>(col);
             if (row > maxRow) maxRow = static_cast<short>(row);
         } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_LS) {
-            ind.localSettings = sSetJoin(ind.localSettings, payload(child), QStringLiteral(","));
+            QString& settings = extraOf(p.ext).localSettings;
+            settings = sSetJoin(settings, payload(child), QStringLiteral(","));
         }
         break;
     }

@@ -52,10 +52,7 @@ public:
         QString xref;
         QString name;
         QString personalNames;
-        QString localSettings;
         QString relatedSpouses = QStringLiteral("-");
-        QString image;
-        QString imagePlace;
         QString sex = QStringLiteral("u");
         qint32 node = -1;
         qint32 birth = -1;
@@ -63,6 +60,15 @@ public:
         qint32 famc = -1;
         bool adopted = false;
         bool tentative = false;
+    };
+
+    // What few individuals have, kept apart from `indis` by the same row:
+    // local settings, the picture found for them (see GEDIndiClass::GetImage)
+    // and its place.
+    struct IndiExtra {
+        QString localSettings;
+        QString image;
+        QString imagePlace;
     };
 
     // An individual's place on the grid, kept apart from the rest of its
@@ -201,6 +207,13 @@ public:
     GEDBigVector<Node> nodes;
     GEDBigVector<char16_t> text;
     GEDBigVector<Indi> indis;
+    QHash<qint32, IndiExtra> indiExtras;
+    // The extra data of an individual by its row: made when written, none when never written.
+    IndiExtra& extraOf(qint32 row) { return indiExtras[row]; }
+    const IndiExtra* findExtra(qint32 row) const {
+        const auto it = indiExtras.constFind(row);
+        return it == indiExtras.constEnd() ? nullptr : &*it;
+    }
     GEDBigVector<Place> places;
     GEDBigVector<Fam> fams;
     GEDBigVector<Event> events;

@@ -15,7 +15,7 @@ void GEDIndiClass::SortEvents() {
     if (!isNull()) store_->sortEvents(node_);
 }
 
-QString GEDIndiClass::GetXref() const { return isNull() ? QString() : data(store_.get(), node_).xref; }
+QString GEDIndiClass::GetXref() const { return isNull() ? QString() : store_->xrefOf(node_); }
 
 QString GEDIndiClass::GetNotes() const { return isNull() ? QString() : store_->notesOf(node_); }
 

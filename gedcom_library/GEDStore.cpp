@@ -258,8 +258,8 @@ void GEDStore::addRecord(qint32 rec) {
 QString GEDStore::xrefOf(qint32 n) const {
     const Node& nd = node(n);
     switch (nd.kind) {
-    case GEDKind::Indi: return indis[static_cast<std::size_t>(nd.ext)].xref;
-    case GEDKind::Fam: return fams[static_cast<std::size_t>(nd.ext)].xref;
+    case GEDKind::Indi: return xrefText(indis[static_cast<std::size_t>(nd.ext)].xref);
+    case GEDKind::Fam: return xrefText(fams[static_cast<std::size_t>(nd.ext)].xref);
     case GEDKind::Other: {
         const auto row = otherXrefRows.constFind(n);
         return row == otherXrefRows.constEnd() ? QString() : otherXrefs[*row];
@@ -268,13 +268,16 @@ QString GEDStore::xrefOf(qint32 n) const {
     }
 }
 
+QString GEDStore::xrefText(qint32 entry) const { return entry < 0 ? QString() : xrefs.keyAt(entry).toString(); }
+
 bool GEDStore::registerXref(const QString& id, qint32 n) {
-    if (!xrefs.insert(id, n)) return false;
+    const qint32 entry = xrefs.add(id, n);
+    if (entry < 0) return false;
     Node& nd = node(n);
     if (nd.kind == GEDKind::Indi) {
-        indis[static_cast<std::size_t>(nd.ext)].xref = id;
+        indis[static_cast<std::size_t>(nd.ext)].xref = entry;
     } else if (nd.kind == GEDKind::Fam) {
-        fams[static_cast<std::size_t>(nd.ext)].xref = id;
+        fams[static_cast<std::size_t>(nd.ext)].xref = entry;
     } else if (nd.kind == GEDKind::Other) {
         otherXrefRows.insert(n, static_cast<qint32>(otherXrefs.size()));
         otherXrefs.append(id);
@@ -622,7 +625,7 @@ void GEDStore::checkFAMC(qint32 indi) {
             ind.adopted = true;
             // The family counts an adopted or foster child among its children,
             // once, unless it lists the child already.
-            const QString pointer = u'@' + ind.xref + u'@';
+            const QString pointer = u'@' + xrefText(ind.xref) + u'@';
             bool listed = false;
             for (qint32 c = node(ind.famc).firstChild; c >= 0 && !listed; c = node(c).next)
                 listed = node(c).tag == GEDTag::CHIL && payloadView(c) == pointer;
@@ -669,7 +672,7 @@ qint32 GEDStore::createPerson(const QString& sex) {
 void GEDStore::checkParents(qint32 fam) {
     const qint32 husb = partner(fam, GEDTag::HUSB);
     const qint32 wife = partner(fam, GEDTag::WIFE);
-    const QString famPointer = u'@' + fams[static_cast<std::size_t>(node(fam).ext)].xref + u'@';
+    const QString famPointer = u'@' + xrefOf(fam) + u'@';
     const auto addPlaceholder = [&](short tag, const QString& sex) {
         const qint32 person = createPerson(sex);
         addData(fam, newNode(GEDKind::Other, tag, QString(u'@' + xrefOf(person) + u'@')));
@@ -699,7 +702,7 @@ QString GEDStore::relatedSpouses(qint32 indi) {
         }
     }
     QStringList ids;
-    for (qint32 p : group) ids.append(indis[static_cast<std::size_t>(node(p).ext)].xref);
+    for (qint32 p : group) ids.append(xrefOf(p));
     const QString list = ids.join(u',');
     for (qint32 p : group) indis[static_cast<std::size_t>(node(p).ext)].relatedSpouses = list;
     return list;

@@ -49,7 +49,7 @@ public:
     static_assert(sizeof(Node) == 24);
 
     struct Indi {
-        QString xref;
+        qint32 xref = -1;  // the identifier's entry in `xrefs`, -1 for none
         QString name;
         QString personalNames;
         QString relatedSpouses = QStringLiteral("-");
@@ -81,7 +81,7 @@ public:
     };
 
     struct Fam {
-        QString xref;
+        qint32 xref = -1;  // as Indi::xref
         QString localSettings;
         qint32 node = -1;
         qint32 marriage = -1;
@@ -148,6 +148,7 @@ public:
 
     // --- identifiers ------------------------------------------------------
     QString xrefOf(qint32 n) const;
+    QString xrefText(qint32 entry) const;
     // Enters a record under its identifier; false when the identifier is taken.
     bool registerXref(const QString& id, qint32 n);
     qint32 lookup(QStringView id) const { return xrefs.find(id); }

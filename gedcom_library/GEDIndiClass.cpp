@@ -25,13 +25,18 @@ void GEDIndiClass::SetSex(const QString& sSX) {
     if (!isNull()) data(store_.get(), node_).sex = sSX;
 }
 
-QString GEDIndiClass::GetName() const { return isNull() ? QString() : data(store_.get(), node_).name; }
+QString GEDIndiClass::GetName() const { return isNull() ? QString() : store_->textOf(data(store_.get(), node_).name); }
 
 void GEDIndiClass::SetName(const QString& sNm) {
-    if (!isNull()) data(store_.get(), node_).name = sNm;
+    if (!isNull()) {
+        const GEDStore::TextSlice name = store_->keepText(sNm);
+        data(store_.get(), node_).name = name;
+    }
 }
 
-QString GEDIndiClass::GetPersonalNames() const { return isNull() ? QString() : data(store_.get(), node_).personalNames; }
+QString GEDIndiClass::GetPersonalNames() const {
+    return isNull() ? QString() : store_->textOf(data(store_.get(), node_).personalNames);
+}
 
 qint32 GEDIndiClass::GetRow() const { return isNull() ? 0 : place(store_.get(), node_).row; }
 

@@ -78,6 +78,12 @@ qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payL
     return static_cast<qint32>(nodes.size() - 1);
 }
 
+GEDStore::TextSlice GEDStore::keepText(const QString& value) {
+    const TextSlice slice{static_cast<quint32>(text.size()), static_cast<quint32>(value.size())};
+    text.insert(text.end(), value.utf16(), value.utf16() + value.size());
+    return slice;
+}
+
 QStringView GEDStore::payloadView(qint32 n) const {
     const Node& nd = node(n);
     return QStringView(text.data() + nd.payOff, static_cast<qsizetype>(nd.payLen));
@@ -177,19 +183,28 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             // Anything but the four sex codes reads as unknown.
             ind.sex = s == u'm' ? codes[0] : s == u'f' ? codes[1] : s == u'x' ? codes[2] : codes[3];
         } else if (c.kind == GEDKind::Other && c.tag == GEDTag::NAME) {
-            const auto offer = [&ind](const QString& s) {
+            const auto offer = [this, row = p.ext](const QString& s) {
                 if (s.isEmpty()) return;
-                if (ind.name.isEmpty()) ind.name = QString(s).remove(u'/');
+                if (indis[static_cast<std::size_t>(row)].name.length == 0) {
+                    const TextSlice name = keepText(QString(s).remove(u'/'));
+                    indis[static_cast<std::size_t>(row)].name = name;
+                }
+                const QString names = textOf(indis[static_cast<std::size_t>(row)].personalNames);
+                QString updated;
                 if (s.contains(u'|')) {
-                    ind.personalNames = sSetUnion(ind.personalNames, s, QStringLiteral("|"));
-                } else if (ind.personalNames.isEmpty()) {
-                    ind.personalNames = s;
+                    updated = sSetUnion(names, s, QStringLiteral("|"));
+                } else if (names.isEmpty()) {
+                    updated = s;
                 } else {
                     // One name: added unless it is already one of the names.
                     bool known = false;
-                    for (QStringView name : QStringView(ind.personalNames).tokenize(u'|')) known = known || name == s;
-                    if (!known) ind.personalNames += u'|' + s;
+                    for (QStringView name : QStringView(names).tokenize(u'|')) known = known || name == s;
+                    if (known) return;
+                    updated = names + u'|' + s;
                 }
+                if (updated == names) return;
+                const TextSlice kept = keepText(updated);
+                indis[static_cast<std::size_t>(row)].personalNames = kept;
             };
             offer(normalisePersonalName(payload(child)));
             offer(nameFromPieces(child));
@@ -663,7 +678,7 @@ qint32 GEDStore::createPerson(const QString& sex) {
     const qint32 n = newNode(GEDKind::Indi, GEDTag::INDI, QStringView());
     Indi& ind = indis[static_cast<std::size_t>(node(n).ext)];
     ind.sex = sex;
-    ind.name = kUnknownPerson;
+    ind.name = keepText(kUnknownPerson);
     registerXref(id, n);
     addRecord(n);
     return n;

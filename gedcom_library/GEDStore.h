@@ -48,10 +48,16 @@ public:
     };
     static_assert(sizeof(Node) == 24);
 
+    // A text held in the document's text store (see textOf, keepText).
+    struct TextSlice {
+        quint32 offset = 0;
+        quint32 length = 0;
+    };
+
     struct Indi {
         qint32 xref = -1;  // the identifier's entry in `xrefs`, -1 for none
-        QString name;
-        QString personalNames;
+        TextSlice name;
+        TextSlice personalNames;
         QString relatedSpouses = QStringLiteral("-");
         QString sex = QStringLiteral("u");
         qint32 node = -1;
@@ -125,6 +131,12 @@ public:
     Node& node(qint32 n) { return nodes[static_cast<std::size_t>(n)]; }
     const Node& node(qint32 n) const { return nodes[static_cast<std::size_t>(n)]; }
     QStringView payloadView(qint32 n) const;
+    // Texts kept in the text store beside the payloads; an empty one is none.
+    QString textOf(TextSlice slice) const {
+        return slice.length == 0 ? QString()
+                                 : QString(reinterpret_cast<const QChar*>(text.data() + slice.offset), static_cast<qsizetype>(slice.length));
+    }
+    TextSlice keepText(const QString& value);
     QString payload(qint32 n) const { return payloadView(n).toString(); }
     void setPayload(qint32 n, QStringView text);
     bool inArena(QStringView v) const;

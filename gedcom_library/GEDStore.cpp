@@ -568,38 +568,39 @@ std::vector<qint32>& GEDStore::childrenInScratch(qint32 rec) {
     return kids;
 }
 
-template <class Key, class KeyOf>
-void GEDStore::sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf) {
+// Sorts the child lines of a record that `take` accepts (it adds the key of
+// each to `keys`), leaving the others where they are.
+template <class Key, class Take>
+void GEDStore::sortLinesBy(qint32 rec, std::vector<Key>& keys, Take take) {
     std::vector<qint32>& kids = childrenInScratch(rec);
     std::vector<qsizetype>& positions = scratch.positions;
     positions.clear();
     keys.clear();
-    for (std::size_t i = 0; i < kids.size(); ++i) {
-        if (node(kids[i]).kind != GEDKind::Event) continue;
-        correctPayload(kids[i]);
-        positions.push_back(static_cast<qsizetype>(i));
-        keys.push_back(keyOf(kids[i]));
-    }
+    for (std::size_t i = 0; i < kids.size(); ++i)
+        if (take(kids[i])) positions.push_back(static_cast<qsizetype>(i));
     if (positions.size() < 2) return;
     sortAtPositions(kids, positions, keys);
     relink(rec, kids.data(), static_cast<qsizetype>(kids.size()));
 }
 
 template <class Key, class KeyOf>
+void GEDStore::sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf) {
+    sortLinesBy(rec, keys, [&](qint32 line) {
+        if (node(line).kind != GEDKind::Event) return false;
+        correctPayload(line);
+        keys.push_back(keyOf(line));
+        return true;
+    });
+}
+
+template <class Key, class KeyOf>
 void GEDStore::sortChildrenBy(qint32 fam, std::vector<Key>& keys, KeyOf keyOf) {
-    std::vector<qint32>& kids = childrenInScratch(fam);
-    std::vector<qsizetype>& positions = scratch.positions;
-    positions.clear();
-    keys.clear();
-    for (std::size_t i = 0; i < kids.size(); ++i) {
-        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDTag::CHIL) continue;
-        positions.push_back(static_cast<qsizetype>(i));
-        const qint32 child = resolveLine(kids[i]);
+    sortLinesBy(fam, keys, [&](qint32 line) {
+        if (node(line).kind != GEDKind::Other || node(line).tag != GEDTag::CHIL) return false;
+        const qint32 child = resolveLine(line);
         keys.push_back(keyOf(child < 0 ? -1 : indis[static_cast<std::size_t>(node(child).ext)].birth));
-    }
-    if (positions.size() < 2) return;
-    sortAtPositions(kids, positions, keys);
-    relink(fam, kids.data(), static_cast<qsizetype>(kids.size()));
+        return true;
+    });
 }
 
 void GEDStore::sortEvents(qint32 rec) {

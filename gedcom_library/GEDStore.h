@@ -275,6 +275,8 @@ private:
     template <class List, class Key>
     void sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,
                          std::vector<qint32>* carried = nullptr);
+    template <class Key, class Take>
+    void sortLinesBy(qint32 rec, std::vector<Key>& keys, Take take);
     template <class Key, class KeyOf>
     void sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf);
     template <class Key, class KeyOf>

@@ -6,6 +6,7 @@
 #include "AppError.h"
 #include "FormKinreader.h"
 #include "FormSVG.h"
+#include "FormURLs.h"
 #include "FormViewpoints.h"
 
 // Starts the main window: it reads the program's arguments, and the program
@@ -18,6 +19,9 @@ int main(int argc, char** argv) {
     FormSVG window;
     window.peers().openGedcomBrowser = &FormKinreader::openProgramBrowser;
     window.peers().manageViewpoints = &FormViewpoints::ManageViewpoints;
+    FormKinreader::placeKeyEditor() = [](PlaceKeyClass& keys, QWidget* owner) {
+        FormURLs::EditPlaceKeys(keys, owner);
+    };
     QObject::connect(&window, &FormSVG::windowClosed, &app, &QApplication::quit, Qt::QueuedConnection);
     try {
         window.Form_Load(app.arguments().mid(1));

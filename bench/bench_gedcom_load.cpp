@@ -21,6 +21,7 @@
 #include "GEDControlClass.h"
 #include "GEDDocClass.h"
 #include "GedcomGenerator.h"
+#include "PeakMemory.h"
 
 namespace {
 
@@ -46,21 +47,6 @@ const GeneratedGedcom& fileOf(std::int64_t individuals) {
     auto& file = files[individuals];
     if (!file) file = std::make_unique<GeneratedGedcom>(individuals);
     return *file;
-}
-
-// Resets the peak resident size of this process (Linux).
-void resetPeakMemory() {
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-}
-
-// The peak resident size since the last reset, in MB.
-double peakMemoryMB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-    return 0;
 }
 
 void BM_LoadGEDCOM(benchmark::State& state) {

@@ -11,7 +11,7 @@
 class SVGTree;
 
 // The person editor without widgets: fills its fields from a person, proposes
-// keys, splits and joins the picture specification, finds the file to show
+// keys, splits and joins the picture text ("$place:file"), finds the file to show
 // for a picture, and on OK checks every field before it writes any.
 class PersonEditModel {
 public:

@@ -302,6 +302,12 @@ void FormKinreader::closeEvent(QCloseEvent* event) {
     if (bClosingByCommand || event->spontaneous()) handBackFocus();
     bClosingByCommand = false;
     QMainWindow::closeEvent(event);
+    // The window is deleted later: its state goes back into the holder now,
+    // so that an opening before the deletion starts a new window from it.
+    if (event->isAccepted()) {
+        oSession.close();
+        if (openForm == this) openForm = nullptr;
+    }
 }
 
 void FormKinreader::showEvent(QShowEvent* event) {

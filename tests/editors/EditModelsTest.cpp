@@ -168,10 +168,10 @@ TEST_F(EditTree, NamesBoxStartsFromTheNamesOrTheCaption) {
     EXPECT_EQ(PersonEditModel::namesFromText("Ann\r\nAnn\n"), "Ann");
 }
 
-TEST_F(EditTree, PictureSpecificationSplitAndJoin) {
+TEST_F(EditTree, PictureTextSplitAndJoin) {
     PersonEditModel model(tree);
     struct Case {
-        const char* spec;
+        const char* stored;
         const char* place;
         const char* file;
         const char* warning;
@@ -186,11 +186,11 @@ TEST_F(EditTree, PictureSpecificationSplitAndJoin) {
     };
     for (const Case& c : cases) {
         model.loadEdit("bob");
-        EXPECT_EQ(model.SetImageSpec(QString::fromLatin1(c.spec)), QString::fromLatin1(c.warning)) << c.spec;
-        EXPECT_EQ(model.fields().place, QString::fromLatin1(c.place)) << c.spec;
-        EXPECT_EQ(model.fields().file, QString::fromLatin1(c.file)) << c.spec;
+        EXPECT_EQ(model.SetImageSpec(QString::fromLatin1(c.stored)), QString::fromLatin1(c.warning)) << c.stored;
+        EXPECT_EQ(model.fields().place, QString::fromLatin1(c.place)) << c.stored;
+        EXPECT_EQ(model.fields().file, QString::fromLatin1(c.file)) << c.stored;
         model.ok();
-        EXPECT_EQ(tree.GetPersons().value("bob")->GetImage(), QString::fromLatin1(c.written)) << c.spec;
+        EXPECT_EQ(tree.GetPersons().value("bob")->GetImage(), QString::fromLatin1(c.written)) << c.stored;
     }
     EXPECT_EQ(model.placeKeys(), (QStringList{"Gallery", "Web"}));
 }

@@ -58,6 +58,13 @@ TEST_F(SessionTest, ProposedExportNameKeepsATreePrefixOfAnyCase) {
     for (const auto& c : cases) EXPECT_EQ(sExportFileName(QString::fromUtf8(c.title)), QString::fromUtf8(c.proposed));
 }
 
+TEST_F(SessionTest, AFileFromThisSystemsExportIsNamedInTheLog) {
+    session.loadFile(kGedData + QStringLiteral("export.ged"));
+    EXPECT_TRUE(host.log.contains(QStringLiteral("GEDCOM file was originally created by Kvora")));
+    load("browser.ged");
+    EXPECT_EQ(host.log.count(QStringLiteral("GEDCOM file was originally created by Kvora")), 1);
+}
+
 TEST_F(SessionTest, CancelOnALibraryWarningAbandonsTheLoad) {
     host.cancelWarnings = true;
     session.loadFile(kGedData + QStringLiteral("abandon.ged"));

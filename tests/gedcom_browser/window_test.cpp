@@ -118,8 +118,8 @@ TEST_F(BrowserWindowTest, OpensFromTheMainWindowLoadsFiltersExportsAndReopens) {
     // Closed and opened again: the same file and all its persons, no new load.
     control<QCheckBox>(browser, "chkImages")->setChecked(false);
     control<QAction>(browser, "mnuClose")->trigger();
-    settle();
     EXPECT_EQ(FormKinreader::openBrowser(), nullptr);
+    settle();
     window->mnuLoadGEDCOM_Click();
     browser = FormKinreader::openBrowser();
     ASSERT_NE(browser, nullptr);

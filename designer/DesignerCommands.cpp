@@ -88,6 +88,7 @@ void DesignerCommands::flush() {
 // ---- Cells
 
 QString DesignerCommands::boxTag(int iCell) const {
+    if (QString key; host_.shownPerson(iCell, key)) return key;
     const QStringList& keys = model_.occupancy().keysAt(iCell);
     if (keys.isEmpty()) return QString();
     const auto it = shown_.constFind(iCell);

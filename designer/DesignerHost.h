@@ -73,6 +73,15 @@ public:
     virtual QString CreateFamily(SVGTree& oTr, const QString& sPar1, const QString& sPar2) = 0;
     virtual bool EditFamily(SVGTree& oTr, const QString& sKey, QString& sChildSet) = 0;
 
+    // The person a cell's box shows, when the window knows it better than the
+    // grid model (it keeps the person last brought to the front); false when
+    // the model's answer stands.
+    virtual bool shownPerson(int iCell, QString& key) {
+        (void)iCell;
+        (void)key;
+        return false;
+    }
+
     // Shows what a command or gesture changed.
     virtual void redraw(const GridRedraw& changes) { (void)changes; }
     // The gesture's lines, ghost or hover changed.

@@ -1,0 +1,23 @@
+#include "LocaliseImages.h"
+
+#include "foundation/Downloads.h"
+#include "foundation/PathHelpers.h"
+#include "foundation/Reporter.h"
+#include "foundation/TextHelpers.h"
+#include "tree_model/SVGTree.h"
+
+void LocaliseImages(const SVGTree& tree, Reporter& reporter) {
+    const PlaceKeyClass& places = tree.GetPlaceKeys();
+    for (const auto& kv : tree.GetPersons()) {
+        const QString image = kv.second->GetImage();
+        const int colon = image.indexOf(u':');
+        if (!image.startsWith(u'$') || colon < 0) continue;
+        if (!bValidName(image.mid(1, colon - 1))) continue;
+        const QString local = places.ExpandURLName(image, true, false);
+        const QString remote = places.ExpandURLName(image, false, true);
+        if (remote.isEmpty() || local.isEmpty() || bFileExists(localPath(local))) continue;
+        DownloadFile(remote, localPath(local));
+        reporter.logLine(QStringLiteral("Downloaded ") + remote + QStringLiteral(" to ") + local);
+    }
+    reporter.logLine(QStringLiteral("Finished creating local copies of remote images"));
+}

@@ -7,6 +7,7 @@
 #include "../foundation/LocalHttpServer.h"
 #include "AppError.h"
 #include "DesignerFixture.h"
+#include "DesignerMenuCommands.h"
 #include "DesignerMenuState.h"
 #include "Downloads.h"
 #include "LocaliseImages.h"
@@ -125,6 +126,32 @@ TEST_F(LocaliseTest, StopsAtTheFirstFailedDownload) {
     EXPECT_EQ(readAll(folder.filePath("a.jpg")), "picture a");
     EXPECT_FALSE(QFile::exists(folder.filePath("b.jpg")));
     EXPECT_FALSE(logged().contains("Finished creating local copies of remote images"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DesignerMenus, SelectAllAndChildLinksOfAllFamilies) {
+    DesignerTree t;
+    for (const char* key : {"a", "b", "c"}) t.person(key, "m", 1, 1);
+    t.tree.GetPersons().value("b")->SetNewPosn(2, 1, false);
+    t.tree.GetPersons().value("c")->SetNewPosn(2, 2, false);
+    t.family("F", "a", "b", {"c"});
+    t.open();
+    t.model.BuildFamilyRecords(true);
+    t.model.SelectPerson("b");
+    EXPECT_EQ(SelectAll(t.model), (QList<int>{t.cell(1, 1), t.cell(2, 2)}));
+    EXPECT_EQ(t.model.selection().text(), "b,a,c");
+
+    t.tree.SetUnsaved(false);
+    ShowAllChildLinks(t.model, false);
+    const int f = t.model.records().familyIndex("F");
+    ASSERT_GT(f, 0);
+    EXPECT_TRUE(t.model.records().family(f).bChildrenHidden);
+    ShowAllChildLinks(t.model, true);
+    EXPECT_FALSE(t.model.records().family(f).bChildrenHidden);
+    EXPECT_FALSE(t.tree.IsUnsaved());
 }
 
 }  // namespace

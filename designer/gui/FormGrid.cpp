@@ -90,7 +90,10 @@ FormGrid* FormGrid::OpenDesigner(QWidget* owner, const std::shared_ptr<SVGTree>&
 }
 
 void FormGrid::buildMenus() {
-    mnuOptions_ = menuBar()->addMenu(QStringLiteral("&Options"));
+    buildMenuBar();
+    mnuOptions_ = new QMenu(QStringLiteral("&Options"), this);
+    mnuOptions_->setObjectName(QStringLiteral("mnuOptions"));
+    menuBar()->insertMenu(menu(QStringLiteral("mnuTools"))->menuAction(), mnuOptions_);
     mnuOptions_->addAction(QStringLiteral("Interactive Applications..."), this, &FormGrid::mnuApplications_Click);
     mnuOptions_->addSeparator();
     mnuOptions_->addAction(QStringLiteral("Toggle &Step"), this, &FormGrid::mnuStep_Click);
@@ -201,23 +204,7 @@ void FormGrid::AutoLayout() {
     for (const auto& t : laidOut)
         if (t.lock() == tree_) return;
     laidOut.push_back(tree_);
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
-        ClearSelection();
-        keptLayout_ = std::make_unique<SVGLayout>(model_.reporter());
-        if (keptLayout_->Organise(*tree_)) {
-            tree_->SetUnsaved(true);
-            rebuildWithNewGridSize();
-        } else {
-            keptLayout_.reset();
-        }
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        keptLayout_.reset();
-        reportCommandError();
-    }
+    mnuLayout_Click();
 }
 
 void FormGrid::rebuildWithNewGridSize() {

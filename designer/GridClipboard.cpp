@@ -296,8 +296,13 @@ void GridClipboard::excludePersons() {
         order = splitKeys(model_.sSortedSelection());
         const QStringList keys = selection.keys();
         clearSelection();
-        for (const QString& key : keys) {
-            if (bExcludePerson(key, model_.cellOfPerson(key).L)) excluded.append(key);
+        try {
+            for (const QString& key : keys)
+                if (bExcludePerson(key, model_.cellOfPerson(key).L)) excluded.append(key);
+        } catch (...) {
+            // A refusal ends the command; the links still show what left.
+            if (!excluded.isEmpty()) rebuildLinks();
+            throw;
         }
     } else {
         const QString key = boxTag ? boxTag(model_.currentCell) : model_.occupancy().keysAt(model_.currentCell).value(0);
@@ -320,10 +325,7 @@ bool GridClipboard::bExcludePerson(const QString& key, int iCell) {
                        QStringLiteral(" in this viewpoint: ") + shown);
     }
     int iFamily = 0;
-    if (const int child = model_.iFindChild(key, iFamily); child > 0) {
-        model_.records().freeChild(child);
-        changes_.childLines.insert(child);
-    }
+    if (const int child = model_.iFindChild(key, iFamily); child > 0) model_.records().freeChild(child);
     const bool removed = view->RemPerRef(key);
     if (removed) tree().SetPendingViewpointPFChange(view->GetKey());
     model_.refreshPerson(key);

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include <QHash>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -13,11 +12,10 @@ class SVGTree;
 
 // What a clipboard command changed on the grid, for the window to show:
 // cells to render again (with the person to show in front, "" for the first
-// of the cell), child lines whose records were freed, every link (after the
-// records were rebuilt), the selection marks, and the new clipboard text.
+// of the cell), every link (after the records were rebuilt), the selection
+// marks, and the new clipboard text.
 struct GridChanges {
     QHash<int, QString> cells;
-    QSet<int> childLines;
     bool links = false;
     bool selection = false;
     std::optional<QString> clipboard;

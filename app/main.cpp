@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
         return FormApplications::EditApplications(window.applications(), tree.GetSettings(), display.GetSVGFile(),
                                                   owner);
     };
+    FormGrid::MenuDialogs& menus = FormGrid::menuDialogs();
+    menus.openGedcomBrowser = &FormKinreader::openProgramBrowser;
+    menus.editPlaceKeys = &FormURLs::EditPlaceKeys;
+    menus.manageViewpoints = &FormViewpoints::ManageViewpoints;
     window.peers().openGedcomBrowser = &FormKinreader::openProgramBrowser;
     window.peers().manageViewpoints = &FormViewpoints::ManageViewpoints;
     FormKinreader::placeKeyEditor() = [](PlaceKeyClass& keys, QWidget* owner) {

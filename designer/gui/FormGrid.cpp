@@ -92,7 +92,10 @@ FormGrid* FormGrid::OpenDesigner(QWidget* owner, const std::shared_ptr<SVGTree>&
 }
 
 void FormGrid::buildMenus() {
-    mnuOptions_ = menuBar()->addMenu(QStringLiteral("&Options"));
+    buildMenuBar();
+    mnuOptions_ = new QMenu(QStringLiteral("&Options"), this);
+    mnuOptions_->setObjectName(QStringLiteral("mnuOptions"));
+    menuBar()->insertMenu(menu(QStringLiteral("mnuTools"))->menuAction(), mnuOptions_);
     mnuOptions_->addAction(QStringLiteral("Interactive Applications..."), this, &FormGrid::mnuApplications_Click);
     mnuOptions_->addSeparator();
     mnuOptions_->addAction(QStringLiteral("Toggle &Step"), this, &FormGrid::mnuStep_Click);
@@ -203,23 +206,7 @@ void FormGrid::AutoLayout() {
     for (const auto& t : laidOut)
         if (t.lock() == tree_) return;
     laidOut.push_back(tree_);
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
-        ClearSelection();
-        keptLayout_ = std::make_unique<SVGLayout>(model_.reporter());
-        if (keptLayout_->Organise(*tree_)) {
-            tree_->SetUnsaved(true);
-            rebuildWithNewGridSize();
-        } else {
-            keptLayout_.reset();
-        }
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        keptLayout_.reset();
-        reportCommandError();
-    }
+    mnuLayout_Click();
 }
 
 void FormGrid::rebuildWithNewGridSize() {
@@ -574,7 +561,11 @@ void FormGrid::SetTitle() {
     if (tree_) setWindowTitle(titleFor(*tree_, model_.geometry().cols, model_.geometry().rows));
 }
 
-void FormGrid::ResetInteraction() { host_->gestures().ResetInteraction(); }
+void FormGrid::ResetInteraction() {
+    host_->gestures().ResetInteraction();
+    // Outside a command nothing else shows what the reset changed.
+    host_->commands().flush();
+}
 
 void FormGrid::DiagDrawing() {
     for (const QString& line : model_.DiagDrawing()) LogDiagnostic(line);

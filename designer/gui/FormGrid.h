@@ -16,6 +16,7 @@
 #include "WindowUpdates.h"
 
 class FamilyCircleItem;
+class PlaceKeyClass;
 class QAction;
 class QMenu;
 class FormGridHost;
@@ -53,6 +54,17 @@ public:
         std::function<bool(SVGTree& tree, QWidget* owner)> editApplications;
     };
     static OptionsDialogs& optionsDialogs();
+
+    // The windows the File, Edit and Tools menus open, filled in by the
+    // program; one left empty makes its command log that it is not
+    // available. The person search is the designer's own unless replaced.
+    struct MenuDialogs {
+        std::function<void(QWidget* owner)> openGedcomBrowser;
+        std::function<bool(PlaceKeyClass& places, QWidget* owner)> editPlaceKeys;
+        std::function<void(const std::shared_ptr<SVGTree>& tree, QWidget* owner)> manageViewpoints;
+        std::function<QString(const SVGTree& tree, QString& sNewViewP, QWidget* owner)> findPerson;
+    };
+    static MenuDialogs& menuDialogs();
 
     // The designer of the program, owned by `owner` (the main window): made
     // when there is none, then opened on the tree and viewpoint. The
@@ -124,6 +136,36 @@ public:
     void rebuildWithNewGridSize();
     QMenu* optionsMenu() const { return mnuOptions_; }
 
+    // ---- The menu bar (File, Edit, View, Tools)
+    // The states of the entries as their menus open.
+    void mnuFile_Click();
+    void mnuEdit_Click();
+    void mnuView_Click();
+    void mnuTools_Click();
+    void mnuViewpointKey_Click(const QString& sKey);
+    void mnuImportGEDCOM_Click();
+    void mnuLocaliseImages_Click();
+    void mnuSelectAll_Click();
+    void mnuFindPerson_Click();
+    void mnuDuplicateTree_Click();
+    void mnuZoomLarge_Click() { setZoom(20); }
+    void mnuZoomReset_Click() { setZoom(12); }
+    void mnuZoomSmall_Click() { setZoom(8); }
+    void mnuRefresh_Click();
+    void mnuLayout_Click();
+    void mnuRevert_Click();
+    void mnuAdjustLayout_Click();
+    void mnuShowAllChildLinks_Click() { showAllChildLinks(true); }
+    void mnuHideAllChildLinks_Click() { showAllChildLinks(false); }
+    void mnuURLManagement_Click();
+    void mnuViewpointManagement_Click();
+    // A menu entry by its name (mnuSelectAll, mnuViewpointKey, ...); the
+    // Switch Viewpoint entries all carry the name mnuViewpointKey.
+    QAction* menuEntry(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    // Brings a cell's box into view.
+    void scrollCellIntoView(int iCell);
+
     // ---- What the window holds
     GridModel& model() { return model_; }
     const GridModel& model() const { return model_; }
@@ -150,6 +192,10 @@ private:
     void Form_Load();
     void buildMenus();
     void buildShortcuts();
+    void buildMenuBar();
+    QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (FormGrid::*slot)());
+    void setZoom(int zoom);
+    void showAllChildLinks(bool show);
     void oTree_ViewpointDeleted(const QString& sKey);
     void oTree_ViewpointRenamed(const QString& sKey, const QString& sNewKey);
     void AutoLayout();
@@ -185,4 +231,5 @@ private:
     std::unique_ptr<SVGLayout> keptLayout_;
     QMenu* mnuOptions_ = nullptr;
     std::unique_ptr<FormGridHost> host_;
+    QMenu* mnuSwitchViewpoint_ = nullptr;
 };

@@ -66,10 +66,11 @@ function startServer(root) {
 }
 
 // A page that records every console error, script error, failed request and
-// dialog (the default corner-button handlers show one).
-async function openPage(context, url, problems) {
+// dialog (the default corner-button handlers show one). wait: how long a
+// step may take, longer for a large chart.
+async function openPage(context, url, problems, wait = WAIT) {
     const page = await context.newPage();
-    page.setDefaultTimeout(WAIT);
+    page.setDefaultTimeout(wait);
     page.on('console', (m) => { if (m.type() === 'error') problems.push('console: ' + m.text()); });
     page.on('pageerror', (e) => problems.push('script: ' + e.message));
     page.on('requestfailed', (r) => problems.push('request: ' + r.url() + ' ' + r.failure().errorText));
@@ -416,4 +417,6 @@ async function main() {
     process.exit(failures ? 1 : 0);
 }
 
-main();
+// Run as a test, or lend the page recorder to the other browser checks.
+if (require.main === module) main();
+module.exports = { openPage };

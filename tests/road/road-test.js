@@ -1,0 +1,131 @@
+// The charts at the end of the user's road (make_road_charts: GEDCOM file,
+// export, tree, Auto Layout, save and reload, chart run) opened in headless
+// Chromium: every chart loads without a console error or failed request,
+// every person of the GEDCOM file has a drawn box, every person's picture
+// loads, and clicking a box opens that person's info panel.
+//
+// Usage: node road-test.js <make_road_charts> <program data folder> <output folder> <file.ged>[:nopictures]...
+'use strict';
+
+const childProcess = require('child_process');
+const fs = require('fs');
+const path = require('path');
+
+let chromium;
+try {
+    ({ chromium } = require('playwright-core'));
+} catch (e) {
+    console.log('SKIP: playwright-core is not installed (npm ci in the build folder failed)');
+    process.exit(77);
+}
+const { openPage } = require('../browser/chart-test.js');
+
+const [generator, dataDir, outDir, ...gedFiles] = process.argv.slice(2);
+const chartDir = path.join(outDir, 'charts');
+// A chart of thousands of persons takes a few seconds to load.
+const WAIT = 30000;
+
+let failures = 0;
+function check(name, ok, detail) {
+    console.log((ok ? 'ok     ' : 'FAILED ') + name + (ok || detail === undefined ? '' : ': ' + detail));
+    if (!ok) failures++;
+}
+
+// Runs the road; returns [{ file, persons, chart }].
+function writeCharts() {
+    const out = childProcess.execFileSync(generator, [dataDir, chartDir, ...gedFiles], { encoding: 'utf8' });
+    return out.split('\n').filter(Boolean).map((line) => {
+        const [file, persons, chart] = line.split('\t');
+        return { file, persons: Number(persons), chart };
+    });
+}
+
+async function checkChart(context, { file, persons, chart }) {
+    const label = file + ' ' + path.extname(chart).slice(1);
+    const problems = [];
+    const page = await openPage(context, 'file://' + chart, problems, WAIT);
+    const drawn = await page.evaluate(() => {
+        const shown = (e) => { const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0; };
+        return {
+            boxes: Array.from(document.querySelectorAll('g[id^="P"] > use[tabindex]')).filter(shown).length,
+            pictures: Array.from(document.querySelectorAll('g[id^="P"] > image'))
+                .map((i) => i.getAttribute('href') || i.getAttribute('xlink:href'))
+        };
+    });
+    // A box whose click point (near its lower left corner, clear of its
+    // picture and corner button) is in the window and reaches the box. A
+    // pan-and-zoom chart opens centred on the drawing, where there may be
+    // none: it is zoomed out until one is in view.
+    const reachableBox = () => page.evaluate(() => {
+        for (const b of document.querySelectorAll('g[id^="P"] > use[tabindex]')) {
+            const r = b.getBoundingClientRect();
+            const x = r.left + r.width * 0.15, y = r.top + r.height * 0.85;
+            if (r.width === 0 || x < 0 || y < 0 || x >= window.innerWidth || y >= window.innerHeight) continue;
+            const hit = document.elementFromPoint(x, y);
+            if (hit && hit.parentNode === b.parentNode) return b.parentNode.id;
+        }
+        return null;
+    });
+    drawn.target = await reachableBox();
+    for (let i = 0; i < 8 && !drawn.target && (await page.$('#svg-pan-zoom-zoom-out')); ++i) {
+        await page.click('#svg-pan-zoom-zoom-out');
+        await page.waitForTimeout(100);
+        drawn.target = await reachableBox();
+    }
+    check(label + ': every person of the file has a drawn box', drawn.boxes === persons,
+        drawn.boxes + ' boxes for ' + persons + ' persons');
+    const sizes = await Promise.all(drawn.pictures.map((href) => page.evaluate((h) => new Promise((resolve) => {
+        const img = new Image();
+        img.onload = () => resolve(img.naturalWidth);
+        img.onerror = () => resolve(0);
+        img.src = h;
+    }), href)));
+    check(label + ': the persons\' pictures load', sizes.every((w) => w > 0), JSON.stringify(drawn.pictures));
+    if (/pictures/.test(file)) check(label + ': the persons\' pictures are drawn', drawn.pictures.length === 5, JSON.stringify(drawn.pictures));
+    check(label + ': the chart has a box to click', drawn.target !== null);
+    if (drawn.target) {
+        const use = `[id="${drawn.target}"] > use[tabindex]`;
+        const b = await page.locator(use).boundingBox();
+        await page.click(use, { position: { x: b.width * 0.15, y: b.height * 0.85 } });
+        const opened = await page.waitForFunction((t) => {
+            const p = document.getElementById('tp-panel');
+            return p && p.getAttribute('data-target') === t && p.querySelector('.tp-panel-title');
+        }, drawn.target).then(() => true, () => false);
+        check(label + ': clicking a box opens its info panel', opened, drawn.target);
+    }
+    check(label + ': no console error or failed request', problems.length === 0, problems.join('; '));
+    await page.close();
+}
+
+async function main() {
+    fs.rmSync(chartDir, { recursive: true, force: true });
+    fs.mkdirSync(outDir, { recursive: true });
+    let charts = [];
+    try {
+        charts = writeCharts();
+    } catch (e) {
+        check('the road writes the charts', false, String(e.stderr || e.message));
+    }
+    check('the road writes an SVG chart and an HTML page per file', charts.length === 2 * gedFiles.length,
+        JSON.stringify(charts.map((c) => c.chart)));
+    const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
+    const context = await chromium.launchPersistentContext(profile, {
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        viewport: { width: 1000, height: 700 },
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--no-first-run']
+    });
+    try {
+        for (const chart of charts) await checkChart(context, chart);
+    } catch (e) {
+        check('the browser checks ran to the end', false, e.message.split('\n').slice(0, 8).join(' / '));
+    } finally {
+        await context.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+    console.log(failures ? failures + ' check(s) failed' : 'all checks passed');
+    process.exit(failures ? 1 : 0);
+}
+
+main();

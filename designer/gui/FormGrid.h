@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -9,11 +10,14 @@
 #include <QString>
 
 #include "GridModel.h"
+#include "foundation/OrderedDict.h"
 #include "GridPainting.h"
 #include "PictureCache.h"
 #include "WindowUpdates.h"
 
 class FamilyCircleItem;
+class QAction;
+class QMenu;
 class GridView;
 class QGraphicsLineItem;
 class QGraphicsScene;
@@ -38,6 +42,22 @@ public:
 
     explicit FormGrid(QWidget* owner = nullptr);
     ~FormGrid() override;
+
+    // The dialogs the Options commands open, filled in by the program; one
+    // left empty makes its command log that it is not available. Each
+    // returns true when the user confirmed and the settings were written.
+    struct OptionsDialogs {
+        std::function<bool(SVGTree& tree, QWidget* owner)> editSettings;
+        std::function<bool(StringDict& settings, QWidget* owner)> editAdvSettings;
+        std::function<bool(SVGTree& tree, QWidget* owner)> editApplications;
+    };
+    static OptionsDialogs& optionsDialogs();
+
+    // The designer of the program, owned by `owner` (the main window): made
+    // when there is none, then opened on the tree and viewpoint. The
+    // auto-layout directive of a tree lays it out once, when the designer
+    // first opens on it.
+    static FormGrid* OpenDesigner(QWidget* owner, const std::shared_ptr<SVGTree>& oTr, const QString& sView);
 
     // Opens the designer on a tree and viewpoint ("" for the whole tree), or
     // rebuilds the open window for them.
@@ -80,9 +100,28 @@ public:
     void ResetInteraction();
     void DiagDrawing();
 
+    // ---- Frame: zoom, fitting, keys
+    void ApplyZoom();
+    // Ctrl and "+" or "-": one step of zoom within 1 to 30.
+    void zoomIn();
+    void zoomOut();
+    // The window's size around the grid at the current zoom, placed on the monitor.
+    void FitWindowToGrid(bool bFirst);
+    // The size of the grid's client area in pixels at the current zoom.
+    QSize gridClientSize() const;
+
     // ---- Commands
     void mnuClose_Click();
     void mnuSave_Click();
+    void mnuStep_Click();
+    void mnuOrient_Click();
+    void mnuSettings_Click();
+    void mnuAdvSettings_Click();
+    void mnuApplications_Click();
+    // Everything that changes the layout of the grid: read the grid size
+    // again, re-title, rebuild boxes, records and lines.
+    void rebuildWithNewGridSize();
+    QMenu* optionsMenu() const { return mnuOptions_; }
 
     // ---- What the window holds
     GridModel& model() { return model_; }
@@ -106,6 +145,19 @@ protected:
 
 private:
     void Form_Load();
+    void buildMenus();
+    void buildShortcuts();
+    void oTree_ViewpointDeleted(const QString& sKey);
+    void oTree_ViewpointRenamed(const QString& sKey, const QString& sNewKey);
+    void AutoLayout();
+    // The settings commands: every box is made again with the new settings.
+    void discardBoxes();
+    // Boxes rendered again, records built again (transposed first when the
+    // orientation changed) and every link drawn.
+    void rebuildBoxesAndLinks(bool transpose);
+    // The error tail of a command: report, then a clean interaction state.
+    void reportCommandError();
+    void logUnavailable(const QString& what);
     void applyAppearance(ucGridBox* box, int iCell, const CellAppearance& look);
     ucGridBox* loadBox(int iCell, int iCol, int iRow);
     void placeBox(ucGridBox* box, int iCell);
@@ -132,4 +184,5 @@ private:
     bool dragChildEnd_ = false;
     bool spouseDrag_ = false;
     std::unique_ptr<SVGLayout> keptLayout_;
+    QMenu* mnuOptions_ = nullptr;
 };

@@ -2,9 +2,12 @@
 // export, tree, Auto Layout, save and reload, chart run) opened in headless
 // Chromium: every chart loads without a console error or failed request,
 // every person of the GEDCOM file has a drawn box, every person's picture
-// loads, and clicking a box opens that person's info panel.
+// loads, and clicking a box opens that person's info panel. The same checks
+// follow the road as a user starts it: the program opens an exported tree
+// with /D /L /P (the Tree Designer, Auto Layout, the chart) offscreen.
 //
-// Usage: node road-test.js <make_road_charts> <program data folder> <output folder> <file.ged>[:nopictures]...
+// Usage: node road-test.js <make_road_charts> <program> <program data folder> <output folder>
+//            <file.ged>[:nopictures][:program]...
 'use strict';
 
 const childProcess = require('child_process');
@@ -20,7 +23,7 @@ try {
 }
 const { openPage } = require('../browser/chart-test.js');
 
-const [generator, dataDir, outDir, ...gedFiles] = process.argv.slice(2);
+const [generator, program, dataDir, outDir, ...gedFiles] = process.argv.slice(2);
 const chartDir = path.join(outDir, 'charts');
 // A chart of thousands of persons takes a few seconds to load.
 const WAIT = 30000;
@@ -38,6 +41,42 @@ function writeCharts() {
         const [file, persons, chart] = line.split('\t');
         return { file, persons: Number(persons), chart };
     });
+}
+
+// Starts the program offscreen on a tree file with /D /L /P and waits until
+// the chart beside the tree has arrived (it is renamed into place when
+// complete), for a minute at most; then ends the program. Returns the chart,
+// or null.
+async function runProgram(treeFile) {
+    const chart = treeFile.replace(/\.txt$/, '.html');
+    const child = childProcess.spawn(program, [treeFile, '/D', '/L', '/P'], {
+        env: { ...process.env, QT_QPA_PLATFORM: 'offscreen' },
+        stdio: ['ignore', 'ignore', 'inherit']
+    });
+    const ended = new Promise((resolve) => child.on('exit', resolve));
+    const arrived = await new Promise((resolve) => {
+        const started = Date.now();
+        const poll = setInterval(() => {
+            if (fs.existsSync(chart) || child.exitCode !== null || Date.now() - started > 60000) {
+                clearInterval(poll);
+                resolve(fs.existsSync(chart));
+            }
+        }, 100);
+    });
+    child.kill();
+    await ended;
+    return arrived ? chart : null;
+}
+
+// Where a chart draws each person's box: "id x y" lines, sorted.
+function boxPlaces(chart) {
+    const text = fs.readFileSync(chart, 'utf8');
+    const places = [];
+    for (const m of text.matchAll(/<g id="(P[^"]*)">\s*<use([^>]*)>/g)) {
+        const at = (name) => (m[2].match(new RegExp('\\b' + name + '="([^"]*)"')) || [])[1];
+        places.push(m[1] + ' ' + at('x') + ' ' + at('y'));
+    }
+    return places.sort();
 }
 
 async function checkChart(context, { file, persons, chart }) {
@@ -106,8 +145,22 @@ async function main() {
     } catch (e) {
         check('the road writes the charts', false, String(e.stderr || e.message));
     }
+    const trees = charts.filter((c) => c.file.startsWith('program:'));
+    charts = charts.filter((c) => !c.file.startsWith('program:'));
     check('the road writes an SVG chart and an HTML page per file', charts.length === 2 * gedFiles.length,
         JSON.stringify(charts.map((c) => c.chart)));
+    for (const tree of trees) {
+        const chart = await runProgram(tree.chart);
+        check(tree.file + ': the program with /D /L /P writes the chart', chart !== null, tree.chart);
+        if (!chart) continue;
+        // Auto Layout in the program places the boxes as the road's own run did.
+        const own = charts.find((c) => 'program:' + c.file === tree.file && c.chart.endsWith('.html'));
+        const places = boxPlaces(chart);
+        check(tree.file + ': the program\'s layout draws every box where the road\'s did',
+            own && places.length === tree.persons && JSON.stringify(places) === JSON.stringify(boxPlaces(own.chart)),
+            places.slice(0, 3).join(', '));
+        charts.push({ file: tree.file, persons: tree.persons, chart });
+    }
     const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
     const context = await chromium.launchPersistentContext(profile, {
         executablePath: '/usr/bin/chromium',

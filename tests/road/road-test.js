@@ -14,14 +14,7 @@ const childProcess = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
-let chromium;
-try {
-    ({ chromium } = require('playwright-core'));
-} catch (e) {
-    console.log('SKIP: playwright-core is not installed (npm ci in the build folder failed)');
-    process.exit(77);
-}
-const { openPage } = require('../browser/chart-test.js');
+const { launchBrowser, openPage } = require('../browser/chart-test.js');
 
 const [generator, program, dataDir, outDir, ...gedFiles] = process.argv.slice(2);
 const chartDir = path.join(outDir, 'charts');
@@ -162,13 +155,7 @@ async function main() {
         charts.push({ file: tree.file, persons: tree.persons, chart });
     }
     const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
-    const context = await chromium.launchPersistentContext(profile, {
-        executablePath: '/usr/bin/chromium',
-        headless: true,
-        viewport: { width: 1000, height: 700 },
-        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-            '--disable-component-update', '--disable-sync', '--no-first-run']
-    });
+    const context = await launchBrowser(profile);
     try {
         for (const chart of charts) await checkChart(context, chart);
     } catch (e) {

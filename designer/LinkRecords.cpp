@@ -121,6 +121,36 @@ void LinkRecords::setParentCell(int iFamily, const QString& key, const CellRef& 
 
 void LinkRecords::setChildCell(int iChild, const CellRef& cell) { children_[size_t(iChild)].LCR = cell; }
 
+void LinkRecords::setFamilyFlags(int iFamily, bool moreChildren, bool liaison) {
+    FamilyRecord& r = families_[size_t(iFamily)];
+    r.bMoreChildren = moreChildren;
+    r.bLiaison = liaison;
+}
+
+void LinkRecords::setChildFamily(int iChild, int iFamily) {
+    ChildRecord& r = children_[size_t(iChild)];
+    if (!r.inUse() || r.iFamily == iFamily || iFamily == 0) return;
+    auto fc = familyChildren_.find(r.iFamily);
+    if (fc != familyChildren_.end()) {
+        fc->removeOne(iChild);
+        if (fc->isEmpty()) familyChildren_.erase(fc);
+    }
+    r.iFamily = iFamily;
+    insertSorted(familyChildren_[iFamily], iChild);
+}
+
+void LinkRecords::setChildPerson(int iChild, const QString& key, const CellRef& cell, bool tentative) {
+    ChildRecord& r = children_[size_t(iChild)];
+    if (!r.inUse()) return;
+    if (r.Key != key) {
+        removeValue(childRecordsOfPerson_, r.Key, iChild);
+        r.Key = key;
+        insertSorted(childRecordsOfPerson_[key], iChild);
+    }
+    r.LCR = cell;
+    r.bTentative = tentative;
+}
+
 void LinkRecords::setChildrenHidden(int iFamily, bool hidden) { families_[size_t(iFamily)].bChildrenHidden = hidden; }
 
 void LinkRecords::transpose(const GridGeometry& geometry) {

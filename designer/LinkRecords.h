@@ -81,6 +81,13 @@ public:
     void setChildCell(int iChild, const CellRef& cell);
     void setChildrenHidden(int iFamily, bool hidden);
     void setMoreChildren2(int iFamily, bool more) { families_[size_t(iFamily)].bMoreChildren2 = more; }
+    // The flags the family editor may change.
+    void setFamilyFlags(int iFamily, bool moreChildren, bool liaison);
+    void setChildTentative(int iChild, bool tentative) { children_[size_t(iChild)].bTentative = tentative; }
+    // Hangs a child record from another family record.
+    void setChildFamily(int iChild, int iFamily);
+    // Gives a child record to another person, standing in the given cell.
+    void setChildPerson(int iChild, const QString& key, const CellRef& cell, bool tentative);
     // Exchanges column and row of every record in use and recomputes each
     // cell index in the given (already transposed) geometry.
     void transpose(const GridGeometry& geometry);

@@ -1,5 +1,7 @@
 #include "SVGTree.h"
 
+#include <algorithm>
+
 #include "TreeText.h"
 #include "foundation/TextHelpers.h"
 #include "foundation/AppError.h"
@@ -148,6 +150,18 @@ QString SVGTree::childFamilyOf(const SVGBox& oBox) const {
         if (!best || family->order_ < best->order_) best = family;
     }
     return best ? best->key_ : QString();
+}
+
+QStringList SVGTree::ChildFamilies(const QString& sKey) const {
+    const SVGBoxPtr* person = persons_.find(sKey);
+    if (!person || !*person) return {};
+    QList<const SVGFamily*> held;
+    for (const SVGFamily* family : (*person)->childOf_)
+        if (family->indexed_ && family->tree_ == this) held.append(family);
+    std::sort(held.begin(), held.end(), [](const SVGFamily* a, const SVGFamily* b) { return a->order_ < b->order_; });
+    QStringList keys;
+    for (const SVGFamily* family : held) keys.append(family->key_);
+    return keys;
 }
 
 void SVGTree::RemFamily(const QString& sKey) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "KeySet.h"
 #include "PlaceKeyClass.h"
@@ -97,6 +98,9 @@ public:
     // The same for the person the tree holds under the box's key; for a box
     // the tree holds, found without looking its key up.
     QString ChildFamily(const SVGBox& oBox) const;
+    // Every family the tree holds that has the person among its children, in
+    // family order (a file may give a person to more than one).
+    QStringList ChildFamilies(const QString& sKey) const;
     void RemFamily(const QString& sKey);
     SVGFamilyPtr NewFamily(const QString& sKey, const QString& sPar1, const QString& sPar2);
 

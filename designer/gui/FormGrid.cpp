@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "FamilyCircleItem.h"
+#include "FormGridHost.h"
 #include "GridView.h"
 #include "Hourglass.h"
 #include "MainWindowLink.h"
@@ -66,6 +67,7 @@ FormGrid::FormGrid(QWidget* owner) : QMainWindow(owner) {
     picFamily_.push_back(nullptr);
     buildMenus();
     buildShortcuts();
+    host_ = std::make_unique<FormGridHost>(*this);
 }
 
 FormGrid::~FormGrid() = default;
@@ -451,8 +453,21 @@ void FormGrid::DrawFamilyLinks(int iFamily) {
 
 void FormGrid::DrawChildLinks(int iChild) {
     const ChildRecord& r = model_.records().child(iChild);
-    QGraphicsLineItem* line = childLine(iChild);
-    if (!line || !r.inUse()) return;
+    QGraphicsLineItem* line = iChild > 0 ? childLine(iChild) : nullptr;
+    // A record freed since the lines were built loses its line; one added
+    // since gets one.
+    if (!r.inUse()) {
+        if (line) line->hide();
+        return;
+    }
+    if (!line && iChild > 0) {
+        if (linChild_.size() <= size_t(iChild)) linChild_.resize(size_t(iChild) + 1, nullptr);
+        line = new QGraphicsLineItem;
+        line->setZValue(kLineZ);
+        scene_->addItem(line);
+        linChild_[size_t(iChild)] = line;
+    }
+    if (!line) return;
     line->setLine(toPixels(model_.childLine(iChild)));
     line->setPen(r.bTentative ? linkPen(1, Qt::DashLine) : linkPen(2));
     line->setVisible(!model_.records().family(r.iFamily).bChildrenHidden);
@@ -547,17 +562,9 @@ void FormGrid::SetTitle() {
 }
 
 void FormGrid::ResetInteraction() {
-    if (activeLine_) {
-        activeLine_->setPen(linkPen(activeLine_->pen().width(), activeLine_->pen().style()));
-        activeLine_ = nullptr;
-    }
-    ClearSelection();
-    model_.currentCell = -1;
-    model_.currentFamily = -1;
-    spouseDrag_ = false;
-    dragChildEnd_ = false;
-    linChild_[0]->hide();
-    model_.records().scratchChild().iFamily = 0;
+    host_->gestures().ResetInteraction();
+    // Outside a command nothing else shows what the reset changed.
+    host_->commands().flush();
 }
 
 void FormGrid::DiagDrawing() {

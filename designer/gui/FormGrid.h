@@ -19,6 +19,7 @@ class FamilyCircleItem;
 class PlaceKeyClass;
 class QAction;
 class QMenu;
+class FormGridHost;
 class GridView;
 class QGraphicsLineItem;
 class QGraphicsScene;
@@ -178,6 +179,8 @@ public:
     QGraphicsLineItem* familyLine(int iFamily) const;
     QGraphicsLineItem* childLine(int iChild) const;
     const PictureCache& pictures() const { return pictures_; }
+    // The mouse gestures and the commands of the popups, on this window.
+    FormGridHost& host() { return *host_; }
 
     // Scene pixels of window units.
     static double px(double twips) { return twips / GridGeometry::kTwipsPerPixel; }
@@ -225,11 +228,8 @@ private:
     std::vector<FamilyCircleItem*> picFamily_;
     std::vector<QGraphicsLineItem*> linFamily_;
     std::vector<QGraphicsLineItem*> linChild_;
-    // The line a gesture works on (a rubber band or a hovered child line).
-    QGraphicsLineItem* activeLine_ = nullptr;
-    bool dragChildEnd_ = false;
-    bool spouseDrag_ = false;
     std::unique_ptr<SVGLayout> keptLayout_;
     QMenu* mnuOptions_ = nullptr;
+    std::unique_ptr<FormGridHost> host_;
     QMenu* mnuSwitchViewpoint_ = nullptr;
 };

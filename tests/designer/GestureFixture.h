@@ -1,0 +1,159 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include <QObject>
+#include <QStringList>
+
+#include "DesignerFixture.h"
+#include "DesignerHost.h"
+#include "DesignerPopups.h"
+#include "GridGestures.h"
+
+// A designer host for tests: records warnings, errors, questions, popups,
+// editor calls and redraws; answers questions, popups and editors from a script.
+struct ScriptedDesignerHost : DesignerHost {
+    QStringList warnings, errors, questions, editorCalls;
+    std::deque<bool> answers;  // Yes/No answers; No when empty
+    QString clipboard;
+    int clipboardWrites = 0;
+    QList<PopupMenuModel> popups;
+    std::deque<QString> popupChoices;  // "" dismisses; dismissed when empty
+    QList<GridRedraw> redraws;
+    int gestureChanges = 0;
+    // The editors; without a script they are cancelled.
+    std::function<QString(SVGTree&)> createBox;
+    std::function<bool(SVGTree&, const QString&)> editBox;
+    std::function<QString(SVGTree&, const QString&, const QString&)> createFamily;
+    std::function<bool(SVGTree&, const QString&, QString&)> editFamily;
+
+    void warn(const QString& text) override { warnings << text; }
+    void reportError(const QString& description) override { errors << description; }
+    bool askYesNo(const QString& question) override {
+        questions << question;
+        if (answers.empty()) return false;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString clipboardText() override { return clipboard; }
+    void setClipboardText(const QString& text) override {
+        clipboard = text;
+        ++clipboardWrites;
+    }
+    QString popup(const PopupMenuModel& menu, QPointF) override {
+        popups << menu;
+        if (popupChoices.empty()) return QString();
+        const QString c = popupChoices.front();
+        popupChoices.pop_front();
+        return c;
+    }
+    QString CreateBox(SVGTree& t) override {
+        editorCalls << QStringLiteral("CreateBox");
+        return createBox ? createBox(t) : QString();
+    }
+    bool EditBox(SVGTree& t, const QString& key) override {
+        editorCalls << QStringLiteral("EditBox ") + key;
+        return editBox && editBox(t, key);
+    }
+    QString CreateFamily(SVGTree& t, const QString& a, const QString& b) override {
+        editorCalls << QStringLiteral("CreateFamily %1 %2").arg(a, b);
+        return createFamily ? createFamily(t, a, b) : QString();
+    }
+    bool EditFamily(SVGTree& t, const QString& key, QString& childSet) override {
+        editorCalls << QStringLiteral("EditFamily ") + key;
+        return editFamily && editFamily(t, key, childSet);
+    }
+    void redraw(const GridRedraw& changes) override { redraws << changes; }
+    void gestureChanged() override { ++gestureChanges; }
+
+    // Every cell, family and child line redrawn since the last clear.
+    QSet<int> cellsRedrawn() const {
+        QSet<int> out;
+        for (const GridRedraw& r : redraws)
+            for (auto it = r.cells.begin(); it != r.cells.end(); ++it) out.insert(it.key());
+        return out;
+    }
+    QSet<int> childLinesRedrawn() const {
+        QSet<int> out;
+        for (const GridRedraw& r : redraws) out.unite(r.childLines);
+        return out;
+    }
+    bool linksRebuilt() const {
+        for (const GridRedraw& r : redraws)
+            if (r.links) return true;
+        return false;
+    }
+};
+
+// A designer tree with its gestures on a scripted host, and the tree's events
+// recorded in order ("PFChange", "ViewpointPFChange V", "PersonDetails p1", ...).
+struct GestureTree : DesignerTree {
+    ScriptedDesignerHost host;
+    GridGestures gestures{model, host};
+    QStringList events;
+
+    explicit GestureTree(int cols = 12, int rows = 8) : DesignerTree(cols, rows) {
+        QObject::connect(&tree, &SVGTree::PFChange, [this] { events << QStringLiteral("PFChange"); });
+        QObject::connect(&tree, &SVGTree::ViewpointPFChange,
+                         [this](const QString& k) { events << QStringLiteral("ViewpointPFChange ") + k; });
+        QObject::connect(&tree, &SVGTree::PersonDetails,
+                         [this](const QString& k) { events << QStringLiteral("PersonDetails ") + k; });
+        QObject::connect(&tree, &SVGTree::FamilyDetails,
+                         [this](const QString& k) { events << QStringLiteral("FamilyDetails ") + k; });
+    }
+
+    // Opens the grid and builds the link records, as the window does.
+    void show(const QString& view = QString()) {
+        open(view);
+        model.BuildFamilyRecords(true);
+    }
+    DesignerCommands& commands() { return gestures.commands(); }
+
+    // Points of the grid (window units).
+    QPointF inBox(int col, int row, double dx = 0, double dy = 0) const {
+        return model.geometry().boxRect(col, row).center() + QPointF(dx, dy);
+    }
+    QPointF onCircle(const QString& family) const {
+        return model.circleRect(model.records().familyIndex(family)).center();
+    }
+    int childRecord(const QString& key) const {
+        int f = 0;
+        return model.iFindChild(key, f);
+    }
+    CellRef at(const QString& key) const { return model.cellOfPerson(key); }
+
+    // Mouse events.
+    static GridMouse mouse(QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons,
+                           Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        GridMouse e;
+        e.at = p;
+        e.button = button;
+        e.buttons = buttons;
+        e.modifiers = mods;
+        return e;
+    }
+    void press(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        gestures.press(mouse(p, b, b, mods));
+    }
+    void moveTo(QPointF p, Qt::MouseButtons held = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        gestures.move(mouse(p, Qt::NoButton, held, mods));
+    }
+    void releaseAt(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        gestures.release(mouse(p, b, Qt::NoButton, mods));
+    }
+    // Press, a move past the drag distance, the move to the end, release.
+    void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        press(from, Qt::LeftButton, mods);
+        moveTo((from + to) / 2, Qt::LeftButton, mods);
+        moveTo(to, Qt::LeftButton, mods);
+        releaseAt(to, Qt::LeftButton, mods);
+    }
+    void click(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        press(p, b, mods);
+        releaseAt(p, b, mods);
+    }
+    // Hovers over a point with no button held.
+    void hover(QPointF p, Qt::KeyboardModifiers mods = Qt::NoModifier) { moveTo(p, Qt::NoButton, mods); }
+};

@@ -32,7 +32,10 @@ GridChanges GridClipboard::takeChanges() {
 SVGTree& GridClipboard::tree() const { return *model_.tree(); }
 
 void GridClipboard::warn(const QString& text) const {
-    if (Reporter* r = model_.reporter()) r->warn(text);
+    if (warning)
+        warning(text);
+    else if (Reporter* r = model_.reporter())
+        r->warn(text);
 }
 
 QString GridClipboard::unknownPersonsWarning(const QString& keys) {

@@ -40,6 +40,8 @@ public:
 
     // The person a cell's box shows; by default the first of the cell.
     std::function<QString(int)> boxTag;
+    // Where refusals and skipped keys are told; by default the model's reporter.
+    std::function<void(const QString&)> warning;
 
     GridChanges& changes() { return changes_; }
     // Takes what was gathered so far and starts afresh.

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include "DesignerClipboardCommands.h"
 #include "DesignerHost.h"
 #include "GridGestures.h"
 #include "tree_model/gui/QtClipboardText.h"
@@ -58,6 +59,8 @@ private:
 
     FormGrid& form_;
     GridGestures gestures_;
+    // Paste, Include and Exclude of the popups.
+    DesignerClipboardCommands clipboardCommands_{gestures_.commands()};
     QtClipboardText clipboard_;
     const SVGApplications* applications_ = nullptr;
     int redLine_ = 0;  // the child line shown red

@@ -148,17 +148,11 @@ void FormGridHost::redraw(const GridRedraw& changes) {
         QString keys = QStringLiteral("?");
         form_.RenderCell(it.key(), col, row, it.value(), keys);
     }
-    if (changes.links) {
-        redLine_ = 0;
-        form_.BuildFamilyRecords(true);
-        form_.RedrawLinks();
-    } else {
-        const LinkRecords& records = form_.model().records();
-        for (int f : changes.families)
-            if (f > 0 && f <= records.familyUpperBound() && records.family(f).inUse()) form_.DrawFamilyLinks(f);
-        for (int c : changes.childLines)
-            if (c > 0 && c <= records.childUpperBound()) form_.DrawChildLinks(c);
-    }
+    const LinkRecords& records = form_.model().records();
+    for (int f : changes.families)
+        if (f > 0 && f <= records.familyUpperBound()) form_.DrawFamilyLinks(f);
+    for (int c : changes.childLines)
+        if (c > 0 && c <= records.childUpperBound()) form_.DrawChildLinks(c);
     if (changes.selection) form_.MarkSelection();
     if (changes.refresh) form_.view()->viewport()->update();
     form_.windowUpdates().UnlockW(locked);

@@ -9,12 +9,12 @@
 
 #include <memory>
 
-#include <QApplication>
 #include <QTemporaryDir>
 
 #include "FormGrid.h"
 #include "FormGridHost.h"
 #include "GridGestures.h"
+#include "OffscreenBenchMain.h"
 #include "ScriptedMessageBoxes.h"
 #include "TreeFileGenerator.h"
 #include "tree_model/SVGTree.h"
@@ -52,19 +52,11 @@ struct OpenDesigner {
     QPointF inBox(int col, int row) const { return geometry().boxRect(col, row).center(); }
     int cell(int col, int row) const { return geometry().iCellIndex(col, row); }
 
-    static GridMouse mouse(QPointF at, Qt::MouseButton button, Qt::MouseButtons held, Qt::KeyboardModifiers mods) {
-        GridMouse e;
-        e.at = at;
-        e.button = button;
-        e.buttons = held;
-        e.modifiers = mods;
-        return e;
-    }
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures().press(mouse(from, Qt::LeftButton, Qt::LeftButton, mods));
-        gestures().move(mouse((from + to) / 2, Qt::NoButton, Qt::LeftButton, mods));
-        gestures().move(mouse(to, Qt::NoButton, Qt::LeftButton, mods));
-        gestures().release(mouse(to, Qt::LeftButton, Qt::NoButton, mods));
+        gestures().press({Qt::LeftButton, Qt::LeftButton, mods, from});
+        gestures().move({Qt::NoButton, Qt::LeftButton, mods, (from + to) / 2});
+        gestures().move({Qt::NoButton, Qt::LeftButton, mods, to});
+        gestures().release({Qt::LeftButton, Qt::NoButton, mods, to});
     }
 };
 
@@ -144,12 +136,5 @@ BENCHMARK(BM_SelectAllAndMove)->Unit(benchmark::kMillisecond)->Iterations(4);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theDesigner.reset();
-    return 0;
+    return runOffscreenBenchmarks(argc, argv, [] { theDesigner.reset(); });
 }

@@ -162,23 +162,14 @@ struct GestureTree : DesignerTree {
     }
 
     // Mouse events.
-    static GridMouse mouse(QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons,
-                           Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        GridMouse e;
-        e.at = p;
-        e.button = button;
-        e.buttons = buttons;
-        e.modifiers = mods;
-        return e;
-    }
     void press(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures.press(mouse(p, b, b, mods));
+        gestures.press({b, b, mods, p});
     }
     void moveTo(QPointF p, Qt::MouseButtons held = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures.move(mouse(p, Qt::NoButton, held, mods));
+        gestures.move({Qt::NoButton, held, mods, p});
     }
     void releaseAt(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures.release(mouse(p, b, Qt::NoButton, mods));
+        gestures.release({b, Qt::NoButton, mods, p});
     }
     // Press, a move past the drag distance, the move to the end, release.
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = Qt::NoModifier) {

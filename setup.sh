@@ -10,6 +10,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   libtsl-ordered-map-dev libpugixml-dev libcurl4-openssl-dev
+  libwmf-dev libuemf-dev
   libgtest-dev libgmock-dev libbenchmark-dev libmimalloc-dev
   fonts-dejavu-core xdg-utils
   chromium chromium-driver nodejs

@@ -4,10 +4,17 @@
 #include <QStringList>
 
 #include "AppError.h"
+#include "FormAdvSettings.h"
+#include "FormApplications.h"
+#include "FormGrid.h"
 #include "FormKinreader.h"
 #include "FormSVG.h"
+#include "FormSettings.h"
 #include "FormURLs.h"
 #include "FormViewpoints.h"
+#include "ProgramDataFolder.h"
+#include "SVGDisplay.h"
+#include "SVGTree.h"
 
 // Starts the main window: it reads the program's arguments, and the program
 // ends when it closes.
@@ -17,6 +24,26 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     FormSVG window;
+    window.peers().openDesigner = [&window](const std::shared_ptr<SVGTree>& tree, const QString& viewpointKey) {
+        FormGrid::OpenDesigner(&window, tree, viewpointKey);
+    };
+    FormGrid::OptionsDialogs& options = FormGrid::optionsDialogs();
+    options.editSettings = [&window](SVGTree& tree, QWidget* owner) {
+        return FormSettings::EditSettings(tree, window.applications(), owner);
+    };
+    options.editAdvSettings = [](StringDict& settings, QWidget* owner) {
+        return FormAdvSettings::EditAdvSettings(settings, owner, programDataFolder());
+    };
+    options.editApplications = [&window](SVGTree& tree, QWidget* owner) {
+        SVGDisplay display;
+        display.Init(tree.GetSettings());
+        return FormApplications::EditApplications(window.applications(), tree.GetSettings(), display.GetSVGFile(),
+                                                  owner);
+    };
+    FormGrid::MenuDialogs& menus = FormGrid::menuDialogs();
+    menus.openGedcomBrowser = &FormKinreader::openProgramBrowser;
+    menus.editPlaceKeys = &FormURLs::EditPlaceKeys;
+    menus.manageViewpoints = &FormViewpoints::ManageViewpoints;
     window.peers().openGedcomBrowser = &FormKinreader::openProgramBrowser;
     window.peers().manageViewpoints = &FormViewpoints::ManageViewpoints;
     FormKinreader::placeKeyEditor() = [](PlaceKeyClass& keys, QWidget* owner) {

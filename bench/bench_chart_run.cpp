@@ -15,17 +15,9 @@
 #include "SVGApplications.h"
 #include "SVGTree.h"
 #include "TreeFileGenerator.h"
-#include "foundation/Reporter.h"
+#include "QuietReporter.h"
 
 namespace {
-
-class QuietReporter : public Reporter {
-public:
-    void logLine(const QString&, LogColour) override {}
-    void warn(const QString&) override {}
-    bool warnDiscard(const QString&) override { return false; }
-    bool askYesNo(const QString&) override { return false; }
-};
 
 const QString kShare = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../share"));
 

@@ -12,28 +12,16 @@
 
 #include <benchmark/benchmark.h>
 
-#include "GEDBrowserHost.h"
 #include "GEDBrowserSession.h"
 #include "GedcomGenerator.h"
 #include "PeakMemory.h"
+#include "QuietHosts.h"
 #include "LoadedGEDCOMClass.h"
 #include "tree_model/SVGTree.h"
 
 namespace {
 
 constexpr std::int64_t kPersons = 100000;
-
-// A host that shows nothing and answers every warning with OK.
-class QuietHost : public GEDBrowserHost {
-public:
-    void logLine(const QString&, LogColour) override {}
-    void warn(const QString&) override {}
-    bool warnDiscard(const QString&) override { return false; }
-    bool askYesNo(const QString&) override { return false; }
-    void showInformation(const QString&) override {}
-    void setClipboardText(const QString&) override {}
-    void editPlaceKeys(PlaceKeyClass&) override {}
-};
 
 QString benchPath(const QString& name) {
     const QByteArray dir = qgetenv("KV_BENCH_DIR");
@@ -60,7 +48,7 @@ const Files& files() {
 
 // A session opened on a fresh holder, as the window opens it.
 struct OpenSession {
-    QuietHost host;
+    QuietBrowserHost host;
     LoadedGEDCOMClass holder;
     GEDBrowserSession session{host};
     OpenSession() { session.open(holder); }

@@ -27,11 +27,13 @@ constexpr int kViewpoints = 10;
 // from the second half. Viewpoint k % 10 holds couple k with its children,
 // except every fourth couple, which no viewpoint holds yet.
 std::shared_ptr<SVGTree> buildTree() {
-    static const char* const given[] = {"Mary", "John", "Anne", "William", "Elizabeth", "James", "Sarah", "Thomas",
-                                        "Margaret", "George", "Jane", "Robert", "Ellen", "Henry", "Alice"};
-    static const char* const surnames[] = {"Smith", "Jones", "Taylor", "Brown", "Williams", "Wilson", "Johnson",
-                                           "Davies", "Robinson", "Wright", "Thompson", "Evans", "Walker", "White",
-                                           "Roberts", "Green", "Hall", "Wood", "Jackson", "Clarke"};
+    static const char* const given[] = {"Mary",  "John",   "Anne",   "William",  "Elizabeth",
+                                        "James", "Sarah",  "Thomas", "Margaret", "George",
+                                        "Jane",  "Robert", "Ellen",  "Henry",    "Alice"};
+    static const char* const surnames[] = {"Smith",    "Jones",   "Taylor", "Brown",    "Williams",
+                                           "Wilson",   "Johnson", "Davies", "Robinson", "Wright",
+                                           "Thompson", "Evans",   "Walker", "White",    "Roberts",
+                                           "Green",    "Hall",    "Wood",   "Jackson",  "Clarke"};
     auto tree = std::make_shared<SVGTree>();
     std::vector<SVGViewpointPtr> views;
     for (int v = 0; v < kViewpoints; ++v)
@@ -47,11 +49,13 @@ std::shared_ptr<SVGTree> buildTree() {
     const int half = kPersons / 2;
     const PersonDict& all = tree->GetPersons();
     for (int k = 0; 2 * k + 1 < half; ++k) {
-        auto family = tree->NewFamily(QStringLiteral("f") + QString::number(k), all.keyAt(2 * k), all.keyAt(2 * k + 1));
+        auto family =
+            tree->NewFamily(QStringLiteral("f") + QString::number(k), all.keyAt(2 * k), all.keyAt(2 * k + 1));
         for (int c = half + 2 * k; c < half + 2 * k + 2; ++c) family->AddChild(all.valueAt(c));
         if (k % 4 == 3) continue;
         SVGViewpointClass& view = *views[static_cast<std::size_t>(k % kViewpoints)];
-        for (int p : {2 * k, 2 * k + 1, half + 2 * k, half + 2 * k + 1}) view.AddPerRef(all.keyAt(p), 1, 1, true);
+        for (int p : {2 * k, 2 * k + 1, half + 2 * k, half + 2 * k + 1})
+            view.AddPerRef(all.keyAt(p), 1, 1, true);
         view.AddFamRef(*family);
     }
     tree->ClearPendingEvents();
@@ -112,25 +116,26 @@ void BM_TreeChangeEvent(benchmark::State& state, Event event) {
     for (auto _ : state) {
         flip = !flip;
         switch (event) {
-        case Event::PersonDetails:
-            person->SetText(flip ? QStringLiteral("Renamed Person") : QStringLiteral("Mary Smith (1700-1760)"));
-            tree.RaisePersonDetails(person->GetKey());
-            break;
-        case Event::ViewpointPFChange:
-            // Couple 3 (p6, p7) joins the viewpoint, or leaves it again.
-            if (flip) {
-                for (const char* key : {"p6", "p7"}) view->AddPerRef(QLatin1String(key), 1, 1, true);
-                view->AddFamRef(*family);
-            } else {
-                view->RemFamRef(family->GetKey());
-                for (const char* key : {"p6", "p7"}) view->RemPerRef(QLatin1String(key));
-            }
-            tree.RaiseViewpointPFChange(view->GetKey());
-            break;
-        case Event::PFChange:
-            tree.SetPendingPFChange();
-            tree.RaisePendingEvents();
-            break;
+            case Event::PersonDetails:
+                person->SetText(flip ? QStringLiteral("Renamed Person")
+                                     : QStringLiteral("Mary Smith (1700-1760)"));
+                tree.RaisePersonDetails(person->GetKey());
+                break;
+            case Event::ViewpointPFChange:
+                // Couple 3 (p6, p7) joins the viewpoint, or leaves it again.
+                if (flip) {
+                    for (const char* key : {"p6", "p7"}) view->AddPerRef(QLatin1String(key), 1, 1, true);
+                    view->AddFamRef(*family);
+                } else {
+                    view->RemFamRef(family->GetKey());
+                    for (const char* key : {"p6", "p7"}) view->RemPerRef(QLatin1String(key));
+                }
+                tree.RaiseViewpointPFChange(view->GetKey());
+                break;
+            case Event::PFChange:
+                tree.SetPendingPFChange();
+                tree.RaisePendingEvents();
+                break;
         }
     }
     benchmark::DoNotOptimize(window.model().list(ViewpointManagerModel::PersonList).count());
@@ -142,7 +147,8 @@ void BM_TreeChangeEvent(benchmark::State& state, Event event) {
 BENCHMARK(BM_OpenWindow)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TreeChangeEvent, PersonDetails, Event::PersonDetails)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_TreeChangeEvent, ViewpointPFChange, Event::ViewpointPFChange)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TreeChangeEvent, ViewpointPFChange, Event::ViewpointPFChange)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TreeChangeEvent, PFChange, Event::PFChange)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) { return runOffscreenBenchmarks(argc, argv); }

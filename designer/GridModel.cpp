@@ -77,14 +77,17 @@ void GridModel::applyGridSizeRule() {
                        .arg(GridGeometry::kMaxSide));
     const qint64 cells = qint64(cols) * rows;
     if (cells < 2001 && cols < 101 && rows < 101) return;
+    // The size asked about is kept in the tree's stored orientation, so that
+    // turning the chart does not ask again.
+    const int storedCols = geometry_.horiz ? cols : rows, storedRows = geometry_.horiz ? rows : cols;
     bool yes;
-    if (cols == askedCols_ && rows == askedRows_) {
+    if (storedCols == askedCols_ && storedRows == askedRows_) {
         yes = askedAnswer_;
     } else {
         const QString question = veryLargeGridQuestion(cols, rows);
         yes = askVeryLargeGrid ? askVeryLargeGrid(question) : (reporter_ && reporter_->askYesNo(question));
-        askedCols_ = cols;
-        askedRows_ = rows;
+        askedCols_ = storedCols;
+        askedRows_ = storedRows;
         askedAnswer_ = yes;
     }
     if (yes) return;

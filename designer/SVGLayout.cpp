@@ -141,6 +141,16 @@ void SVGLayout::ExchangeSort(QVector<qint64>& keys, QVector<int>& ids) {
     }
 }
 
+// The exchange sort's order: the plain sort for the few children of a
+// family or spouses of a person, the fast one for a list long enough that
+// the plain one's square would show.
+void SVGLayout::sortByYear(QVector<qint64>& years, QVector<int>& ids) {
+    if (years.size() <= 64)
+        ExchangeSort(years, ids);
+    else
+        ExchangeSortFast(years, ids);
+}
+
 // Pass i of the exchange sort carries the item at i along the chain of
 // items that are each smaller than the one before (the running minimum),
 // each item of the chain moving to the next one's place and the last, the
@@ -159,14 +169,15 @@ void SVGLayout::ExchangeSortFast(QVector<qint64>& keys, QVector<int>& ids) {
     if (n < 2) return;
     QVector<int> order(n);
     for (int i = 0; i < n; ++i) order[i] = i;
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return keys[a] != keys[b] ? keys[a] < keys[b] : a < b; });
+    const QVector<qint64>& key = keys;
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return key[a] != key[b] ? key[a] < key[b] : a < b; });
     PositionCounter smaller(n);
     QVector<int> result;
     result.reserve(n);
     int marked = 0;
     for (int g = 0; g < n;) {
         int end = g + 1;
-        while (end < n && keys[order[end]] == keys[order[g]]) ++end;
+        while (end < n && key[order[end]] == key[order[g]]) ++end;
         if (end - g == 1) {
             result.append(order[g]);
         } else {
@@ -224,24 +235,30 @@ int SVGLayout::iEventYear(const QString& sNotes, bool bPerson) {
         return skipBlanks(pos) + 1; // the opening quote
     };
     int pos = 0;
+    // Once no "<span" is left, only "<div" tags are looked for.
+    bool spansLeft = true;
     while (pos < sNotes.size()) {
-        int tag = sNotes.indexOf(QStringLiteral("<span"), pos, Qt::CaseInsensitive);
+        int tag = spansLeft ? int(sNotes.indexOf(QStringLiteral("<span"), pos, Qt::CaseInsensitive)) : -1;
         int nameEnd = tag + 5;
         if (tag < 0) {
+            spansLeft = false;
             tag = sNotes.indexOf(QStringLiteral("<div"), pos, Qt::CaseInsensitive);
             if (tag < 0) return 0;
             nameEnd = tag + 4;
         }
         const int close = sNotes.indexOf(u'>', nameEnd);
         if (close < 0) return 0;
-        const int ds = sNotes.indexOf(start, nameEnd);
-        const int et = sNotes.indexOf(evtype, nameEnd);
-        if (ds < 0 || ds >= close || et < 0 || et >= close) {
+        // The attributes count only inside the tag: look no further.
+        const QStringView inside = QStringView(sNotes).mid(nameEnd, close - nameEnd);
+        const int ds = int(inside.indexOf(start));
+        const int et = int(inside.indexOf(evtype));
+        if (ds < 0 || et < 0) {
             pos = close + 1;
             continue;
         }
-        const int dateAt = valueAt(ds + int(start.size()));
-        const QStringView type = QStringView(sNotes).mid(qMin<qsizetype>(valueAt(et + int(evtype.size())), sNotes.size()));
+        const int dateAt = valueAt(nameEnd + ds + int(start.size()));
+        const QStringView type =
+            QStringView(sNotes).mid(qMin<qsizetype>(valueAt(nameEnd + et + int(evtype.size())), sNotes.size()));
         const bool match = bPerson ? (type.startsWith(u"Birth", Qt::CaseInsensitive) ||
                                       type.startsWith(u"Baptism", Qt::CaseInsensitive))
                                    : type.startsWith(u"Marriage", Qt::CaseInsensitive);
@@ -282,7 +299,7 @@ void SVGLayout::clear() {
 
 QStringList SVGLayout::UnitOrder(const QString& sKey) const {
     QStringList out;
-    const int p = personIndex_.value(sKey);
+    const int p = tree_ ? personIndex_.value(tree_->GetPersons().value(sKey).get()) : 0;
     if (!p || !persons_[p].unit) return out;
     const UnitRec& u = units_[persons_[p].unit];
     for (int pos = 0; pos < u.count; ++pos) out.append(persons_[unitPerson(u, pos)].key);
@@ -300,25 +317,27 @@ void SVGLayout::buildUnit(int person) {
     // The person's families, closed over the family sets of both parents of
     // each: every family linked to the person through a chain of marriages.
     // Families are taken in the order a breadth-first sweep meets them.
+    const int u = int(units_.size());
     QVector<int> fams;
-    QSet<int> seen;
-    auto addFamSet = [&](const SVGBox& box) {
-        for (const QString& key : box.GetFamKeys().keys()) {
-            const int f = familyIndex_.value(key);
-            if (f && families_[f].p1 && families_[f].p2 && !seen.contains(f)) {
-                seen.insert(f);
+    auto addFamSet = [&](int p) {
+        // A person's family set adds nothing new the second time.
+        if (personSwept_[p] == u) return;
+        personSwept_[p] = u;
+        for (int i = famOfStart_[p]; i < famOfStart_[p + 1]; ++i) {
+            const int f = famOf_[i];
+            if (families_[f].p1 && families_[f].p2 && famStamp_[f] != u) {
+                famStamp_[f] = u;
                 fams.append(f);
             }
         }
     };
-    addFamSet(*persons_[person].box);
+    addFamSet(person);
     for (int i = 0; i < fams.size(); ++i) {
-        addFamSet(*persons_[families_[fams[i]].p1].box);
-        addFamSet(*persons_[families_[fams[i]].p2].box);
+        addFamSet(families_[fams[i]].p1);
+        addFamSet(families_[fams[i]].p2);
     }
 
     units_.append(UnitRec());
-    const int u = int(units_.size()) - 1;
     UnitRec rec;
     if (fams.isEmpty()) {
         rec.first = person;
@@ -342,7 +361,7 @@ void SVGLayout::buildUnit(int person) {
         const FamilyRec& f2 = families_[chain[1]];
         rec.first = (f1.p1 == f2.p1 || f1.p1 == f2.p2) ? f1.p1 : f1.p2;
     }
-    QSet<int> inUnit{rec.first};
+    personStamp_[rec.first] = u;
     for (int i = 0; i < chain.size(); ++i) {
         const FamilyRec& f = families_[chain[i]];
         const int a = i == 0 ? rec.first : families_[chain[i - 1]].p1;
@@ -350,8 +369,8 @@ void SVGLayout::buildUnit(int person) {
         const int m = (f.p1 == a || f.p1 == b) ? f.p2 : f.p1;
         // A ring of marriages (A-B, B-C, C-A) reaches a person twice: it
         // stands in the row once.
-        if (inUnit.contains(m)) continue;
-        inUnit.insert(m);
+        if (personStamp_[m] == u) continue;
+        personStamp_[m] = u;
         rec.members.append(m);
     }
     rec.count = 1 + int(rec.members.size());
@@ -359,15 +378,14 @@ void SVGLayout::buildUnit(int person) {
 }
 
 QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
-    QHash<QString, int> pairs;
+    QHash<qint64, int> pairs;
     QHash<int, QVector<int>> spouses;
     QVector<int> entered;
-    auto pairKey = [](int a, int b) {
-        return QString::number(qMin(a, b)) + u'+' + QString::number(qMax(a, b));
-    };
+    // The same key whichever of the two is the first parent.
+    auto pairKey = [](int a, int b) { return (qint64(qMin(a, b)) << 32) | qint64(qMax(a, b)); };
     for (int f : fams) {
         const FamilyRec& rec = families_[f];
-        const QString key = pairKey(rec.p1, rec.p2);
+        const qint64 key = pairKey(rec.p1, rec.p2);
         if (pairs.contains(key))
             throw AppError(kDuplicateKeyError, QString::fromLatin1(kSource),
                            QStringLiteral("This key is already associated with an element of this collection"));
@@ -398,7 +416,7 @@ QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
                 years.append(yearOf(p, s));
             }
         }
-        ExchangeSort(years, single);
+        sortByYear(years, single);
         ordered.insert(p, single + multi);
     }
     int start = 0;
@@ -425,10 +443,11 @@ QVector<int> SVGLayout::chainOrder(const QVector<int>& fams) {
         int last = 0;
         for (int s : list) {
             chain.append(pairs.value(pairKey(current, s)));
-            ordered[current].removeOne(s);
             ordered[s].removeOne(current);
             last = s;
         }
+        // Every spouse of the list has been taken off it.
+        ordered[current].clear();
         current = last;
     }
     for (auto it = ordered.cbegin(); it != ordered.cend(); ++it)
@@ -624,25 +643,34 @@ bool SVGLayout::needsOwnRow(int u) const {
 bool SVGLayout::fits(int root, int row) {
     // Width that the root's descendancy adds to each row from `row` down; a
     // unit shared by several families counts once, through the family that
-    // claims it.
-    QHash<int, int> width;
-    QSet<int> seen{root};
-    QVector<QPair<int, int>> stack{{root, row}};
-    while (!stack.isEmpty()) {
-        const auto [u, r] = stack.takeLast();
+    // claims it. The marks and tables are kept between calls: a view of many
+    // small trees tests each of them.
+    if (unitMark_.size() != std::size_t(units_.size())) {
+        unitMark_.assign(units_.size(), 0);
+        markWalk_ = 0;
+    }
+    const int walk = ++markWalk_;
+    fitWidth_.clear();
+    fitStack_.clear();
+    unitMark_[root] = walk;
+    fitStack_.emplace_back(root, 0);
+    while (!fitStack_.empty()) {
+        const auto [u, depth] = fitStack_.back();
+        fitStack_.pop_back();
         const UnitRec& rec = units_[u];
-        width[r] += rec.count;
+        if (std::size_t(depth) >= fitWidth_.size()) fitWidth_.resize(depth + 1, 0);
+        fitWidth_[depth] += rec.count;
         for (int f : rec.fams) {
             if (f == rec.parentFam) continue;
             for (int c : families_[f].children)
-                if (units_[c].parentFam == f && !seen.contains(c)) {
-                    seen.insert(c);
-                    stack.append({c, r + 1});
+                if (units_[c].parentFam == f && unitMark_[c] != walk) {
+                    unitMark_[c] = walk;
+                    fitStack_.emplace_back(c, depth + 1);
                 }
         }
     }
-    for (auto it = width.cbegin(); it != width.cend(); ++it)
-        if (qint64(rowEnd(it.key())) + it.value() > iCols_) return false;
+    for (std::size_t d = 0; d < fitWidth_.size(); ++d)
+        if (fitWidth_[d] && qint64(rowEnd(row + int(d))) + fitWidth_[d] > iCols_) return false;
     return true;
 }
 
@@ -675,10 +703,7 @@ void SVGLayout::numberTrees(const QVector<int>& roots) {
             collected.append(f);
             QVector<int> below;
             for (int c : families_[f].childPersons)
-                for (const QString& key : persons_[c].box->GetFamKeys().keys()) {
-                    const int g = familyIndex_.value(key);
-                    if (g) below.append(g);
-                }
+                for (int i = famOfStart_[c]; i < famOfStart_[c + 1]; ++i) below.append(famOf_[i]);
             for (int k = int(below.size()) - 1; k >= 0; --k) stack.append(below[k]);
         }
         const int tree = held ? held : ++nTrees_;
@@ -726,6 +751,10 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
     return moved;
 }
 
+// Starts one push (`nested`: started by another push): false when the row's
+// shifts, a crossed unit or a push already under way refuse it; else moves
+// the unit's persons and fills `fr` with the block and the row item to go on
+// with.
 bool SVGLayout::openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr) {
     ensureRow(row);
     if (rowShifts_[row] >= kRowShiftLimit) return false;
@@ -915,17 +944,18 @@ void SVGLayout::growGrid() {
 }
 
 // Writes new (bNew) or previous positions of the persons that the kept view
-// still holds, then the working grid size.
-void SVGLayout::writePositions(bool bNew) {
+// still holds, then the working grid size. Organise writes into the view it
+// has just read (bViewAsRead), which holds every person.
+void SVGLayout::writePositions(bool bNew, bool bViewAsRead) {
     if (!tree_) return;
     const bool viewpointHeld = viewpoint_ && tree_->GetViewpoints().value(viewpoint_->GetKey()) == viewpoint_;
     for (int p = 1; p < persons_.size(); ++p) {
         const PersonRec& rec = persons_[p];
-        if (tree_->GetPersons().value(rec.key) != rec.box) continue;
+        if (!bViewAsRead && tree_->GetPersons().value(rec.key) != rec.box) continue;
         const int col = bNew ? rec.newCol : rec.prevCol;
         const int row = bNew ? rec.newRow : rec.prevRow;
         if (viewpoint_) {
-            if (!viewpointHeld || !viewpoint_->PersonExists(rec.key)) continue;
+            if (!bViewAsRead && (!viewpointHeld || !viewpoint_->PersonExists(rec.key))) continue;
             viewpoint_->SetPerColRow(rec.key, col, row, true);
         } else {
             rec.box->SetNewPosn(col, row, true);
@@ -952,15 +982,15 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         PersonRec rec;
         rec.box = box;
         rec.key = key;
-        personIndex_.insert(key, int(persons_.size()));
+        personIndex_.insert(box.get(), int(persons_.size()));
         persons_.append(rec);
     }
     families_.reserve(families.count() + 1);
     for (const auto& [key, fam] : families) {
         FamilyRec rec;
         rec.fam = fam;
-        rec.p1 = fam->GetFirstPar() ? personIndex_.value(fam->GetFirstPar()->GetKey()) : 0;
-        rec.p2 = fam->GetSecPar() ? personIndex_.value(fam->GetSecPar()->GetKey()) : 0;
+        rec.p1 = personIndex_.value(fam->GetFirstPar().get());
+        rec.p2 = personIndex_.value(fam->GetSecPar().get());
         familyIndex_.insert(key, int(families_.size()));
         families_.append(rec);
     }
@@ -980,10 +1010,29 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         families_[f].year = familySortYear(fam, children.isEmpty() ? 0 : personSortYear(*children.first()));
     }
 
+    // Each person's families of the view, in the order of the person's own
+    // family set, looked up once.
+    famOfStart_.assign(persons_.size() + 1, 0);
+    famOf_.clear();
+    for (int p = 1; p < persons_.size(); ++p) {
+        famOfStart_[p] = int(famOf_.size());
+        const KeySet& keys = persons_[p].box->GetFamKeys();
+        for (int i = 0; i < keys.count(); ++i) {
+            const int f = familyIndex_.value(keys.at(i));
+            if (f) famOf_.push_back(f);
+        }
+    }
+    famOfStart_[persons_.size()] = int(famOf_.size());
+    famStamp_.assign(families_.size(), 0);
+    personStamp_.assign(persons_.size(), 0);
+    personSwept_.assign(persons_.size(), 0);
+
     try {
         for (int p = 1; p < persons_.size(); ++p)
             if (!persons_[p].unit) buildUnit(p);
 
+        // The family that last listed each unit among its children.
+        std::vector<int> listedBy(units_.size(), 0);
         for (int f = 1; f < families_.size(); ++f) {
             FamilyRec& fam = families_[f];
             // A family whose parents the view does not both show has no place
@@ -991,7 +1040,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             if (!fam.p1 || !fam.p2) continue;
             QVector<int> children;
             for (const SVGBoxPtr& child : fam.fam->GetChildren()) {
-                const int c = child ? personIndex_.value(child->GetKey()) : 0;
+                const int c = personIndex_.value(child.get());
                 if (c) children.append(c);
             }
             if (children.isEmpty()) continue;
@@ -1002,10 +1051,11 @@ bool SVGLayout::Organise(SVGTree& oTr) {
                 persons_[c].parentFam = f;
                 years.append(persons_[c].year);
             }
-            ExchangeSort(years, children);
+            sortByYear(years, children);
             for (int c : children) {
                 const int cu = persons_[c].unit;
-                if (fam.children.contains(cu)) continue;  // two children of one unit
+                if (listedBy[cu] == f) continue;  // two children of one unit
+                listedBy[cu] = f;
                 fam.children.append(cu);
                 if (!units_[cu].parentFam) {
                     units_[cu].parentFam = f;
@@ -1022,7 +1072,8 @@ bool SVGLayout::Organise(SVGTree& oTr) {
             bool root = true;
             for (int pos = 0; pos < rec.count && root; ++pos) {
                 const int pf = persons_[unitPerson(rec, pos)].parentFam;
-                if (pf && !rec.fams.contains(pf)) root = false;
+                // The unit's own families carry its mark (buildUnit).
+                if (pf && famStamp_[pf] != u) root = false;
             }
             if (root) roots.append(u);
         }
@@ -1031,9 +1082,12 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         QVector<qint64> column(units_.size(), 0);
         QVector<qint64> keys;
         keys.reserve(roots.size());
+        // The column the display shows: a vertical display swaps the tree's
+        // column and row (what SVGTree::GetPerColRow gives, read before).
+        const bool vertical = oTr.GetDisplay() && !oTr.GetDisplay()->GetHoriz();
         for (int u : roots) {
-            int col = 0, row = 0;
-            oTr.GetPerColRow(persons_[units_[u].first].key, col, row);
+            const PersonRec& first = persons_[units_[u].first];
+            const int col = vertical ? first.prevRow : first.prevCol;
             column[u] = col;
             keys.append(col);
         }
@@ -1070,7 +1124,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         }
 
         growGrid();
-        writePositions(true);
+        writePositions(true, true);
     } catch (...) {
         Revert(oTr);
         throw;
@@ -1080,7 +1134,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
 
 void SVGLayout::Revert(SVGTree& oTr) {
     Q_UNUSED(oTr);
-    writePositions(false);
+    writePositions(false, false);
 }
 
 bool SVGLayout::Adjust(SVGTree& oTr) {
@@ -1088,6 +1142,6 @@ bool SVGLayout::Adjust(SVGTree& oTr) {
     if (!tree_) return false;
     const bool moved = pass();
     growGrid();
-    writePositions(true);
+    writePositions(true, false);
     return moved;
 }

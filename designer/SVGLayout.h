@@ -5,6 +5,9 @@
 #include <QString>
 #include <QVector>
 
+#include <utility>
+#include <vector>
+
 #include "tree_model/TreeTypes.h"
 
 class Reporter;
@@ -95,7 +98,7 @@ private:
         int count = 0, width = 0;
         int first = 0;
         QVector<int> members;
-        QVector<int> fams;    // chain families, then families with one parent in view
+        QVector<int> fams;    // the unit's families, in chain order
         QVector<int> years;
         int chainCount = 0;
         int parentFam = 0;
@@ -109,6 +112,7 @@ private:
     void clear();
     int personSortYear(const SVGBox& box) const;
     int familySortYear(const SVGFamily& fam, int firstChildYear) const;
+    static void sortByYear(QVector<qint64>& years, QVector<int>& ids);
     void buildUnit(int person);
     QVector<int> chainOrder(const QVector<int>& fams);
     int unitPerson(const UnitRec& u, int pos) const;
@@ -136,7 +140,7 @@ private:
     bool openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
     bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
-    void writePositions(bool bNew);
+    void writePositions(bool bNew, bool bViewAsRead);
     bool needsOwnRow(int u) const;
     void growGrid();
     [[noreturn]] void raiseSide(int value);
@@ -148,8 +152,19 @@ private:
     QVector<PersonRec> persons_{1};
     QVector<FamilyRec> families_{1};
     QVector<UnitRec> units_{1};
-    QHash<QString, int> personIndex_;
+    QHash<const SVGBox*, int> personIndex_;
     QHash<QString, int> familyIndex_;
+    // Families of the view in which a person is a parent: famOf_ from
+    // famOfStart_[p] up to famOfStart_[p + 1].
+    std::vector<int> famOfStart_, famOf_;
+    // Marks of the unit being built on families, on persons placed in it and
+    // on persons whose family set it has taken.
+    std::vector<int> famStamp_, personStamp_, personSwept_;
+    // Marks, widths by row and work list of the fit test.
+    std::vector<int> unitMark_;
+    int markWalk_ = 0;
+    std::vector<int> fitWidth_;
+    std::vector<std::pair<int, int>> fitStack_;
     QVector<int> rowHead_{0}, rowTail_{0}, rowShifts_{0};
     int firstEmpty_ = 1;
     // Row items (units negative, families positive) a push is working on.

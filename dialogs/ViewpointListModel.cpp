@@ -8,19 +8,20 @@ QVariant ViewpointListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count() || index.column() != 0) return {};
     const ViewpointListEntry& e = entry(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-        return e.caption;
-    case StateRole:
-        return e.state;
-    case KeyRole:
-        return e.key;
-    default:
-        return {};
+        case Qt::DisplayRole:
+            return e.caption;
+        case StateRole:
+            return e.state;
+        case KeyRole:
+            return e.key;
+        default:
+            return {};
     }
 }
 
 QVariant ViewpointListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole) return QStringLiteral("Caption");
+    if (orientation == Qt::Horizontal && section == 0 && role == Qt::DisplayRole)
+        return QStringLiteral("Caption");
     return {};
 }
 
@@ -34,5 +35,11 @@ void ViewpointListModel::setEntries(std::vector<ViewpointListEntry> entries) {
     if (entries.empty() && entries_.empty()) return;
     beginResetModel();
     entries_ = std::move(entries);
+    endResetModel();
+}
+
+void ViewpointListModel::swapEntries(std::vector<ViewpointListEntry>& entries) {
+    beginResetModel();
+    entries_.swap(entries);
     endResetModel();
 }

@@ -42,6 +42,9 @@ public:
     int rowOfKey(const QString& key) const;
 
     void setEntries(std::vector<ViewpointListEntry> entries);
+    // Takes the entries and hands back the ones shown before, so that the
+    // caller can refill their memory next time.
+    void swapEntries(std::vector<ViewpointListEntry>& entries);
     void clear() { setEntries({}); }
 
 private:

@@ -18,7 +18,9 @@ const QString kSource = QStringLiteral("FormViewpoints");
 const QString kLF = QStringLiteral("\n");
 const QString kComma = QStringLiteral(",");
 
-[[noreturn]] void invalid(const QString& text) { raiseError(ErrorOffset::InvalidKey, kSource, text); }
+[[noreturn]] void invalid(const QString& text) {
+    raiseError(ErrorOffset::InvalidKey, kSource, text);
+}
 
 }  // namespace
 
@@ -65,7 +67,9 @@ SVGTree& ViewpointManagerModel::heldTree() const {
     return *tree_;
 }
 
-QStringList ViewpointManagerModel::viewpointKeys() const { return tree_ ? tree_->GetViewpoints().keys() : QStringList(); }
+QStringList ViewpointManagerModel::viewpointKeys() const {
+    return tree_ ? tree_->GetViewpoints().keys() : QStringList();
+}
 
 // ---- The lists
 
@@ -107,7 +111,8 @@ void ViewpointManagerModel::clearDependents() {
 }
 
 void ViewpointManagerModel::FillPersonList() {
-    std::vector<ViewpointListEntry> entries;
+    std::vector<ViewpointListEntry>& entries = spare_;
+    entries.clear();
     selected_[PersonList] = -1;
     if (tree_) {
         const PersonDict& persons = tree_->GetPersons();
@@ -127,7 +132,8 @@ void ViewpointManagerModel::FillPersonList() {
             }
         }
     }
-    lists_[PersonList]->setEntries(std::move(entries));
+    lists_[PersonList]->swapEntries(entries);
+    spare_.clear();
     Q_EMIT selectionsChanged();
 }
 
@@ -162,7 +168,8 @@ void ViewpointManagerModel::setHidePersonFamiliesDone(bool hide) {
 
 SVGFamilyPtr ViewpointManagerModel::familyOf(const QString& sKey) const {
     const SVGFamilyPtr* family = heldTree().GetFamilies().find(sKey);
-    if (!family || !*family) invalid(QStringLiteral("The family with key ") + sKey + QStringLiteral(" is not in the tree"));
+    if (!family || !*family)
+        invalid(QStringLiteral("The family with key ") + sKey + QStringLiteral(" is not in the tree"));
     return *family;
 }
 
@@ -175,7 +182,8 @@ void ViewpointManagerModel::selectPerson(int row) {
     const KeySet& families = person->GetFamKeys();
     for (int i = 0; i < families.count(); ++i) {
         const SVGFamilyPtr family = familyOf(families.at(i));
-        const SVGBoxPtr spouse = family->GetFirstPar() == person ? family->GetSecPar() : family->GetFirstPar();
+        const SVGBoxPtr spouse =
+            family->GetFirstPar() == person ? family->GetSecPar() : family->GetFirstPar();
         if (!spouse) continue;
         const QString text = spouse->GetDisplayText();
         ViewpointListEntry e = entryFor(*spouse, text.isEmpty() ? kUnnamedPerson : text);
@@ -241,11 +249,10 @@ ViewpointManagerModel::Details ViewpointManagerModel::ShowViewpointDetails(const
     const SVGViewpointPtr viewpoint = heldTree().GetViewpoints().value(sKey);
     if (!viewpoint)
         invalid(QStringLiteral("The specified key name is not in use for any viewpoint: ") + sKey);
-    return {viewpoint->GetName(), QStringLiteral("Viewpoint ") + sKey + QStringLiteral(" has ") +
-                                      QString::number(viewpoint->GetPerDict().count()) +
-                                      QStringLiteral(" persons and ") +
-                                      QString::number(iSetCount(viewpoint->GetFamSet(), kComma)) +
-                                      QStringLiteral(" families")};
+    return {viewpoint->GetName(),
+            QStringLiteral("Viewpoint ") + sKey + QStringLiteral(" has ") +
+                QString::number(viewpoint->GetPerDict().count()) + QStringLiteral(" persons and ") +
+                QString::number(iSetCount(viewpoint->GetFamSet(), kComma)) + QStringLiteral(" families")};
 }
 
 QString ViewpointManagerModel::AddViewpoint(const QString& sKey, const QString& sName) {
@@ -311,7 +318,8 @@ ViewpointManagerModel::MenuState ViewpointManagerModel::menuState(List which) co
         state.selectFather = oGetParent(box.get(), true) != nullptr;
         state.selectMother = oGetParent(box.get(), false) != nullptr;
     }
-    if (which == SpouseList || which == ChildList) state.selectCaption = !isPlaceholderCaption(selectedEntry(which).caption);
+    if (which == SpouseList || which == ChildList)
+        state.selectCaption = !isPlaceholderCaption(selectedEntry(which).caption);
     return state;
 }
 
@@ -321,7 +329,8 @@ QString ViewpointManagerModel::sViewpointNames(const QString& sKeys) const {
     if (!sKeys.isEmpty())
         for (const QString& key : sKeys.split(u',')) {
             const SVGViewpointPtr viewpoint = viewpoints.value(key);
-            if (!viewpoint) invalid(QStringLiteral("The specified key name is not in use for any viewpoint: ") + key);
+            if (!viewpoint)
+                invalid(QStringLiteral("The specified key name is not in use for any viewpoint: ") + key);
             names << u'\'' + viewpoint->GetName() + u'\'';
         }
     return names.join(QStringLiteral(", "));
@@ -354,8 +363,8 @@ QString ViewpointManagerModel::detailsText(List which) const {
     const SVGBoxPtr box = selectedBox(which);
     const QString tooltips = box->GetTooltips().join(kLF);
     if (which == SpouseList)
-        return sPersonDetailsParagraph(box->GetDisplayText(), tooltips, sharedFamily()->GetTooltips().join(kLF),
-                                       sGetMembershipText(*box));
+        return sPersonDetailsParagraph(box->GetDisplayText(), tooltips,
+                                       sharedFamily()->GetTooltips().join(kLF), sGetMembershipText(*box));
     return sPersonDetailsParagraph(box->GetDisplayText(), tooltips, sGetMembershipText(*box), QString());
 }
 

@@ -179,6 +179,8 @@ private:
     ViewpointNameIndex names_;
     std::array<ViewpointListModel*, 3> lists_{};
     std::array<int, 3> selected_{-1, -1, -1};
+    // The person list's entries before its last refill, kept for their memory.
+    std::vector<ViewpointListEntry> spare_;
     QString partialName_;
     bool hidePersonDone_ = false;
     bool hidePersonFamiliesDone_ = false;

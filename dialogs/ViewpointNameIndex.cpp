@@ -7,13 +7,14 @@
 void ViewpointNameIndex::build(const PersonDict& persons) {
     clear();
     if (persons.isEmpty()) return;
+    persons_ = &persons;
     texts_.reserve(static_cast<std::size_t>(persons.count()));
-    keyIndex_.reserve(persons.count());
-    int i = 0;
-    for (const auto& kv : persons) {
-        texts_.push_back(kv.second ? kv.second->GetDisplayText() : QString());
-        keyIndex_.insert(kv.first, i++);
-    }
+    for (const auto& kv : persons) texts_.push_back(kv.second ? kv.second->GetDisplayText() : QString());
+}
+
+int ViewpointNameIndex::indexOf(const QString& key) const {
+    const int i = persons_ ? persons_->indexOf(key) : -1;
+    return i < count() ? i : -1;
 }
 
 bool ViewpointNameIndex::update(const SVGBox& person) {
@@ -25,7 +26,7 @@ bool ViewpointNameIndex::update(const SVGBox& person) {
 
 void ViewpointNameIndex::clear() {
     texts_.clear();
-    keyIndex_.clear();
+    persons_ = nullptr;
 }
 
 QStringList ViewpointNameIndex::partialWords(const QString& partialName) {

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -11,13 +10,15 @@
 class SVGBox;
 
 // The name index of the viewpoint manager: every person's display text, in
-// the order of the tree's persons dictionary (entry i is the i-th person),
-// with the key index from person key to entry. An entry's words are the
+// the order of the tree's persons dictionary (entry i is the i-th person).
+// The key index from person key to entry is the dictionary's own: a key's
+// entry is its position there. An entry's words are the
 // pieces of its text between single blanks, so consecutive blanks give empty
 // words and an empty text has no words at all.
 class ViewpointNameIndex {
 public:
-    // Indexes every person of the dictionary afresh.
+    // Indexes every person of the dictionary afresh; the dictionary must
+    // outlive the index or be dropped by clear() or another build().
     void build(const PersonDict& persons);
     // Takes in the new display text of one indexed person; false when the
     // person is not in the index (the caller then rebuilds it).
@@ -29,7 +30,7 @@ public:
     // The display text of entry i: the entry's words joined by single blanks.
     const QString& text(int i) const { return texts_[static_cast<std::size_t>(i)]; }
     // The entry of a person key, -1 when the key is not indexed.
-    int indexOf(const QString& key) const { return keyIndex_.value(key, -1); }
+    int indexOf(const QString& key) const;
 
     // The partial name split into the words that must be matched: none for
     // an empty text, else the pieces between single blanks.
@@ -43,6 +44,7 @@ public:
     std::vector<bool> matches(const QString& partialName) const;
 
 private:
+    // Rebuilt in place: a rebuild of a large tree reuses the memory of the last.
     std::vector<QString> texts_;
-    QHash<QString, int> keyIndex_;
+    const PersonDict* persons_ = nullptr;
 };

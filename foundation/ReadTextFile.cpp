@@ -382,3 +382,10 @@ void ReadTextFile::SetUTF8() {
 }
 
 QString ReadTextFile::GetTerminators() const { return QString::fromLatin1(kTerminatorNames[terminator_]); }
+
+bool ReadTextFile::FitsInRecord(QStringView text) {
+    constexpr qsizetype kTerminator = 2;
+    // A UTF-16 code unit takes at most three bytes in UTF-8.
+    if (text.size() * 3 + kTerminator <= kMaxRecordBytes) return true;
+    return text.toUtf8().size() + kTerminator <= kMaxRecordBytes;
+}

@@ -21,6 +21,10 @@ class ReadTextFile {
 public:
     // Record size limit in bytes, terminator included.
     static constexpr qsizetype kMaxRecordBytes = 65536;
+    // True when the text, written as one UTF-8 line ending in CR LF, is a
+    // record this reader takes: what a writer checks so that a file it
+    // writes can be read again.
+    static bool FitsInRecord(QStringView text);
 
     ReadTextFile();
     ~ReadTextFile();

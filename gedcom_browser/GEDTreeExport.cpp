@@ -8,6 +8,7 @@
 #include "GEDDocClass.h"
 #include "GEDKeyMap.h"
 #include "PictureFolders.h"
+#include "foundation/ReadTextFile.h"
 #include "foundation/Reporter.h"
 #include "tree_model/PlaceKeyClass.h"
 
@@ -22,11 +23,27 @@ QString namedList(const QString& head, const QStringList& items) {
     return text;
 }
 
+// Writes one note line after its mark; a line too long for a tree file to
+// read back is broken into several, at the last blank that fits where there
+// is one (notes are HTML, where a line break reads as a blank).
+void writeNoteLine(QString line, const QString& mark, const std::function<void(const QString&)>& writeLine) {
+    while (!ReadTextFile::FitsInRecord(QString(mark + line))) {
+        // Three bytes at most for a UTF-16 unit, room for the mark and CR LF.
+        qsizetype cut = (ReadTextFile::kMaxRecordBytes - mark.size() - 2) / 3;
+        if (line.at(cut - 1).isHighSurrogate()) --cut;
+        const qsizetype blank = line.lastIndexOf(u' ', cut - 1);
+        if (blank > 0) cut = blank;
+        writeLine(mark + line.left(cut));
+        line.remove(0, blank > 0 ? cut + 1 : cut);
+    }
+    writeLine(mark + line);
+}
+
 // A line per piece of a note text, each after its mark; pieces keep their
 // blanks, a carriage return (which no record may hold) is dropped.
 void noteLines(const QString& text, const QString& mark, const std::function<void(const QString&)>& writeLine) {
     if (text.isEmpty()) return;
-    for (const QString& piece : text.split(u'\n')) writeLine(mark + QString(piece).remove(u'\r'));
+    for (const QString& piece : text.split(u'\n')) writeNoteLine(QString(piece).remove(u'\r'), mark, writeLine);
 }
 }  // namespace
 

@@ -9,6 +9,12 @@ namespace {
 const QString kCurrentFolder = QStringLiteral(".\\");
 }
 
+QString sRelativeLocation(const QString& sFolder) {
+    if (sFolder == kCurrentFolder || sFolder.startsWith(u'/') || sFolder.startsWith(u'\\') || sFolder.contains(u':'))
+        return QString();
+    return QString(sFolder).replace(u'\\', u'/');
+}
+
 QString sGetFolderPart(const QString& sPath, bool& bURL) {
     bURL = sPath.startsWith(QStringLiteral("http://"), Qt::CaseInsensitive) ||
            sPath.startsWith(QStringLiteral("https://"), Qt::CaseInsensitive);
@@ -54,7 +60,7 @@ void MapImagesToPlaceKeys(const QList<GEDIndiClass>& persons, PlaceKeyClass& pla
         if (key.isEmpty()) {
             key = newKey();
             if (url) placeKeys.Define(key, folder, QString());
-            else placeKeys.Define(key, QString(), folder);
+            else placeKeys.Define(key, sRelativeLocation(folder), folder);
             lookup.insert(folder, key);
         }
         const QString rest = folder == kCurrentFolder && !img.startsWith(kCurrentFolder) ? img : img.mid(folder.size());

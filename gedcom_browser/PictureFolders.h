@@ -16,6 +16,12 @@ class PlaceKeyClass;
 // file name lies in the current folder ".\".
 QString sGetFolderPart(const QString& sPath, bool& bURL);
 
+// The internet location a new key gives a local picture folder: a folder
+// named relative to the GEDCOM file (other than the current folder) is the
+// same relative location for a chart written beside the exported tree, with
+// "/" for "\"; an absolute folder or the current folder has none ("").
+QString sRelativeLocation(const QString& sFolder);
+
 // Gives every person's picture folder a place key, reusing a key that names
 // the folder already (internet locations and local folders are compared
 // exactly; of two keys naming one folder the first counts), and stores each

@@ -16,7 +16,7 @@ void GEDFamClass::SortChildren() {
     if (!isNull()) store_->sortChildren(node_);
 }
 
-QString GEDFamClass::GetXref() const { return isNull() ? QString() : data(store_.get(), node_).xref; }
+QString GEDFamClass::GetXref() const { return isNull() ? QString() : store_->xrefOf(node_); }
 
 void GEDFamClass::CheckParents() {
     if (!isNull()) store_->checkParents(node_);

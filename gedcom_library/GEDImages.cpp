@@ -36,7 +36,7 @@ QString upperPayload(const GEDStore* store, qint32 line) { return line < 0 ? QSt
 
 QString GEDIndiClass::GetImage() const {
     if (isNull()) return QString();
-    GEDStore::Indi& ind = store_->indis[static_cast<std::size_t>(store_->node(node_).ext)];
+    GEDStore::IndiExtra& ind = store_->extraOf(store_->node(node_).ext);
     if (ind.image.isEmpty()) {
         ind.image = QStringLiteral("?");
         const bool layout551 = store_->version() == u"5.5.1";

@@ -15,7 +15,7 @@ void GEDIndiClass::SortEvents() {
     if (!isNull()) store_->sortEvents(node_);
 }
 
-QString GEDIndiClass::GetXref() const { return isNull() ? QString() : data(store_.get(), node_).xref; }
+QString GEDIndiClass::GetXref() const { return isNull() ? QString() : store_->xrefOf(node_); }
 
 QString GEDIndiClass::GetNotes() const { return isNull() ? QString() : store_->notesOf(node_); }
 
@@ -25,13 +25,18 @@ void GEDIndiClass::SetSex(const QString& sSX) {
     if (!isNull()) data(store_.get(), node_).sex = sSX;
 }
 
-QString GEDIndiClass::GetName() const { return isNull() ? QString() : data(store_.get(), node_).name; }
+QString GEDIndiClass::GetName() const { return isNull() ? QString() : store_->textOf(data(store_.get(), node_).name); }
 
 void GEDIndiClass::SetName(const QString& sNm) {
-    if (!isNull()) data(store_.get(), node_).name = sNm;
+    if (!isNull()) {
+        const GEDStore::TextSlice name = store_->keepText(sNm);
+        data(store_.get(), node_).name = name;
+    }
 }
 
-QString GEDIndiClass::GetPersonalNames() const { return isNull() ? QString() : data(store_.get(), node_).personalNames; }
+QString GEDIndiClass::GetPersonalNames() const {
+    return isNull() ? QString() : store_->textOf(data(store_.get(), node_).personalNames);
+}
 
 qint32 GEDIndiClass::GetRow() const { return isNull() ? 0 : place(store_.get(), node_).row; }
 
@@ -110,10 +115,13 @@ QString GEDIndiClass::GetCaption() const {
     return GetShortCaption() + QStringLiteral(" (") + b + u'-' + d + u')';
 }
 
-QString GEDIndiClass::GetImagePlace() const { return isNull() ? QString() : data(store_.get(), node_).imagePlace; }
+QString GEDIndiClass::GetImagePlace() const {
+    const GEDStore::IndiExtra* extra = isNull() ? nullptr : store_->findExtra(store_->node(node_).ext);
+    return extra ? extra->imagePlace : QString();
+}
 
 void GEDIndiClass::SetImagePlace(const QString& sRef) {
-    if (!isNull()) data(store_.get(), node_).imagePlace = sRef;
+    if (!isNull()) store_->extraOf(store_->node(node_).ext).imagePlace = sRef;
 }
 
 bool GEDIndiClass::GetTentative() const {
@@ -122,7 +130,10 @@ bool GEDIndiClass::GetTentative() const {
     return ind.tentative || ind.adopted;
 }
 
-QString GEDIndiClass::GetLocalSettings() const { return isNull() ? QString() : data(store_.get(), node_).localSettings; }
+QString GEDIndiClass::GetLocalSettings() const {
+    const GEDStore::IndiExtra* extra = isNull() ? nullptr : store_->findExtra(store_->node(node_).ext);
+    return extra ? extra->localSettings : QString();
+}
 
 QString GEDIndiClass::sNormalisePersonalName(const QString& sName) { return GEDStore::normalisePersonalName(sName); }
 

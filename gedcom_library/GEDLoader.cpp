@@ -41,6 +41,12 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     store->nodes.reserve(static_cast<std::size_t>(size / 16 + 16));
     store->text.reserve(static_cast<std::size_t>(characters * 7 / 10 + 16));
     store->xrefs.reserve(static_cast<qsizetype>(size / 256 + 16));
+    // Records of individuals take some 300 bytes of a file, events some 100:
+    // room for more than that costs address space only.
+    store->indis.reserve(static_cast<std::size_t>(size / 256 + 16));
+    store->places.reserve(static_cast<std::size_t>(size / 256 + 16));
+    store->events.reserve(static_cast<std::size_t>(size / 64 + 16));
+    store->fams.reserve(static_cast<std::size_t>(size / 1024 + 16));
     slots[0] = 0;
     top = -1;
 
@@ -157,6 +163,8 @@ void GEDLoader::completePending() {
         n = store->newNode(GEDKind::Fam, pendingTag, QStringView());
     else if (pendingTag == GEDTag::DATE)
         n = newDateLine(payload);
+    else if (pendingTag == GEDTag::PLAC)
+        n = newPlaceLine(payload);
     else if (eventTags[static_cast<std::size_t>(pendingTag)])
         n = store->newNode(GEDKind::Event, pendingTag, payload);
     else if (pendingTag >= GEDTag::SVG_H && pendingTag <= GEDTag::SVG_LS)
@@ -211,8 +219,10 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
     }
     qint32 row = convertedDates.find(gedcomDate);
     if (row >= 0) {
-        const qint32 n = store->newNode(GEDKind::Other, GEDTag::DATE, store->dateTexts[static_cast<std::size_t>(row)]);
-        store->node(n).target = row;
+        // The line shares the text of the first line with that date.
+        const TextAt& at = dateAt[static_cast<std::size_t>(row)];
+        const qint32 n = store->newNodeAt(GEDKind::Other, GEDTag::DATE, at.offset, at.length);
+        store->node(n).ext = row;
         return n;
     }
     // A warning about the date names the date's own line, not the line read
@@ -226,8 +236,24 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
         row = static_cast<qint32>(store->dateTexts.size());
         store->dateTexts.push_back(converted);
         convertedDates.insert(gedcomDate, row);
-        store->node(n).target = row;
+        dateAt.push_back({store->node(n).payOff, store->node(n).payLen});
+        store->node(n).ext = row;
     }
+    return n;
+}
+
+qint32 GEDLoader::newPlaceLine(QStringView place) {
+    // Files name the same places over and over: a place's lines share its
+    // text. Past a bound on the distinct places, new ones are only stored.
+    constexpr qsizetype kMaxPlaces = 1 << 16;
+    const qint32 row = knownPlaces.find(place);
+    if (row >= 0) {
+        const TextAt& at = placeAt[static_cast<std::size_t>(row)];
+        return store->newNodeAt(GEDKind::Other, GEDTag::PLAC, at.offset, at.length);
+    }
+    const qint32 n = store->newNode(GEDKind::Other, GEDTag::PLAC, place);
+    if (knownPlaces.size() < kMaxPlaces && knownPlaces.insert(place, static_cast<qint32>(placeAt.size())))
+        placeAt.push_back({store->node(n).payOff, store->node(n).payLen});
     return n;
 }
 

@@ -36,6 +36,7 @@ private:
     void checkCharacterSet(const QString& readerCharset, bool byteOrderMark, bool nonAscii);
     void checkVersion();
     qint32 newDateLine(QStringView gedcomDate);
+    qint32 newPlaceLine(QStringView place);
 
     GEDControlClass& control;
     std::shared_ptr<GEDStore> store;
@@ -69,4 +70,14 @@ private:
     // they were converted with.
     GEDTextIndex convertedDates;
     short convertedMinYear = 0;
+    // Where in the document's text the first line of each converted date
+    // (by its row in the document's date texts) and of each place (by its
+    // row in knownPlaces) holds it.
+    struct TextAt {
+        quint32 offset;
+        quint32 length;
+    };
+    std::vector<TextAt> dateAt;
+    GEDTextIndex knownPlaces;
+    std::vector<TextAt> placeAt;
 };

@@ -49,12 +49,18 @@ qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
     // A payload taken from the text store itself is copied first: adding to
     // the store may move it.
     if (inArena(payload)) return newNode(kind, tag, QString(payload.toString()));
+    const auto payOff = static_cast<quint32>(text.size());
+    text.insert(text.end(), payload.utf16(), payload.utf16() + payload.size());
+    return newNodeAt(kind, tag, payOff, static_cast<quint32>(payload.size()));
+}
+
+qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payLen) {
     Node n;
     n.kind = kind;
     n.tag = tag;
-    n.payOff = static_cast<quint32>(text.size());
-    n.payLen = static_cast<quint32>(payload.size());
-    text.insert(text.end(), payload.utf16(), payload.utf16() + payload.size());
+    n.payOff = payOff;
+    n.payLen = payLen;
+    n.ext = -2;
     if (kind == GEDKind::Indi) {
         n.ext = static_cast<qint32>(indis.size());
         indis.emplace_back();
@@ -72,6 +78,12 @@ qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
     return static_cast<qint32>(nodes.size() - 1);
 }
 
+GEDStore::TextSlice GEDStore::keepText(const QString& value) {
+    const TextSlice slice{static_cast<quint32>(text.size()), static_cast<quint32>(value.size())};
+    text.insert(text.end(), value.utf16(), value.utf16() + value.size());
+    return slice;
+}
+
 QStringView GEDStore::payloadView(qint32 n) const {
     const Node& nd = node(n);
     return QStringView(text.data() + nd.payOff, static_cast<qsizetype>(nd.payLen));
@@ -80,14 +92,13 @@ QStringView GEDStore::payloadView(qint32 n) const {
 void GEDStore::setPayload(qint32 n, QStringView value) {
     if (inArena(value)) return setPayload(n, QString(value.toString()));
     Node& nd = node(n);
-    if (static_cast<quint32>(value.size()) <= nd.payLen) {
-        std::copy(value.utf16(), value.utf16() + value.size(), text.begin() + nd.payOff);
-    } else {
+    // Lines may share their text (see newNodeAt): a new value goes to the end.
+    if (!value.isEmpty()) {
         nd.payOff = static_cast<quint32>(text.size());
         text.insert(text.end(), value.utf16(), value.utf16() + value.size());
     }
     nd.payLen = static_cast<quint32>(value.size());
-    nd.target = -2;
+    if (nd.kind == GEDKind::Other) nd.ext = -2;
     if (isLinkLine(nd)) links.current = false;
 }
 
@@ -98,23 +109,35 @@ QList<qint32> GEDStore::children(qint32 n) const {
     return out;
 }
 
-void GEDStore::relink(qint32 n, const QList<qint32>& kids) {
+void GEDStore::relink(qint32 n, const QList<qint32>& kids) { relink(n, kids.constData(), kids.size()); }
+
+void GEDStore::relink(qint32 n, const qint32* kids, qsizetype count) {
     Node& parent = node(n);
     if (parent.kind == GEDKind::Indi || parent.kind == GEDKind::Fam) links.current = false;
-    parent.firstChild = kids.isEmpty() ? -1 : kids.front();
-    parent.lastChild = kids.isEmpty() ? -1 : kids.back();
-    for (qsizetype i = 0; i < kids.size(); ++i) node(kids[i]).next = i + 1 < kids.size() ? kids[i + 1] : -1;
+    parent.firstChild = count == 0 ? -1 : kids[0];
+    lastChildren[static_cast<std::size_t>(n) % kLastChildren] = {n, count == 0 ? -1 : kids[count - 1]};
+    for (qsizetype i = 0; i < count; ++i) node(kids[i]).next = i + 1 < count ? kids[i + 1] : -1;
 }
 
 void GEDStore::appendChild(qint32 parent, qint32 child) {
     node(child).next = -1;
     Node& p = node(parent);
     if ((p.kind == GEDKind::Indi || p.kind == GEDKind::Fam) && isLinkLine(node(child))) links.current = false;
-    if (p.lastChild < 0)
+    const qint32 last = lastChildOf(parent);
+    if (last < 0)
         p.firstChild = child;
     else
-        node(p.lastChild).next = child;
-    p.lastChild = child;
+        node(last).next = child;
+    lastChildren[static_cast<std::size_t>(parent) % kLastChildren] = {parent, child};
+}
+
+qint32 GEDStore::lastChildOf(qint32 parent) {
+    const LastChild& known = lastChildren[static_cast<std::size_t>(parent) % kLastChildren];
+    if (known.parent == parent) return known.last;
+    qint32 last = node(parent).firstChild;
+    if (last < 0) return -1;
+    while (node(last).next >= 0) last = node(last).next;
+    return last;
 }
 
 qint32 GEDStore::firstChildOf(qint32 n, GEDKind kind, short tag) const {
@@ -160,19 +183,28 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             // Anything but the four sex codes reads as unknown.
             ind.sex = s == u'm' ? codes[0] : s == u'f' ? codes[1] : s == u'x' ? codes[2] : codes[3];
         } else if (c.kind == GEDKind::Other && c.tag == GEDTag::NAME) {
-            const auto offer = [&ind](const QString& s) {
+            const auto offer = [this, row = p.ext](const QString& s) {
                 if (s.isEmpty()) return;
-                if (ind.name.isEmpty()) ind.name = QString(s).remove(u'/');
+                if (indis[static_cast<std::size_t>(row)].name.length == 0) {
+                    const TextSlice name = keepText(QString(s).remove(u'/'));
+                    indis[static_cast<std::size_t>(row)].name = name;
+                }
+                const QString names = textOf(indis[static_cast<std::size_t>(row)].personalNames);
+                QString updated;
                 if (s.contains(u'|')) {
-                    ind.personalNames = sSetUnion(ind.personalNames, s, QStringLiteral("|"));
-                } else if (ind.personalNames.isEmpty()) {
-                    ind.personalNames = s;
+                    updated = sSetUnion(names, s, QStringLiteral("|"));
+                } else if (names.isEmpty()) {
+                    updated = s;
                 } else {
                     // One name: added unless it is already one of the names.
                     bool known = false;
-                    for (QStringView name : QStringView(ind.personalNames).tokenize(u'|')) known = known || name == s;
-                    if (!known) ind.personalNames += u'|' + s;
+                    for (QStringView name : QStringView(names).tokenize(u'|')) known = known || name == s;
+                    if (known) return;
+                    updated = names + u'|' + s;
                 }
+                if (updated == names) return;
+                const TextSlice kept = keepText(updated);
+                indis[static_cast<std::size_t>(row)].personalNames = kept;
             };
             offer(normalisePersonalName(payload(child)));
             offer(nameFromPieces(child));
@@ -190,7 +222,8 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             if (col > maxCol) maxCol = static_cast<short>(col);
             if (row > maxRow) maxRow = static_cast<short>(row);
         } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_LS) {
-            ind.localSettings = sSetJoin(ind.localSettings, payload(child), QStringLiteral(","));
+            QString& settings = extraOf(p.ext).localSettings;
+            settings = sSetJoin(settings, payload(child), QStringLiteral(","));
         }
         break;
     }
@@ -240,22 +273,28 @@ void GEDStore::addRecord(qint32 rec) {
 QString GEDStore::xrefOf(qint32 n) const {
     const Node& nd = node(n);
     switch (nd.kind) {
-    case GEDKind::Indi: return indis[static_cast<std::size_t>(nd.ext)].xref;
-    case GEDKind::Fam: return fams[static_cast<std::size_t>(nd.ext)].xref;
-    case GEDKind::Other: return nd.ext >= 0 ? otherXrefs[nd.ext] : QString();
+    case GEDKind::Indi: return xrefText(indis[static_cast<std::size_t>(nd.ext)].xref);
+    case GEDKind::Fam: return xrefText(fams[static_cast<std::size_t>(nd.ext)].xref);
+    case GEDKind::Other: {
+        const auto row = otherXrefRows.constFind(n);
+        return row == otherXrefRows.constEnd() ? QString() : otherXrefs[*row];
+    }
     default: return QString();
     }
 }
 
+QString GEDStore::xrefText(qint32 entry) const { return entry < 0 ? QString() : xrefs.keyAt(entry).toString(); }
+
 bool GEDStore::registerXref(const QString& id, qint32 n) {
-    if (!xrefs.insert(id, n)) return false;
+    const qint32 entry = xrefs.add(id, n);
+    if (entry < 0) return false;
     Node& nd = node(n);
     if (nd.kind == GEDKind::Indi) {
-        indis[static_cast<std::size_t>(nd.ext)].xref = id;
+        indis[static_cast<std::size_t>(nd.ext)].xref = entry;
     } else if (nd.kind == GEDKind::Fam) {
-        fams[static_cast<std::size_t>(nd.ext)].xref = id;
+        fams[static_cast<std::size_t>(nd.ext)].xref = entry;
     } else if (nd.kind == GEDKind::Other) {
-        nd.ext = static_cast<qint32>(otherXrefs.size());
+        otherXrefRows.insert(n, static_cast<qint32>(otherXrefs.size()));
         otherXrefs.append(id);
     } else {
         spareXrefs.append(id);
@@ -279,7 +318,7 @@ qint32 GEDStore::resolve(QStringView pointer, GEDKind kind, short tag) {
 }
 
 qint32 GEDStore::resolveLine(qint32 line) {
-    if (node(line).target != -2) return node(line).target;
+    if (node(line).ext != -2) return node(line).ext;
     qint32 target = -1;
     switch (node(line).tag) {
     case GEDTag::FAMC:
@@ -291,7 +330,7 @@ qint32 GEDStore::resolveLine(qint32 line) {
     case GEDTag::OBJE: target = resolve(payloadView(line), GEDKind::Other, node(line).tag); break;
     default: break;
     }
-    node(line).target = target;
+    node(line).ext = target;
     return target;
 }
 
@@ -436,28 +475,60 @@ QString GEDStore::nameFromPieces(qint32 nameLine) const {
 
 QString GEDStore::sortKeyOfEvent(qint32 ev) {
     if (ev < 0) return QStringLiteral("??");
-    const auto row = static_cast<std::size_t>(node(ev).ext);
-    if (row < eventKeys.size()) return eventKeys[row];
-    const qint32 date = events[row].date;
+    const qint32 date = events[static_cast<std::size_t>(node(ev).ext)].date;
     return sDateSortKey(date < 0 ? QString() : payload(date));
 }
 
-void GEDStore::computeEventKeys() {
-    // Dates repeat: each distinct date text gets its key computed once.
-    std::vector<QString> keyOfText(dateTexts.size());
-    eventKeys.assign(events.size(), QStringLiteral("??"));
+void GEDStore::computeEventRanks() {
+    // Dates repeat: each distinct date text gets its key computed once. The
+    // keys are then put in order once, so that the sorts of the load compare
+    // whole numbers: equal keys get the same rank, and ranks follow the
+    // keys' own order.
+    std::vector<QString> keys{QStringLiteral("??")};
+    std::vector<qint32> keyOfText(dateTexts.size(), -1);
+    eventRanks.assign(events.size(), 0);
     for (std::size_t row = 0; row < events.size(); ++row) {
         const qint32 date = events[row].date;
         if (date < 0) continue;
-        const qint32 text = node(date).tag == GEDTag::DATE ? node(date).target : -2;
+        const qint32 text = node(date).tag == GEDTag::DATE ? node(date).ext : -2;
         if (text < 0) {
-            eventKeys[row] = sDateSortKey(payload(date));
+            eventRanks[row] = static_cast<qint32>(keys.size());
+            keys.push_back(sDateSortKey(payload(date)));
             continue;
         }
-        QString& key = keyOfText[static_cast<std::size_t>(text)];
-        if (key.isNull()) key = sDateSortKey(dateTexts[static_cast<std::size_t>(text)]);
-        eventKeys[row] = key;
+        qint32& key = keyOfText[static_cast<std::size_t>(text)];
+        if (key < 0) {
+            key = static_cast<qint32>(keys.size());
+            keys.push_back(sDateSortKey(dateTexts[static_cast<std::size_t>(text)]));
+        }
+        eventRanks[row] = key;
     }
+    std::vector<qint32> order(keys.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qint32>(i);
+    std::sort(order.begin(), order.end(), [&keys](qint32 a, qint32 b) { return keys[a] < keys[b]; });
+    std::vector<qint32> rankOfKey(keys.size());
+    rankKeys.clear();
+    for (qint32 k : order) {
+        if (rankKeys.empty() || rankKeys.back() != keys[static_cast<std::size_t>(k)])
+            rankKeys.push_back(keys[static_cast<std::size_t>(k)]);
+        // Odd ranks for the keys met here; the even ones between them are
+        // left for a key met later (see rankOfKey).
+        rankOfKey[static_cast<std::size_t>(k)] = static_cast<qint32>(2 * rankKeys.size() - 1);
+    }
+    for (qint32& rank : eventRanks) rank = rankOfKey[static_cast<std::size_t>(rank)];
+    unknownRank = rankOfKey[0];
+}
+
+qint32 GEDStore::rankOf(const QString& key) const {
+    const auto at = std::lower_bound(rankKeys.begin(), rankKeys.end(), key);
+    const auto index = static_cast<qint32>(at - rankKeys.begin());
+    return at != rankKeys.end() && *at == key ? 2 * index + 1 : 2 * index;
+}
+
+qint32 GEDStore::rankOfEvent(qint32 ev) {
+    if (ev < 0) return unknownRank;
+    const auto row = static_cast<std::size_t>(node(ev).ext);
+    return row < eventRanks.size() ? eventRanks[row] : rankOf(sortKeyOfEvent(ev));
 }
 
 void GEDStore::correctPayload(qint32 ev) {
@@ -467,54 +538,84 @@ void GEDStore::correctPayload(qint32 ev) {
     addData(ev, note);
 }
 
-namespace {
 // Sorts the lines at the given positions of a child list by their keys, in
-// ascending ordinal order; lines of equal keys keep their order. Lines at
-// other positions stay where they are.
-// When given, `carried` (one entry per position) is put in the same order.
-void sortAtPositions(QList<qint32>& kids, const QList<qsizetype>& positions, const QList<QString>& keys,
-                     std::vector<qint32>* carried = nullptr) {
-    QList<qsizetype> order(positions.size());
-    for (qsizetype i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) { return keys[a] < keys[b]; });
-    QList<qint32> lines(positions.size());
-    for (qsizetype i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
-    for (qsizetype i = 0; i < positions.size(); ++i) kids[positions[i]] = lines[order[i]];
+// ascending order; lines of equal keys keep their order. Lines at other
+// positions stay where they are. When given, `carried` (one entry per
+// position) is put in the same order.
+template <class List, class Key>
+void GEDStore::sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,
+                               std::vector<qint32>* carried) {
+    std::vector<qsizetype>& order = scratch.order;
+    order.resize(positions.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qsizetype>(i);
+    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
+        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+    });
+    std::vector<qint32>& lines = scratch.lines;
+    lines.resize(positions.size());
+    for (std::size_t i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
+    for (std::size_t i = 0; i < positions.size(); ++i) kids[positions[i]] = lines[static_cast<std::size_t>(order[i])];
     if (!carried) return;
-    const std::vector<qint32> before = *carried;
-    for (qsizetype i = 0; i < positions.size(); ++i)
-        (*carried)[static_cast<std::size_t>(i)] = before[static_cast<std::size_t>(order[i])];
+    lines.assign(carried->begin(), carried->end());
+    for (std::size_t i = 0; i < positions.size(); ++i) (*carried)[i] = lines[static_cast<std::size_t>(order[i])];
 }
-}  // namespace
 
-void GEDStore::sortEvents(qint32 rec) {
-    QList<qint32> kids = children(rec);
-    QList<qsizetype> positions;
-    QList<QString> keys;
-    for (qsizetype i = 0; i < kids.size(); ++i) {
-        if (node(kids[i]).kind != GEDKind::Event) continue;
-        correctPayload(kids[i]);
-        positions.append(i);
-        keys.append(sortKeyOfEvent(kids[i]));
-    }
+// The child lines of a record in a reused list.
+std::vector<qint32>& GEDStore::childrenInScratch(qint32 rec) {
+    std::vector<qint32>& kids = scratch.kids;
+    kids.clear();
+    for (qint32 c = node(rec).firstChild; c >= 0; c = node(c).next) kids.push_back(c);
+    return kids;
+}
+
+// Sorts the child lines of a record that `take` accepts (it adds the key of
+// each to `keys`), leaving the others where they are.
+template <class Key, class Take>
+void GEDStore::sortLinesBy(qint32 rec, std::vector<Key>& keys, Take take) {
+    std::vector<qint32>& kids = childrenInScratch(rec);
+    std::vector<qsizetype>& positions = scratch.positions;
+    positions.clear();
+    keys.clear();
+    for (std::size_t i = 0; i < kids.size(); ++i)
+        if (take(kids[i])) positions.push_back(static_cast<qsizetype>(i));
     if (positions.size() < 2) return;
     sortAtPositions(kids, positions, keys);
-    relink(rec, kids);
+    relink(rec, kids.data(), static_cast<qsizetype>(kids.size()));
+}
+
+template <class Key, class KeyOf>
+void GEDStore::sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf) {
+    sortLinesBy(rec, keys, [&](qint32 line) {
+        if (node(line).kind != GEDKind::Event) return false;
+        correctPayload(line);
+        keys.push_back(keyOf(line));
+        return true;
+    });
+}
+
+template <class Key, class KeyOf>
+void GEDStore::sortChildrenBy(qint32 fam, std::vector<Key>& keys, KeyOf keyOf) {
+    sortLinesBy(fam, keys, [&](qint32 line) {
+        if (node(line).kind != GEDKind::Other || node(line).tag != GEDTag::CHIL) return false;
+        const qint32 child = resolveLine(line);
+        keys.push_back(keyOf(child < 0 ? -1 : indis[static_cast<std::size_t>(node(child).ext)].birth));
+        return true;
+    });
+}
+
+void GEDStore::sortEvents(qint32 rec) {
+    // While the load finishes, by the events' ranks; afterwards by their keys.
+    if (!eventRanks.empty())
+        sortEventsBy(rec, scratch.ranks, [this](qint32 ev) { return rankOfEvent(ev); });
+    else
+        sortEventsBy(rec, scratch.keys, [this](qint32 ev) { return sortKeyOfEvent(ev); });
 }
 
 void GEDStore::sortChildren(qint32 fam) {
-    QList<qint32> kids = children(fam);
-    QList<qsizetype> positions;
-    QList<QString> keys;
-    for (qsizetype i = 0; i < kids.size(); ++i) {
-        if (node(kids[i]).kind != GEDKind::Other || node(kids[i]).tag != GEDTag::CHIL) continue;
-        positions.append(i);
-        const qint32 child = resolveLine(kids[i]);
-        keys.append(child < 0 ? QStringLiteral("??") : sortKeyOfEvent(indis[static_cast<std::size_t>(node(child).ext)].birth));
-    }
-    if (positions.size() < 2) return;
-    sortAtPositions(kids, positions, keys);
-    relink(fam, kids);
+    if (!eventRanks.empty())
+        sortChildrenBy(fam, scratch.ranks, [this](qint32 ev) { return rankOfEvent(ev); });
+    else
+        sortChildrenBy(fam, scratch.keys, [this](qint32 ev) { return sortKeyOfEvent(ev); });
 }
 
 void GEDStore::checkFAMC(qint32 indi) {
@@ -540,7 +641,7 @@ void GEDStore::checkFAMC(qint32 indi) {
             ind.adopted = true;
             // The family counts an adopted or foster child among its children,
             // once, unless it lists the child already.
-            const QString pointer = u'@' + ind.xref + u'@';
+            const QString pointer = u'@' + xrefText(ind.xref) + u'@';
             bool listed = false;
             for (qint32 c = node(ind.famc).firstChild; c >= 0 && !listed; c = node(c).next)
                 listed = node(c).tag == GEDTag::CHIL && payloadView(c) == pointer;
@@ -578,7 +679,7 @@ qint32 GEDStore::createPerson(const QString& sex) {
     const qint32 n = newNode(GEDKind::Indi, GEDTag::INDI, QStringView());
     Indi& ind = indis[static_cast<std::size_t>(node(n).ext)];
     ind.sex = sex;
-    ind.name = kUnknownPerson;
+    ind.name = keepText(kUnknownPerson);
     registerXref(id, n);
     addRecord(n);
     return n;
@@ -587,7 +688,7 @@ qint32 GEDStore::createPerson(const QString& sex) {
 void GEDStore::checkParents(qint32 fam) {
     const qint32 husb = partner(fam, GEDTag::HUSB);
     const qint32 wife = partner(fam, GEDTag::WIFE);
-    const QString famPointer = u'@' + fams[static_cast<std::size_t>(node(fam).ext)].xref + u'@';
+    const QString famPointer = u'@' + xrefOf(fam) + u'@';
     const auto addPlaceholder = [&](short tag, const QString& sex) {
         const qint32 person = createPerson(sex);
         addData(fam, newNode(GEDKind::Other, tag, QString(u'@' + xrefOf(person) + u'@')));
@@ -617,7 +718,7 @@ QString GEDStore::relatedSpouses(qint32 indi) {
         }
     }
     QStringList ids;
-    for (qint32 p : group) ids.append(indis[static_cast<std::size_t>(node(p).ext)].xref);
+    for (qint32 p : group) ids.append(xrefOf(p));
     const QString list = ids.join(u',');
     for (qint32 p : group) indis[static_cast<std::size_t>(node(p).ext)].relatedSpouses = list;
     return list;
@@ -701,7 +802,7 @@ void GEDStore::linkAll() {
 
 void GEDStore::finishLoad() {
     if (records.isEmpty()) return;
-    computeEventKeys();
+    computeEventRanks();
     checkPointers();
 
     // Families get placeholder partners only now that every individual of
@@ -721,13 +822,13 @@ void GEDStore::finishLoad() {
 
     // Each kind's side-table rows come out in the records' new order.
     const auto sortRecords = [this](GEDKind kind, std::vector<qint32>& rows, const auto& finishOne) {
-        QList<qsizetype> slots;
-        QList<QString> keys;
+        std::vector<qsizetype> slots;
+        std::vector<qint32> keys;
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (node(records[i]).kind != kind) continue;
-            slots.append(i);
+            slots.push_back(i);
             rows.push_back(node(records[i]).ext);
-            keys.append(finishOne(records[i]));
+            keys.push_back(finishOne(records[i]));
         }
         sortAtPositions(records, slots, keys, &rows);
     };
@@ -739,18 +840,19 @@ void GEDStore::finishLoad() {
         const Indi& ind = indis[static_cast<std::size_t>(node(rec).ext)];
         const Place& place = places[static_cast<std::size_t>(node(rec).ext)];
         if (place.col == 0 || place.row == 0) positionsComplete = false;
-        const QString key = sortKeyOfEvent(ind.birth);
+        const qint32 key = rankOfEvent(ind.birth);
         sortEvents(rec);
         linkIndi(rec);
         return key;
     });
     sortRecords(GEDKind::Fam, links.famOrder, [this](qint32 rec) {
-        const QString key = sortKeyOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
+        const qint32 key = rankOfEvent(fams[static_cast<std::size_t>(node(rec).ext)].marriage);
         sortEvents(rec);
         sortChildren(rec);
         linkFam(rec);
         return key;
     });
     links.current = true;
-    eventKeys = std::vector<QString>();
+    eventRanks = std::vector<qint32>();
+    rankKeys = std::vector<QString>();
 }

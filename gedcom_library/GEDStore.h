@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "GEDBigTable.h"
 #include "GEDObject.h"
 #include "GEDTagClass.h"
 #include "GEDTextIndex.h"
@@ -31,26 +32,33 @@ inline constexpr int Syntax = 517;            // the file's lines cannot be read
 // its children as a singly linked list in file order.
 class GEDStore {
 public:
+    // 24 bytes: a large file has tens of millions of lines.
     struct Node {
         qint32 firstChild = -1;
-        qint32 lastChild = -1;
         qint32 next = -1;
         quint32 payOff = 0;
         quint32 payLen = 0;
-        qint32 ext = -1;  // row of the kind's side table; for other records the identifier row
-        qint32 target = -2;  // a pointer line's record once resolved (-1: none; -2: not yet looked up)
+        // Individuals, families and events: the row of the kind's side table.
+        // Other lines: the record a pointer line names once resolved (-1:
+        // none; -2: not yet looked up), or a DATE line's row among the date
+        // texts (-2: none).
+        qint32 ext = -1;
         short tag = 0;
         GEDKind kind = GEDKind::None;
     };
+    static_assert(sizeof(Node) == 24);
+
+    // A text held in the document's text store (see textOf, keepText).
+    struct TextSlice {
+        quint32 offset = 0;
+        quint32 length = 0;
+    };
 
     struct Indi {
-        QString xref;
-        QString name;
-        QString personalNames;
-        QString localSettings;
+        qint32 xref = -1;  // the identifier's entry in `xrefs`, -1 for none
+        TextSlice name;
+        TextSlice personalNames;
         QString relatedSpouses = QStringLiteral("-");
-        QString image;
-        QString imagePlace;
         QString sex = QStringLiteral("u");
         qint32 node = -1;
         qint32 birth = -1;
@@ -58,6 +66,15 @@ public:
         qint32 famc = -1;
         bool adopted = false;
         bool tentative = false;
+    };
+
+    // What few individuals have, kept apart from `indis` by the same row:
+    // local settings, the picture found for them (see GEDIndiClass::GetImage)
+    // and its place.
+    struct IndiExtra {
+        QString localSettings;
+        QString image;
+        QString imagePlace;
     };
 
     // An individual's place on the grid, kept apart from the rest of its
@@ -70,7 +87,7 @@ public:
     };
 
     struct Fam {
-        QString xref;
+        qint32 xref = -1;  // as Indi::xref
         QString localSettings;
         qint32 node = -1;
         qint32 marriage = -1;
@@ -108,9 +125,18 @@ public:
 
     // --- lines -----------------------------------------------------------
     qint32 newNode(GEDKind kind, short tag, QStringView payload);
+    // A line whose payload is text the store holds already, shared with the
+    // lines that hold it (a repeated date or place).
+    qint32 newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payLen);
     Node& node(qint32 n) { return nodes[static_cast<std::size_t>(n)]; }
     const Node& node(qint32 n) const { return nodes[static_cast<std::size_t>(n)]; }
     QStringView payloadView(qint32 n) const;
+    // Texts kept in the text store beside the payloads; an empty one is none.
+    QString textOf(TextSlice slice) const {
+        return slice.length == 0 ? QString()
+                                 : QString(reinterpret_cast<const QChar*>(text.data() + slice.offset), static_cast<qsizetype>(slice.length));
+    }
+    TextSlice keepText(const QString& value);
     QString payload(qint32 n) const { return payloadView(n).toString(); }
     void setPayload(qint32 n, QStringView text);
     bool inArena(QStringView v) const;
@@ -118,6 +144,7 @@ public:
     QList<qint32> children(qint32 n) const;
     // Rewrites a line's child list (after a sort).
     void relink(qint32 n, const QList<qint32>& kids);
+    void relink(qint32 n, const qint32* kids, qsizetype count);
     void appendChild(qint32 parent, qint32 child);
     // The first child of a given kind and, when tag is not 0, of that tag.
     qint32 firstChildOf(qint32 n, GEDKind kind, short tag) const;
@@ -133,6 +160,7 @@ public:
 
     // --- identifiers ------------------------------------------------------
     QString xrefOf(qint32 n) const;
+    QString xrefText(qint32 entry) const;
     // Enters a record under its identifier; false when the identifier is taken.
     bool registerXref(const QString& id, qint32 n);
     qint32 lookup(QStringView id) const { return xrefs.find(id); }
@@ -182,16 +210,28 @@ public:
     static QString normalisePersonalName(QString s);
     QString nameFromPieces(qint32 nameLine) const;
     QString sortKeyOfEvent(qint32 ev);
-    void computeEventKeys();
+    // While the load finishes: every event's date sort key as a rank among
+    // the keys of the file (see computeEventRanks).
+    void computeEventRanks();
+    qint32 rankOf(const QString& key) const;
+    qint32 rankOfEvent(qint32 ev);
 
     std::shared_ptr<GEDControlClass> control;
-    std::vector<Node> nodes;
-    std::vector<char16_t> text;
-    std::vector<Indi> indis;
-    std::vector<Place> places;
-    std::vector<Fam> fams;
-    std::vector<Event> events;
+    GEDBigVector<Node> nodes;
+    GEDBigVector<char16_t> text;
+    GEDBigVector<Indi> indis;
+    QHash<qint32, IndiExtra> indiExtras;
+    // The extra data of an individual by its row: made when written, none when never written.
+    IndiExtra& extraOf(qint32 row) { return indiExtras[row]; }
+    const IndiExtra* findExtra(qint32 row) const {
+        const auto it = indiExtras.constFind(row);
+        return it == indiExtras.constEnd() ? nullptr : &*it;
+    }
+    GEDBigVector<Place> places;
+    GEDBigVector<Fam> fams;
+    GEDBigVector<Event> events;
     QList<QString> otherXrefs;
+    QHash<qint32, qint32> otherXrefRows;  // other records with an identifier: its row in otherXrefs
     QList<qint32> records;
     GEDTextIndex xrefs;
     QList<QString> spareXrefs;  // identifiers of event and extension lines
@@ -199,7 +239,11 @@ public:
     // row here (-2 for a date text that is not in the list).
     std::vector<QString> dateTexts;
     QSet<QString> reportedIds;
-    std::vector<QString> eventKeys;  // date sort keys of events while the load finishes
+    // While the load finishes: the rank of each event's date sort key, the
+    // distinct keys in order, and the rank of "??" (no date).
+    std::vector<qint32> eventRanks;
+    std::vector<QString> rankKeys;
+    qint32 unknownRank = 0;
     Links links;
     qint32 head = -1;
     qint32 countFamilies = 0;
@@ -209,4 +253,32 @@ public:
     bool positionsComplete = false;
     bool exportedBySystem = false;
     QString versionText;
+
+private:
+    // Lists the sorts reuse from record to record.
+    struct Scratch {
+        std::vector<qint32> kids, lines, ranks;
+        std::vector<qsizetype> positions, order;
+        std::vector<QString> keys;
+    };
+    Scratch scratch;
+    // The last child of the lines children were appended to lately, so that
+    // appending to a line need not walk its children.
+    struct LastChild {
+        qint32 parent = -1;
+        qint32 last = -1;
+    };
+    static constexpr std::size_t kLastChildren = 1024;
+    LastChild lastChildren[kLastChildren];
+    qint32 lastChildOf(qint32 parent);
+    std::vector<qint32>& childrenInScratch(qint32 rec);
+    template <class List, class Key>
+    void sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,
+                         std::vector<qint32>* carried = nullptr);
+    template <class Key, class Take>
+    void sortLinesBy(qint32 rec, std::vector<Key>& keys, Take take);
+    template <class Key, class KeyOf>
+    void sortEventsBy(qint32 rec, std::vector<Key>& keys, KeyOf keyOf);
+    template <class Key, class KeyOf>
+    void sortChildrenBy(qint32 fam, std::vector<Key>& keys, KeyOf keyOf);
 };

@@ -47,15 +47,16 @@ void GEDTextIndex::reserve(qsizetype count) {
     grow(static_cast<std::size_t>(count) * 2);
 }
 
-bool GEDTextIndex::insert(QStringView text, qint32 value) {
+qint32 GEDTextIndex::add(QStringView text, qint32 value) {
     if ((entries.size() + 1) * 2 > slots.size()) grow((entries.size() + 1) * 2);
     const quint32 hash = hashOf(text);
     const qsizetype slot = slotOf(text, hash);
-    if (slots[static_cast<std::size_t>(slot)] >= 0) return false;
-    slots[static_cast<std::size_t>(slot)] = static_cast<qint32>(entries.size());
+    if (slots[static_cast<std::size_t>(slot)] >= 0) return -1;
+    const auto entry = static_cast<qint32>(entries.size());
+    slots[static_cast<std::size_t>(slot)] = entry;
     entries.push_back({static_cast<quint32>(chars.size()), static_cast<quint32>(text.size()), hash, value});
     chars.insert(chars.end(), text.utf16(), text.utf16() + text.size());
-    return true;
+    return entry;
 }
 
 qint32 GEDTextIndex::find(QStringView text) const {

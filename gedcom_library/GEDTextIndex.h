@@ -14,7 +14,15 @@ class GEDTextIndex {
 public:
     void reserve(qsizetype count);
     // Adds a text; false (and nothing changes) when it is already present.
-    bool insert(QStringView text, qint32 value);
+    bool insert(QStringView text, qint32 value) { return add(text, value) >= 0; }
+    // Adds a text and gives its entry number; -1 (and nothing changes) when
+    // it is already present.
+    qint32 add(QStringView text, qint32 value);
+    // The text of an entry, held by the index.
+    QStringView keyAt(qint32 entry) const {
+        const Entry& e = entries[static_cast<std::size_t>(entry)];
+        return QStringView(chars.data() + e.offset, static_cast<qsizetype>(e.length));
+    }
     // The value of a text, or -1.
     qint32 find(QStringView text) const;
     bool contains(QStringView text) const { return find(text) >= 0; }

@@ -11,6 +11,7 @@
 #include "SVGBox.h"
 #include "SVGFamily.h"
 #include "TreeText.h"
+#include "foundation/ReadTextFile.h"
 #include "applications/SVGApplications.h"
 #include "foundation/AppError.h"
 #include "foundation/TextHelpers.h"
@@ -41,8 +42,13 @@ bool hasLineBreak(const QString& text) { return text.contains(u'\n') || text.con
 }
 
 void checkLines(const QStringList& lines, const QString& what) {
-    for (const QString& line : lines)
+    for (const QString& line : lines) {
         if (hasLineBreak(line)) refuse(what, QStringLiteral("holds a line break"));
+        // Written after a two-character mark.
+        if (!ReadTextFile::FitsInRecord(QString(QStringLiteral("= ") + line)))
+            refuse(what, QStringLiteral("is longer than the ") + QString::number(ReadTextFile::kMaxRecordBytes) +
+                             QStringLiteral(" bytes of a line"));
+    }
 }
 
 // Each local setting must read back as it stands: no comma or line break,

@@ -78,10 +78,7 @@ FormSVG::FormSVG(QWidget* parent)
     logReporter = std::make_unique<LogReporter>(txtData);
     windowPeers.processTree = [](const ChartRunRequest& request) {
         ChartRun run(request.tree, request.applications, request.reporter, request.dataFolder);
-        run.setPictureSize([](const QString& file) {
-            const PicturePtr picture = LoadPictureEx(file);
-            return picture ? QSize(picture->width(), picture->height()) : QSize();
-        });
+        run.setPictureSize(pictureFileSize);
         run.ProcessTree(request.treeFile);
         return run.GetOutputFile();
     };

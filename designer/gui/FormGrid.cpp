@@ -1,9 +1,18 @@
 #include "FormGrid.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPen>
+#include <QShortcut>
+
+#include <cmath>
 
 #include "FamilyCircleItem.h"
 #include "FormGridHost.h"
@@ -13,6 +22,8 @@
 #include "LogReporter.h"
 #include "MessageBoxes.h"
 #include "ProgressLog.h"
+#include "Twips.h"
+#include "WindowPlacement.h"
 #include "SVGLayout.h"
 #include "foundation/AppError.h"
 #include "tree_model/SVGTree.h"
@@ -54,6 +65,8 @@ FormGrid::FormGrid(QWidget* owner) : QMainWindow(owner) {
         lines->push_back(band);
     }
     picFamily_.push_back(nullptr);
+    buildMenus();
+    buildShortcuts();
     host_ = std::make_unique<FormGridHost>(*this);
 }
 
@@ -61,12 +74,84 @@ FormGrid::~FormGrid() = default;
 
 // ---- Opening
 
+FormGrid::OptionsDialogs& FormGrid::optionsDialogs() {
+    static OptionsDialogs dialogs;
+    return dialogs;
+}
+
+FormGrid* FormGrid::OpenDesigner(QWidget* owner, const std::shared_ptr<SVGTree>& oTr, const QString& sView) {
+    static QPointer<FormGrid> designer;
+    if (!designer) {
+        designer = new FormGrid(owner);
+        designer->setAttribute(Qt::WA_DeleteOnClose);
+        // A window of its own, owned by the main window.
+        designer->setWindowFlag(Qt::Window);
+    }
+    designer->LoadDetails(oTr, sView);
+    return designer;
+}
+
+void FormGrid::buildMenus() {
+    buildMenuBar();
+    mnuOptions_ = new QMenu(QStringLiteral("&Options"), this);
+    mnuOptions_->setObjectName(QStringLiteral("mnuOptions"));
+    menuBar()->insertMenu(menu(QStringLiteral("mnuTools"))->menuAction(), mnuOptions_);
+    mnuOptions_->addAction(QStringLiteral("Interactive Applications..."), this, &FormGrid::mnuApplications_Click);
+    mnuOptions_->addSeparator();
+    mnuOptions_->addAction(QStringLiteral("Toggle &Step"), this, &FormGrid::mnuStep_Click);
+    mnuOptions_->addAction(QStringLiteral("Toggle &Orientation"), this, &FormGrid::mnuOrient_Click);
+    mnuOptions_->addAction(QStringLiteral("Edit Settings ..."), this, &FormGrid::mnuSettings_Click);
+    mnuOptions_->addAction(QStringLiteral("Advanced Settings..."), this, &FormGrid::mnuAdvSettings_Click);
+}
+
+void FormGrid::buildShortcuts() {
+    // Window-wide, whichever box, bar or view has the focus.
+    auto add = [this](const QKeySequence& keys, void (FormGrid::*slot)()) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    };
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
+          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)})
+        add(keys, &FormGrid::zoomIn);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Minus),
+          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus)})
+        add(keys, &FormGrid::zoomOut);
+    add(QKeySequence(Qt::Key_Escape), &FormGrid::ClearSelection);
+}
+
 void FormGrid::connectTree() {
     disconnect(nullptr, nullptr, this, nullptr);
+    if (!tree_) return;
+    connect(tree_.get(), &SVGTree::ViewpointDeleted, this, &FormGrid::oTree_ViewpointDeleted);
+    connect(tree_.get(), &SVGTree::ViewpointRenamed, this, &FormGrid::oTree_ViewpointRenamed);
+}
+
+void FormGrid::oTree_ViewpointDeleted(const QString& sKey) {
+    if (tree_ && sKey == tree_->GetViewpointKey()) close();
+}
+
+void FormGrid::oTree_ViewpointRenamed(const QString&, const QString& sNewKey) {
+    if (tree_ && sNewKey == tree_->GetViewpointKey()) SetTitle();
+}
+
+void FormGrid::reportCommandError() {
+    reportHandlerError(&updates_);
+    ResetInteraction();
+}
+
+void FormGrid::logUnavailable(const QString& what) {
+    LogProgress(what + QStringLiteral(" is not available in this version of Kvora"));
 }
 
 void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& sView) {
-    tree_ = oTr;
+    if (tree_ != oTr) {
+        tree_ = oTr;
+        connectTree();
+    }
     model_.takeTree(oTr.get());
     applyZoomToPainting();
     keptLayout_.reset();
@@ -89,13 +174,14 @@ void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& s
             UnloadLinkControls();
             BuildGrid(true);
             updates_.UnlockW(locked);
+            FitWindowToGrid(false);
         } catch (...) {
             updates_.UnlockW(locked);
-            reportHandlerError(&updates_);
-            ResetInteraction();
+            reportCommandError();
         }
     }
     SetTitle();
+    AutoLayout();
     BuildFamilyRecords(true);
     RedrawLinks();
     show();
@@ -106,6 +192,72 @@ void FormGrid::Form_Load() {
     BuildGrid(true);
     model_.currentCell = -1;
     model_.currentFamily = -1;
+    FitWindowToGrid(true);
+}
+
+void FormGrid::AutoLayout() {
+    // The tree's auto-layout directive lays each loaded tree out once, when
+    // the designer first opens on it: a later opening (another viewpoint, a
+    // found person) keeps the positions the user has made since.
+    static std::vector<std::weak_ptr<SVGTree>> laidOut;
+    if (!tree_->GetAutoLayout()) return;
+    laidOut.erase(std::remove_if(laidOut.begin(), laidOut.end(), [](const auto& t) { return t.expired(); }),
+                  laidOut.end());
+    for (const auto& t : laidOut)
+        if (t.lock() == tree_) return;
+    laidOut.push_back(tree_);
+    mnuLayout_Click();
+}
+
+void FormGrid::rebuildWithNewGridSize() {
+    model_.readGridSize();
+    SetTitle();
+    rebuildBoxesAndLinks(false);
+}
+
+// ---- Frame
+
+void FormGrid::ApplyZoom() {
+    // A zoom changes sizes and places only: the boxes keep what they show and
+    // the link records stay as they are, so the items are moved and sized
+    // again rather than made anew.
+    bool locked = false;
+    try {
+        applyZoomToPainting();
+        locked = updates_.LockW();
+        BuildGrid(false);
+        RedrawLinks();
+        updates_.UnlockW(locked);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportCommandError();
+    }
+}
+
+void FormGrid::zoomIn() {
+    if (model_.geometry().zoom >= 30) return;
+    ++model_.geometry().zoom;
+    ApplyZoom();
+}
+
+void FormGrid::zoomOut() {
+    if (model_.geometry().zoom <= 1) return;
+    --model_.geometry().zoom;
+    ApplyZoom();
+}
+
+QSize FormGrid::gridClientSize() const {
+    const QRectF grid = GridGeometry::toPixels(model_.geometry().gridRect());
+    return QSize(int(std::ceil(grid.width())), int(std::ceil(grid.height())));
+}
+
+void FormGrid::FitWindowToGrid(bool bFirst) {
+    // The frame around the grid: decoration, menu bar and the view's edges.
+    const QSize frame = frameGeometry().size() - size() + size() - view_->viewport()->size();
+    const QSize client = gridClientSize();
+    float width = float(pixelsToTwips(client.width() + frame.width()));
+    float height = float(pixelsToTwips(client.height() + frame.height()));
+    FitFormToMonitor(this, width, height, tree_ && tree_->GetTopTD(), tree_ && tree_->GetBottomTD(), bFirst);
 }
 
 void FormGrid::applyZoomToPainting() {
@@ -353,7 +505,7 @@ void FormGrid::DrawChildRubberBand(int iChild, bool bChildEnd) {
         band->hide();
         return;
     }
-    const ChildRecord& r = iChild == 0 ? model_.records().child(0) : model_.records().child(iChild);
+    const ChildRecord& r = model_.records().child(iChild);
     QLineF line = band->line();
     if (bChildEnd) {
         const QLineF full = toPixels(model_.childLine(iChild));
@@ -434,7 +586,11 @@ void FormGrid::SetTitle() {
     if (tree_) setWindowTitle(titleFor(*tree_, model_.geometry().cols, model_.geometry().rows));
 }
 
-void FormGrid::ResetInteraction() { host_->gestures().ResetInteraction(); }
+void FormGrid::ResetInteraction() {
+    host_->gestures().ResetInteraction();
+    // Outside a command nothing else shows what the reset changed.
+    host_->commands().flush();
+}
 
 void FormGrid::DiagDrawing() {
     for (const QString& line : model_.DiagDrawing()) LogDiagnostic(line);
@@ -456,6 +612,136 @@ void FormGrid::mnuSave_Click() {
         if (tree_) tree_->SaveToFile();
     } catch (...) {
         reportHandlerError(&updates_);
+    }
+}
+
+void FormGrid::mnuStep_Click() {
+    bool locked = false;
+    try {
+        tree_->SetUnsaved(true);
+        locked = updates_.LockW();
+        tree_->SetStepped(!model_.display()->GetStepped());
+        model_.takeDisplaySizes();
+        BuildGrid(false);
+        RedrawLinks();
+        updates_.UnlockW(locked);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportCommandError();
+    }
+}
+
+void FormGrid::mnuOrient_Click() {
+    bool locked = false;
+    try {
+        tree_->SetUnsaved(true);
+        locked = updates_.LockW();
+        ClearSelection();
+        const GridGeometry before = model_.geometry();
+        tree_->SetHoriz(!model_.display()->GetHoriz());
+        model_.takeDisplaySizes();
+        model_.readGridSize();
+        SetTitle();
+        TransposeRecords();
+        // Every box keeps its person and moves to the transposed cell; the
+        // records were transposed with it, so the link items stay too.
+        QHash<int, ucGridBox*> transposed;
+        transposed.reserve(lblPosn_.size());
+        for (auto it = lblPosn_.cbegin(); it != lblPosn_.cend(); ++it) {
+            int col = 0, row = 0;
+            before.GetCellColRow(it.key(), col, row);
+            transposed.insert(model_.geometry().iCellIndex(row, col), it.value());
+        }
+        lblPosn_.swap(transposed);
+        BuildGrid(false);
+        if (lblPosn_.contains(0) || lblPosn_.size() != model_.occupancy().occupiedCount()) {
+            // The grid did not turn as a whole: show every cell again.
+            if (ucGridBox* lost = lblPosn_.take(0)) delete lost;
+            BuildGrid(true);
+            BuildFamilyRecords(true);
+        }
+        RedrawLinks();
+        updates_.UnlockW(locked);
+        FitWindowToGrid(false);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportCommandError();
+    }
+}
+
+void FormGrid::discardBoxes() {
+    ClearSelection();
+    for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
+    lblPosn_.clear();
+}
+
+void FormGrid::rebuildBoxesAndLinks(bool transpose) {
+    UnloadLinkControls();
+    if (transpose) TransposeRecords();
+    BuildGrid(true);
+    BuildFamilyRecords(false);
+    RedrawLinks();
+}
+
+void FormGrid::mnuSettings_Click() {
+    bool locked = false;
+    try {
+        if (!optionsDialogs().editSettings) {
+            logUnavailable(QStringLiteral("Edit Settings"));
+            return;
+        }
+        if (!optionsDialogs().editSettings(*tree_, this)) return;
+        const bool wasHoriz = model_.display()->GetHoriz();
+        tree_->SetUnsaved(true);
+        model_.display()->Init(tree_->GetSettings());
+        model_.takeStockImages();
+        locked = updates_.LockW();
+        discardBoxes();
+        if (!model_.display()->GetViewpoints()) tree_->SetViewpointKey(QString());
+        tree_->SetHoriz(model_.display()->GetHoriz());
+        model_.takeDisplaySizes();
+        model_.readGridSize();
+        SetTitle();
+        rebuildBoxesAndLinks(model_.display()->GetHoriz() != wasHoriz);
+        updates_.UnlockW(locked);
+        FitWindowToGrid(false);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportCommandError();
+    }
+}
+
+void FormGrid::mnuAdvSettings_Click() {
+    bool locked = false;
+    try {
+        if (!optionsDialogs().editAdvSettings) {
+            logUnavailable(QStringLiteral("Advanced Settings"));
+            return;
+        }
+        if (!optionsDialogs().editAdvSettings(tree_->GetSettings(), this)) return;
+        tree_->SetUnsaved(true);
+        model_.display()->Init(tree_->GetSettings());
+        SetTitle();
+        model_.takeDisplaySizes();
+        locked = updates_.LockW();
+        discardBoxes();
+        rebuildBoxesAndLinks(false);
+        updates_.UnlockW(locked);
+    } catch (...) {
+        updates_.UnlockW(locked);
+        reportCommandError();
+    }
+}
+
+void FormGrid::mnuApplications_Click() {
+    try {
+        if (!optionsDialogs().editApplications) {
+            logUnavailable(QStringLiteral("Interactive Applications"));
+            return;
+        }
+        if (optionsDialogs().editApplications(*tree_, this)) tree_->SetUnsaved(true);
+    } catch (...) {
+        reportCommandError();
     }
 }
 

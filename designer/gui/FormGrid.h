@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -9,11 +10,15 @@
 #include <QString>
 
 #include "GridModel.h"
+#include "foundation/OrderedDict.h"
 #include "GridPainting.h"
 #include "PictureCache.h"
 #include "WindowUpdates.h"
 
 class FamilyCircleItem;
+class PlaceKeyClass;
+class QAction;
+class QMenu;
 class FormGridHost;
 class GridView;
 class QGraphicsLineItem;
@@ -39,6 +44,33 @@ public:
 
     explicit FormGrid(QWidget* owner = nullptr);
     ~FormGrid() override;
+
+    // The dialogs the Options commands open, filled in by the program; one
+    // left empty makes its command log that it is not available. Each
+    // returns true when the user confirmed and the settings were written.
+    struct OptionsDialogs {
+        std::function<bool(SVGTree& tree, QWidget* owner)> editSettings;
+        std::function<bool(StringDict& settings, QWidget* owner)> editAdvSettings;
+        std::function<bool(SVGTree& tree, QWidget* owner)> editApplications;
+    };
+    static OptionsDialogs& optionsDialogs();
+
+    // The windows the File, Edit and Tools menus open, filled in by the
+    // program; one left empty makes its command log that it is not
+    // available. The person search is the designer's own unless replaced.
+    struct MenuDialogs {
+        std::function<void(QWidget* owner)> openGedcomBrowser;
+        std::function<bool(PlaceKeyClass& places, QWidget* owner)> editPlaceKeys;
+        std::function<void(const std::shared_ptr<SVGTree>& tree, QWidget* owner)> manageViewpoints;
+        std::function<QString(const SVGTree& tree, QString& sNewViewP, QWidget* owner)> findPerson;
+    };
+    static MenuDialogs& menuDialogs();
+
+    // The designer of the program, owned by `owner` (the main window): made
+    // when there is none, then opened on the tree and viewpoint. The
+    // auto-layout directive of a tree lays it out once, when the designer
+    // first opens on it.
+    static FormGrid* OpenDesigner(QWidget* owner, const std::shared_ptr<SVGTree>& oTr, const QString& sView);
 
     // Opens the designer on a tree and viewpoint ("" for the whole tree), or
     // rebuilds the open window for them.
@@ -81,9 +113,58 @@ public:
     void ResetInteraction();
     void DiagDrawing();
 
+    // ---- Frame: zoom, fitting, keys
+    void ApplyZoom();
+    // Ctrl and "+" or "-": one step of zoom within 1 to 30.
+    void zoomIn();
+    void zoomOut();
+    // The window's size around the grid at the current zoom, placed on the monitor.
+    void FitWindowToGrid(bool bFirst);
+    // The size of the grid's client area in pixels at the current zoom.
+    QSize gridClientSize() const;
+
     // ---- Commands
     void mnuClose_Click();
     void mnuSave_Click();
+    void mnuStep_Click();
+    void mnuOrient_Click();
+    void mnuSettings_Click();
+    void mnuAdvSettings_Click();
+    void mnuApplications_Click();
+    // Everything that changes the layout of the grid: read the grid size
+    // again, re-title, rebuild boxes, records and lines.
+    void rebuildWithNewGridSize();
+    QMenu* optionsMenu() const { return mnuOptions_; }
+
+    // ---- The menu bar (File, Edit, View, Tools)
+    // The states of the entries as their menus open.
+    void mnuFile_Click();
+    void mnuEdit_Click();
+    void mnuView_Click();
+    void mnuTools_Click();
+    void mnuViewpointKey_Click(const QString& sKey);
+    void mnuImportGEDCOM_Click();
+    void mnuLocaliseImages_Click();
+    void mnuSelectAll_Click();
+    void mnuFindPerson_Click();
+    void mnuDuplicateTree_Click();
+    void mnuZoomLarge_Click() { setZoom(20); }
+    void mnuZoomReset_Click() { setZoom(12); }
+    void mnuZoomSmall_Click() { setZoom(8); }
+    void mnuRefresh_Click();
+    void mnuLayout_Click();
+    void mnuRevert_Click();
+    void mnuAdjustLayout_Click();
+    void mnuShowAllChildLinks_Click() { showAllChildLinks(true); }
+    void mnuHideAllChildLinks_Click() { showAllChildLinks(false); }
+    void mnuURLManagement_Click();
+    void mnuViewpointManagement_Click();
+    // A menu entry by its name (mnuSelectAll, mnuViewpointKey, ...); the
+    // Switch Viewpoint entries all carry the name mnuViewpointKey.
+    QAction* menuEntry(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    // Brings a cell's box into view.
+    void scrollCellIntoView(int iCell);
 
     // ---- What the window holds
     GridModel& model() { return model_; }
@@ -109,6 +190,23 @@ protected:
 
 private:
     void Form_Load();
+    void buildMenus();
+    void buildShortcuts();
+    void buildMenuBar();
+    QAction* addEntry(QMenu* menu, const char* name, const QString& caption, void (FormGrid::*slot)());
+    void setZoom(int zoom);
+    void showAllChildLinks(bool show);
+    void oTree_ViewpointDeleted(const QString& sKey);
+    void oTree_ViewpointRenamed(const QString& sKey, const QString& sNewKey);
+    void AutoLayout();
+    // The settings commands: every box is made again with the new settings.
+    void discardBoxes();
+    // Boxes rendered again, records built again (transposed first when the
+    // orientation changed) and every link drawn.
+    void rebuildBoxesAndLinks(bool transpose);
+    // The error tail of a command: report, then a clean interaction state.
+    void reportCommandError();
+    void logUnavailable(const QString& what);
     void applyAppearance(ucGridBox* box, int iCell, const CellAppearance& look);
     ucGridBox* loadBox(int iCell, int iCol, int iRow);
     void placeBox(ucGridBox* box, int iCell);
@@ -131,5 +229,7 @@ private:
     std::vector<QGraphicsLineItem*> linFamily_;
     std::vector<QGraphicsLineItem*> linChild_;
     std::unique_ptr<SVGLayout> keptLayout_;
+    QMenu* mnuOptions_ = nullptr;
     std::unique_ptr<FormGridHost> host_;
+    QMenu* mnuSwitchViewpoint_ = nullptr;
 };

@@ -7,12 +7,12 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -31,20 +31,22 @@ namespace {
 
 using List = ViewpointManagerModel::List;
 
-// Draws persons in a viewpoint in blue, and those whose spousal families are
-// all in one too in red; the others keep the list's colour.
-class AllocationColours : public QStyledItemDelegate {
+// A list as the window shows it: persons in a viewpoint in blue, those whose
+// spousal families are all in one too in red; the others in the list's colour.
+class AllocationColours : public QIdentityProxyModel {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    using QIdentityProxyModel::QIdentityProxyModel;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const int state = index.data(ViewpointListModel::StateRole).toInt();
-        if (state == 1)
-            option->palette.setColor(QPalette::Text, QColor(0, 0, 255));
-        else if (state == 2)
-            option->palette.setColor(QPalette::Text, QColor(255, 0, 0));
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::ForegroundRole) return QIdentityProxyModel::data(index, role);
+        switch (QIdentityProxyModel::data(index, ViewpointListModel::StateRole).toInt()) {
+            case 1:
+                return QBrush(QColor(0, 0, 255));
+            case 2:
+                return QBrush(QColor(255, 0, 0));
+            default:
+                return {};
+        }
     }
 };
 
@@ -55,7 +57,9 @@ constexpr int kSpouseListHeight = 120;
 // ---- Opening
 
 void FormViewpoints::ManageViewpoints(const std::shared_ptr<SVGTree>& oTr, QWidget* oParentForm) {
-    if (!oTr) raiseError(ErrorOffset::InvalidKey, QStringLiteral("FormViewpoints"), QStringLiteral("There is no tree whose viewpoints could be managed"));
+    if (!oTr)
+        raiseError(ErrorOffset::InvalidKey, QStringLiteral("FormViewpoints"),
+                   QStringLiteral("There is no tree whose viewpoints could be managed"));
     FormViewpoints* window = single_;
     if (!window) {
         window = new FormViewpoints(oParentForm);
@@ -127,8 +131,9 @@ void FormViewpoints::buildControls() {
         QStringLiteral("Don't show if person allocated to a viewpoint (else show in blue)"));
     chkExcudePFDone_ = new QCheckBox(QStringLiteral("Hide if Person and their Spouses Allocated "));
     chkExcudePFDone_->setObjectName(QStringLiteral("chkExcudePFDone"));
-    chkExcudePFDone_->setToolTip(QStringLiteral(
-        "Don't show if person and their spousal relationships are allocated to a viewpoint (else show in red)"));
+    chkExcudePFDone_->setToolTip(
+        QStringLiteral("Don't show if person and their spousal relationships are allocated to a viewpoint "
+                       "(else show in red)"));
 
     for (QPushButton* b : {cmdAdd_, cmdDel_, cmdChange_}) {
         b->setAutoDefault(false);
@@ -153,14 +158,17 @@ void FormViewpoints::buildControls() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("Matching persons")));
-    left->addWidget(makeList(List::PersonList, QStringLiteral("Persons matching the partial name, given above")), 1);
+    left->addWidget(
+        makeList(List::PersonList, QStringLiteral("Persons matching the partial name, given above")), 1);
     auto* right = new QVBoxLayout;
     right->addWidget(new QLabel(QStringLiteral("Associated spouses")));
-    right->addWidget(makeList(List::SpouseList, QStringLiteral("Spouses associated with the selected person")));
+    right->addWidget(
+        makeList(List::SpouseList, QStringLiteral("Spouses associated with the selected person")));
     lists_[List::SpouseList]->setFixedHeight(kSpouseListHeight);
     right->addWidget(new QLabel(QStringLiteral("Associated children")));
     right->addWidget(
-        makeList(List::ChildList, QStringLiteral("Children associated with the selected person and spouse")), 1);
+        makeList(List::ChildList, QStringLiteral("Children associated with the selected person and spouse")),
+        1);
     auto* lists = new QHBoxLayout;
     lists->addLayout(left, 1);
     lists->addLayout(right, 1);
@@ -210,12 +218,15 @@ QTreeView* FormViewpoints::makeList(List which, const QString& tooltip) {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setContextMenuPolicy(Qt::PreventContextMenu);
-    view->setItemDelegate(new AllocationColours(view));
-    view->setModel(&model_.list(which));
+    auto* shown = new AllocationColours(view);
+    shown->setSourceModel(&model_.list(which));
+    view->setModel(shown);
     view->header()->setStretchLastSection(true);
     view->viewport()->installEventFilter(this);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this, which](const QModelIndex& current) { listRowChanged(which, current.isValid() ? current.row() : -1); });
+            [this, which](const QModelIndex& current) {
+                listRowChanged(which, current.isValid() ? current.row() : -1);
+            });
     lists_[which] = view;
     return view;
 }
@@ -274,8 +285,9 @@ void FormViewpoints::cmdDel_Click() {
         const int chosen = chosenKeyIndex();
         const QString key = model_.currentKey();
         if (chosen >= 0 && !key.isEmpty()) {
-            const auto answer = MessageBoxes::current().show(QMessageBox::Question, model_.DeleteQuestion(),
-                                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            const auto answer =
+                MessageBoxes::current().show(QMessageBox::Question, model_.DeleteQuestion(),
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
             if (answer != QMessageBox::Yes) return;
             // Deleting may close the Tree Designer that shows the viewpoint,
             // and this window with it, before the call returns.
@@ -337,7 +349,7 @@ void FormViewpoints::syncSelections() {
         const List which = static_cast<List>(i);
         QTreeView* view = lists_[which];
         const int row = model_.selectedRow(which);
-        const QModelIndex index = row >= 0 ? model_.list(which).index(row) : QModelIndex();
+        const QModelIndex index = row >= 0 ? view->model()->index(row, 0) : QModelIndex();
         if (view->currentIndex() != index) {
             if (index.isValid())
                 view->setCurrentIndex(index);
@@ -385,21 +397,27 @@ void FormViewpoints::listRightClick(List which, const QPoint& at) {
             menu.Add(mnuCopyPerAllSp, QStringLiteral("Copy Person and All Spouses"));
             menu.Add(0, QStringLiteral("-"));
             menu.Add(mnuShowPerson, QStringLiteral("Show Details"));
-            menu.Add(mnuSelectPerFather, QStringLiteral("Select Father Caption"), false, false, enabled(state.selectFather));
-            menu.Add(mnuSelectPerMother, QStringLiteral("Select Mother Caption"), false, false, enabled(state.selectMother));
+            menu.Add(mnuSelectPerFather, QStringLiteral("Select Father Caption"), false, false,
+                     enabled(state.selectFather));
+            menu.Add(mnuSelectPerMother, QStringLiteral("Select Mother Caption"), false, false,
+                     enabled(state.selectMother));
         } else if (which == List::SpouseList) {
             menu.Add(mnuCopyPerSp, QStringLiteral("Copy Person and Spouse"));
             menu.Add(mnuCopyPerSpChild, QStringLiteral("Copy Person, Spouse, and Children"));
             menu.Add(0, QStringLiteral("-"));
             menu.Add(mnuShowSpouse, QStringLiteral("Show Details"));
-            menu.Add(mnuSelectSp, QStringLiteral("Select Spouse Caption"), false, false, enabled(state.selectCaption));
-            menu.Add(mnuSelectSpFather, QStringLiteral("Select Father Caption"), false, false, enabled(state.selectFather));
-            menu.Add(mnuSelectSpMother, QStringLiteral("Select Mother Caption"), false, false, enabled(state.selectMother));
+            menu.Add(mnuSelectSp, QStringLiteral("Select Spouse Caption"), false, false,
+                     enabled(state.selectCaption));
+            menu.Add(mnuSelectSpFather, QStringLiteral("Select Father Caption"), false, false,
+                     enabled(state.selectFather));
+            menu.Add(mnuSelectSpMother, QStringLiteral("Select Mother Caption"), false, false,
+                     enabled(state.selectMother));
         } else {
             menu.Add(mnuCopyChild, QStringLiteral("Copy Child"));
             menu.Add(0, QStringLiteral("-"));
             menu.Add(mnuShowChild, QStringLiteral("Show Details"));
-            menu.Add(mnuSelectChild, QStringLiteral("Select Child Caption"), false, false, enabled(state.selectCaption));
+            menu.Add(mnuSelectChild, QStringLiteral("Select Child Caption"), false, false,
+                     enabled(state.selectCaption));
         }
         const QPoint global = view->viewport()->mapToGlobal(at);
         const int chosen = menu.Show(this, global.x(), global.y());
@@ -414,43 +432,44 @@ void FormViewpoints::runMenuCommand(List which, int id) {
         QtClipboardText clipboard;
         auto showDetailsOf = [this](List list) {
             const QString text = model_.detailsText(list);
-            if (!text.isEmpty()) MessageBoxes::current().show(QMessageBox::Information, text, QMessageBox::Ok);
+            if (!text.isEmpty())
+                MessageBoxes::current().show(QMessageBox::Information, text, QMessageBox::Ok);
         };
         switch (id) {
-        case mnuCopyPer:
-            clipboard.setText(model_.copyPerson());
-            break;
-        case mnuCopyPerAllSp:
-            clipboard.setText(model_.copyPersonAndAllSpouses());
-            break;
-        case mnuCopyPerSp:
-            clipboard.setText(model_.copyPersonAndSpouse());
-            break;
-        case mnuCopyPerSpChild:
-            clipboard.setText(model_.copyPersonSpouseAndChildren());
-            break;
-        case mnuCopyChild:
-            clipboard.setText(model_.copyChild());
-            break;
-        case mnuShowPerson:
-        case mnuShowSpouse:
-        case mnuShowChild:
-            showDetailsOf(which);
-            break;
-        case mnuSelectPerFather:
-        case mnuSelectSpFather:
-            setSearchText(model_.parentCaption(which, true));
-            break;
-        case mnuSelectPerMother:
-        case mnuSelectSpMother:
-            setSearchText(model_.parentCaption(which, false));
-            break;
-        case mnuSelectSp:
-        case mnuSelectChild:
-            setSearchText(model_.entryCaption(which));
-            break;
-        default:
-            break;
+            case mnuCopyPer:
+                clipboard.setText(model_.copyPerson());
+                break;
+            case mnuCopyPerAllSp:
+                clipboard.setText(model_.copyPersonAndAllSpouses());
+                break;
+            case mnuCopyPerSp:
+                clipboard.setText(model_.copyPersonAndSpouse());
+                break;
+            case mnuCopyPerSpChild:
+                clipboard.setText(model_.copyPersonSpouseAndChildren());
+                break;
+            case mnuCopyChild:
+                clipboard.setText(model_.copyChild());
+                break;
+            case mnuShowPerson:
+            case mnuShowSpouse:
+            case mnuShowChild:
+                showDetailsOf(which);
+                break;
+            case mnuSelectPerFather:
+            case mnuSelectSpFather:
+                setSearchText(model_.parentCaption(which, true));
+                break;
+            case mnuSelectPerMother:
+            case mnuSelectSpMother:
+                setSearchText(model_.parentCaption(which, false));
+                break;
+            case mnuSelectSp:
+            case mnuSelectChild:
+                setSearchText(model_.entryCaption(which));
+                break;
+            default:
+                break;
         }
     } catch (...) {
         reportHandlerError();
@@ -473,7 +492,9 @@ void FormViewpoints::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) PositionForm(this, positioned_);
 }
 
-void FormViewpoints::mnuClose_Click() { close(); }
+void FormViewpoints::mnuClose_Click() {
+    close();
+}
 
 void FormViewpoints::closeSilently() {
     silentClose_ = true;

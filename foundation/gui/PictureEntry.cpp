@@ -43,3 +43,8 @@ PicturePtr LoadPictureEx(const QString& sPath) {
     }
     return picture;
 }
+
+QSize pictureFileSize(const QString& sPath) {
+    const PicturePtr picture = LoadPictureEx(sPath);
+    return picture ? QSize(picture->width(), picture->height()) : QSize();
+}

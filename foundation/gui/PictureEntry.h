@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 
 #include "StdPicture.h"
@@ -13,6 +14,10 @@ class StdPictureEx;
 // error base + 526 "Failed to load image file: <path>" with the source
 // "LoadPictureEx".
 PicturePtr LoadPictureEx(const QString& sPath);
+
+// The size in pixels of a picture file, loaded through LoadPictureEx (and
+// raising as it does): what a chart asks of a person's picture.
+QSize pictureFileSize(const QString& sPath);
 
 // The program's one picture loader, made on first use.
 StdPictureEx& pictureLoader();

@@ -10,7 +10,7 @@ StdPicture::~StdPicture() {
 }
 
 QImage StdPicture::image() const {
-    if (type == Icon || alphaDrawing || !is32Bit()) return stored;
+    if (type == Icon || isMetafile() || alphaDrawing || !is32Bit()) return stored;
     // Drawn without alpha: the alpha bytes carry nothing.
     QImage opaque = stored.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < opaque.height(); ++y) {

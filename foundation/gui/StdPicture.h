@@ -6,8 +6,8 @@
 #include <QImage>
 #include <QPoint>
 
-// A picture as the program holds it: a bitmap or an icon (metafiles are not
-// decoded here), with what the loader kept of it. Bitmaps from 32-bit data
+// A picture as the program holds it: a bitmap, an icon or a metafile (drawn
+// into pixels at its own size when loaded), with what the loader kept of it. Bitmaps from 32-bit data
 // keep their pixel bytes as they were read (alpha included, premultiplied
 // storage); whether the alpha channel is used when the picture is drawn is a
 // property of the picture, set while the picture loader manages it.
@@ -20,15 +20,16 @@ public:
     StdPicture(const StdPicture&) = delete;
     StdPicture& operator=(const StdPicture&) = delete;
 
-    // 1 bitmap, 3 icon (or cursor).
+    // 1 bitmap, 2 metafile, 3 icon (or cursor), 4 enhanced metafile.
     int Type() const { return type; }
     // False for a picture without pixels (no handle).
     bool hasHandle() const { return !stored.isNull(); }
     int width() const { return stored.width(); }
     int height() const { return stored.height(); }
 
-    // The picture as it is drawn: with its alpha channel for icons and for
-    // pictures drawn with alpha, opaque otherwise.
+    // The picture as it is drawn: with its alpha channel for icons, metafiles
+    // (what their records did not draw stays clear) and pictures drawn with
+    // alpha, opaque otherwise.
     QImage image() const;
     // The pixels as held: Format_ARGB32_Premultiplied for 32-bit data (the
     // bytes as read), Format_RGB32 otherwise.
@@ -40,6 +41,11 @@ public:
     bool KeepOriginalFormat() const { return keepOriginal; }
     const QByteArray& originalData() const { return original; }
     void keepOriginalData(const QByteArray& bytes);
+
+    // A metafile's own records, which it writes when it is saved or copied.
+    const QByteArray& metafileData() const { return metafile; }
+    void setMetafileData(const QByteArray& bytes) { metafile = bytes; }
+    bool isMetafile() const { return type == Metafile || type == EnhancedMetafile; }
 
     // Drawn with its alpha channel (the picture reports itself transparent).
     bool drawsWithAlpha() const { return alphaDrawing; }
@@ -54,6 +60,7 @@ private:
     QImage stored;
     bool keepOriginal = false;
     QByteArray original;
+    QByteArray metafile;
     bool alphaDrawing = false;
     bool cursor = false;
     QPoint cursorHotSpot;

@@ -14,9 +14,11 @@
 
 #include "AppError.h"
 #include "DibCodec.h"
+#include "EmfPlayer.h"
 #include "IconFile.h"
 #include "PathHelpers.h"
 #include "PictureManager.h"
+#include "WmfRenderer.h"
 
 namespace {
 
@@ -253,7 +255,18 @@ PicturePtr StdPictureEx::LoadIconFile(const QByteArray& bytes, int cx, int cy, i
 }
 
 PicturePtr StdPictureEx::PictureFromStream(const QByteArray& bytes, bool keep) {
-    // The plain loader reads BMP, JPEG and the first frame of a GIF.
+    // The plain loader reads BMP, JPEG, the first frame of a GIF, and
+    // metafiles.
+    const bool enhanced = EmfPlayer::looksLikeEmf(bytes);
+    if (enhanced || looksLikeWmf(bytes)) {
+        const QImage drawn = enhanced ? EmfPlayer::render(bytes) : renderWmf(bytes);
+        if (drawn.isNull()) return nullptr;
+        auto picture =
+            std::make_shared<StdPicture>(enhanced ? StdPicture::EnhancedMetafile : StdPicture::Metafile, drawn);
+        picture->setMetafileData(bytes);
+        if (keep) picture->keepOriginalData(bytes);
+        return picture;
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -372,6 +385,8 @@ PicturePtr StdPictureEx::CopyPicture(const PicturePtr& source, int IconSize, int
         bytes = source->originalData();
     } else if (index >= 0 && manager->record(index).hasSource && keep) {
         bytes = manager->record(index).Source;
+    } else if (source->isMetafile()) {
+        bytes = source->metafileData();  // a metafile is copied through its records
     } else {
         if (index < 0) keep = false;
         if (source->Type() == StdPicture::Icon) {
@@ -402,7 +417,8 @@ PicturePtr StdPictureEx::ConvertToBitmap(const PicturePtr& picture, PictureRecor
         if (record.Flags != 0) record.Flags = kBitmap;
         return picture;
     }
-    // An icon: its pixels (transparency included) become a bitmap.
+    // An icon or a metafile: its pixels (transparency included) become a
+    // bitmap.
     record = PictureRecord{};
     auto bitmap = std::make_shared<StdPicture>(StdPicture::Bitmap, picture->pixels());
     if (classifyAlpha(picture->pixels()) != AlphaClass::None) {
@@ -416,6 +432,7 @@ PicturePtr StdPictureEx::ConvertToBitmap(const PicturePtr& picture, PictureRecor
 PicturePtr StdPictureEx::ConvertToIcon(const PicturePtr& picture, PictureRecord& record, bool keep, int cx,
                                        int cy) {
     if (!picture->hasHandle() || picture->Type() == StdPicture::Icon) return picture;
+    if (picture->isMetafile()) return ConvertToBitmap(picture, record);
     const QImage& pixels = picture->pixels();
     const int bitCount = picture->is32Bit() ? 32 : 24;
     QImage colours = pixels;
@@ -445,6 +462,7 @@ QByteArray StdPictureEx::gatherOriginalBytes(const PicturePtr& picture) {
     if (picture->KeepOriginalFormat()) return picture->originalData();
     const int index = manager->FindPicture(picture.get());
     if (index >= 0 && manager->record(index).hasSource) return manager->record(index).Source;
+    if (picture->isMetafile()) return picture->metafileData();
     if (picture->Type() == StdPicture::Icon) {
         // An icon writes itself as an icon file of its 32-bit image.
         QImage mask(picture->pixels().size(), QImage::Format_Grayscale8);
@@ -577,7 +595,8 @@ int StdPictureEx::PictureType(const PicturePtr& Picture) {
     const PictureRecord& record = manager->record(manager->FindPicture(Picture.get()));
     if (record.Flags != 0) return record.typeCode();
     int type = Picture->Type();
-    if (Picture->KeepOriginalFormat() && Picture->originalData().size() >= 4) {
+    // The kept bytes tell a bitmap's original format; a metafile stays one.
+    if (type == StdPicture::Bitmap && Picture->KeepOriginalFormat() && Picture->originalData().size() >= 4) {
         const quint32 signature = signatureOf(Picture->originalData());
         if ((signature & 0xFFFFFF) == 0x464947) type = kGif;
         else if ((signature & 0xFFFF) != 0x4D42) type = kJpeg;

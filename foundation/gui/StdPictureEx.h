@@ -21,8 +21,9 @@ struct PictureRecord;
 // table of them (PictureManager).
 //
 // Picture type codes: 0 none, 1 bitmap, 2 metafile, 3 icon, 4 enhanced
-// metafile, 5 JPEG, 6 PNG, 7 GIF, 8 TIFF. Metafiles are not decoded: they load
-// as no picture.
+// metafile, 5 JPEG, 6 PNG, 7 GIF, 8 TIFF. Metafiles (WMF and EMF) are drawn
+// into pixels at their own size and keep their records for saving and
+// copying.
 class StdPictureEx {
 public:
     // A file path, the bytes of an image, or an existing picture.

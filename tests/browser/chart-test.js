@@ -66,10 +66,11 @@ function startServer(root) {
 }
 
 // A page that records every console error, script error, failed request and
-// dialog (the default corner-button handlers show one).
-async function openPage(context, url, problems) {
+// dialog (the default corner-button handlers show one). wait: how long a
+// step may take, longer for a large chart.
+async function openPage(context, url, problems, wait = WAIT) {
     const page = await context.newPage();
-    page.setDefaultTimeout(WAIT);
+    page.setDefaultTimeout(wait);
     page.on('console', (m) => { if (m.type() === 'error') problems.push('console: ' + m.text()); });
     page.on('pageerror', (e) => problems.push('script: ' + e.message));
     page.on('requestfailed', (r) => problems.push('request: ' + r.url() + ' ' + r.failure().errorText));
@@ -367,6 +368,17 @@ async function checkKeyboard(context, url, label) {
     await page.close();
 }
 
+// Debian's Chromium, headless, with a fresh profile and no network of its own.
+function launchBrowser(profile) {
+    return chromium.launchPersistentContext(profile, {
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        viewport: { width: 1000, height: 700 },
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--no-first-run']
+    });
+}
+
 async function main() {
     fs.rmSync(chartDir, { recursive: true, force: true });
     fs.rmSync(shotDir, { recursive: true, force: true });
@@ -380,13 +392,7 @@ async function main() {
     const httpUrl = (file) => 'http://127.0.0.1:' + server.address().port + '/' + path.relative(chartDir, file);
     const fileUrl = (file) => 'file://' + file;
     const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
-    const context = await chromium.launchPersistentContext(profile, {
-        executablePath: '/usr/bin/chromium',
-        headless: true,
-        viewport: { width: 1000, height: 700 },
-        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-            '--disable-component-update', '--disable-sync', '--no-first-run']
-    });
+    const context = await launchBrowser(profile);
     try {
         // Every chart, by file (as the program's View opens it) and the
         // pan-and-zoom ones from a web server too.
@@ -416,4 +422,8 @@ async function main() {
     process.exit(failures ? 1 : 0);
 }
 
-main();
+// Run as a test, or lend the browser and the page recorder to the other
+// browser checks (requiring this file skips them, status 77, when
+// playwright-core is missing).
+if (require.main === module) main();
+module.exports = { launchBrowser, openPage };

@@ -91,10 +91,7 @@ QStringList writeCharts(const QString& dataFolder, const QString& folder, const 
     const QString previous = QDir::currentPath();
     QDir::setCurrent(folder);
     ChartRun run(tree, apps, reporter, dataFolder);
-    run.setPictureSize([](const QString& file) {
-        const PicturePtr picture = LoadPictureEx(file);
-        return picture ? QSize(picture->width(), picture->height()) : QSize();
-    });
+    run.setPictureSize(pictureFileSize);
     QStringList files;
     try {
         files = run.ProcessTree(tree.GetTreeFile());

@@ -621,7 +621,7 @@ TEST_F(MainWindowTest, CloseBoxAsksOnlyForUnsavedChangesAndSavesNothing) {
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
-TEST_F(MainWindowTest, WindowsOfLaterWorkSayTheyAreNotAvailableYet) {
+TEST_F(MainWindowTest, CommandsWhosePeerIsMissingSayTheyAreNotAvailable) {
     window->peers() = MainWindowPeers{};
     load(writeTree("TreeViews.txt", kViewpointTree));
     menus.choose("(Full Tree)");

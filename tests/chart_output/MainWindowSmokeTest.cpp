@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ProgramRun.h"
+
 namespace {
 
 void copyFolder(const QString& from, const QString& to) {
@@ -33,28 +35,8 @@ TEST(ProgramStartTest, SampleTreeWithProcessSwitchWritesItsCharts) {
         return true;
     };
 
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
-    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-
-    // Charts are renamed into place when complete: each change of the folder
-    // is a chance that the last one has arrived.
-    QEventLoop loop;
-    QFileSystemWatcher watcher({dir.path()});
-    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, [&] {
-        if (allWritten()) loop.quit();
-    });
-    QObject::connect(&program, &QProcess::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
-    program.start(QStringLiteral(KV_BUILD_DIR "/bin/kvora"), {dir.filePath("TreeHarwood.txt"), "/P"});
-    ASSERT_TRUE(program.waitForStarted());
-    if (!allWritten()) loop.exec();
-
-    const bool stillRunning = program.state() == QProcess::Running;
-    program.kill();
-    program.waitForFinished();
+    const bool stillRunning = runProgramUntil(QStringLiteral(KV_BUILD_DIR "/bin/kvora"),
+                                              {dir.filePath("TreeHarwood.txt"), "/P"}, dir.path(), allWritten);
     EXPECT_TRUE(stillRunning) << "the program ended after start-up";
     for (const QString& chart : charts) {
         QFile file(chart);

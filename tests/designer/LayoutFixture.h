@@ -8,18 +8,7 @@
 
 #include "SVGTree.h"
 #include "foundation/AppError.h"
-
-// The error a call raises; a test failure when it raises none.
-template <typename F>
-AppError errorOf(F&& call) {
-    try {
-        call();
-    } catch (const AppError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error was raised";
-    return AppError();
-}
+#include "ErrorOf.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 

@@ -338,3 +338,39 @@ TEST(LayoutPlacement, GridSideLimitRefused) {
         EXPECT_EQ(t.grid(), qMakePair(1, 1));
     }
 }
+
+// The kept layout remembers its viewpoint: Revert puts back only the persons
+// the viewpoint still holds, never adds a person it dropped, and writes
+// nothing once the viewpoint itself is gone.
+TEST(LayoutPlacement, RevertKeepsToTheViewpointItLaidOut) {
+    LayoutTree t;
+    t.persons({"a", "b", "c"});
+    auto v = t.tree.AddViewpoint("v", "View", 12, 8);
+    v->AddPerRef("a", 5, 5, true);
+    v->AddPerRef("b", 6, 5, true);
+    v->AddPerRef("c", 7, 5, true);
+    t.tree.SetViewpointKey("v");
+    auto at = [&](const char* k) {
+        int c = 0, r = 0;
+        v->GetPerColRow(k, c, r, true);
+        return qMakePair(c, r);
+    };
+    SVGLayout layout;
+    ASSERT_TRUE(layout.Organise(t.tree));
+    EXPECT_EQ(at("a"), qMakePair(1, 1));
+    EXPECT_EQ(at("c"), qMakePair(3, 1));
+    v->RemPerRef("b");
+    layout.Revert(t.tree);
+    EXPECT_EQ(at("a"), qMakePair(5, 5));
+    EXPECT_EQ(at("c"), qMakePair(7, 5));
+    EXPECT_FALSE(v->PersonExists("b"));
+    // The full tree's own cells are not the viewpoint's: untouched.
+    EXPECT_EQ(t.cell("b"), qMakePair(2, 2));
+
+    ASSERT_TRUE(layout.Organise(t.tree));
+    t.tree.SetViewpointKey("");
+    t.tree.DeleteViewpoint("v");
+    layout.Revert(t.tree);
+    EXPECT_FALSE(layout.Adjust(t.tree));
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(t.cell(t.tree.GetPersons().keyAt(i - 1)), qMakePair(i, i));
+}

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "PersonDetailsParagraph.h"
-#include "RecordingReporter.h"
 #include "ViewpointFixture.h"
 
 namespace {
@@ -17,9 +16,9 @@ TEST(PersonDetailsParagraph, TrimsJoinsAndClosesSentences) {
         const char* paragraph;
     } const cases[] = {
         {{"", "", "", ""}, ""},
-        {{"  John Smith ", "", "", ""}, "John Smith"},                      // one line: unchanged
+        {{"  John Smith ", "", "", ""}, "John Smith"},  // one line: unchanged
         {{"Solo Dancer.", "", "Person not present in any viewpoints", ""},
-         "Solo Dancer. Person not present in any viewpoints."},             // no second full stop
+         "Solo Dancer. Person not present in any viewpoints."},  // no second full stop
         {{"", "Farmer\nBorn in York", "", "In 'North'"}, "Farmer. Born in York. In 'North'."},
         {{"A", "\n\nB ", "", ""}, "A.  B."},  // three line feeds become two: an empty line between
         {{"A", "  B  \n  C", "", ""}, "A. B. C."},
@@ -29,25 +28,9 @@ TEST(PersonDetailsParagraph, TrimsJoinsAndClosesSentences) {
             << c.texts.join('|').toStdString();
 }
 
-class ViewpointMenuTest : public ::testing::Test {
+class ViewpointMenuTest : public ViewpointModelTest {
 protected:
-    std::shared_ptr<SVGTree> tree = makeViewpointTree();
-    RecordingReporter reporter;
-    ViewpointManagerModel model;
-
-    void SetUp() override {
-        model.setReporter(&reporter);
-        model.bind(tree);
-    }
-    SVGBox* box(const char* key) const { return tree->GetPersons().value(QLatin1String(key)).get(); }
-    void select(List which, const char* key) {
-        const int row = rowOf(model, which, key);
-        ASSERT_GE(row, 0) << key;
-        if (which == List::PersonList) model.selectPerson(row);
-        if (which == List::SpouseList) model.selectSpouse(row);
-        if (which == List::ChildList) model.selectChild(row);
-    }
-    QString keyOf(const SVGBoxPtr& p) const { return p ? p->GetKey() : QStringLiteral("-"); }
+    static QString keyOf(const SVGBoxPtr& p) { return p ? p->GetKey() : QStringLiteral("-"); }
 };
 
 TEST_F(ViewpointMenuTest, FatherAndMother) {
@@ -91,7 +74,8 @@ TEST_F(ViewpointMenuTest, CaptionsOfPlaceholderEntriesAreNotSelectable) {
     EXPECT_TRUE(model.menuState(List::SpouseList).selectCaption);
     EXPECT_EQ(model.entryCaption(List::SpouseList).value_or("-"), "Mary Jones");
     select(List::ChildList, "k2");
-    EXPECT_EQ(model.list(List::ChildList).entry(model.selectedRow(List::ChildList)).caption, "(Unnamed Child)");
+    EXPECT_EQ(model.list(List::ChildList).entry(model.selectedRow(List::ChildList)).caption,
+              "(Unnamed Child)");
     EXPECT_FALSE(model.menuState(List::ChildList).selectCaption);
     EXPECT_FALSE(model.entryCaption(List::ChildList).has_value());
     select(List::ChildList, "k1");
@@ -115,7 +99,9 @@ TEST_F(ViewpointMenuTest, MembershipTexts) {
         {"lo", "Person not present in any viewpoints"},
         {"an", "Person not present in any viewpoints"},  // nothing about its families
         {"so", "Person present in viewpoint 'South'"},
-        {"gf", "Person present in viewpoints 'North', 'West'\nSpousal family f1 present in viewpoint 'North'"},
+        {"gm", "Person present in viewpoint 'North'\nSpousal family f1 present in viewpoint 'North'"},
+        {"gf",
+         "Person present in viewpoints 'North', 'West'\nSpousal family f1 present in viewpoint 'North'"},
         {"jo",
          "Person present in viewpoints 'North', 'South'\nSpousal family f2 present in viewpoint 'South'\n"
          "Spousal family f3 not present in any viewpoints"},
@@ -133,16 +119,18 @@ TEST_F(ViewpointMenuTest, ShowDetailsTexts) {
     tree->AddViewpoint(QStringLiteral("west"), QStringLiteral("West"), 12, 8)
         ->AddPerRef(QStringLiteral("an"), 1, 1, true);
     select(List::PersonList, "an");
-    EXPECT_EQ(model.detailsText(List::PersonList),
-              "Anne Brown. Seamstress. Person present in viewpoint 'West'. Spousal family f3 not present in any "
-              "viewpoints.");
+    EXPECT_EQ(
+        model.detailsText(List::PersonList),
+        "Anne Brown. Seamstress. Person present in viewpoint 'West'. Spousal family f3 not present in any "
+        "viewpoints.");
 
     // The spouse's tooltips, then the couple's family's, then the spouse's membership.
     select(List::PersonList, "ma");
     select(List::SpouseList, "jo");
-    EXPECT_EQ(model.detailsText(List::SpouseList),
-              "John Smith. Farmer. Born in York. Married 1850. Person present in viewpoints 'North', 'South'. "
-              "Spousal family f2 present in viewpoint 'South'. Spousal family f3 not present in any viewpoints.");
+    EXPECT_EQ(
+        model.detailsText(List::SpouseList),
+        "John Smith. Farmer. Born in York. Married 1850. Person present in viewpoints 'North', 'South'. "
+        "Spousal family f2 present in viewpoint 'South'. Spousal family f3 not present in any viewpoints.");
     model.selectSpouse(0);
     select(List::ChildList, "k1");
     EXPECT_EQ(model.detailsText(List::ChildList), "Kid Smith. Person not present in any viewpoints.");
@@ -171,7 +159,8 @@ TEST_F(ViewpointMenuTest, CommandsWithoutTheirPersonFail) {
     // A person who left the tree after the lists were filled.
     select(List::PersonList, "lo");
     tree->RemPerson(QStringLiteral("lo"));
-    EXPECT_EQ(errorOf([&] { model.copyPerson(); }).description, "The person with key lo is no longer in the tree");
+    EXPECT_EQ(errorOf([&] { model.copyPerson(); }).description,
+              "The person with key lo is no longer in the tree");
     EXPECT_EQ(errorOf([&] { model.detailsText(List::PersonList); }).description,
               "The person with key lo is no longer in the tree");
 }

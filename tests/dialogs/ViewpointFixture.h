@@ -9,13 +9,17 @@
 #include <gtest/gtest.h>
 
 #include "AppError.h"
+#include "RecordingReporter.h"
 #include "ViewpointManagerModel.h"
 #include "tree_model/SVGBox.h"
 #include "tree_model/SVGFamily.h"
 #include "tree_model/SVGTree.h"
 #include "tree_model/SVGViewpointClass.h"
+#include "ErrorOf.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 // A small tree with two viewpoints:
 //   f1 = gf (m) + gm: child jo, all three and f1 in North;
@@ -26,24 +30,21 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 // Persons are added in the order gf gm jo ma an k1 k2 lo so zo yv ch.
 inline std::shared_ptr<SVGTree> makeViewpointTree() {
     auto tree = std::make_shared<SVGTree>();
-    auto person = [&](const char* key, const char* sex, const char* text) {
-        tree->NewPerson(QLatin1String(key), QLatin1String(text), QString(), 1, 1, QLatin1String(sex), false,
-                        QString(), true);
+    const char* const persons[][3] = {
+        {"gf", "m", "George Senior Smith"}, {"gm", "f", "Grace Smith"},
+        {"jo", "m", "John Smith"},          {"ma", "f", "Mary Jones"},
+        {"an", "f", "Anne Brown"},          {"k1", "m", "Kid Smith"},
+        {"k2", "f", "Kate Smith"},          {"lo", "m", "Lone Walker"},
+        {"so", "f", "Solo Dancer."},        {"zo", "f", "Zoe Hart"},
+        {"yv", "m", "Yves Hart"},           {"ch", "m", "Chris Hart"},
     };
-    person("gf", "m", "George Senior Smith");
-    person("gm", "f", "Grace Smith");
-    person("jo", "m", "John Smith");
-    person("ma", "f", "Mary Jones");
-    person("an", "f", "Anne Brown");
-    person("k1", "m", "Kid Smith");
-    person("k2", "f", "Kate Smith");
-    person("lo", "m", "Lone Walker");
-    person("so", "f", "Solo Dancer.");
-    person("zo", "f", "Zoe Hart");
-    person("yv", "m", "Yves Hart");
-    person("ch", "m", "Chris Hart");
+    for (const auto& p : persons)
+        tree->NewPerson(QLatin1String(p[0]), QLatin1String(p[2]), QString(), 1, 1, QLatin1String(p[1]), false,
+                        QString(), true);
     tree->GetPersons().value(QStringLiteral("k2"))->SetText(QString());
-    tree->GetPersons().value(QStringLiteral("jo"))->SetTooltips({QStringLiteral("Farmer"), QStringLiteral("Born in York")});
+    tree->GetPersons()
+        .value(QStringLiteral("jo"))
+        ->SetTooltips({QStringLiteral("Farmer"), QStringLiteral("Born in York")});
     auto family = [&](const char* key, const char* a, const char* b, QStringList children) {
         auto f = tree->NewFamily(QLatin1String(key), QLatin1String(a), QLatin1String(b));
         for (const QString& c : children) f->AddChild(tree->GetPersons().value(c));
@@ -76,14 +77,24 @@ inline int rowOf(const ViewpointManagerModel& model, ViewpointManagerModel::List
     return model.list(which).rowOfKey(QLatin1String(key));
 }
 
-// The error a call raises; a test failure when it raises none.
-template <typename F>
-AppError errorOf(F&& call) {
-    try {
-        call();
-    } catch (const AppError& e) {
-        return e;
+// A manager model bound to the small tree, reporting to a recorder.
+class ViewpointModelTest : public ::testing::Test {
+protected:
+    std::shared_ptr<SVGTree> tree = makeViewpointTree();
+    RecordingReporter reporter;
+    ViewpointManagerModel model;
+
+    void SetUp() override {
+        model.setReporter(&reporter);
+        model.bind(tree);
     }
-    ADD_FAILURE() << "no error was raised";
-    return AppError();
-}
+    SVGBox* box(const char* key) const { return tree->GetPersons().value(QLatin1String(key)).get(); }
+    // Selects the entry of the person in a list, as a click does.
+    void select(ViewpointManagerModel::List which, const char* key) {
+        const int row = rowOf(model, which, key);
+        ASSERT_GE(row, 0) << key;
+        if (which == ViewpointManagerModel::PersonList) model.selectPerson(row);
+        if (which == ViewpointManagerModel::SpouseList) model.selectSpouse(row);
+        if (which == ViewpointManagerModel::ChildList) model.selectChild(row);
+    }
+};

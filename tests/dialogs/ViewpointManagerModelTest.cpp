@@ -3,7 +3,6 @@
 // tree's events, and adding, deleting and renaming viewpoints.
 #include <gtest/gtest.h>
 
-#include "RecordingReporter.h"
 #include "ViewpointFixture.h"
 #include "ViewpointNameIndex.h"
 
@@ -22,14 +21,14 @@ TEST(ViewpointNameSearch, PartialWordsBeginDistinctLaterWords) {
         {"jo", "", false},
         {"jo sm", "John Smith", true},
         {"JO SM", "john smith", true},
-        {"sm jo", "John Smith", false},             // reverse order fails
-        {"j s", "Mary John Paul Smith Jr", true},    // words before, between and after
-        {"mith", "John Smith", false},              // a part must begin the word
-        {"jo jo", "John Smith", false},             // each part a word of its own
+        {"sm jo", "John Smith", false},            // reverse order fails
+        {"j s", "Mary John Paul Smith Jr", true},  // words before, between and after
+        {"mith", "John Smith", false},             // a part must begin the word
+        {"jo jo", "John Smith", false},            // each part a word of its own
         {"jo jo", "John Joseph", true},
-        {"jo ", "John", false},                     // a trailing blank asks for one more word
+        {"jo ", "John", false},  // a trailing blank asks for one more word
         {"jo ", "John Smith", true},
-        {"jo sm", "John  Smith", true},             // two blanks give an empty word between
+        {"jo sm", "John  Smith", true},  // two blanks give an empty word between
         {"smith", "(1800-1870) Smith", true},
     };
     for (const Case& c : cases) {
@@ -39,29 +38,17 @@ TEST(ViewpointNameSearch, PartialWordsBeginDistinctLaterWords) {
     }
 }
 
-class ViewpointManagerTest : public ::testing::Test {
+class ViewpointManagerTest : public ViewpointModelTest {
 protected:
-    std::shared_ptr<SVGTree> tree = makeViewpointTree();
-    RecordingReporter reporter;
-    ViewpointManagerModel model;
-
-    void SetUp() override {
-        model.setReporter(&reporter);
-        model.bind(tree);
-    }
     QStringList persons() const { return captions(model.list(List::PersonList)); }
-    int stateOf(const char* key) const { return model.iPersonDoneState(*tree->GetPersons().value(QLatin1String(key))); }
-    void selectPerson(const char* key) {
-        const int row = rowOf(model, List::PersonList, key);
-        ASSERT_GE(row, 0) << key;
-        model.selectPerson(row);
-    }
+    int stateOf(const char* key) const { return model.iPersonDoneState(*box(key)); }
+    void selectPerson(const char* key) { select(List::PersonList, key); }
 };
 
 TEST_F(ViewpointManagerTest, EmptySearchListsEveryPersonInTreeOrderWithItsState) {
-    EXPECT_EQ(persons(), (QStringList{"George Senior Smith", "Grace Smith", "John Smith", "Mary Jones", "Anne Brown",
-                                      "Kid Smith", "(Unnamed Person)", "Lone Walker", "Solo Dancer.", "Zoe Hart",
-                                      "Yves Hart", "Chris Hart"}));
+    EXPECT_EQ(persons(), (QStringList{"George Senior Smith", "Grace Smith", "John Smith", "Mary Jones",
+                                      "Anne Brown", "Kid Smith", "(Unnamed Person)", "Lone Walker",
+                                      "Solo Dancer.", "Zoe Hart", "Yves Hart", "Chris Hart"}));
     // In no viewpoint; in one with a spousal family in none; done (also
     // without any spousal family).
     struct Case {
@@ -70,7 +57,8 @@ TEST_F(ViewpointManagerTest, EmptySearchListsEveryPersonInTreeOrderWithItsState)
     } const cases[] = {{"lo", 0}, {"an", 0}, {"k1", 0}, {"jo", 1}, {"ma", 2}, {"gf", 2}, {"so", 2}};
     for (const Case& c : cases) {
         EXPECT_EQ(stateOf(c.key), c.state) << c.key;
-        EXPECT_EQ(model.list(List::PersonList).entry(rowOf(model, List::PersonList, c.key)).state, c.state) << c.key;
+        EXPECT_EQ(model.list(List::PersonList).entry(rowOf(model, List::PersonList, c.key)).state, c.state)
+            << c.key;
     }
     const ViewpointListEntry& k2 = model.list(List::PersonList).entry(6);
     EXPECT_EQ(k2.key, "k2");
@@ -84,8 +72,8 @@ TEST_F(ViewpointManagerTest, CheckBoxesHideAllocatedPersons) {
     EXPECT_GE(rowOf(model, List::PersonList, "jo"), 0);
     model.setHidePersonFamiliesDone(false);
     model.setHidePersonDone(true);
-    EXPECT_EQ(persons(), (QStringList{"Anne Brown", "Kid Smith", "(Unnamed Person)", "Lone Walker", "Zoe Hart",
-                                      "Yves Hart", "Chris Hart"}));
+    EXPECT_EQ(persons(), (QStringList{"Anne Brown", "Kid Smith", "(Unnamed Person)", "Lone Walker",
+                                      "Zoe Hart", "Yves Hart", "Chris Hart"}));
 }
 
 TEST_F(ViewpointManagerTest, WithoutViewpointsInUseNobodyIsAllocated) {
@@ -172,8 +160,8 @@ TEST_F(ViewpointManagerTest, NameChangesAndNewPersonsReachTheSearch) {
     tree->RaisePersonDetails(QStringLiteral("lo"));
     EXPECT_EQ(persons(), QStringList{"Lonely Wanderer"});
 
-    tree->NewPerson(QStringLiteral("nw"), QStringLiteral("Lonely Newcomer"), QString(), 1, 1, QStringLiteral("f"),
-                    false, QString(), false);
+    tree->NewPerson(QStringLiteral("nw"), QStringLiteral("Lonely Newcomer"), QString(), 1, 1,
+                    QStringLiteral("f"), false, QString(), false);
     tree->RaisePendingEvents();
     EXPECT_EQ(persons(), (QStringList{"Lonely Wanderer", "Lonely Newcomer"}));
     tree->RemPerson(QStringLiteral("lo"));
@@ -184,7 +172,8 @@ TEST_F(ViewpointManagerTest, NameChangesAndNewPersonsReachTheSearch) {
 }
 
 TEST_F(ViewpointManagerTest, ViewpointDetails) {
-    EXPECT_EQ(model.ShowViewpointDetails(QStringLiteral("north")).text, "Viewpoint north has 3 persons and 1 families");
+    EXPECT_EQ(model.ShowViewpointDetails(QStringLiteral("north")).text,
+              "Viewpoint north has 3 persons and 1 families");
     EXPECT_EQ(model.ShowViewpointDetails(QStringLiteral("north")).name, "North");
     EXPECT_EQ(model.currentKey(), "north");
     const auto none = model.ShowViewpointDetails(QString());
@@ -192,7 +181,8 @@ TEST_F(ViewpointManagerTest, ViewpointDetails) {
     EXPECT_EQ(none.name, "");
     EXPECT_EQ(model.currentKey(), "");
     tree->AddViewpoint(QStringLiteral("empty"), QStringLiteral("Empty"), 12, 8);
-    EXPECT_EQ(model.ShowViewpointDetails(QStringLiteral("empty")).text, "Viewpoint empty has 0 persons and 0 families");
+    EXPECT_EQ(model.ShowViewpointDetails(QStringLiteral("empty")).text,
+              "Viewpoint empty has 0 persons and 0 families");
 }
 
 TEST_F(ViewpointManagerTest, AddingChecksTheKey) {
@@ -207,12 +197,14 @@ TEST_F(ViewpointManagerTest, AddingChecksTheKey) {
         {"north", QStringLiteral("The specified viewpoint key name is already defined: north")},
     };
     for (const Case& c : cases) {
-        const AppError e = errorOf([&] { model.AddViewpoint(QString::fromUtf8(c.key), QStringLiteral("X")); });
+        const AppError e =
+            errorOf([&] { model.AddViewpoint(QString::fromUtf8(c.key), QStringLiteral("X")); });
         EXPECT_EQ(e.description, c.error);
         EXPECT_EQ(e.number, errorNumber(ErrorOffset::InvalidKey));
     }
-    EXPECT_EQ(errorOf([&] { model.AddViewpoint(QString(), QString()); }).description,
-              "Key name can only contain alphanumerics, underscores, and hyphens (starting with an alphabetic): ");
+    EXPECT_EQ(
+        errorOf([&] { model.AddViewpoint(QString(), QString()); }).description,
+        "Key name can only contain alphanumerics, underscores, and hyphens (starting with an alphabetic): ");
     EXPECT_EQ(tree->GetViewpoints().count(), 2);
     EXPECT_FALSE(tree->IsUnsaved());
 
@@ -228,10 +220,12 @@ TEST_F(ViewpointManagerTest, AddingChecksTheKey) {
 
 TEST_F(ViewpointManagerTest, RenamingMovesTheKeyOrOnlyTheName) {
     model.ShowViewpointDetails(QStringLiteral("north"));
-    EXPECT_EQ(errorOf([&] { model.RenameViewpoint(QStringLiteral("south"), QStringLiteral("N")); }).description,
-              "The specified viewpoint key name is already defined: south");
-    EXPECT_EQ(errorOf([&] { model.RenameViewpoint(QStringLiteral("no way"), QStringLiteral("N")); }).description,
-              ViewpointManagerModel::kKeyRuleMessage + "no way");
+    EXPECT_EQ(
+        errorOf([&] { model.RenameViewpoint(QStringLiteral("south"), QStringLiteral("N")); }).description,
+        "The specified viewpoint key name is already defined: south");
+    EXPECT_EQ(
+        errorOf([&] { model.RenameViewpoint(QStringLiteral("no way"), QStringLiteral("N")); }).description,
+        ViewpointManagerModel::kKeyRuleMessage + "no way");
     EXPECT_EQ(tree->GetViewpoints().value(QStringLiteral("north"))->GetName(), "North");
 
     EXPECT_FALSE(model.RenameViewpoint(QStringLiteral("north"), QStringLiteral("Northern")));
@@ -264,8 +258,8 @@ TEST_F(ViewpointManagerTest, RebindingToAnotherTreeRefillsTheLists) {
     EXPECT_FALSE(model.bind(tree));
     EXPECT_EQ(model.currentKey(), "north");
     auto other = std::make_shared<SVGTree>();
-    other->NewPerson(QStringLiteral("x"), QStringLiteral("Xavier"), QString(), 1, 1, QStringLiteral("m"), false,
-                     QString(), true);
+    other->NewPerson(QStringLiteral("x"), QStringLiteral("Xavier"), QString(), 1, 1, QStringLiteral("m"),
+                     false, QString(), true);
     EXPECT_TRUE(model.bind(other));
     EXPECT_EQ(persons(), QStringList{"Xavier"});
     EXPECT_EQ(model.list(List::SpouseList).count(), 0);

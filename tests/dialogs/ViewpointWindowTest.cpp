@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBrush>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -24,7 +25,9 @@ namespace {
 
 using List = ViewpointManagerModel::List;
 
-void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void flushDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 class ViewpointWindowTest : public ::testing::Test {
 protected:
@@ -141,6 +144,17 @@ TEST_F(ViewpointWindowTest, AddAndRenameKeepTheKeyBoxInStep) {
     EXPECT_EQ(tree->GetViewpoints().value(QStringLiteral("nord"))->GetName(), "Nord");
 }
 
+TEST_F(ViewpointWindowTest, AllocatedPersonsAreBlueOrRed) {
+    FormViewpoints* w = open();
+    const QAbstractItemModel* shown = w->listView(List::PersonList)->model();
+    auto colour = [&](const char* key) {
+        return shown->index(rowOf(w->model(), List::PersonList, key), 0).data(Qt::ForegroundRole);
+    };
+    EXPECT_EQ(colour("jo").value<QBrush>().color(), QColor(0, 0, 255));
+    EXPECT_EQ(colour("ma").value<QBrush>().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(colour("lo").isValid());
+}
+
 TEST_F(ViewpointWindowTest, RightButtonOpensTheMenuOnlyOverARow) {
     FormViewpoints* w = open();
     w->txtPartName()->setText(QStringLiteral("smith"));
@@ -183,6 +197,19 @@ TEST_F(ViewpointWindowTest, RightClickedSpouseRefreshesTheChildrenBeforeACopy) {
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].icon, QMessageBox::Information);
     EXPECT_EQ(boxes.shown[0].text, "Kid Smith. Person not present in any viewpoints.");
+}
+
+TEST_F(ViewpointWindowTest, ArrowKeysChooseThePersonAsAClickDoes) {
+    FormViewpoints* w = open();
+    QTreeView* persons = w->listView(List::PersonList);
+    QTest::mouseClick(persons->viewport(), Qt::LeftButton, {}, rowPoint(w, List::PersonList, 2));
+    ASSERT_EQ(captions(w->model().list(List::SpouseList)), (QStringList{"Mary Jones", "Anne Brown"}));
+    QTest::keyClick(persons, Qt::Key_Down);
+    EXPECT_EQ(w->model().selectedRow(List::PersonList), 3);
+    EXPECT_EQ(captions(w->model().list(List::SpouseList)), QStringList{"John Smith"});
+    QTest::keyClick(w->listView(List::SpouseList), Qt::Key_Down);
+    EXPECT_EQ(w->model().selectedRow(List::SpouseList), 0);
+    EXPECT_EQ(captions(w->model().list(List::ChildList)), (QStringList{"Kid Smith", "(Unnamed Child)"}));
 }
 
 TEST_F(ViewpointWindowTest, TreeEventsKeepTheViewsInStepAndStopWhenClosed) {
@@ -233,8 +260,9 @@ TEST(ViewpointWindowFromMainWindow, ManageViewpointsOpensTheOneWindow) {
     {
         QFile out(file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write("H Title=Views,Viewpoints=True\nP ann=f(1,1):Ann Smith|Ann|\nP bob=m(2,1):Bob Smith|Bob|\n"
-                  "V v1=First|5,5\np ann(1,1)\nV v2=Second|5,5\n");
+        out.write(
+            "H Title=Views,Viewpoints=True\nP ann=f(1,1):Ann Smith|Ann|\nP bob=m(2,1):Bob Smith|Bob|\n"
+            "V v1=First|5,5\np ann(1,1)\nV v2=Second|5,5\n");
     }
     const QString folder = QDir::currentPath();
     {

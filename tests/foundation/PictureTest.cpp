@@ -10,6 +10,7 @@
 #include "AppError.h"
 #include "DibCodec.h"
 #include "IconFile.h"
+#include "MetafileFixtures.h"
 #include "PictureEntry.h"
 #include "PictureFixtures.h"
 #include "PictureManager.h"
@@ -358,6 +359,77 @@ TEST(PictureLoaderTest, RefusedArgumentsGiveNoPicture) {
     EXPECT_EQ(icon->width(), 20);
 }
 
+TEST(PictureLoaderTest, MetafilesDrawAtTheirOwnSize) {
+    struct Probe {
+        int x, y;
+        quint32 colour;  // drawn, premultiplied
+    };
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int type;
+        QSize size;
+        QList<Probe> probes;
+    };
+    const QByteArray wmf = wmfPicture();
+    const std::vector<Case> cases = {
+        {"EMF", emfPicture(), 4, {96, 48},
+         {{40, 20, kRed}, {24, 40, kGreen}, {24, 46, 0xFF000000u}, {72, 16, kBlue}, {95, 1, 0},
+          {59, 35, 0xFFFFFF00u}, {69, 35, 0xFF00FFFFu}, {59, 45, 0xFFFF00FFu}, {69, 45, 0xFFFFFFFFu}}},
+        // Without a frame the bounds give the size.
+        {"EMF blocks", emfBlocks(), 4, {40, 20}, {{15, 15, kRed}, {30, 10, kGreen}, {4, 2, kBlue}}},
+        {"placeable WMF", wmf, 2, {40, 20}, {{10, 10, kRed}, {30, 10, kBlue}}},
+        // Without the placeable header the picture is what its records draw.
+        {"WMF", wmf.mid(22), 2, {}, {}},
+    };
+    StdPictureEx loader;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool keep : {false, true}) {
+            PicturePtr picture = loader.LoadPicture(c.bytes, -1, 0, 0, 0, keep);
+            ASSERT_TRUE(picture);
+            EXPECT_EQ(picture->Type(), c.type);
+            EXPECT_EQ(loader.PictureType(picture), c.type);
+            EXPECT_FALSE(loader.IsManaged(picture));
+            EXPECT_EQ(loader.HasOriginalFormat(picture), keep);
+            if (c.size.isValid()) {
+                EXPECT_EQ(QSize(picture->width(), picture->height()), c.size);
+            }
+            for (const Probe& probe : c.probes)
+                EXPECT_EQ(drawnPixel(picture, probe.x, probe.y), probe.colour) << probe.x << "," << probe.y;
+
+            // Saved and copied through its own records, whether kept or not.
+            QByteArray saved;
+            loader.SavePicture(picture, saved);
+            EXPECT_EQ(saved, c.bytes);
+            PicturePtr copy = loader.LoadPicture(picture, -1);
+            ASSERT_TRUE(copy);
+            EXPECT_NE(copy, picture);
+            EXPECT_EQ(copy->Type(), c.type);
+            EXPECT_EQ(copy->image(), picture->image());
+            PicturePtr bitmap = loader.LoadPicture(picture, -1, 0, 0, 0, false, 1);
+            ASSERT_TRUE(bitmap);
+            EXPECT_EQ(bitmap->Type(), 1);
+            for (const Probe& probe : c.probes) EXPECT_EQ(drawnPixel(bitmap, probe.x, probe.y), probe.colour);
+        }
+    }
+    // The text is drawn in the text colour inside the red rectangle.
+    PicturePtr emf = loader.LoadPicture(emfPicture(), -1);
+    int white = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 40; ++x) white += drawnPixel(emf, x, y) == 0xFFFFFFFFu;
+    EXPECT_GT(white, 5);
+
+    // A metafile that draws nothing but claims a frame far too large to
+    // draw, or none at all, is no picture.
+    QByteArray huge = emfPicture();
+    writeLe32(huge, 32, 0x7FFFFFF0u);  // the frame's right edge
+    EXPECT_FALSE(loader.LoadPicture(huge, -1));
+    QByteArray noUnits = wmf;
+    writeLe16(noUnits, 14, 0);  // units per inch
+    EXPECT_FALSE(loader.LoadPicture(noUnits, -1));
+}
+
 TEST(PictureLoaderTest, DamagedFilesGiveNoPictureAndReadNothingOutside) {
     const QList<QByteArray> sound = {
         bmp(3, 2, filled(6, kRed), 24),
@@ -366,6 +438,9 @@ TEST(PictureLoaderTest, DamagedFilesGiveNoPictureAndReadNothingOutside) {
         bmp8(3, 2, {qRgb(0, 0, 0), qRgb(0, 0, 255)}, {0, 1, 0, 1, 0, 1}, true),
         iconFile({{16, 32, kRed}, {32, 8, kGreen}, {16, 4, kBlue, true}}),
         iconFile({{32, 24, kBlue, false, {4, 4}, true}}, 2),
+        emfPicture(),
+        emfBlocks(),
+        wmfPicture(),
     };
     StdPictureEx loader;
     for (const QByteArray& bytes : sound) {
@@ -448,6 +523,11 @@ TEST(PictureEntryTest, LoadPictureExRaisesWithThePath) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->width(), 4);
     EXPECT_EQ(picture->height(), 2);
+
+    // Metafiles load at their own size.
+    const QString emf = writeFile(dir, "person.emf", emfPicture());
+    EXPECT_EQ(LoadPictureEx(emf)->width(), 96);
+    EXPECT_EQ(LoadPictureEx(writeFile(dir, "person.wmf", wmfPicture()))->height(), 20);
 
     // A person's icon file gives its normal-size image.
     const QString icon = writeFile(dir, "person.ico", iconFile({{16, 32, kRed}, {32, 32, kGreen}, {48, 32, kBlue}}));

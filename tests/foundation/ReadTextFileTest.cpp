@@ -10,6 +10,7 @@
 #include "AppError.h"
 #include "ReadTextFile.h"
 #include "TextFileTestSupport.h"
+#include "WriteTextFile.h"
 
 namespace {
 
@@ -199,6 +200,41 @@ TEST(ReadTextFile, RecordSizeLimitRaisesAndReadingGoesOn) {
     tail.OpenFile(scratch.write("huge", QByteArray(300000, 'd') + "\nnext\n"));
     EXPECT_EQ(tail.GetTerminators(), "LF");
     EXPECT_EQ(errorNumberOf([&] { tail.ReadLine(); }), kErrorBase + 527);
+}
+
+// What a writer checks before writing a line is exactly what reads back: a
+// line that fits is read whole, the first that does not raises.
+TEST(ReadTextFile, FitsInRecordAgreesWithWhatTheReaderTakes) {
+    TextFileScratch scratch;
+    const QString file = scratch.write("fits", QByteArray());
+    const int limit = int(ReadTextFile::kMaxRecordBytes);
+    struct Case {
+        const char* what;
+        QString line;
+        bool fits;
+    };
+    const QString threeBytes(1, QChar(0x4E00));
+    const std::vector<Case> cases = {
+        {"ASCII filling the record", QString(limit - 2, u'a'), true},
+        {"ASCII one byte over", QString(limit - 1, u'a'), false},
+        {"three-byte characters filling it", threeBytes.repeated((limit - 2) / 3) + "aa", true},
+        {"three-byte characters one byte over", threeBytes.repeated((limit - 2) / 3) + "aaa", false},
+        {"short text", "short", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ReadTextFile::FitsInRecord(c.line), c.fits);
+        WriteTextFile writer;
+        writer.OpenFile(file);
+        writer.WriteLine("first");
+        writer.WriteLine(c.line);
+        writer.CloseFile();
+        ReadTextFile reader;
+        reader.OpenFile(file);
+        EXPECT_EQ(reader.ReadLine(), "first");
+        if (c.fits) EXPECT_EQ(reader.ReadLine(), c.line);
+        else EXPECT_EQ(errorNumberOf([&] { reader.ReadLine(); }), kErrorBase + 527);
+    }
 }
 
 TEST(ReadTextFile, SetUTF8SwitchesLaterRecordsOfAnAnsiFile) {

@@ -160,6 +160,29 @@ TEST_F(ExportTest, IdentifiersThatAreNotKeysAreExportedAsTheClipboardNamesThem) 
     EXPECT_EQ(tree.GetPersons().keys(), (QList<QString>{"I1", "I_1_2", "I_1"}));
 }
 
+// A note paragraph longer than a tree file's line is written over several
+// lines, broken at blanks, so the tree loads with every word of it.
+TEST_F(ExportTest, ANoteTooLongForOneLineIsWrittenOverSeveral) {
+    QByteArray ged = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Ann /Long/\n1 NOTE start";
+    const int pieces = 1600;
+    for (int i = 0; i < pieces; ++i) ged += "\n2 CONC  word" + QByteArray::number(i) + " " + QByteArray(40, 'w');
+    ged += "\n0 TRLR\n";
+    const QString gedFile = dir.filePath(QStringLiteral("long.ged"));
+    QFile f(gedFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(ged);
+    f.close();
+    session.loadFile(gedFile);
+    exported();
+    SVGTree tree;
+    EXPECT_EQ(loadTree(tree, out()), QStringList());
+    const QStringList notes = tree.GetPersons().value(QStringLiteral("I1"))->GetNotes();
+    EXPECT_GT(notes.size(), 1);
+    const QString joined = notes.join(u' ');
+    for (int i : {0, pieces / 2, pieces - 1})
+        EXPECT_TRUE(joined.contains(QStringLiteral(" word%1 ").arg(i))) << i;
+}
+
 TEST_F(ExportTest, AFailedExportLeavesAnOlderFileWhole) {
     QFile older(out());
     ASSERT_TRUE(older.open(QIODevice::WriteOnly));

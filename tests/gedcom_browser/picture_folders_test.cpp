@@ -78,7 +78,9 @@ TEST_F(PlaceMappingTest, FoldersGetOneKeyEachAndReferencesKeepTheRest) {
               (QList<QString>{"GEDDIR1", "GEDDIR2", "GEDDIR3", "GEDDIR4", "GEDDIR5"}));
     EXPECT_EQ(stored("GEDDIR1"), QStringLiteral("|/pics/"));
     EXPECT_EQ(stored("GEDDIR3"), QStringLiteral("|.\\"));
-    EXPECT_EQ(stored("GEDDIR4"), QStringLiteral("|sub/"));
+    // A relative folder is also where a chart beside the exported tree finds
+    // the pictures.
+    EXPECT_EQ(stored("GEDDIR4"), QStringLiteral("sub/|sub/"));
     EXPECT_EQ(stored("GEDDIR5"), QStringLiteral("http://example.com/img/|"));
 }
 
@@ -114,4 +116,22 @@ TEST_F(SessionTest, KeysMadeForOneFileAreReusedByTheNext) {
     load("browser.ged");
     load("browser.ged");
     EXPECT_EQ(session.placeKeys().GetDict().keys(), QList<QString>{"GEDDIR1"});
+}
+
+TEST(RelativeLocationTest, OnlyFoldersRelativeToTheFileGetALocation) {
+    const struct {
+        const char* folder;
+        const char* location;
+    } cases[] = {
+        {"sub/", "sub/"},
+        {"My Pictures\\", "My Pictures/"},
+        {"a\\b/c\\", "a/b/c/"},
+        {".\\", ""},
+        {"/pics/", ""},
+        {"\\\\server\\pics\\", ""},
+        {"C:\\Pics\\", ""},
+        {"C:", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(sRelativeLocation(QString::fromUtf8(c.folder)), QString::fromUtf8(c.location)) << c.folder;
 }

@@ -292,3 +292,34 @@ TEST(Records, PlaceholderAfterAnUnresolvedPartner) {
 }
 
 }  // namespace
+
+// Lines with the same date or place may share their text inside the
+// document: changing one line's value, to a shorter or a longer one, leaves
+// the others as they were.
+TEST(Records, EditedValuesStayWithTheirLine) {
+    GedLoad load;
+    auto doc = load.loadText(
+        "0 HEAD\n"
+        "0 @I1@ INDI\n1 BIRT\n2 DATE 5 MAR 1850\n2 PLAC York\n1 DEAT\n2 DATE 5 MAR 1850\n2 PLAC York\n"
+        "0 @I2@ INDI\n1 BIRT\n2 DATE 5 MAR 1850\n2 PLAC York\n"
+        "0 TRLR\n");
+    ASSERT_TRUE(doc);
+    const GEDIndiClass first(doc->GetXrefs().value(QStringLiteral("I1")));
+    const GEDIndiClass second(doc->GetXrefs().value(QStringLiteral("I2")));
+    const auto lineOf = [](const GEDEventClass& event, const char* tag) {
+        for (const GEDObject& line : event.GetData())
+            if (GEDTagClass::instance().GetTagname(GEDOtherClass(line).GetType()) == QLatin1String(tag)) return GEDOtherClass(line);
+        return GEDOtherClass();
+    };
+    for (const char* value : {"Yo", "York Minster, York"}) {
+        SCOPED_TRACE(value);
+        lineOf(first.GetBirth(), "PLAC").SetPayL(QString::fromLatin1(value));
+        lineOf(first.GetDeath(), "DATE").SetPayL(QString::fromLatin1(value));
+        EXPECT_EQ(first.GetBirth().GetPlace(), QLatin1String(value));
+        EXPECT_EQ(first.GetDeath().GetDate(), QLatin1String(value));
+        EXPECT_EQ(first.GetBirth().GetDate(), QStringLiteral("1850-03-05"));
+        EXPECT_EQ(first.GetDeath().GetPlace(), QStringLiteral("York"));
+        EXPECT_EQ(second.GetBirth().GetDate(), QStringLiteral("1850-03-05"));
+        EXPECT_EQ(second.GetBirth().GetPlace(), QStringLiteral("York"));
+    }
+}

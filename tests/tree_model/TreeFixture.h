@@ -6,6 +6,7 @@
 
 #include "SVGTree.h"
 #include "foundation/AppError.h"
+#include "ErrorOf.h"
 
 // A small tree: a couple (ann, bob) with two children (cat, dan) in family f1.
 inline void addCouple(SVGTree& tree) {
@@ -16,18 +17,6 @@ inline void addCouple(SVGTree& tree) {
     auto fam = tree.NewFamily("f1", "ann", "bob");
     fam->AddChild(tree.GetPersons().value("cat"));
     fam->AddChild(tree.GetPersons().value("dan"));
-}
-
-// The error a call raises; a test failure when it raises none.
-template <typename F>
-AppError errorOf(F&& call) {
-    try {
-        call();
-    } catch (const AppError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no error was raised";
-    return AppError();
 }
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -6,6 +6,7 @@
 #include "TreeFiles.h"
 #include "TreeFixture.h"
 #include "applications/SVGApplications.h"
+#include "foundation/ReadTextFile.h"
 #include "foundation/TextHelpers.h"
 
 namespace {
@@ -214,6 +215,10 @@ TEST(TreeFileWriter, TextsTheFileCannotHoldAreRefusedBeforeWriting) {
          "the short caption of person ann holds a line break or \"|\""},
         {"line break in a notes line", [](SVGTree& t) { t.GetFamilies().value("f1")->AddNotes("x\ny"); },
          "a notes line of family f1 holds a line break"},
+        {"notes line longer than a file's line", [](SVGTree& t) {
+             t.GetFamilies().value("f1")->AddNotes(QString(ReadTextFile::kMaxRecordBytes, u'x'));
+         },
+         "a notes line of family f1 is longer than the 65536 bytes of a line"},
         {"comma in a local setting", [](SVGTree& t) { t.GetPersons().value("bob")->GetLocSettings().set("TooltipTR", "a,b"); },
          "the local setting TooltipTR of person bob holds a comma"},
         {"bar in a viewpoint name", [](SVGTree& t) { t.AddViewpoint("v", "a|b", 1, 1); },

@@ -1,0 +1,1 @@
+kv_bench(bench_designer_grid DEPS designer_gui chart_output_gui)

@@ -1,0 +1,1 @@
+kv_bench(bench_designer_menus DEPS designer)

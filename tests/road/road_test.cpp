@@ -1,0 +1,110 @@
+// The user's main road on real GEDCOM files: the GEDCOM browser exports a
+// tree definition file, the tree loads from it, the Tree Designer lays it out,
+// the tree is saved and loaded again unchanged, and the chart run writes an
+// SVG chart and an HTML page in which every person of the file has a box.
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "UserRoad.h"
+#include "../gedcom_library/QStringPrinting.h"
+
+namespace {
+
+struct RoadFile {
+    const char* path;  // under the test data folder
+    const char* what;
+    bool pictures;     // exported with the persons' pictures (when they are at hand)
+    bool ownCells = true;  // Auto Layout gives each person a cell of its own
+};
+
+// One file of each kind a user brings: character sets, pictures beside the
+// file, and a large real export.
+const RoadFile kFiles[] = {
+    {"ged/5.5.1-sample-2.ged", "UTF-8 with non-ASCII names", true},
+    {"ged/unicode-littleendian-crlf.ged", "UTF-16 little-endian without a byte-order mark", true},
+    {"ged/a31486.ged", "Windows-1252 (CHAR ANSI)", true},
+    {"road/pictures_family.ged", "pictures in a folder beside the file", true},
+    // Its pictures are not at hand: exported without them. Auto Layout still
+    // puts 162 pairs of its persons into one cell (see the test below).
+    {"ged/5.5.1-sample-3.ged", "a real export of 4,578 persons", false, false},
+};
+
+class RoadTest : public ::testing::TestWithParam<RoadFile> {};
+
+QString chartText(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+TEST_P(RoadTest, GedcomToDesignerToCharts) {
+    const RoadFile& param = GetParam();
+    QTemporaryDir work;
+    ASSERT_TRUE(work.isValid());
+    UserRoad road(QStringLiteral(KV_SOURCE_DIR "/share"), work.path());
+
+    const QString treeFile =
+        road.importGedcom(QStringLiteral(KV_TEST_DATA_DIR "/") + QString::fromUtf8(param.path), param.pictures);
+    ASSERT_FALSE(treeFile.isEmpty()) << param.what << ": " << road.problems().join(u'\n').toStdString();
+    ASSERT_TRUE(QFileInfo::exists(treeFile));
+    ASSERT_GT(road.gedcomPersons(), 0);
+
+    std::shared_ptr<SVGTree> tree = road.loadTree(treeFile);
+    EXPECT_FALSE(tree->IsIncompletelyLoaded());
+    EXPECT_EQ(tree->GetPersons().count(), road.gedcomPersons()) << param.what;
+    EXPECT_EQ(tree->GetFamilies().count(), road.gedcomFamilies()) << param.what;
+
+    // The designer shows a box in every cell the layout gave a person, and
+    // Auto Layout gives every person a cell of its own.
+    const int boxes = road.designAndLayout(tree);
+    const TreeShape laidOut = TreeShape::of(*tree);
+    EXPECT_EQ(boxes, laidOut.occupiedCells()) << param.what;
+    if (param.ownCells) EXPECT_EQ(laidOut.occupiedCells(), tree->GetPersons().count()) << param.what;
+
+    tree->SaveToFile();
+    std::shared_ptr<SVGTree> reloaded = road.loadTree(treeFile);
+    EXPECT_EQ(TreeShape::of(*reloaded).differenceFrom(laidOut), QString()) << param.what;
+
+    for (const bool svg : {true, false}) {
+        const QStringList charts = road.writeCharts(*reloaded, svg);
+        ASSERT_EQ(charts.size(), 1) << param.what;
+        const QString text = chartText(charts.first());
+        const QString inst = reloaded->GetSettings().value(QStringLiteral("Inst"));
+        // Each person's group, by its id: "P", the instance letter, "-", the key.
+        QSet<QString> ids;
+        static const QRegularExpression groupId(QStringLiteral("<g id=\"(P[^\"]*)\""));
+        for (auto m = groupId.globalMatch(text); m.hasNext();) ids.insert(m.next().captured(1));
+        // Pictures are found where the GEDCOM file names them, relative to it.
+        if (QString::fromUtf8(param.path).startsWith(QLatin1String("road/")))
+            EXPECT_TRUE(text.contains(QLatin1String("xlink:href=\"pictures/thomas.png\""))) << charts.first().toStdString();
+        for (int i = 0; i < reloaded->GetPersons().count(); ++i) {
+            const QString id = QStringLiteral("P%1-%2").arg(inst, reloaded->GetPersons().keyAt(i));
+            ASSERT_TRUE(ids.contains(id)) << param.what << ": " << id.toStdString() << " is not drawn in " << charts.first().toStdString();
+        }
+    }
+    EXPECT_EQ(road.problems(), QStringList()) << param.what;
+}
+
+// Auto Layout of this large real tree puts 162 pairs of persons into one cell
+// each (I796 and I212, I2932 and I895, ...): the designer then shows one box
+// for both and the chart draws one over the other. Enable once the layout
+// keeps every cell to one person.
+TEST(RoadLayoutTest, DISABLED_EveryPersonOfALargeRealTreeGetsACellOfItsOwn) {
+    QTemporaryDir work;
+    UserRoad road(QStringLiteral(KV_SOURCE_DIR "/share"), work.path());
+    std::shared_ptr<SVGTree> tree =
+        road.loadTree(road.importGedcom(QStringLiteral(KV_TEST_DATA_DIR "/ged/5.5.1-sample-3.ged"), false));
+    road.designAndLayout(tree);
+    EXPECT_EQ(TreeShape::of(*tree).occupiedCells(), tree->GetPersons().count());
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RoadTest, ::testing::ValuesIn(kFiles), [](const auto& info) {
+    QString name = QFileInfo(QString::fromUtf8(info.param.path)).completeBaseName();
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+    return name.toStdString();
+});
+
+}  // namespace

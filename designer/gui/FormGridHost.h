@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include "DesignerHost.h"
+#include "GridClipboard.h"
 #include "GridGestures.h"
 #include "tree_model/gui/QtClipboardText.h"
 
@@ -54,11 +55,15 @@ protected:
 
 private:
     GridMouse gridMouse(const QMouseEvent& event) const;
+    // Runs a clipboard command of the popups and shows what it changed, also
+    // when it stops half-way.
+    void clipboardCommand(const std::function<void()>& body);
     void showGhost();
 
     FormGrid& form_;
     GridGestures gestures_;
     QtClipboardText clipboard_;
+    GridClipboard clipboardCommands_;
     const SVGApplications* applications_ = nullptr;
     int redLine_ = 0;  // the child line shown red
     QGraphicsRectItem* ghost_ = nullptr;

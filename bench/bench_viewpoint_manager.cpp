@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "FormViewpoints.h"
+#include "OffscreenBenchMain.h"
 #include "tree_model/SVGBox.h"
 #include "tree_model/SVGFamily.h"
 #include "tree_model/SVGTree.h"
@@ -150,12 +151,4 @@ BENCHMARK_CAPTURE(BM_TreeChangeEvent, ViewpointPFChange, Event::ViewpointPFChang
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_TreeChangeEvent, PFChange, Event::PFChange)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runOffscreenBenchmarks(argc, argv); }

@@ -254,13 +254,55 @@ void DesignerCommands::linkSpouses(int iStart, int iTarget) {
         const SVGFamilyPtr family = familyOf(t, key);
         if (view->AddFamRef(*family)) t.SetPendingViewpointPFChange(view->GetKey());
     }
-    rebuildLinks();
+    addFamilyRecords(key);
     t.SetUnsaved(true);
 }
 
-void DesignerCommands::rebuildLinks() {
-    model_.BuildFamilyRecords(false);
-    redraw_.links = true;
+std::function<void()> DesignerCommands::spouseGroupsChanging(const QStringList& persons) {
+    const PersonDict& all = tree().GetPersons();
+    QSet<QString> group;
+    for (const QString& key : persons)
+        if (const SVGBoxPtr p = all.value(key))
+            for (const QString& k : p->GetRelatedSpouses().split(u',', Qt::SkipEmptyParts)) group.insert(k);
+    for (const QString& k : group)
+        if (const SVGBoxPtr p = all.value(k)) p->ResetRelatedSpouses();
+    return [this, group] {
+        LinkRecords& records = model_.records();
+        const PersonDict& all = tree().GetPersons();
+        QSet<int> seen;
+        for (const QString& k : group) {
+            for (int f : records.familiesOfParent(k)) {
+                if (seen.contains(f)) continue;
+                seen.insert(f);
+                const SVGBoxPtr first = all.value(records.family(f).Key1);
+                const bool related = first && iSetCount(first->GetRelatedSpouses(), QStringLiteral(",")) >= 3;
+                if (related == records.family(f).bRelatedSpouses) continue;
+                records.setRelatedSpouses(f, related);
+                drawFamilyWithChildren(f);
+            }
+        }
+    };
+}
+
+void DesignerCommands::addFamilyRecords(const QString& key) {
+    const SVGFamilyPtr family = familyOf(tree(), key);
+    QStringList parents;
+    for (const SVGBoxPtr& parent : {family->GetFirstPar(), family->GetSecPar()})
+        if (parent) parents << parent->GetKey();
+    const auto recompute = spouseGroupsChanging(parents);
+    const int i = model_.AddFamilyRecord(key, *family);
+    if (i > 0) {
+        bool missing = false;
+        for (const SVGBoxPtr& child : family->GetChildren()) {
+            if (child && model_.occupancy().cellOf(child->GetKey()) > 0)
+                model_.AddChildRecord(i, *child);
+            else
+                missing = true;
+        }
+        if (missing) model_.records().setMoreChildren2(i, true);
+        drawFamilyWithChildren(i);
+    }
+    recompute();
 }
 
 // ---- Children
@@ -590,12 +632,23 @@ void DesignerCommands::mnuDeleteFamily_Click() {
                 raiseError(ErrorOffset::InvalidKey, QStringLiteral("SVGBox"),
                            QStringLiteral("Person ") + parent->GetKey() +
                                QStringLiteral(" is not associated with family ") + key);
+        QStringList parents;
+        for (const SVGBoxPtr& parent : {family->GetFirstPar(), family->GetSecPar()})
+            if (parent) parents << parent->GetKey();
+        const auto recompute = spouseGroupsChanging(parents);
         family->RemAllChildren();
         const SVGBoxPtr first = family->GetFirstPar(), second = family->GetSecPar();
         if (first) first->RemFamSet(key);
         if (second && second != first) second->RemFamSet(key);
         t.RemFamily(key);
-        rebuildLinks();
+        LinkRecords& records = model_.records();
+        for (int child : records.childrenOfFamily(current)) {
+            records.freeChild(child);
+            redraw_.childLines.insert(child);
+        }
+        records.freeFamily(current);
+        redraw_.families.insert(current);
+        recompute();
         model_.currentFamily = -1;
     });
 }

@@ -98,7 +98,12 @@ private:
     // a child of its own family, or its own ancestor. "" when it may.
     QString childRefusal(const QString& childKey, const QString& familyKey, bool bHasFamily) const;
     bool isAncestor(const QString& ancestor, const QString& person) const;
-    void rebuildLinks();
+    // The spouse groups of the persons changed (a family of them came or
+    // went): their cached groups are dropped, the returned call recomputes
+    // the records of the families of everybody in them.
+    std::function<void()> spouseGroupsChanging(const QStringList& persons);
+    // The records and lines of a family just added to the tree.
+    void addFamilyRecords(const QString& key);
     void drawFamilyWithChildren(int iFamily);
 
     GridModel& model_;

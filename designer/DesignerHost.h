@@ -16,7 +16,6 @@ struct GridRedraw {
     QHash<int, QString> cells;
     QSet<int> families;
     QSet<int> childLines;
-    bool links = false;      // the link records were rebuilt: every circle and line anew
     bool selection = false;  // the selection marks changed
     bool refresh = false;    // repaint the whole window
 
@@ -24,7 +23,7 @@ struct GridRedraw {
         if (iCell > 0) cells.insert(iCell, sPreferred);
     }
     bool isEmpty() const {
-        return cells.isEmpty() && families.isEmpty() && childLines.isEmpty() && !links && !selection && !refresh;
+        return cells.isEmpty() && families.isEmpty() && childLines.isEmpty() && !selection && !refresh;
     }
 };
 

@@ -83,6 +83,7 @@ public:
     void setMoreChildren2(int iFamily, bool more) { families_[size_t(iFamily)].bMoreChildren2 = more; }
     // The flags the family editor may change.
     void setFamilyFlags(int iFamily, bool moreChildren, bool liaison);
+    void setRelatedSpouses(int iFamily, bool related) { families_[size_t(iFamily)].bRelatedSpouses = related; }
     void setChildTentative(int iChild, bool tentative) { children_[size_t(iChild)].bTentative = tentative; }
     // Hangs a child record from another family record.
     void setChildFamily(int iChild, int iFamily);

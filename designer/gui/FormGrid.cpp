@@ -434,7 +434,32 @@ void FormGrid::BuildFamilyRecords(bool bNoLog) {
 }
 
 void FormGrid::DrawFamilyLinks(int iFamily) {
+    if (iFamily < 1) return;
     const FamilyRecord& r = model_.records().family(iFamily);
+    // A record freed since the circles were built loses its circle and line;
+    // one added since gets them.
+    if (!r.inUse()) {
+        if (FamilyCircleItem* item = circle(iFamily)) item->hide();
+        if (QGraphicsLineItem* line = familyLine(iFamily)) line->hide();
+        return;
+    }
+    if (picFamily_.size() <= size_t(iFamily)) {
+        picFamily_.resize(size_t(iFamily) + 1, nullptr);
+        linFamily_.resize(size_t(iFamily) + 1, nullptr);
+    }
+    if (!picFamily_[size_t(iFamily)]) {
+        auto* item = new FamilyCircleItem;
+        item->setZValue(kCircleZ);
+        scene_->addItem(item);
+        picFamily_[size_t(iFamily)] = item;
+    }
+    if (!linFamily_[size_t(iFamily)]) {
+        auto* line = new QGraphicsLineItem;
+        line->setZValue(kLineZ);
+        scene_->addItem(line);
+        linFamily_[size_t(iFamily)] = line;
+    }
+    picFamily_[size_t(iFamily)]->Tag = r.Key;
     if (QGraphicsLineItem* line = familyLine(iFamily)) {
         line->setLine(toPixels(model_.familyLine(iFamily)));
         line->setPen(linkPen(2));

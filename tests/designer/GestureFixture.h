@@ -80,10 +80,10 @@ struct ScriptedDesignerHost : DesignerHost {
         for (const GridRedraw& r : redraws) out.unite(r.childLines);
         return out;
     }
-    bool linksRebuilt() const {
-        for (const GridRedraw& r : redraws)
-            if (r.links) return true;
-        return false;
+    QSet<int> familiesRedrawn() const {
+        QSet<int> out;
+        for (const GridRedraw& r : redraws) out.unite(r.families);
+        return out;
     }
 };
 
@@ -123,25 +123,53 @@ struct GestureTree : DesignerTree {
         return model.iFindChild(key, f);
     }
     CellRef at(const QString& key) const { return model.cellOfPerson(key); }
+    // The link records in use, by content (families by key, children by
+    // person and family key), sorted: records kept up to date step by step
+    // must equal those built afresh, whatever their indices.
+    QStringList recordsByContent() const {
+        QStringList out;
+        const LinkRecords& r = model.records();
+        auto cell = [](const CellRef& c) { return QStringLiteral("(%1,%2,%3)").arg(c.L).arg(c.C).arg(c.R); };
+        for (int i = 1; i <= r.familyUpperBound(); ++i) {
+            const FamilyRecord& f = r.family(i);
+            if (!f.inUse()) continue;
+            out << QStringList{f.Key, f.Key1, cell(f.LCR1), f.Key2, cell(f.LCR2), QString::number(f.bChildrenHidden),
+                               QString::number(f.bMoreChildren), QString::number(f.bMoreChildren2),
+                               QString::number(f.bLiaison), QString::number(f.bRelatedSpouses)}
+                       .join(u' ');
+        }
+        for (int i = 1; i <= r.childUpperBound(); ++i) {
+            const ChildRecord& c = r.child(i);
+            if (!c.inUse()) continue;
+            out << QStringList{c.Key, r.family(c.iFamily).Key, cell(c.LCR), QString::number(c.bTentative)}.join(u' ');
+        }
+        out.sort();
+        return out;
+    }
+    // The records as a fresh build makes them.
+    QStringList freshRecords() {
+        const QStringList kept = recordsByContent();
+        GridModel fresh(&reporter);
+        fresh.takeTree(&tree);
+        fresh.readGridSize();
+        fresh.prepareGrid();
+        fresh.BuildFamilyRecords(true);
+        std::swap(fresh.records(), model.records());
+        QStringList out = recordsByContent();
+        std::swap(fresh.records(), model.records());
+        EXPECT_EQ(recordsByContent(), kept);
+        return out;
+    }
 
     // Mouse events.
-    static GridMouse mouse(QPointF p, Qt::MouseButton button, Qt::MouseButtons buttons,
-                           Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        GridMouse e;
-        e.at = p;
-        e.button = button;
-        e.buttons = buttons;
-        e.modifiers = mods;
-        return e;
-    }
     void press(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures.press(mouse(p, b, b, mods));
+        gestures.press({b, b, mods, p});
     }
     void moveTo(QPointF p, Qt::MouseButtons held = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures.move(mouse(p, Qt::NoButton, held, mods));
+        gestures.move({Qt::NoButton, held, mods, p});
     }
     void releaseAt(QPointF p, Qt::MouseButton b = Qt::LeftButton, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        gestures.release(mouse(p, b, Qt::NoButton, mods));
+        gestures.release({b, Qt::NoButton, mods, p});
     }
     // Press, a move past the drag distance, the move to the end, release.
     void drag(QPointF from, QPointF to, Qt::KeyboardModifiers mods = Qt::NoModifier) {

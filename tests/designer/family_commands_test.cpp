@@ -83,7 +83,8 @@ TEST(FamilyCommands, DeleteFamilyAsksThenRemovesItEverywhere) {
 
     t.host.answers = {true};
     t.host.redraws.clear();
-    QObject::connect(&t.tree, &SVGTree::PFChange, [&] { EXPECT_TRUE(t.host.linksRebuilt()) << "raised after the redraw"; });
+    QObject::connect(&t.tree, &SVGTree::PFChange,
+                     [&] { EXPECT_TRUE(t.host.familiesRedrawn().contains(1)) << "raised after the redraw"; });
     choose(t, "mnuDeleteFamily");
     EXPECT_FALSE(t.tree.GetFamilies().contains("F1"));
     EXPECT_FALSE(v->FamilyExists("F1"));
@@ -91,6 +92,7 @@ TEST(FamilyCommands, DeleteFamilyAsksThenRemovesItEverywhere) {
     EXPECT_TRUE(t.tree.ChildFamily("c1").isEmpty());
     EXPECT_EQ(t.model.records().familyCount(), 0);
     EXPECT_EQ(t.model.records().childCount(), 0);
+    EXPECT_EQ(t.host.childLinesRedrawn(), (QSet<int>{1, 2})) << "the child lines go";
     EXPECT_EQ(t.model.occupancy().occupiedCount(), 5) << "its persons stay";
     EXPECT_EQ(t.events, (QStringList{"PFChange", "ViewpointPFChange V"}));
     EXPECT_EQ(t.model.currentFamily, -1);

@@ -127,3 +127,18 @@ TEST_F(FormGridGestureTest, PopupDeletesAPersonAfterTheQuestion) {
     EXPECT_EQ(form->box(cell(5, 1)), nullptr);
     EXPECT_FALSE(saved()->GetPersons().contains("s"));
 }
+
+TEST_F(FormGridGestureTest, CopyThenPasteNewThroughThePopups) {
+    open();
+    menus.choose("Copy Person");
+    QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, inBox(5, 1));
+    menus.choose("Paste New Person");
+    QTest::mouseClick(viewport(), Qt::RightButton, Qt::NoModifier, inEmptyCell(8, 6));
+    ASSERT_EQ(menus.shown.size(), 2);
+    ASSERT_TRUE(form->box(cell(8, 6)));
+    const QString copy = form->box(cell(8, 6))->Tag;
+    EXPECT_NE(copy, "s");
+    const auto back = saved();
+    EXPECT_TRUE(back->GetPersons().contains(copy));
+    EXPECT_EQ(place(*back, copy), std::pair(8, 6));
+}

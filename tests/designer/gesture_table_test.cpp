@@ -186,14 +186,42 @@ TEST(GestureSpouse, ShiftDragCreatesAFamilyThroughTheEditor) {
 
     EXPECT_EQ(t.host.editorCalls, QStringList{"CreateFamily s c1"});
     EXPECT_EQ(t.gestures.state(), State::Idle);
-    EXPECT_NE(t.model.records().familyIndex("F2"), 0);
-    EXPECT_TRUE(t.host.linksRebuilt());
+    const int f2 = t.model.records().familyIndex("F2");
+    ASSERT_NE(f2, 0);
+    EXPECT_TRUE(t.host.familiesRedrawn().contains(f2));
+    EXPECT_EQ(t.model.records().family(f2).LCR1.L, t.cell(1, 2));
+    EXPECT_EQ(t.recordsByContent(), t.freshRecords());
     EXPECT_TRUE(t.tree.IsUnsaved());
     EXPECT_EQ(t.events, QStringList{"PFChange"});
 
     // The left half of a box starts the band at its left edge.
     t.press(t.inBox(5, 1, -200, 0), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(t.gestures.lineGeometry().p1(), QPointF(box.left(), box.center().y()));
+}
+
+TEST(GestureSpouse, ANewFamilyUpdatesTheSpouseGroupsOfTheRecords) {
+    // p2 marries s as well: p1, p2 and s form a group of three, which moves
+    // the circles of the families among them as a fresh build places them.
+    GestureTree t;
+    family(t);
+    t.person("q", "m", 8, 1);
+    t.show();
+    t.host.createFamily = [](SVGTree& tree, const QString& a, const QString& b) { return createIn(tree, "F2", a, b); };
+    t.drag(t.inBox(2, 1), t.inBox(5, 1), Qt::ShiftModifier);
+    const int f2 = t.model.records().familyIndex("F2");
+    ASSERT_NE(f2, 0);
+    EXPECT_TRUE(t.model.records().family(f2).bRelatedSpouses);
+    EXPECT_EQ(t.recordsByContent(), t.freshRecords());
+    t.host.createFamily = [](SVGTree& tree, const QString& a, const QString& b) { return createIn(tree, "F3", a, b); };
+    t.drag(t.inBox(8, 1), t.inBox(5, 1), Qt::ShiftModifier);
+    EXPECT_EQ(t.recordsByContent(), t.freshRecords());
+
+    // Deleting F2 splits the group again.
+    t.host.answers = {true};
+    t.host.popupChoices = {"mnuDeleteFamily"};
+    t.click(t.model.circleRect(f2).center(), Qt::RightButton);
+    ASSERT_FALSE(t.tree.GetFamilies().contains("F2"));
+    EXPECT_EQ(t.recordsByContent(), t.freshRecords());
 }
 
 TEST(GestureSpouse, InAViewpointTheNewFamilyJoinsIt) {

@@ -7,6 +7,7 @@
 #include "FormAdvSettings.h"
 #include "FormApplications.h"
 #include "FormGrid.h"
+#include "FormGridHost.h"
 #include "FormKinreader.h"
 #include "FormSVG.h"
 #include "FormSettings.h"
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
 
     FormSVG window;
     window.peers().openDesigner = [&window](const std::shared_ptr<SVGTree>& tree, const QString& viewpointKey) {
-        FormGrid::OpenDesigner(&window, tree, viewpointKey);
+        // The person and family editors of the designer list the program's applications.
+        FormGrid::OpenDesigner(&window, tree, viewpointKey)->host().setApplications(&window.applications());
     };
     FormGrid::OptionsDialogs& options = FormGrid::optionsDialogs();
     options.editSettings = [&window](SVGTree& tree, QWidget* owner) {

@@ -16,6 +16,7 @@ struct GridRedraw {
     QHash<int, QString> cells;
     QSet<int> families;
     QSet<int> childLines;
+    bool links = false;      // every link record and line is built anew
     bool selection = false;  // the selection marks changed
     bool refresh = false;    // repaint the whole window
 
@@ -23,7 +24,7 @@ struct GridRedraw {
         if (iCell > 0) cells.insert(iCell, sPreferred);
     }
     bool isEmpty() const {
-        return cells.isEmpty() && families.isEmpty() && childLines.isEmpty() && !selection && !refresh;
+        return cells.isEmpty() && families.isEmpty() && childLines.isEmpty() && !links && !selection && !refresh;
     }
 };
 

@@ -42,7 +42,7 @@ QCursor dragPictureCursor() {
 }  // namespace
 
 FormGridHost::FormGridHost(FormGrid& form)
-    : form_(form), gestures_(form.model(), *this), clipboardCommands_(form.model()) {
+    : form_(form), gestures_(form.model(), *this) {
     gestures_.startDragDistance = double(QApplication::startDragDistance()) * GridGeometry::kTwipsPerPixel;
     QWidget* viewport = form_.view()->viewport();
     viewport->setMouseTracking(true);
@@ -55,41 +55,6 @@ FormGridHost::FormGridHost(FormGrid& form)
     editFamily = [this](SVGTree& oTr, const QString& sKey, QString& sChildSet) {
         return FormFamily::EditFamily(oTr, sKey, sChildSet, applications_, &form_);
     };
-    // The paste, include and exclude entries of the popups.
-    clipboardCommands_.boxTag = [this](int iCell) { return commands().boxTag(iCell); };
-    QHash<QString, std::function<void()>>& other = commands().otherCommands;
-    other.insert(QStringLiteral("mnuPastePersonFamily"),
-                 [this] { clipboardCommand([this] { clipboardCommands_.paste(clipboardText(), false); }); });
-    other.insert(QStringLiteral("mnuPasteNewPersonFamily"),
-                 [this] { clipboardCommand([this] { clipboardCommands_.paste(clipboardText(), true); }); });
-    other.insert(QStringLiteral("mnuIncludePersonFamily"),
-                 [this] { clipboardCommand([this] { clipboardCommands_.include(clipboardText()); }); });
-    other.insert(QStringLiteral("mnuExcludePersons"),
-                 [this] { clipboardCommand([this] { clipboardCommands_.excludePersons(); }); });
-    other.insert(QStringLiteral("mnuExcludeFamily"),
-                 [this] { clipboardCommand([this] { clipboardCommands_.excludeFamily(); }); });
-}
-
-void FormGridHost::clipboardCommand(const std::function<void()>& body) {
-    const auto show = [this] {
-        const GridChanges changes = clipboardCommands_.takeChanges();
-        for (auto it = changes.cells.constBegin(); it != changes.cells.constEnd(); ++it)
-            commands().renderCell(it.key(), it.value());
-        if (changes.selection) commands().changes().selection = true;
-        if (changes.clipboard) setClipboardText(*changes.clipboard);
-        if (changes.links) {
-            redLine_ = 0;
-            form_.BuildFamilyRecords(true);
-            form_.RedrawLinks();
-        }
-    };
-    try {
-        body();
-    } catch (...) {
-        show();
-        throw;
-    }
-    show();
 }
 
 FormGridHost::~FormGridHost() = default;
@@ -184,11 +149,17 @@ void FormGridHost::redraw(const GridRedraw& changes) {
         QString keys = QStringLiteral("?");
         form_.RenderCell(it.key(), col, row, it.value(), keys);
     }
-    const LinkRecords& records = form_.model().records();
-    for (int f : changes.families)
-        if (f > 0 && f <= records.familyUpperBound()) form_.DrawFamilyLinks(f);
-    for (int c : changes.childLines)
-        if (c > 0 && c <= records.childUpperBound()) form_.DrawChildLinks(c);
+    if (changes.links) {
+        redLine_ = 0;
+        form_.BuildFamilyRecords(true);
+        form_.RedrawLinks();
+    } else {
+        const LinkRecords& records = form_.model().records();
+        for (int f : changes.families)
+            if (f > 0 && f <= records.familyUpperBound()) form_.DrawFamilyLinks(f);
+        for (int c : changes.childLines)
+            if (c > 0 && c <= records.childUpperBound()) form_.DrawChildLinks(c);
+    }
     if (changes.selection) form_.MarkSelection();
     if (changes.refresh) form_.view()->viewport()->update();
     form_.windowUpdates().UnlockW(locked);

@@ -6,7 +6,6 @@
 
 #include "DesignerClipboardCommands.h"
 #include "DesignerHost.h"
-#include "GridClipboard.h"
 #include "GridGestures.h"
 #include "tree_model/gui/QtClipboardText.h"
 
@@ -56,9 +55,6 @@ protected:
 
 private:
     GridMouse gridMouse(const QMouseEvent& event) const;
-    // Runs a clipboard command of the popups and shows what it changed, also
-    // when it stops half-way.
-    void clipboardCommand(const std::function<void()>& body);
     void showGhost();
 
     FormGrid& form_;
@@ -66,7 +62,6 @@ private:
     // Paste, Include and Exclude of the popups.
     DesignerClipboardCommands clipboardCommands_{gestures_.commands()};
     QtClipboardText clipboard_;
-    GridClipboard clipboardCommands_;
     const SVGApplications* applications_ = nullptr;
     int redLine_ = 0;  // the child line shown red
     QGraphicsRectItem* ghost_ = nullptr;

@@ -869,6 +869,32 @@ bool SVGLayout::push(int item, int startPos, int row, int target) {
     return result;
 }
 
+bool SVGLayout::guardedPush(int item, int startPos, int row, int target) {
+    // A push moves whole rows through their lists; where a row's list does
+    // not follow its columns (a marriage with a row of its own that stands in
+    // the row of another family's children) it can carry one person onto
+    // another's cell. Such a push is taken back: the layout stays as it was.
+    std::vector<int> cols(persons_.size());
+    for (int p = 1; p < persons_.size(); ++p) cols[p] = persons_[p].newCol;
+    std::vector<int> unitCols(units_.size());
+    for (int u = 1; u < units_.size(); ++u) unitCols[u] = units_[u].col;
+    const QVector<int> shifts = rowShifts_;
+    if (!push(item, startPos, row, target)) return false;
+    QSet<qint64> cells;
+    cells.reserve(persons_.size());
+    bool shared = false;
+    for (int p = 1; p < persons_.size() && !shared; ++p) {
+        const qint64 cell = (qint64(persons_[p].newRow) << 32) | quint32(persons_[p].newCol);
+        if (cells.contains(cell)) shared = true;
+        cells.insert(cell);
+    }
+    if (!shared) return true;
+    for (int p = 1; p < persons_.size(); ++p) persons_[p].newCol = cols[p];
+    for (int u = 1; u < units_.size(); ++u) units_[u].col = unitCols[u];
+    rowShifts_ = shifts;
+    return false;
+}
+
 bool SVGLayout::pass() {
     for (int u = 1; u < units_.size(); ++u) {
         const UnitRec& rec = units_[u];
@@ -902,9 +928,9 @@ bool SVGLayout::pass() {
             const int C = nearest((minCol + maxCol) / 2.0);
             bool moved = false;
             if (P < C) {
-                if (push(-u, rightPos, parentsRow, nearest(C + offC - offP))) moved = true;
+                if (guardedPush(-u, rightPos, parentsRow, nearest(C + offC - offP))) moved = true;
                 const int T = minCol == C ? minCol - 1 : minCol;
-                if (push(-u, leftPos, parentsRow, nearest(T + offC - offP))) moved = true;
+                if (guardedPush(-u, leftPos, parentsRow, nearest(T + offC - offP))) moved = true;
             } else if (P > minCol) {
                 const int cu = persons_[leftmost].unit;
                 const UnitRec& child = units_[cu];
@@ -918,9 +944,9 @@ bool SVGLayout::pass() {
                 for (int j = 0; j < child.count; ++j)
                     if (persons_[unitPerson(child, j)].parentFam) ++withParents;
                 if (withParents == 1 && pos == 1)
-                    moved = push(-cu, 0, childRow, nearest(P - (maxCol - minCol) - 1 + offP - offC));
+                    moved = guardedPush(-cu, 0, childRow, nearest(P - (maxCol - minCol) - 1 + offP - offC));
                 else
-                    moved = push(-cu, pos, childRow, nearest(P - (maxCol - minCol) + offP - offC));
+                    moved = guardedPush(-cu, pos, childRow, nearest(P - (maxCol - minCol) + offP - offC));
             }
             if (moved) return true;
         }

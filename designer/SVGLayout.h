@@ -139,6 +139,7 @@ private:
     };
     bool openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
+    bool guardedPush(int item, int startPos, int row, int target);
     bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
     void writePositions(bool bNew, bool bViewAsRead);
     bool needsOwnRow(int u) const;

@@ -293,6 +293,7 @@ void SVGLayout::clear() {
     rowHead_ = rowTail_ = rowShifts_ = QVector<int>(1, 0);
     firstEmpty_ = 1;
     nTrees_ = 0;
+    cellsCounted_ = false;
     viewpoint_.reset();
     tree_ = nullptr;
 }
@@ -743,6 +744,10 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
             ended = true;
             return moved;
         }
+        if (logging_) {
+            moveLog_.emplace_back(unitPerson(rec, pos), p.newCol);
+            if (pos == 0) unitLog_.emplace_back(u, rec.col);
+        }
         p.newCol = x;
         if (pos == 0) rec.col = x;
         moved = true;
@@ -874,23 +879,44 @@ bool SVGLayout::guardedPush(int item, int startPos, int row, int target) {
     // not follow its columns (a marriage with a row of its own that stands in
     // the row of another family's children) it can carry one person onto
     // another's cell. Such a push is taken back: the layout stays as it was.
-    std::vector<int> cols(persons_.size());
-    for (int p = 1; p < persons_.size(); ++p) cols[p] = persons_[p].newCol;
-    std::vector<int> unitCols(units_.size());
-    for (int u = 1; u < units_.size(); ++u) unitCols[u] = units_[u].col;
-    const QVector<int> shifts = rowShifts_;
-    if (!push(item, startPos, row, target)) return false;
-    QSet<qint64> cells;
-    cells.reserve(persons_.size());
-    bool shared = false;
-    for (int p = 1; p < persons_.size() && !shared; ++p) {
-        const qint64 cell = (qint64(persons_[p].newRow) << 32) | quint32(persons_[p].newCol);
-        if (cells.contains(cell)) shared = true;
-        cells.insert(cell);
+    // The persons a push moves are logged, so that the check and the undo
+    // cost what the push moved, not the whole view.
+    auto cellOf = [](int col, int row) { return (qint64(row) << 32) | quint32(col); };
+    if (!cellsCounted_) {
+        cellCount_.clear();
+        for (int p = 1; p < persons_.size(); ++p) ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+        cellsCounted_ = true;
     }
+    const QVector<int> shifts = rowShifts_;
+    moveLog_.clear();
+    unitLog_.clear();
+    logging_ = true;
+    const bool moved = push(item, startPos, row, target);
+    logging_ = false;
+    if (!moved) return false;
+    // The first column each moved person had, once per person.
+    std::vector<std::pair<int, int>> firstCols;
+    for (const auto& [p, col] : moveLog_) {
+        if (movedStamp_.size() < std::size_t(persons_.size())) movedStamp_.assign(persons_.size(), 0);
+        if (movedStamp_[p] == moveWalk_ + 1) continue;
+        movedStamp_[p] = moveWalk_ + 1;
+        firstCols.emplace_back(p, col);
+    }
+    ++moveWalk_;
+    for (const auto& [p, col] : firstCols) {
+        --cellCount_[cellOf(col, persons_[p].newRow)];
+        ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+    }
+    bool shared = false;
+    for (const auto& [p, col] : firstCols)
+        if (cellCount_.value(cellOf(persons_[p].newCol, persons_[p].newRow)) > 1) shared = true;
     if (!shared) return true;
-    for (int p = 1; p < persons_.size(); ++p) persons_[p].newCol = cols[p];
-    for (int u = 1; u < units_.size(); ++u) units_[u].col = unitCols[u];
+    for (const auto& [p, col] : firstCols) {
+        --cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+        ++cellCount_[cellOf(col, persons_[p].newRow)];
+        persons_[p].newCol = col;
+    }
+    for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) units_[it->first].col = it->second;
     rowShifts_ = shifts;
     return false;
 }

@@ -293,6 +293,7 @@ void SVGLayout::clear() {
     rowHead_ = rowTail_ = rowShifts_ = QVector<int>(1, 0);
     firstEmpty_ = 1;
     nTrees_ = 0;
+    cellsCounted_ = false;
     viewpoint_.reset();
     tree_ = nullptr;
 }
@@ -743,6 +744,10 @@ bool SVGLayout::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& 
             ended = true;
             return moved;
         }
+        if (logging_) {
+            moveLog_.emplace_back(unitPerson(rec, pos), p.newCol);
+            if (pos == 0) unitLog_.emplace_back(u, rec.col);
+        }
         p.newCol = x;
         if (pos == 0) rec.col = x;
         moved = true;
@@ -869,6 +874,53 @@ bool SVGLayout::push(int item, int startPos, int row, int target) {
     return result;
 }
 
+bool SVGLayout::guardedPush(int item, int startPos, int row, int target) {
+    // A push moves whole rows through their lists; where a row's list does
+    // not follow its columns (a marriage with a row of its own that stands in
+    // the row of another family's children) it can carry one person onto
+    // another's cell. Such a push is taken back: the layout stays as it was.
+    // The persons a push moves are logged, so that the check and the undo
+    // cost what the push moved, not the whole view.
+    auto cellOf = [](int col, int row) { return (qint64(row) << 32) | quint32(col); };
+    if (!cellsCounted_) {
+        cellCount_.clear();
+        for (int p = 1; p < persons_.size(); ++p) ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+        cellsCounted_ = true;
+    }
+    const QVector<int> shifts = rowShifts_;
+    moveLog_.clear();
+    unitLog_.clear();
+    logging_ = true;
+    const bool moved = push(item, startPos, row, target);
+    logging_ = false;
+    if (!moved) return false;
+    // The first column each moved person had, once per person.
+    std::vector<std::pair<int, int>> firstCols;
+    for (const auto& [p, col] : moveLog_) {
+        if (movedStamp_.size() < std::size_t(persons_.size())) movedStamp_.assign(persons_.size(), 0);
+        if (movedStamp_[p] == moveWalk_ + 1) continue;
+        movedStamp_[p] = moveWalk_ + 1;
+        firstCols.emplace_back(p, col);
+    }
+    ++moveWalk_;
+    for (const auto& [p, col] : firstCols) {
+        --cellCount_[cellOf(col, persons_[p].newRow)];
+        ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+    }
+    bool shared = false;
+    for (const auto& [p, col] : firstCols)
+        if (cellCount_.value(cellOf(persons_[p].newCol, persons_[p].newRow)) > 1) shared = true;
+    if (!shared) return true;
+    for (const auto& [p, col] : firstCols) {
+        --cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+        ++cellCount_[cellOf(col, persons_[p].newRow)];
+        persons_[p].newCol = col;
+    }
+    for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) units_[it->first].col = it->second;
+    rowShifts_ = shifts;
+    return false;
+}
+
 bool SVGLayout::pass() {
     for (int u = 1; u < units_.size(); ++u) {
         const UnitRec& rec = units_[u];
@@ -902,9 +954,9 @@ bool SVGLayout::pass() {
             const int C = nearest((minCol + maxCol) / 2.0);
             bool moved = false;
             if (P < C) {
-                if (push(-u, rightPos, parentsRow, nearest(C + offC - offP))) moved = true;
+                if (guardedPush(-u, rightPos, parentsRow, nearest(C + offC - offP))) moved = true;
                 const int T = minCol == C ? minCol - 1 : minCol;
-                if (push(-u, leftPos, parentsRow, nearest(T + offC - offP))) moved = true;
+                if (guardedPush(-u, leftPos, parentsRow, nearest(T + offC - offP))) moved = true;
             } else if (P > minCol) {
                 const int cu = persons_[leftmost].unit;
                 const UnitRec& child = units_[cu];
@@ -918,9 +970,9 @@ bool SVGLayout::pass() {
                 for (int j = 0; j < child.count; ++j)
                     if (persons_[unitPerson(child, j)].parentFam) ++withParents;
                 if (withParents == 1 && pos == 1)
-                    moved = push(-cu, 0, childRow, nearest(P - (maxCol - minCol) - 1 + offP - offC));
+                    moved = guardedPush(-cu, 0, childRow, nearest(P - (maxCol - minCol) - 1 + offP - offC));
                 else
-                    moved = push(-cu, pos, childRow, nearest(P - (maxCol - minCol) + offP - offC));
+                    moved = guardedPush(-cu, pos, childRow, nearest(P - (maxCol - minCol) + offP - offC));
             }
             if (moved) return true;
         }

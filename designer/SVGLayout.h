@@ -139,6 +139,7 @@ private:
     };
     bool openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
+    bool guardedPush(int item, int startPos, int row, int target);
     bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
     void writePositions(bool bNew, bool bViewAsRead);
     bool needsOwnRow(int u) const;
@@ -170,5 +171,13 @@ private:
     // Row items (units negative, families positive) a push is working on.
     QSet<int> pushActive_;
     int nTrees_ = 0;
+    // Persons per cell while the adjustment passes run, and the moves of
+    // the push under way (person or unit, column before), to take it back.
+    QHash<qint64, int> cellCount_;
+    bool cellsCounted_ = false;
+    bool logging_ = false;
+    std::vector<std::pair<int, int>> moveLog_, unitLog_;
+    std::vector<int> movedStamp_;
+    int moveWalk_ = 0;
     int iCols_ = 0, iRows_ = 0;
 };

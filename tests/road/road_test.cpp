@@ -28,9 +28,8 @@ const RoadFile kFiles[] = {
     {"ged/unicode-littleendian-crlf.ged", "UTF-16 little-endian without a byte-order mark", true},
     {"ged/a31486.ged", "Windows-1252 (CHAR ANSI)", true},
     {"road/pictures_family.ged", "pictures in a folder beside the file", true},
-    // Its pictures are not at hand: exported without them. Auto Layout still
-    // puts 162 pairs of its persons into one cell (see the test below).
-    {"ged/5.5.1-sample-3.ged", "a real export of 4,578 persons", false, false},
+    // Its pictures are not at hand: exported without them.
+    {"ged/5.5.1-sample-3.ged", "a real export of 4,578 persons", false},
 };
 
 class RoadTest : public ::testing::TestWithParam<RoadFile> {};
@@ -88,11 +87,10 @@ TEST_P(RoadTest, GedcomToDesignerToCharts) {
     EXPECT_EQ(road.problems(), QStringList()) << param.what;
 }
 
-// Auto Layout of this large real tree puts 162 pairs of persons into one cell
-// each (I796 and I212, I2932 and I895, ...): the designer then shows one box
-// for both and the chart draws one over the other. Enable once the layout
-// keeps every cell to one person.
-TEST(RoadLayoutTest, DISABLED_EveryPersonOfALargeRealTreeGetsACellOfItsOwn) {
+// Auto Layout of this large real tree once put 162 pairs of persons into one
+// cell each (I796 and I212, I2932 and I895, ...): the designer then showed one
+// box for both and the chart drew one over the other.
+TEST(RoadLayoutTest, EveryPersonOfALargeRealTreeGetsACellOfItsOwn) {
     QTemporaryDir work;
     UserRoad road(QStringLiteral(KV_SOURCE_DIR "/share"), work.path());
     std::shared_ptr<SVGTree> tree =

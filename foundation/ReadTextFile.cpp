@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include "SystemErrorText.h"
 #include "TextCoreErrors.h"
@@ -331,6 +332,16 @@ QStringView ReadTextFile::ReadLineView() {
             out[i] = c;
         }
         if (high < 0x80) return QStringView(out, n);
+        if (charset_ == Utf8) {
+            // Decoded in place, as QString::fromUtf8 would (a mark at the
+            // start of the record is dropped, bad bytes become U+FFFD).
+            QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            const qsizetype room = decoder.requiredSpace(n);
+            if (record_.size() < std::size_t(room)) record_.resize(std::size_t(room));
+            auto* first = reinterpret_cast<QChar*>(record_.data());
+            const QChar* end = decoder.appendToBuffer(first, QByteArrayView(bytes, n));
+            return QStringView(record_.data(), end - first);
+        }
     }
     const QString text = decode(bytes, n);
     if (record_.size() < std::size_t(text.size())) record_.resize(std::size_t(text.size()));

@@ -45,7 +45,6 @@ KeywordTexts keywordTexts(const QString& key) { return keywordTable().value(key,
 QString prefixOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).prefix); }
 QString suffixOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).suffix); }
 QString connectorOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).connector); }
-QString orderOf(const QString& key) { return QString::fromLatin1(keywordTexts(key).order); }
 
 bool isThreeWordRange(const QStringList& words) {
     return words.size() == 3 && (words.at(1) == QLatin1String("TO") || words.at(1) == QLatin1String("AND"));
@@ -149,20 +148,61 @@ QString sDateSortPart(QString& sWord) {
     return sWord + calendar;
 }
 
+namespace {
+
+// sDateSortPart for a word that stays as it is, added to a key.
+void appendSortPart(QStringView word, QString& key) {
+    QChar calendar = u'2';
+    if (word.endsWith(u'D')) {
+        calendar = u'3';
+        word.chop(1);
+    } else if (word.endsWith(u'J')) {
+        calendar = u'1';
+        word.chop(1);
+    }
+    key += word;
+    for (qsizetype size = word.size(); size < 10; size += 3)
+        key += QLatin1String("-00");
+    key += calendar;
+}
+
+void appendOrder(QStringView keyword, QString& key) {
+    // The table is looked up with a text over the word's own characters.
+    const QString borrowed = QString::fromRawData(keyword.data(), keyword.size());
+    key += QLatin1String(keywordTexts(borrowed).order);
+}
+
+}  // namespace
+
 QString sDateSortKey(const QString& sDate) {
     if (sDate.isEmpty() || sDate.startsWith(QLatin1Char('@')))
         return QStringLiteral("??");
-    QStringList words = sDate.split(QLatin1Char(' '));
-    if (words.size() == 1)
-        return sDateSortPart(words[0]) + orderOf(QString());
+    // Keys are made for every distinct date of a file: the words are read in
+    // place and the key is written once.
+    QStringView words[5];
+    qsizetype count = 0;
+    for (QStringView word : QStringView(sDate).tokenize(u' ')) {
+        if (count < 5)
+            words[count] = word;
+        ++count;
+    }
+    QString key;
+    key.reserve(32);
+    if (count == 1) {
+        appendSortPart(words[0], key);
+        appendOrder(QStringView(), key);
+        return key;
+    }
     // A range whose FROM was missing sorts as from-to.
-    if (isThreeWordRange(words))
-        return sDateSortPart(words[0]) + orderOf(QStringLiteral("FROMTO")) + sDateSortPart(words[2]);
-    QString key = words.at(0);
-    if (key == QLatin1String("FROM") && words.size() == 4)
-        key = QStringLiteral("FROMTO");
-    QString result = sDateSortPart(words[1]) + orderOf(key);
-    if (words.size() == 4)
-        result += sDateSortPart(words[3]);
-    return result;
+    if (count == 3 && (words[1] == u"TO" || words[1] == u"AND")) {
+        appendSortPart(words[0], key);
+        appendOrder(u"FROMTO", key);
+        appendSortPart(words[2], key);
+        return key;
+    }
+    appendSortPart(words[1], key);
+    appendOrder(words[0] == u"FROM" && count == 4 ? QStringView(u"FROMTO") : words[0], key);
+    if (count == 4)
+        appendSortPart(words[3], key);
+    return key;
 }

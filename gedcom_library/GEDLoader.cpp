@@ -100,7 +100,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         pendingLevel = line.level;
         pendingLineNumber = lineCounter;
         pendingTag = line.tag;
-        pendingXref = line.xref.toString();
+        pendingXref.assign(line.xref.utf16(), static_cast<std::size_t>(line.xref.size()));
         pendingText.assign(line.payload.utf16(), static_cast<std::size_t>(line.payload.size()));
     }
     if (!trailer) {
@@ -173,13 +173,14 @@ void GEDLoader::completePending() {
         n = store->newNode(GEDKind::Other, pendingTag, payload);
     ++top;
     slots[static_cast<std::size_t>(top + 1)] = n;
-    if (pendingXref.isEmpty()) return;
-    if (store->registerXref(pendingXref, n)) {
+    if (pendingXref.empty()) return;
+    const QStringView xref(pendingXref.data(), static_cast<qsizetype>(pendingXref.size()));
+    if (store->registerXref(xref, n)) {
         xrefLines.push_back({n, pendingLineNumber});
     } else {
         // The first record keeps the identifier; this one gets a fresh one
         // once every identifier of the file is known.
-        duplicates.push_back({n, pendingLineNumber, pendingXref});
+        duplicates.push_back({n, pendingLineNumber, xref.toString()});
     }
 }
 

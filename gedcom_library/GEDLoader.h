@@ -50,7 +50,7 @@ private:
     qint32 pendingLevel = 0;
     qint32 pendingLineNumber = 0;
     short pendingTag = 0;
-    QString pendingXref;
+    std::u16string pendingXref;
     std::u16string pendingText;
     // The line of each record with an identifier, in line order, and the
     // records whose identifier was taken already.

@@ -78,7 +78,10 @@ qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payL
     return static_cast<qint32>(nodes.size() - 1);
 }
 
-GEDStore::TextSlice GEDStore::keepText(const QString& value) {
+GEDStore::TextSlice GEDStore::keepText(QStringView value) {
+    // A text taken from the store itself is copied first: adding to the
+    // store may move it.
+    if (inArena(value)) return keepText(value.toString());
     const TextSlice slice{static_cast<quint32>(text.size()), static_cast<quint32>(value.size())};
     text.insert(text.end(), value.utf16(), value.utf16() + value.size());
     return slice;
@@ -183,31 +186,10 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             // Anything but the four sex codes reads as unknown.
             ind.sex = s == u'm' ? codes[0] : s == u'f' ? codes[1] : s == u'x' ? codes[2] : codes[3];
         } else if (c.kind == GEDKind::Other && c.tag == GEDTag::NAME) {
-            const auto offer = [this, row = p.ext](const QString& s) {
-                if (s.isEmpty()) return;
-                if (indis[static_cast<std::size_t>(row)].name.length == 0) {
-                    const TextSlice name = keepText(QString(s).remove(u'/'));
-                    indis[static_cast<std::size_t>(row)].name = name;
-                }
-                const QString names = textOf(indis[static_cast<std::size_t>(row)].personalNames);
-                QString updated;
-                if (s.contains(u'|')) {
-                    updated = sSetUnion(names, s, QStringLiteral("|"));
-                } else if (names.isEmpty()) {
-                    updated = s;
-                } else {
-                    // One name: added unless it is already one of the names.
-                    bool known = false;
-                    for (QStringView name : QStringView(names).tokenize(u'|')) known = known || name == s;
-                    if (known) return;
-                    updated = names + u'|' + s;
-                }
-                if (updated == names) return;
-                const TextSlice kept = keepText(updated);
-                indis[static_cast<std::size_t>(row)].personalNames = kept;
-            };
-            offer(normalisePersonalName(payload(child)));
-            offer(nameFromPieces(child));
+            normalisePersonalName(payloadView(child), scratch.name);
+            offerPersonalName(p.ext, QStringView(scratch.name.data(), static_cast<qsizetype>(scratch.name.size())));
+            nameFromPieces(child, scratch.pieces);
+            offerPersonalName(p.ext, QStringView(scratch.pieces.data(), static_cast<qsizetype>(scratch.pieces.size())));
         } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_P) {
             const QList<QStringView> f = payloadView(child).split(u',');
             bool okC = false, okR = false, okT = false;
@@ -285,7 +267,7 @@ QString GEDStore::xrefOf(qint32 n) const {
 
 QString GEDStore::xrefText(qint32 entry) const { return entry < 0 ? QString() : xrefs.keyAt(entry).toString(); }
 
-bool GEDStore::registerXref(const QString& id, qint32 n) {
+bool GEDStore::registerXref(QStringView id, qint32 n) {
     const qint32 entry = xrefs.add(id, n);
     if (entry < 0) return false;
     Node& nd = node(n);
@@ -295,9 +277,9 @@ bool GEDStore::registerXref(const QString& id, qint32 n) {
         fams[static_cast<std::size_t>(nd.ext)].xref = entry;
     } else if (nd.kind == GEDKind::Other) {
         otherXrefRows.insert(n, static_cast<qint32>(otherXrefs.size()));
-        otherXrefs.append(id);
+        otherXrefs.append(id.toString());
     } else {
-        spareXrefs.append(id);
+        spareXrefs.append(id.toString());
     }
     return true;
 }
@@ -411,39 +393,58 @@ bool GEDStore::isYesOnlyEventTag(short tag) {
     return tag > 0 && tag < GEDTag::Count && table[static_cast<std::size_t>(tag)];
 }
 
+namespace {
+QString textOfBuffer(const std::u16string& buffer) {
+    return QString(reinterpret_cast<const QChar*>(buffer.data()), static_cast<qsizetype>(buffer.size()));
+}
+QStringView viewOfBuffer(const std::u16string& buffer) {
+    return QStringView(buffer.data(), static_cast<qsizetype>(buffer.size()));
+}
+}  // namespace
+
 QString GEDStore::normalisePersonalName(QString s) {
+    std::u16string out;
+    normalisePersonalName(s, out);
+    return textOfBuffer(out);
+}
+
+void GEDStore::normalisePersonalName(QStringView s, std::u16string& out) {
     // Tabs count as blanks; runs of blanks are one blank; the pieces between
     // "/" signs, trimmed, are joined by single blanks, every second piece (the
     // surname) between "/" signs.
-    QString result;
-    result.reserve(s.size() + 2);
+    out.clear();
     bool inside = false;
-    for (QStringView piece : QStringView(s).split(u'/')) {
+    for (QStringView piece : s.tokenize(u'/')) {
         qsizetype b = 0, e = piece.size();
         const auto blank = [](QChar c) { return c == u' ' || c == u'\t'; };
         while (b < e && blank(piece[b])) ++b;
         while (e > b && blank(piece[e - 1])) --e;
         if (b < e) {
-            if (!result.isEmpty()) result += u' ';
-            if (inside) result += u'/';
+            if (!out.empty()) out += u' ';
+            if (inside) out += u'/';
             bool lastBlank = false;
             for (qsizetype i = b; i < e; ++i) {
                 if (blank(piece[i])) {
-                    if (!lastBlank) result += u' ';
+                    if (!lastBlank) out += u' ';
                     lastBlank = true;
                 } else {
-                    result += piece[i];
+                    out += piece[i].unicode();
                     lastBlank = false;
                 }
             }
-            if (inside) result += u'/';
+            if (inside) out += u'/';
         }
         inside = !inside;
     }
-    return result;
 }
 
 QString GEDStore::nameFromPieces(qint32 nameLine) const {
+    std::u16string out;
+    nameFromPieces(nameLine, out);
+    return textOfBuffer(out);
+}
+
+void GEDStore::nameFromPieces(qint32 nameLine, std::u16string& out) const {
     enum { Npfx, Givn, Nick, Spfx, Surn, Nsfx, Pieces };
     QStringView piece[Pieces];
     for (qint32 c = node(nameLine).firstChild; c >= 0; c = node(c).next) {
@@ -458,16 +459,47 @@ QString GEDStore::nameFromPieces(qint32 nameLine) const {
         default: break;
         }
     }
-    QString out;
+    out.clear();
     for (int i = 0; i < Pieces; ++i) {
         if (piece[i].isEmpty()) continue;
-        if (!out.isEmpty()) out += u' ';
-        const QChar mark = i == Nick ? QChar(u'"') : i == Surn ? QChar(u'/') : QChar();
-        if (!mark.isNull()) out += mark;
-        out += piece[i];
-        if (!mark.isNull()) out += mark;
+        if (!out.empty()) out += u' ';
+        const char16_t mark = i == Nick ? u'"' : i == Surn ? u'/' : u'\0';
+        if (mark) out += mark;
+        out.append(piece[i].utf16(), static_cast<std::size_t>(piece[i].size()));
+        if (mark) out += mark;
     }
-    return out;
+}
+
+void GEDStore::offerPersonalName(qint32 row, QStringView name) {
+    if (name.isEmpty()) return;
+    // `name` is held by the caller, never by the text store; what is built
+    // from the store's own texts goes through a buffer before it is kept,
+    // since keeping a text may move the store.
+    std::u16string& joined = scratch.joined;
+    if (indis[static_cast<std::size_t>(row)].name.length == 0) {
+        joined.clear();
+        for (QChar c : name)
+            if (c != u'/') joined += c.unicode();
+        indis[static_cast<std::size_t>(row)].name = keepText(viewOfBuffer(joined));
+    }
+    const QStringView names = textView(indis[static_cast<std::size_t>(row)].personalNames);
+    if (name.contains(u'|')) {
+        const QString updated = sSetUnion(names.toString(), name.toString(), QStringLiteral("|"));
+        if (updated == names) return;
+        indis[static_cast<std::size_t>(row)].personalNames = keepText(updated);
+        return;
+    }
+    if (names.isEmpty()) {
+        indis[static_cast<std::size_t>(row)].personalNames = keepText(name);
+        return;
+    }
+    // One name: added unless it is already one of the names.
+    for (QStringView known : names.tokenize(u'|'))
+        if (known == name) return;
+    joined.assign(names.utf16(), static_cast<std::size_t>(names.size()));
+    joined += u'|';
+    joined.append(name.utf16(), static_cast<std::size_t>(name.size()));
+    indis[static_cast<std::size_t>(row)].personalNames = keepText(viewOfBuffer(joined));
 }
 
 // ---------------------------------------------------------------------------
@@ -548,9 +580,15 @@ void GEDStore::sortAtPositions(List& kids, const std::vector<qsizetype>& positio
     std::vector<qsizetype>& order = scratch.order;
     order.resize(positions.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qsizetype>(i);
-    std::stable_sort(order.begin(), order.end(), [&keys](qsizetype a, qsizetype b) {
-        return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
-    });
+    // Equal keys keep their order by position, so that the sort is stable
+    // without the buffer a stable sort would ask the heap for each time.
+    const auto before = [&keys](qsizetype a, qsizetype b) {
+        const Key& keyA = keys[static_cast<std::size_t>(a)];
+        const Key& keyB = keys[static_cast<std::size_t>(b)];
+        return keyA < keyB || (!(keyB < keyA) && a < b);
+    };
+    if (std::is_sorted(order.begin(), order.end(), before)) return;
+    std::sort(order.begin(), order.end(), before);
     std::vector<qint32>& lines = scratch.lines;
     lines.resize(positions.size());
     for (std::size_t i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
@@ -688,11 +726,10 @@ qint32 GEDStore::createPerson(const QString& sex) {
 void GEDStore::checkParents(qint32 fam) {
     const qint32 husb = partner(fam, GEDTag::HUSB);
     const qint32 wife = partner(fam, GEDTag::WIFE);
-    const QString famPointer = u'@' + xrefOf(fam) + u'@';
     const auto addPlaceholder = [&](short tag, const QString& sex) {
         const qint32 person = createPerson(sex);
         addData(fam, newNode(GEDKind::Other, tag, QString(u'@' + xrefOf(person) + u'@')));
-        addData(person, newNode(GEDKind::Other, GEDTag::FAMS, famPointer));
+        addData(person, newNode(GEDKind::Other, GEDTag::FAMS, QString(u'@' + xrefOf(fam) + u'@')));
     };
     if (husb < 0) addPlaceholder(GEDTag::HUSB, QStringLiteral("m"));
     if (wife < 0) addPlaceholder(GEDTag::WIFE, QStringLiteral("f"));

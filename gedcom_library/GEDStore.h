@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QHash>
@@ -136,7 +137,10 @@ public:
         return slice.length == 0 ? QString()
                                  : QString(reinterpret_cast<const QChar*>(text.data() + slice.offset), static_cast<qsizetype>(slice.length));
     }
-    TextSlice keepText(const QString& value);
+    QStringView textView(TextSlice slice) const {
+        return QStringView(text.data() + slice.offset, static_cast<qsizetype>(slice.length));
+    }
+    TextSlice keepText(QStringView value);
     QString payload(qint32 n) const { return payloadView(n).toString(); }
     void setPayload(qint32 n, QStringView text);
     bool inArena(QStringView v) const;
@@ -162,7 +166,7 @@ public:
     QString xrefOf(qint32 n) const;
     QString xrefText(qint32 entry) const;
     // Enters a record under its identifier; false when the identifier is taken.
-    bool registerXref(const QString& id, qint32 n);
+    bool registerXref(QStringView id, qint32 n);
     qint32 lookup(QStringView id) const { return xrefs.find(id); }
     // A text over characters held elsewhere, for look-ups that must not copy
     // them; it must not outlive them.
@@ -208,7 +212,14 @@ public:
     static bool isEventTag(short tag);
     static bool isYesOnlyEventTag(short tag);
     static QString normalisePersonalName(QString s);
+    // The same into a buffer (cleared first), for the load's millions of names.
+    static void normalisePersonalName(QStringView s, std::u16string& out);
     QString nameFromPieces(qint32 nameLine) const;
+    void nameFromPieces(qint32 nameLine, std::u16string& out) const;
+    // Offers a personal name of an individual (by its row): the first one
+    // also gives the display name; each is added to the personal names
+    // unless it is one of them already.
+    void offerPersonalName(qint32 row, QStringView name);
     QString sortKeyOfEvent(qint32 ev);
     // While the load finishes: every event's date sort key as a rank among
     // the keys of the file (see computeEventRanks).
@@ -260,6 +271,7 @@ private:
         std::vector<qint32> kids, lines, ranks;
         std::vector<qsizetype> positions, order;
         std::vector<QString> keys;
+        std::u16string name, pieces, joined;
     };
     Scratch scratch;
     // The last child of the lines children were appended to lately, so that

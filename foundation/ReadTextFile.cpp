@@ -4,6 +4,10 @@
 #include <cerrno>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -15,6 +19,7 @@
 namespace {
 
 constexpr qsizetype kBufferBytes = 256 * 1024;
+constexpr qsizetype kSlack = 16;
 
 const char* const kCharsetNames[] = {"ANSI", "Unicode little-endian", "Unicode big-endian", "UTF-8"};
 const char* const kTerminatorNames[] = {"CRLF", "CR", "LF", "LFCR", "CRCRLF"};
@@ -74,7 +79,9 @@ void ReadTextFile::OpenFile(const QString& sFile) {
     file_ = std::move(file);
     fileName_ = sFile;
     fileLength_ = file_->size();
-    if (buffer_.size() != std::size_t(kBufferBytes)) buffer_.assign(kBufferBytes, 0);
+    // Bytes past the last one read stay readable, so that records are
+    // widened sixteen bytes at a time to their end.
+    if (buffer_.size() != std::size_t(kBufferBytes + kSlack)) buffer_.assign(kBufferBytes + kSlack, 0);
     try {
         detect();
     } catch (...) {
@@ -238,7 +245,7 @@ bool ReadTextFile::fillBuffer() {
         bufferPos_ = 0;
         bufferEnd_ = unread;
     }
-    const qint64 want = std::min<qint64>(qint64(buffer_.size()) - bufferEnd_, fileLength_ - bytesLoaded_);
+    const qint64 want = std::min<qint64>(kBufferBytes - bufferEnd_, fileLength_ - bytesLoaded_);
     if (want <= 0) return false;
     const qint64 got = readFully(*file_, buffer_.data() + bufferEnd_, want);
     if (got <= 0) {
@@ -315,7 +322,48 @@ QString ReadTextFile::ReadLine() {
     return decode(bytes, n);
 }
 
+namespace {
+
+// Widens bytes to UTF-16 units one to one, reading and writing whole blocks
+// of sixteen (both sides must have room up to the next multiple of 16).
+// Gives which kinds of byte it met: kNonAscii for a byte above 127 (then
+// what was written is not the text), kLineBreak for a CR or LF.
+enum : unsigned { kNonAscii = 1, kLineBreak = 2 };
+unsigned widenAscii(const char* in, qsizetype n, char16_t* out) {
+    unsigned found = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (qsizetype i = 0; i < n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        // Only the bytes of the record count, not those after it.
+        const unsigned inside = n - i >= 16 ? 0xFFFFu : (1u << (n - i)) - 1;
+        if (static_cast<unsigned>(_mm_movemask_epi8(v)) & inside) found |= kNonAscii;
+        const __m128i breaks = _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf));
+        if (static_cast<unsigned>(_mm_movemask_epi8(breaks)) & inside) found |= kLineBreak;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+    }
+#else
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(in[i]);
+        if (c & 0x80u) found |= kNonAscii;
+        if (c == '\r' || c == '\n') found |= kLineBreak;
+        out[i] = c;
+    }
+#endif
+    return found;
+}
+
+bool holdsLineBreak(QStringView text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c == u'\r' || c == u'\n'; });
+}
+
+}  // namespace
+
 QStringView ReadTextFile::ReadLineView() {
+    lineBreak_ = false;
     if (!open_ || readPosition() >= fileLength_) return QStringView();
     const char* bytes = nullptr;
     qsizetype n = 0;
@@ -323,15 +371,15 @@ QStringView ReadTextFile::ReadLineView() {
     if (n < 1) return QStringView();
     if (charset_ == Ansi || charset_ == Utf8) {
         // ASCII reads the same in both; anything else goes through the decoder.
-        if (record_.size() < std::size_t(n)) record_.resize(std::size_t(n));
+        // Room for whole blocks of sixteen; the record's bytes lie in the
+        // buffer, which has room after its last byte.
+        if (record_.size() < std::size_t(n + kSlack)) record_.resize(std::size_t(n + kSlack));
         char16_t* out = record_.data();
-        unsigned char high = 0;
-        for (qsizetype i = 0; i < n; ++i) {
-            const auto c = static_cast<unsigned char>(bytes[i]);
-            high |= c;
-            out[i] = c;
+        const unsigned found = widenAscii(bytes, n, out);
+        if (!(found & kNonAscii)) {
+            lineBreak_ = found & kLineBreak;
+            return QStringView(out, n);
         }
-        if (high < 0x80) return QStringView(out, n);
         if (charset_ == Utf8) {
             // Decoded in place, as QString::fromUtf8 would (a mark at the
             // start of the record is dropped, bad bytes become U+FFFD).
@@ -340,13 +388,17 @@ QStringView ReadTextFile::ReadLineView() {
             if (record_.size() < std::size_t(room)) record_.resize(std::size_t(room));
             auto* first = reinterpret_cast<QChar*>(record_.data());
             const QChar* end = decoder.appendToBuffer(first, QByteArrayView(bytes, n));
-            return QStringView(record_.data(), end - first);
+            const QStringView view(record_.data(), end - first);
+            lineBreak_ = holdsLineBreak(view);
+            return view;
         }
     }
     const QString text = decode(bytes, n);
     if (record_.size() < std::size_t(text.size())) record_.resize(std::size_t(text.size()));
     std::copy(text.utf16(), text.utf16() + text.size(), record_.data());
-    return QStringView(record_.data(), text.size());
+    const QStringView view(record_.data(), text.size());
+    lineBreak_ = holdsLineBreak(view);
+    return view;
 }
 
 QString ReadTextFile::decode(const char* bytes, qsizetype n) const {

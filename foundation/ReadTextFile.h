@@ -39,6 +39,9 @@ public:
     // The same record as a view into a buffer of the reader, valid until the
     // next read: for readers of large files that copy what they keep.
     QStringView ReadLineView();
+    // True when the record ReadLineView gave last holds a CR or LF, as in a
+    // file whose lines end in more than one way.
+    bool LastRecordHoldsLineBreak() const { return lineBreak_; }
     // Closes the file when one is open; the character set and terminator stay known.
     void CloseFile();
     // The file length in bytes, recorded at open.
@@ -83,6 +86,7 @@ private:
     int charset_ = Unset;
     bool byteOrderMark_ = false;
     bool nonAscii_ = false;
+    bool lineBreak_ = false;
     int terminator_ = 0;
     char pattern_[6] = {};
     int patternLength_ = 0;

@@ -11,7 +11,8 @@ bool isTagChar(QChar c) {
     return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_';
 }
 // Six bits per character of a tag word: digits, letters of either case as the
-// same upper-case letter, and "_".
+// same upper-case letter, and "_". Words of up to kMaxPackedLength characters
+// are told apart by their packed form.
 quint64 packedCode(char16_t u) {
     if (u >= u'0' && u <= u'9') return 1 + (u - u'0');
     if (u >= u'a' && u <= u'z') u = static_cast<char16_t>(u - u'a' + u'A');
@@ -28,11 +29,9 @@ QStringView GEDLineParser::trimBlanks(QStringView line) {
     return line.sliced(b, e - b);
 }
 
-short GEDLineParser::tagCode(QStringView word) {
+short GEDLineParser::tagCode(QStringView word, quint64 key) {
     if (word.isEmpty()) return 0;
     if (word.size() > kMaxPackedLength) return GEDTagClass::instance().GetTag(word.toString().toUpper());
-    quint64 key = 0;
-    for (QChar c : word) key = (key << 6) | packedCode(c.unicode());
     RecentTag& recent = recentTags[(key ^ (key >> 17) ^ (key >> 31)) % kRecentTags];
     if (recent.key == key) return recent.code;
     auto it = shortTags.constFind(key);
@@ -73,10 +72,15 @@ const GEDLineParser::Line& GEDLineParser::parse(QStringView line) {
         }
     }
     while (pos < n && isBlank(line[pos])) ++pos;
+    // The tag word is packed while it is scanned.
     const qsizetype tagStart = pos;
-    if (pos < n && line[pos] == u'_') ++pos;
-    while (pos < n && isTagChar(line[pos])) ++pos;
-    current.tag = tagCode(line.sliced(tagStart, pos - tagStart));
+    quint64 key = 0;
+    if (pos < n && line[pos] == u'_') {
+        key = packedCode(u'_');
+        ++pos;
+    }
+    for (; pos < n && isTagChar(line[pos]); ++pos) key = (key << 6) | packedCode(line[pos].unicode());
+    current.tag = tagCode(line.sliced(tagStart, pos - tagStart), key);
     if (current.tag == GEDTag::CONC) {
         if (pos < n) ++pos;  // the one delimiter; further blanks belong to the text
     } else if (current.tag == GEDTag::HEAD) {

@@ -25,7 +25,8 @@ public:
     static QStringView trimBlanks(QStringView line);
 
 private:
-    short tagCode(QStringView word);
+    // The code of a tag word, given the word packed as packedCode does.
+    short tagCode(QStringView word, quint64 key);
 
     Line current;
     QHash<quint64, short> shortTags;  // tag words of up to 10 characters, packed

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "AppError.h"
 #include "GEDControlClass.h"
 #include "GEDDocClass.h"
@@ -62,7 +66,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
             raw = reader.ReadLineView();
             rest = 0;
         }
-        const qsizetype breakAt = nextLineBreak(raw, rest);
+        const qsizetype breakAt = reader.LastRecordHoldsLineBreak() ? nextLineBreak(raw, rest) : -1;
         if (breakAt < 0) {
             piece = raw.sliced(rest);
             rest = -1;
@@ -83,8 +87,8 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         if (hasPending && (line.tag == GEDTag::CONC || line.tag == GEDTag::CONT) &&
             line.level == pendingLevel + 1) {
             if (pendingTag != GEDTag::BLOB) {
-                if (line.tag == GEDTag::CONT) pendingText.push_back(u'\n');
-                pendingText.append(line.payload.utf16(), static_cast<std::size_t>(line.payload.size()));
+                if (line.tag == GEDTag::CONT) pendingText.push(u'\n');
+                pendingText.append(line.payload);
             }
             continue;
         }
@@ -100,8 +104,8 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         pendingLevel = line.level;
         pendingLineNumber = lineCounter;
         pendingTag = line.tag;
-        pendingXref.assign(line.xref.utf16(), static_cast<std::size_t>(line.xref.size()));
-        pendingText.assign(line.payload.utf16(), static_cast<std::size_t>(line.payload.size()));
+        pendingXref.assign(line.xref);
+        pendingText.assign(line.payload);
     }
     if (!trailer) {
         control.ReportMsg(QStringLiteral("Warning, missing TRLR record at end of file"), true);
@@ -119,25 +123,70 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     return std::make_shared<GEDDocClass>(store);
 }
 
+namespace {
+
+// Position of the first unit at or after `from` that is `a` or `b`, or -1:
+// eight units at a time where the processor has SSE2 (every x86-64 has).
+qsizetype findEither(const char16_t* p, qsizetype from, qsizetype n, char16_t a, char16_t b) {
+    qsizetype i = from;
+#if defined(__SSE2__)
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)));
+        if (hits != 0) return i + (__builtin_ctz(static_cast<unsigned>(hits)) >> 1);
+    }
+#endif
+    for (; i < n; ++i)
+        if (p[i] == a || p[i] == b) return i;
+    return -1;
+}
+
+// Position of the first "@@" in a text, or -1. The text's buffer must be
+// readable up to the next multiple of eight units past its end.
+qsizetype firstDoubledAtSign(const char16_t* p, qsizetype n) {
+#if defined(__SSE2__)
+    const __m128i at = _mm_set1_epi16(u'@');
+    for (qsizetype i = 0; i < n; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        // Two mask bits per unit; only the units of the text count.
+        const unsigned inside = n - i >= 8 ? 0xFFFFu : (1u << (2 * (n - i))) - 1;
+        for (unsigned hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(v, at))) & inside; hits != 0;
+             hits &= hits - 1) {
+            const qsizetype k = i + (__builtin_ctz(hits) >> 1);
+            hits &= hits - 1;  // the second bit of the same unit
+            if (k + 1 < n && p[k + 1] == u'@') return k;
+        }
+    }
+    return -1;
+#else
+    for (qsizetype k = 0; k + 1 < n; ++k)
+        if (p[k] == u'@' && p[k + 1] == u'@') return k;
+    return -1;
+#endif
+}
+
+}  // namespace
+
 // Position of the first CR or LF at or after `from`, or -1.
 qsizetype GEDLoader::nextLineBreak(QStringView text, qsizetype from) {
-    const char16_t* p = text.utf16();
-    for (qsizetype i = from, n = text.size(); i < n; ++i)
-        if (p[i] == u'\r' || p[i] == u'\n') return i;
-    return -1;
+    return findEither(text.utf16(), from, text.size(), u'\r', u'\n');
 }
 
 // A line value writes "@" as "@@" (a single "@" opens a pointer or an
 // escape); the stored text holds the character itself.
-void GEDLoader::undoubleAtSigns(std::u16string& text) {
-    std::size_t at = text.find(u"@@");
-    if (at == std::u16string::npos) return;
-    std::size_t out = at;
-    for (std::size_t in = at; in < text.size(); ++in) {
-        text[out++] = text[in];
-        if (text[in] == u'@' && in + 1 < text.size() && text[in + 1] == u'@') ++in;
+void GEDLoader::undoubleAtSigns(Units& text) {
+    char16_t* p = text.data();
+    const qsizetype n = text.view().size();
+    const qsizetype at = firstDoubledAtSign(p, n);
+    if (at < 0) return;
+    qsizetype out = at;
+    for (qsizetype in = at; in < n; ++in) {
+        p[out++] = p[in];
+        if (p[in] == u'@' && in + 1 < n && p[in + 1] == u'@') ++in;
     }
-    text.resize(out);
+    text.truncate(static_cast<std::size_t>(out));
 }
 
 void GEDLoader::attachTop() {
@@ -155,7 +204,7 @@ void GEDLoader::completePending() {
                    QStringLiteral("GEDCOM lines nested deeper than level %1 on line %2").arg(kMaxLevel).arg(pendingLineNumber));
 
     undoubleAtSigns(pendingText);
-    const QStringView payload(pendingText.data(), static_cast<qsizetype>(pendingText.size()));
+    const QStringView payload = pendingText.view();
     qint32 n;
     if (pendingTag == GEDTag::INDI)
         n = store->newNode(GEDKind::Indi, pendingTag, QStringView());
@@ -173,8 +222,8 @@ void GEDLoader::completePending() {
         n = store->newNode(GEDKind::Other, pendingTag, payload);
     ++top;
     slots[static_cast<std::size_t>(top + 1)] = n;
-    if (pendingXref.empty()) return;
-    const QStringView xref(pendingXref.data(), static_cast<qsizetype>(pendingXref.size()));
+    if (pendingXref.isEmpty()) return;
+    const QStringView xref = pendingXref.view();
     if (store->registerXref(xref, n)) {
         xrefLines.push_back({n, pendingLineNumber});
     } else {

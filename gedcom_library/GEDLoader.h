@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,7 +27,38 @@ public:
     std::shared_ptr<GEDDocClass> load(const QString& sFile);
 
 private:
-    static void undoubleAtSigns(std::u16string& text);
+    // Text of the line being read, kept from line to line in one buffer
+    // that only grows: a file has millions of lines.
+    class Units {
+    public:
+        void assign(QStringView text) {
+            size_ = 0;
+            append(text);
+        }
+        // Units past the text stay readable (kSlack of them), so that it can
+        // be searched in whole blocks.
+        static constexpr std::size_t kSlack = 8;
+        void append(QStringView text) {
+            const auto n = static_cast<std::size_t>(text.size());
+            if (size_ + n + kSlack > units_.size()) units_.resize(std::max<std::size_t>(size_ + n + kSlack, 2 * units_.size()));
+            std::copy(text.utf16(), text.utf16() + n, units_.data() + size_);
+            size_ += n;
+        }
+        void push(char16_t unit) { append(QStringView(&unit, 1)); }
+        void truncate(std::size_t size) { size_ = size; }
+        bool isEmpty() const { return size_ == 0; }
+        // Slack too, when nothing was added yet.
+        char16_t* data() {
+            if (units_.empty()) units_.resize(kSlack);
+            return units_.data();
+        }
+        QStringView view() const { return QStringView(units_.data(), static_cast<qsizetype>(size_)); }
+
+    private:
+        std::vector<char16_t> units_;
+        std::size_t size_ = 0;
+    };
+    static void undoubleAtSigns(Units& text);
     static qsizetype nextLineBreak(QStringView text, qsizetype from);
     void completePending();
     void attachTop();
@@ -50,8 +82,8 @@ private:
     qint32 pendingLevel = 0;
     qint32 pendingLineNumber = 0;
     short pendingTag = 0;
-    std::u16string pendingXref;
-    std::u16string pendingText;
+    Units pendingXref;
+    Units pendingText;
     // The line of each record with an identifier, in line order, and the
     // records whose identifier was taken already.
     struct XrefLine {

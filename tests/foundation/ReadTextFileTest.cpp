@@ -102,6 +102,38 @@ TEST(ReadTextFile, DecodesEveryCharsetWithEveryTerminator) {
     }
 }
 
+// A record read as a view tells whether it holds a CR or LF of its own (a
+// file whose lines end in more than one way), whatever its length, and never
+// counts the terminator that follows it.
+TEST(ReadTextFile, ViewsTellRecordsThatHoldOtherLineEnds) {
+    TextFileScratch scratch;
+    const std::vector<std::pair<QString, bool>> records = {
+        {"0 HEAD", false},
+        {QString(15, u'x') + "\nlong", true},
+        {"1 NOTE a\rb", true},
+        {QString(40, u'y'), false},
+        {QString(31, u'z') + "\r", true},
+        {QString::fromUtf8("Zo\u00eb\nx"), true},
+        {QString::fromUtf8("Zo\u00eb"), false},
+        {"last", false},
+    };
+    QString text;
+    for (const auto& record : records) text += record.first + "\r\n";
+    int n = 0;
+    for (const CharsetCase& cs : charsets()) {
+        SCOPED_TRACE(std::string(cs.name) + (cs.bom.isEmpty() ? "" : " with mark"));
+        ReadTextFile reader;
+        reader.OpenFile(scratch.write(QString("breaks%1.txt").arg(n++), cs.bom + cs.encode(text)));
+        EXPECT_EQ(reader.GetTerminators(), "CRLF");
+        for (const auto& [record, holds] : records) {
+            EXPECT_EQ(reader.ReadLineView(), record);
+            EXPECT_EQ(reader.LastRecordHoldsLineBreak(), holds) << record.toStdString();
+        }
+        EXPECT_TRUE(reader.ReadLineView().isEmpty());
+        EXPECT_FALSE(reader.LastRecordHoldsLineBreak());
+    }
+}
+
 TEST(ReadTextFile, EdgeCasesOfDetectionAndRecords) {
     struct Case {
         const char* what;

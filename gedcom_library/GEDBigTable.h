@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <memory>
 #include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // The few tables of a document that grow with every line of the file (the
@@ -36,6 +38,17 @@ struct GEDBigAllocator {
             std::allocator<T>().deallocate(p, n);
         else
             GEDBigTable::unmap(p, bytes);
+    }
+    // Elements a table grows by are default-initialised, not value-
+    // initialised: units of text are written right after the table grows,
+    // and zeroing them first would write them twice.
+    template <class U>
+    void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args) {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
     template <class U>
     bool operator==(const GEDBigAllocator<U>&) const noexcept {

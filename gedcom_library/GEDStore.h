@@ -141,6 +141,8 @@ public:
         return QStringView(text.data() + slice.offset, static_cast<qsizetype>(slice.length));
     }
     TextSlice keepText(QStringView value);
+    // Adds a text at the end of the text store; it must not be held there.
+    void appendText(QStringView value);
     QString payload(qint32 n) const { return payloadView(n).toString(); }
     void setPayload(qint32 n, QStringView text);
     bool inArena(QStringView v) const;

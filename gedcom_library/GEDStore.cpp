@@ -292,11 +292,32 @@ bool GEDStore::registerXref(QStringView id, qint32 n) {
     return true;
 }
 
+namespace {
+// The kind of record a line of the given tag points to (None for a tag that
+// takes no pointer) and the tag that record must have (0 for any).
+GEDKind pointedKind(short tag, short& wantedTag) {
+    wantedTag = 0;
+    switch (tag) {
+    case GEDTag::FAMC:
+    case GEDTag::FAMS: return GEDKind::Fam;
+    case GEDTag::CHIL:
+    case GEDTag::HUSB:
+    case GEDTag::WIFE: return GEDKind::Indi;
+    case GEDTag::NOTE:
+    case GEDTag::OBJE: wantedTag = tag; return GEDKind::Other;
+    default: return GEDKind::None;
+    }
+}
+}  // namespace
+
 qint32 GEDStore::resolve(QStringView pointer, GEDKind kind, short tag) {
     if (!isPointer(pointer)) return -1;
-    const QStringView id = pointer.mid(1, pointer.size() - 2);
-    const qint32 n = lookup(id);
+    return judgeTarget(pointer, lookup(pointer.mid(1, pointer.size() - 2)), kind, tag);
+}
+
+qint32 GEDStore::judgeTarget(QStringView pointer, qint32 n, GEDKind kind, short tag) {
     if (n >= 0 && node(n).kind == kind && (tag == 0 || node(n).tag == tag)) return n;
+    const QStringView id = pointer.mid(1, pointer.size() - 2);
     if (!reportedIds.contains(borrowed(id))) {
         reportedIds.insert(id.toString());
         if (n < 0)
@@ -309,17 +330,9 @@ qint32 GEDStore::resolve(QStringView pointer, GEDKind kind, short tag) {
 
 qint32 GEDStore::resolveLine(qint32 line) {
     if (node(line).ext != -2) return node(line).ext;
-    qint32 target = -1;
-    switch (node(line).tag) {
-    case GEDTag::FAMC:
-    case GEDTag::FAMS: target = resolve(payloadView(line), GEDKind::Fam); break;
-    case GEDTag::CHIL:
-    case GEDTag::HUSB:
-    case GEDTag::WIFE: target = resolve(payloadView(line), GEDKind::Indi); break;
-    case GEDTag::NOTE:
-    case GEDTag::OBJE: target = resolve(payloadView(line), GEDKind::Other, node(line).tag); break;
-    default: break;
-    }
+    short wanted = 0;
+    const GEDKind kind = pointedKind(node(line).tag, wanted);
+    const qint32 target = kind == GEDKind::None ? -1 : resolve(payloadView(line), kind, wanted);
     node(line).ext = target;
     return target;
 }
@@ -607,16 +620,31 @@ void GEDStore::sortAtPositions(List& kids, const std::vector<qsizetype>& positio
                                std::vector<qint32>* carried) {
     std::vector<qsizetype>& order = scratch.order;
     order.resize(positions.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qsizetype>(i);
-    // Equal keys keep their order by position, so that the sort is stable
-    // without the buffer a stable sort would ask the heap for each time.
-    const auto before = [&keys](qsizetype a, qsizetype b) {
-        const Key& keyA = keys[static_cast<std::size_t>(a)];
-        const Key& keyB = keys[static_cast<std::size_t>(b)];
-        return keyA < keyB || (!(keyB < keyA) && a < b);
-    };
-    if (std::is_sorted(order.begin(), order.end(), before)) return;
-    std::sort(order.begin(), order.end(), before);
+    if constexpr (std::is_same_v<Key, qint32>) {
+        // Whole-number keys (ranks) are sorted with their positions in one
+        // number each: the sort then reads no memory of its own beside it.
+        std::vector<quint64>& packed = scratch.packed;
+        packed.resize(positions.size());
+        bool sorted = true;
+        for (std::size_t i = 0; i < packed.size(); ++i) {
+            packed[i] = (quint64(quint32(keys[i]) ^ 0x80000000u) << 32) | quint64(i);
+            sorted = sorted && (i == 0 || packed[i - 1] < packed[i]);
+        }
+        if (sorted) return;
+        std::sort(packed.begin(), packed.end());
+        for (std::size_t i = 0; i < packed.size(); ++i) order[i] = static_cast<qsizetype>(packed[i] & 0xFFFFFFFFu);
+    } else {
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<qsizetype>(i);
+        // Equal keys keep their order by position, so that the sort is stable
+        // without the buffer a stable sort would ask the heap for each time.
+        const auto before = [&keys](qsizetype a, qsizetype b) {
+            const Key& keyA = keys[static_cast<std::size_t>(a)];
+            const Key& keyB = keys[static_cast<std::size_t>(b)];
+            return keyA < keyB || (!(keyB < keyA) && a < b);
+        };
+        if (std::is_sorted(order.begin(), order.end(), before)) return;
+        std::sort(order.begin(), order.end(), before);
+    }
     std::vector<qint32>& lines = scratch.lines;
     lines.resize(positions.size());
     for (std::size_t i = 0; i < positions.size(); ++i) lines[i] = kids[positions[i]];
@@ -790,10 +818,38 @@ QString GEDStore::relatedSpouses(qint32 indi) {
 }
 
 void GEDStore::checkPointers() {
+    // What resolveLine does for every line, with the pointers looked up in
+    // batches in line order: the identifier index then fetches the memory
+    // of many look-ups at once.
+    constexpr qsizetype kBatch = 64;
+    qint32 lines[kBatch];
+    QStringView ids[kBatch];
+    qint32 found[kBatch];
+    qsizetype count = 0;
+    const auto settle = [&] {
+        for (qsizetype i = 0; i < count; ++i) found[i] = xrefs.find(ids[i]);
+        for (qsizetype i = 0; i < count; ++i) {
+            short wanted = 0;
+            const GEDKind kind = pointedKind(node(lines[i]).tag, wanted);
+            node(lines[i]).ext = judgeTarget(payloadView(lines[i]), found[i], kind, wanted);
+        }
+        count = 0;
+    };
     for (qint32 n = 1; n < static_cast<qint32>(nodes.size()); ++n) {
-        const Node& nd = nodes[static_cast<std::size_t>(n)];
-        if (nd.kind == GEDKind::Other && nd.payLen >= 2) resolveLine(n);
+        Node& nd = nodes[static_cast<std::size_t>(n)];
+        if (nd.kind != GEDKind::Other || nd.payLen < 2 || nd.ext != -2) continue;
+        short wanted = 0;
+        const GEDKind kind = pointedKind(nd.tag, wanted);
+        const QStringView payload = payloadView(n);
+        if (kind == GEDKind::None || !isPointer(payload)) {
+            nd.ext = -1;
+            continue;
+        }
+        lines[count] = n;
+        ids[count] = payload.mid(1, payload.size() - 2);
+        if (++count == kBatch) settle();
     }
+    settle();
 }
 
 namespace {

@@ -178,6 +178,9 @@ public:
     // kind, is reported once per identifier and gives -1. Payloads that are
     // not pointers give -1 without a report.
     qint32 resolve(QStringView pointer, GEDKind kind, short tag = 0);
+    // The same for a pointer whose identifier was looked up already (n: the
+    // record found, -1 for none).
+    qint32 judgeTarget(QStringView pointer, qint32 n, GEDKind kind, short tag);
     // The record a pointer line (FAMC, FAMS, CHIL, HUSB, WIFE, NOTE, OBJE)
     // names, resolved once with the kind its tag calls for; -1 when none.
     qint32 resolveLine(qint32 line);
@@ -272,6 +275,7 @@ private:
     struct Scratch {
         std::vector<qint32> kids, lines, ranks;
         std::vector<qsizetype> positions, order;
+        std::vector<quint64> packed;
         std::vector<QString> keys;
         std::u16string name, pieces, joined;
     };

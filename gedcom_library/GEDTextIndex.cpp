@@ -2,73 +2,103 @@
 
 #include <algorithm>
 
-quint32 GEDTextIndex::hashOf(QStringView text) {
-    quint64 h = 14695981039346656037ull;  // FNV-1a over the UTF-16 units
-    for (QChar c : text) {
-        h ^= c.unicode();
-        h *= 1099511628211ull;
-    }
-    quint32 x = static_cast<quint32>(h ^ (h >> 32));
-    x ^= x >> 16;  // final mix, so that the low bits spread well over the slots
-    x *= 0x85ebca6bu;
-    x ^= x >> 13;
-    x *= 0xc2b2ae35u;
-    return x ^ (x >> 16);
+namespace {
+
+// The two halves of a full 64-bit product folded together: a strong mix of
+// both numbers in one multiplication.
+inline quint64 fold(quint64 a, quint64 b) {
+    const unsigned __int128 product = static_cast<unsigned __int128>(a) * b;
+    return static_cast<quint64>(product) ^ static_cast<quint64>(product >> 64);
 }
 
-qsizetype GEDTextIndex::slotOf(QStringView text, quint32 hash) const {
+}  // namespace
+
+quint64 GEDTextIndex::hashOf(QStringView text) {
+    // Four UTF-16 units a step: most texts (identifiers, dates) take one to
+    // four steps.
+    const char16_t* p = text.utf16();
+    std::size_t n = static_cast<std::size_t>(text.size());
+    quint64 h = 0x9e3779b97f4a7c15ull ^ n;
+    for (; n >= 4; n -= 4, p += 4) {
+        quint64 chunk;
+        std::memcpy(&chunk, p, sizeof chunk);
+        h = fold(h ^ chunk, 0xbf58476d1ce4e5b9ull);
+    }
+    quint64 rest = 0;
+    if (n >= 2) {
+        quint32 pair;
+        std::memcpy(&pair, p, sizeof pair);
+        rest = pair;
+        if (n == 3) rest |= static_cast<quint64>(p[2]) << 32;
+    } else if (n == 1) {
+        rest = p[0];
+    }
+    return fold(h ^ rest ^ 0x94d049bb133111ebull, 0x9e3779b97f4a7c15ull);
+}
+
+std::size_t GEDTextIndex::slotOf(QStringView text, quint64 hash) const {
     const std::size_t mask = slots.size() - 1;
-    std::size_t i = hash & mask;
-    for (;; i = (i + 1) & mask) {
-        const qint32 e = slots[i];
-        if (e < 0) return static_cast<qsizetype>(i);
-        const Entry& entry = entries[static_cast<std::size_t>(e)];
-        if (entry.hash == hash && entry.length == static_cast<quint32>(text.size()) &&
-            std::equal(text.utf16(), text.utf16() + text.size(), chars.data() + entry.offset))
-            return static_cast<qsizetype>(i);
+    const auto tag = static_cast<quint32>(hash >> 32);
+    const auto length = static_cast<quint32>(text.size());
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot slot = slots[i];
+        if (slot.at == kEmpty) return i;
+        if (slot.tag == tag && lengthAt(slot.at) == length &&
+            std::memcmp(store.data() + slot.at + kHead, text.utf16(), length * sizeof(char16_t)) == 0)
+            return i;
     }
 }
 
-void GEDTextIndex::grow(std::size_t slotCount) {
+void GEDTextIndex::grow(std::size_t count) {
     std::size_t size = 16;
-    while (size < slotCount) size *= 2;
+    while (size / 4 * 3 < count) size *= 2;
     if (size <= slots.size()) return;
-    slots.assign(size, -1);
+    slots.assign(size, Slot{0, kEmpty});
     const std::size_t mask = size - 1;
-    for (std::size_t e = 0; e < entries.size(); ++e) {
-        std::size_t i = entries[e].hash & mask;
-        while (slots[i] >= 0) i = (i + 1) & mask;
-        slots[i] = static_cast<qint32>(e);
+    for (const quint32 at : entries) {
+        const quint64 hash = hashOf(QStringView(store.data() + at + kHead, static_cast<qsizetype>(lengthAt(at))));
+        std::size_t i = hash & mask;
+        while (slots[i].at != kEmpty) i = (i + 1) & mask;
+        slots[i] = {static_cast<quint32>(hash >> 32), at};
     }
 }
 
 void GEDTextIndex::reserve(qsizetype count) {
-    entries.reserve(static_cast<std::size_t>(count));
-    grow(static_cast<std::size_t>(count) * 2);
+    const auto n = static_cast<std::size_t>(count);
+    entries.reserve(n);
+    // Room for texts of the length of an identifier or a date; longer ones
+    // grow the store as usual.
+    store.reserve(n * (kHead + 8));
+    grow(n);
 }
 
 qint32 GEDTextIndex::add(QStringView text, qint32 value) {
-    if ((entries.size() + 1) * 2 > slots.size()) grow((entries.size() + 1) * 2);
-    const quint32 hash = hashOf(text);
-    const qsizetype slot = slotOf(text, hash);
-    if (slots[static_cast<std::size_t>(slot)] >= 0) return -1;
+    if (slots.size() / 4 * 3 < entries.size() + 1) grow(entries.size() + 1);
+    const quint64 hash = hashOf(text);
+    const std::size_t slot = slotOf(text, hash);
+    if (slots[slot].at != kEmpty) return -1;
     const auto entry = static_cast<qint32>(entries.size());
-    slots[static_cast<std::size_t>(slot)] = entry;
-    entries.push_back({static_cast<quint32>(chars.size()), static_cast<quint32>(text.size()), hash, value});
-    chars.insert(chars.end(), text.utf16(), text.utf16() + text.size());
+    const auto at = static_cast<quint32>(store.size());
+    const auto length = static_cast<quint32>(text.size());
+    char16_t head[kHead];
+    std::memcpy(head, &length, sizeof length);
+    std::memcpy(head + 2, &value, sizeof value);
+    store.insert(store.end(), head, head + kHead);
+    store.insert(store.end(), text.utf16(), text.utf16() + text.size());
+    entries.push_back(at);
+    slots[slot] = {static_cast<quint32>(hash >> 32), at};
     return entry;
 }
 
 qint32 GEDTextIndex::find(QStringView text) const {
     if (slots.empty()) return -1;
-    const qint32 e = slots[static_cast<std::size_t>(slotOf(text, hashOf(text)))];
-    return e < 0 ? -1 : entries[static_cast<std::size_t>(e)].value;
+    const quint32 at = slots[slotOf(text, hashOf(text))].at;
+    return at == kEmpty ? -1 : valueAt(at);
 }
 
 QList<QString> GEDTextIndex::keys() const {
     QList<QString> out;
     out.reserve(size());
-    for (const Entry& e : entries)
-        out.append(QString(reinterpret_cast<const QChar*>(chars.data() + e.offset), static_cast<qsizetype>(e.length)));
+    for (qint32 e = 0; e < static_cast<qint32>(entries.size()); ++e) out.append(keyAt(e).toString());
     return out;
 }

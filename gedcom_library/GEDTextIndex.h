@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstring>
 #include <vector>
 
 #include <QList>
@@ -7,9 +8,17 @@
 #include <QStringView>
 
 // A compact table from texts to whole numbers for the millions of look-ups a
-// large file needs (record identifiers, repeated dates): open addressing over
-// a flat slot array, the texts kept in one character store, entries in the
-// order they were added. Texts compare exactly.
+// large file needs (record identifiers, repeated dates). Texts compare
+// exactly.
+//
+// The tables of a large file are far larger than the processor's caches, so
+// the layout keeps what one look-up touches to two places: open addressing
+// over a flat array of slots, each holding a tag of the text's hash beside
+// where the text lies in the character store, so that probing past other
+// texts reads the slot array only; and in the store each text follows its
+// length and value, so that a text found gives its value from the place
+// that was compared. The entries, in the order they were added, only say
+// where each text lies.
 class GEDTextIndex {
 public:
     void reserve(qsizetype count);
@@ -20,8 +29,8 @@ public:
     qint32 add(QStringView text, qint32 value);
     // The text of an entry, held by the index.
     QStringView keyAt(qint32 entry) const {
-        const Entry& e = entries[static_cast<std::size_t>(entry)];
-        return QStringView(chars.data() + e.offset, static_cast<qsizetype>(e.length));
+        const quint32 at = entries[static_cast<std::size_t>(entry)];
+        return QStringView(store.data() + at + kHead, static_cast<qsizetype>(lengthAt(at)));
     }
     // The value of a text, or -1.
     qint32 find(QStringView text) const;
@@ -31,17 +40,31 @@ public:
     QList<QString> keys() const;
 
 private:
-    struct Entry {
-        quint32 offset;
-        quint32 length;
-        quint32 hash;
-        qint32 value;
+    struct Slot {
+        quint32 tag;  // the high half of the text's hash
+        quint32 at;   // where the text's length stands in `store`; kEmpty for an empty slot
     };
-    static quint32 hashOf(QStringView text);
-    qsizetype slotOf(QStringView text, quint32 hash) const;
-    void grow(std::size_t slotCount);
+    static constexpr quint32 kEmpty = 0xffffffffu;
+    // Before each text in `store`: its length, then its value, two units each.
+    static constexpr std::size_t kHead = 4;
 
-    std::vector<Entry> entries;
-    std::vector<qint32> slots;  // entry numbers, -1 for an empty slot; size a power of two
-    std::vector<char16_t> chars;
+    static quint64 hashOf(QStringView text);
+    quint32 lengthAt(quint32 at) const {
+        quint32 length;
+        std::memcpy(&length, store.data() + at, sizeof length);
+        return length;
+    }
+    qint32 valueAt(quint32 at) const {
+        qint32 value;
+        std::memcpy(&value, store.data() + at + 2, sizeof value);
+        return value;
+    }
+    // The slot holding the text, or the empty slot where it would go.
+    std::size_t slotOf(QStringView text, quint64 hash) const;
+    // Makes room for `count` texts.
+    void grow(std::size_t count);
+
+    std::vector<Slot> slots;          // size a power of two, at most 3/4 of it in use
+    std::vector<quint32> entries;     // where each text lies in `store`, in the order added
+    std::vector<char16_t> store;      // length, value and units of each text, one after the other
 };

@@ -84,6 +84,11 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         const QStringView text = GEDLineParser::trimBlanks(piece);
         if (text.isEmpty()) continue;
         const GEDLineParser::Line& line = parser.parse(text);
+        // The line's date or identifier is looked up once the next line is
+        // read (see completePending): its slot in the index can be on its
+        // way from memory meanwhile.
+        if (line.tag == GEDTag::DATE) convertedDates.prefetch(line.payload);
+        if (!line.xref.isEmpty()) store->xrefs.prefetch(line.xref);
         if (hasPending && (line.tag == GEDTag::CONC || line.tag == GEDTag::CONT) &&
             line.level == pendingLevel + 1) {
             if (pendingTag != GEDTag::BLOB) {

@@ -827,7 +827,7 @@ void GEDStore::checkPointers() {
     qint32 found[kBatch];
     qsizetype count = 0;
     const auto settle = [&] {
-        for (qsizetype i = 0; i < count; ++i) found[i] = xrefs.find(ids[i]);
+        xrefs.findMany(ids, found, count);
         for (qsizetype i = 0; i < count; ++i) {
             short wanted = 0;
             const GEDKind kind = pointedKind(node(lines[i]).tag, wanted);

@@ -92,8 +92,43 @@ qint32 GEDTextIndex::add(QStringView text, qint32 value) {
 
 qint32 GEDTextIndex::find(QStringView text) const {
     if (slots.empty()) return -1;
-    const quint32 at = slots[slotOf(text, hashOf(text))].at;
-    return at == kEmpty ? -1 : valueAt(at);
+    return findHashed(text, hashOf(text));
+}
+
+void GEDTextIndex::prefetch(QStringView text) const {
+    if (slots.empty()) return;
+    __builtin_prefetch(&slots[hashOf(text) & (slots.size() - 1)]);
+}
+
+void GEDTextIndex::findMany(const QStringView* texts, qint32* values, qsizetype count) const {
+    if (slots.empty()) {
+        std::fill(values, values + count, -1);
+        return;
+    }
+    const std::size_t mask = slots.size() - 1;
+    constexpr qsizetype kGroup = 32;
+    quint64 hashes[kGroup];
+    for (qsizetype first = 0; first < count; first += kGroup) {
+        const qsizetype n = std::min(kGroup, count - first);
+        // First the slots of the whole group, then the texts their tags
+        // point to, then the look-ups themselves over memory on its way.
+        for (qsizetype i = 0; i < n; ++i) {
+            hashes[i] = hashOf(texts[first + i]);
+            __builtin_prefetch(&slots[hashes[i] & mask]);
+        }
+        for (qsizetype i = 0; i < n; ++i) {
+            const auto tag = static_cast<quint32>(hashes[i] >> 32);
+            for (std::size_t s = hashes[i] & mask;; s = (s + 1) & mask) {
+                const Slot& slot = slots[s];
+                if (slot.at == kEmpty) break;
+                if (slot.tag == tag) {
+                    __builtin_prefetch(store.data() + slot.at);
+                    break;
+                }
+            }
+        }
+        for (qsizetype i = 0; i < n; ++i) values[first + i] = findHashed(texts[first + i], hashes[i]);
+    }
 }
 
 QList<QString> GEDTextIndex::keys() const {

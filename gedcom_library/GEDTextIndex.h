@@ -34,6 +34,13 @@ public:
     }
     // The value of a text, or -1.
     qint32 find(QStringView text) const;
+    // Starts fetching the memory that a look-up or an addition of the text
+    // reads first, for one that comes a little later.
+    void prefetch(QStringView text) const;
+    // Looks up several texts at once: values[i] = find(texts[i]). The memory
+    // of all of them is fetched together, so that their cache misses overlap
+    // instead of following one another.
+    void findMany(const QStringView* texts, qint32* values, qsizetype count) const;
     bool contains(QStringView text) const { return find(text) >= 0; }
     qsizetype size() const { return static_cast<qsizetype>(entries.size()); }
     // The texts in the order they were added.
@@ -61,6 +68,10 @@ private:
     }
     // The slot holding the text, or the empty slot where it would go.
     std::size_t slotOf(QStringView text, quint64 hash) const;
+    qint32 findHashed(QStringView text, quint64 hash) const {
+        const quint32 at = slots[slotOf(text, hash)].at;
+        return at == kEmpty ? -1 : valueAt(at);
+    }
     // Makes room for `count` texts.
     void grow(std::size_t count);
 

@@ -19,5 +19,6 @@ target_link_libraries(load_gedcom_libc PRIVATE kinread Qt6::Core tsl::ordered_ma
 target_include_directories(load_gedcom_libc PRIVATE "${CMAKE_SOURCE_DIR}/foundation")
 # The text index of identifiers and dates, built from its own source (the
 # library does not export it).
-kv_bench(bench_gedcom_index "${CMAKE_SOURCE_DIR}/gedcom_library/GEDTextIndex.cpp" DEPS Qt6::Core)
+kv_bench(bench_gedcom_index "${CMAKE_SOURCE_DIR}/gedcom_library/GEDTextIndex.cpp"
+         "${CMAKE_SOURCE_DIR}/gedcom_library/GEDBigTable.cpp" DEPS Qt6::Core)
 target_include_directories(bench_gedcom_index PRIVATE "${CMAKE_SOURCE_DIR}/gedcom_library")

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QHash>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include "GEDDateDigits.h"
 
@@ -150,8 +151,12 @@ QString sDateSortPart(QString& sWord) {
 
 namespace {
 
+// A sort key being written: long enough for any key of a date of up to five
+// words of ordinary length, and growing beyond that.
+using KeyBuffer = QVarLengthArray<QChar, 48>;
+
 // sDateSortPart for a word that stays as it is, added to a key.
-void appendSortPart(QStringView word, QString& key) {
+void appendSortPart(QStringView word, KeyBuffer& key) {
     QChar calendar = u'2';
     if (word.endsWith(u'D')) {
         calendar = u'3';
@@ -160,16 +165,18 @@ void appendSortPart(QStringView word, QString& key) {
         calendar = u'1';
         word.chop(1);
     }
-    key += word;
+    key.append(word.data(), word.size());
+    static constexpr QChar pad[] = {u'-', u'0', u'0'};
     for (qsizetype size = word.size(); size < 10; size += 3)
-        key += QLatin1String("-00");
-    key += calendar;
+        key.append(pad, 3);
+    key.append(calendar);
 }
 
-void appendOrder(QStringView keyword, QString& key) {
+void appendOrder(QStringView keyword, KeyBuffer& key) {
     // The table is looked up with a text over the word's own characters.
     const QString borrowed = QString::fromRawData(keyword.data(), keyword.size());
-    key += QLatin1String(keywordTexts(borrowed).order);
+    for (const char* c = keywordTexts(borrowed).order; *c; ++c)
+        key.append(QLatin1Char(*c));
 }
 
 }  // namespace
@@ -186,23 +193,24 @@ QString sDateSortKey(const QString& sDate) {
             words[count] = word;
         ++count;
     }
-    QString key;
-    key.reserve(32);
+    // Written in a buffer and made a text of its own size once.
+    KeyBuffer key;
+    const auto text = [&key] { return QString(key.constData(), key.size()); };
     if (count == 1) {
         appendSortPart(words[0], key);
         appendOrder(QStringView(), key);
-        return key;
+        return text();
     }
     // A range whose FROM was missing sorts as from-to.
     if (count == 3 && (words[1] == u"TO" || words[1] == u"AND")) {
         appendSortPart(words[0], key);
         appendOrder(u"FROMTO", key);
         appendSortPart(words[2], key);
-        return key;
+        return text();
     }
     appendSortPart(words[1], key);
     appendOrder(words[0] == u"FROM" && count == 4 ? QStringView(u"FROMTO") : words[0], key);
     if (count == 4)
         appendSortPart(words[3], key);
-    return key;
+    return text();
 }

@@ -45,6 +45,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     store->nodes.reserve(static_cast<std::size_t>(size / 16 + 16));
     store->text.reserve(static_cast<std::size_t>(characters * 7 / 10 + 16));
     store->xrefs.reserve(static_cast<qsizetype>(size / 256 + 16));
+    xrefLines.reserve(static_cast<std::size_t>(size / 256 + 16));
     // Records of individuals take some 300 bytes of a file, events some 100:
     // room for more than that costs address space only.
     store->indis.reserve(static_cast<std::size_t>(size / 256 + 16));

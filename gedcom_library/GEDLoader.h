@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 
+#include "GEDBigTable.h"
 #include "GEDLineParser.h"
 #include "GEDTextIndex.h"
 
@@ -90,7 +91,7 @@ private:
         qint32 node;
         qint32 line;
     };
-    std::vector<XrefLine> xrefLines;
+    GEDBigVector<XrefLine> xrefLines;
     struct Duplicate {
         qint32 node;
         qint32 line;

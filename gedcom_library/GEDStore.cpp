@@ -537,8 +537,10 @@ void GEDStore::computeEventRanks() {
     // keys are then put in order once, so that the sorts of the load compare
     // whole numbers: equal keys get the same rank, and ranks follow the
     // keys' own order.
-    std::vector<QString> keys{QStringLiteral("??")};
-    std::vector<qint32> keyOfText(dateTexts.size(), -1);
+    GEDBigVector<QString> keys;
+    keys.reserve(dateTexts.size() + 1);
+    keys.push_back(QStringLiteral("??"));
+    GEDBigVector<qint32> keyOfText(dateTexts.size(), -1);
     eventRanks.assign(events.size(), 0);
     for (std::size_t row = 0; row < events.size(); ++row) {
         const qint32 date = events[row].date;
@@ -564,7 +566,7 @@ void GEDStore::computeEventRanks() {
         quint64 head[2];
         qint32 key;
     };
-    std::vector<Sortable> order(keys.size());
+    GEDBigVector<Sortable> order(keys.size());
     for (std::size_t k = 0; k < keys.size(); ++k) {
         Sortable& s = order[k];
         s.head[0] = s.head[1] = 0;
@@ -618,12 +620,12 @@ void GEDStore::correctPayload(qint32 ev) {
 template <class List, class Key>
 void GEDStore::sortAtPositions(List& kids, const std::vector<qsizetype>& positions, const std::vector<Key>& keys,
                                std::vector<qint32>* carried) {
-    std::vector<qsizetype>& order = scratch.order;
+    GEDBigVector<qsizetype>& order = scratch.order;
     order.resize(positions.size());
     if constexpr (std::is_same_v<Key, qint32>) {
         // Whole-number keys (ranks) are sorted with their positions in one
         // number each: the sort then reads no memory of its own beside it.
-        std::vector<quint64>& packed = scratch.packed;
+        GEDBigVector<quint64>& packed = scratch.packed;
         packed.resize(positions.size());
         bool sorted = true;
         for (std::size_t i = 0; i < packed.size(); ++i) {
@@ -945,6 +947,8 @@ void GEDStore::finishLoad() {
     const auto sortRecords = [this](GEDKind kind, std::vector<qint32>& rows, const auto& finishOne) {
         std::vector<qsizetype> slots;
         std::vector<qint32> keys;
+        slots.reserve(static_cast<std::size_t>(records.size()));
+        keys.reserve(static_cast<std::size_t>(records.size()));
         for (qsizetype i = 0; i < records.size(); ++i) {
             if (node(records[i]).kind != kind) continue;
             slots.push_back(i);
@@ -974,6 +978,6 @@ void GEDStore::finishLoad() {
         return key;
     });
     links.current = true;
-    eventRanks = std::vector<qint32>();
-    rankKeys = std::vector<QString>();
+    eventRanks = GEDBigVector<qint32>();
+    rankKeys = GEDBigVector<QString>();
 }

@@ -253,12 +253,12 @@ public:
     QList<QString> spareXrefs;  // identifiers of event and extension lines
     // The distinct date texts of DATE lines; a DATE line's `target` is its
     // row here (-2 for a date text that is not in the list).
-    std::vector<QString> dateTexts;
+    GEDBigVector<QString> dateTexts;
     QSet<QString> reportedIds;
     // While the load finishes: the rank of each event's date sort key, the
     // distinct keys in order, and the rank of "??" (no date).
-    std::vector<qint32> eventRanks;
-    std::vector<QString> rankKeys;
+    GEDBigVector<qint32> eventRanks;
+    GEDBigVector<QString> rankKeys;
     qint32 unknownRank = 0;
     Links links;
     qint32 head = -1;
@@ -274,8 +274,10 @@ private:
     // Lists the sorts reuse from record to record.
     struct Scratch {
         std::vector<qint32> kids, lines, ranks;
-        std::vector<qsizetype> positions, order;
-        std::vector<quint64> packed;
+        std::vector<qsizetype> positions;
+        // As long as the longest list sorted: the records of a whole file.
+        GEDBigVector<qsizetype> order;
+        GEDBigVector<quint64> packed;
         std::vector<QString> keys;
         std::u16string name, pieces, joined;
     };

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include "GEDBigTable.h"
+
 // A compact table from texts to whole numbers for the millions of look-ups a
 // large file needs (record identifiers, repeated dates). Texts compare
 // exactly.
@@ -75,7 +77,9 @@ private:
     // Makes room for `count` texts.
     void grow(std::size_t count);
 
-    std::vector<Slot> slots;          // size a power of two, at most 3/4 of it in use
-    std::vector<quint32> entries;     // where each text lies in `store`, in the order added
-    std::vector<char16_t> store;      // length, value and units of each text, one after the other
+    // Large tables (a big file's identifiers) are mapped as the document's
+    // line tables are, in huge pages.
+    GEDBigVector<Slot> slots;          // size a power of two, at most 3/4 of it in use
+    GEDBigVector<quint32> entries;     // where each text lies in `store`, in the order added
+    GEDBigVector<char16_t> store;      // length, value and units of each text, one after the other
 };

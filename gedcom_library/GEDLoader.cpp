@@ -292,7 +292,7 @@ qint32 GEDLoader::newDateLine(QStringView gedcomDate) {
         row = static_cast<qint32>(store->dateTexts.size());
         store->dateTexts.push_back(converted);
         convertedDates.insert(gedcomDate, row);
-        dateAt.push_back({store->node(n).payOff, store->node(n).payLen});
+        dateAt.push_back({store->node(n).payOff, store->payLength(n)});
         store->node(n).ext = row;
     }
     return n;
@@ -309,7 +309,7 @@ qint32 GEDLoader::newPlaceLine(QStringView place) {
     }
     const qint32 n = store->newNode(GEDKind::Other, GEDTag::PLAC, place);
     if (knownPlaces.size() < kMaxPlaces && knownPlaces.insert(place, static_cast<qint32>(placeAt.size())))
-        placeAt.push_back({store->node(n).payOff, store->node(n).payLen});
+        placeAt.push_back({store->node(n).payOff, store->payLength(n)});
     return n;
 }
 

@@ -54,12 +54,23 @@ qint32 GEDStore::newNode(GEDKind kind, short tag, QStringView payload) {
     return newNodeAt(kind, tag, payOff, static_cast<quint32>(payload.size()));
 }
 
+void GEDStore::setPayLength(qint32 n, quint32 length) {
+    Node& nd = node(n);
+    if (length < kLongPayload) {
+        if (nd.payLen == kLongPayload) longPayloads.remove(n);
+        nd.payLen = static_cast<quint16>(length);
+    } else {
+        nd.payLen = kLongPayload;
+        longPayloads.insert(n, length);
+    }
+}
+
 qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payLen) {
     Node n;
     n.kind = kind;
-    n.tag = tag;
+    n.tag = static_cast<quint8>(tag);
     n.payOff = payOff;
-    n.payLen = payLen;
+    n.payLen = static_cast<quint16>(std::min<quint32>(payLen, kLongPayload));
     n.ext = -2;
     if (kind == GEDKind::Indi) {
         n.ext = static_cast<qint32>(indis.size());
@@ -75,7 +86,9 @@ qint32 GEDStore::newNodeAt(GEDKind kind, short tag, quint32 payOff, quint32 payL
         events.emplace_back();
     }
     nodes.push_back(n);
-    return static_cast<qint32>(nodes.size() - 1);
+    const auto number = static_cast<qint32>(nodes.size() - 1);
+    if (payLen >= kLongPayload) longPayloads.insert(number, payLen);
+    return number;
 }
 
 void GEDStore::appendText(QStringView value) {
@@ -97,7 +110,7 @@ GEDStore::TextSlice GEDStore::keepText(QStringView value) {
 
 QStringView GEDStore::payloadView(qint32 n) const {
     const Node& nd = node(n);
-    return QStringView(text.data() + nd.payOff, static_cast<qsizetype>(nd.payLen));
+    return QStringView(text.data() + nd.payOff, static_cast<qsizetype>(payLength(n)));
 }
 
 void GEDStore::setPayload(qint32 n, QStringView value) {
@@ -108,7 +121,7 @@ void GEDStore::setPayload(qint32 n, QStringView value) {
         nd.payOff = static_cast<quint32>(text.size());
         appendText(value);
     }
-    nd.payLen = static_cast<quint32>(value.size());
+    setPayLength(n, static_cast<quint32>(value.size()));
     if (nd.kind == GEDKind::Other) nd.ext = -2;
     if (isLinkLine(nd)) links.current = false;
 }
@@ -376,7 +389,7 @@ QString GEDStore::notesOf(qint32 n) {
             else line = target;
             followed.append(target);
         }
-        if (line < 0 || node(line).payLen == 0) continue;
+        if (line < 0 || payLength(line) == 0) continue;
         const QStringView s = payloadView(line);
         if (!result.isEmpty()) result += QStringLiteral("\n\n");
         result += s;
@@ -607,7 +620,7 @@ qint32 GEDStore::rankOfEvent(qint32 ev) {
 }
 
 void GEDStore::correctPayload(qint32 ev) {
-    if (node(ev).payLen <= 1 || !isYesOnlyEventTag(node(ev).tag)) return;
+    if (payLength(ev) <= 1 || !isYesOnlyEventTag(node(ev).tag)) return;
     const qint32 note = newNode(GEDKind::Other, GEDTag::NOTE, payloadView(ev));
     setPayload(ev, QStringView());
     addData(ev, note);
@@ -839,7 +852,7 @@ void GEDStore::checkPointers() {
     };
     for (qint32 n = 1; n < static_cast<qint32>(nodes.size()); ++n) {
         Node& nd = nodes[static_cast<std::size_t>(n)];
-        if (nd.kind != GEDKind::Other || nd.payLen < 2 || nd.ext != -2) continue;
+        if (nd.kind != GEDKind::Other || nd.payLen < 2 || nd.ext != -2) continue;  // a long one counts too
         short wanted = 0;
         const GEDKind kind = pointedKind(nd.tag, wanted);
         const QStringView payload = payloadView(n);

@@ -33,21 +33,25 @@ inline constexpr int Syntax = 517;            // the file's lines cannot be read
 // its children as a singly linked list in file order.
 class GEDStore {
 public:
-    // 24 bytes: a large file has tens of millions of lines.
+    // 20 bytes: a large file has tens of millions of lines.
     struct Node {
         qint32 firstChild = -1;
         qint32 next = -1;
         quint32 payOff = 0;
-        quint32 payLen = 0;
         // Individuals, families and events: the row of the kind's side table.
         // Other lines: the record a pointer line names once resolved (-1:
         // none; -2: not yet looked up), or a DATE line's row among the date
         // texts (-2: none).
         qint32 ext = -1;
-        short tag = 0;
+        // The payload's length (see payLength): kLongPayload for a payload
+        // of that many units or more, whose length is kept in longPayloads.
+        quint16 payLen = 0;
+        quint8 tag = 0;  // every tag code is below 256
         GEDKind kind = GEDKind::None;
     };
-    static_assert(sizeof(Node) == 24);
+    static_assert(sizeof(Node) == 20);
+    static_assert(GEDTag::Count <= 256);
+    static constexpr quint16 kLongPayload = 0xFFFF;
 
     // A text held in the document's text store (see textOf, keepText).
     struct TextSlice {
@@ -132,6 +136,11 @@ public:
     Node& node(qint32 n) { return nodes[static_cast<std::size_t>(n)]; }
     const Node& node(qint32 n) const { return nodes[static_cast<std::size_t>(n)]; }
     QStringView payloadView(qint32 n) const;
+    quint32 payLength(qint32 n) const {
+        const Node& nd = node(n);
+        return nd.payLen != kLongPayload ? nd.payLen : longPayloads.value(n);
+    }
+    void setPayLength(qint32 n, quint32 length);
     // Texts kept in the text store beside the payloads; an empty one is none.
     QString textOf(TextSlice slice) const {
         return slice.length == 0 ? QString()
@@ -234,6 +243,8 @@ public:
 
     std::shared_ptr<GEDControlClass> control;
     GEDBigVector<Node> nodes;
+    // The lengths of the few payloads too long for a node, by node.
+    QHash<qint32, quint32> longPayloads;
     GEDBigVector<char16_t> text;
     GEDBigVector<Indi> indis;
     QHash<qint32, IndiExtra> indiExtras;

@@ -70,6 +70,35 @@ TEST(Load, DoubledAtSignsInValuesReadAsOne) {
     EXPECT_TRUE(load.listener.warnings().isEmpty()) << load.listener.warnings().join(u'\n').toStdString();
 }
 
+// A line keeps a payload of any length, also one longer than 65,535 units
+// joined from continuation lines, through loading and rewriting.
+TEST(Load, PayloadsLongerThanSixtyFiveThousandUnitsKeepTheirLength) {
+    QByteArray file = "0 HEAD\n1 CHAR ASCII\n0 @I1@ INDI\n1 NOTE start";
+    QString expected = QStringLiteral("start");
+    for (int i = 0; i < 80; ++i) {
+        const QByteArray piece = QByteArray(999, char('a' + i % 26)) + QByteArray::number(i % 10);
+        file += "\n2 CONC " + piece;
+        expected += QString::fromLatin1(piece);
+    }
+    file += "\n1 NOTE short\n0 TRLR\n";
+    GedLoad load;
+    auto doc = load.loadBytes(file);
+    ASSERT_TRUE(doc);
+    const QList<GEDObject> lines = GEDIndiClass(doc->GetXrefs().value(QStringLiteral("I1"))).GetData();
+    ASSERT_EQ(tagNames(lines), QStringList({"NOTE", "NOTE"}));
+    GEDOtherClass note(lines[0]);
+    ASSERT_EQ(note.GetPayL().size(), 80005);
+    EXPECT_EQ(note.GetPayL(), expected);
+    EXPECT_EQ(GEDOtherClass(lines[1]).GetPayL(), QStringLiteral("short"));
+    // Rewritten short, long again, and exactly at the first long length.
+    const QString longer = expected + expected;
+    for (const QString& value : {QStringLiteral("now short"), longer, QString(65535, u'x'), QString(65534, u'y'), QString()}) {
+        note.SetPayL(value);
+        EXPECT_EQ(note.GetPayL(), value) << value.size();
+    }
+    EXPECT_EQ(GEDOtherClass(lines[1]).GetPayL(), QStringLiteral("short"));
+}
+
 TEST(Load, LinesEndingInMixedWaysAreEachALine) {
     // The first line ends in CR LF; later ones in LF alone or CR alone.
     GedLoad load;

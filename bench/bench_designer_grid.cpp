@@ -142,6 +142,20 @@ void BM_ToggleOrientation(benchmark::State& state) {
 }
 BENCHMARK(BM_ToggleOrientation)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// View > Refresh: every box, circle and line of the grid is made again from
+// the tree, and the scene indexes them before the window paints.
+void BM_RefreshCommand(benchmark::State& state) {
+    auto tree = treeOf(int(state.range(0)));
+    FormGrid form;
+    form.LoadDetails(tree, QString());
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        form.mnuRefresh_Click();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_RefreshCommand)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The main window's Design command on a loaded tree file: the designer is
 // made and opened on the full tree (chosen from the viewpoint menu).
 void BM_DesignCommand(benchmark::State& state) {

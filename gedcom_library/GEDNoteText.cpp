@@ -24,10 +24,16 @@ const QString kTreeIdKey = QStringLiteral("&tid=");
 }  // namespace
 
 bool bHasHTMLEndTag(const QString& sText) {
+    // Every tag looked for starts with "<": a text without one is answered
+    // at once (notes are looked at for every record of an export).
+    if (!sText.contains(QLatin1Char('<')))
+        return false;
     return containsAnyOf(sText, {"</a>", "</p>", "</b>", "</i>", "</u>", "<br>", "<br/>", "</div>", "</span>"});
 }
 
 bool bHasHTMLEntity(const QString& sText) {
+    if (!sText.contains(QLatin1Char('&')))
+        return false;
     return containsAnyOf(sText, {"&amp;", "&gt;", "&lt;", "&quot;", "&apos;"});
 }
 

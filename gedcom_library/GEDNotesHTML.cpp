@@ -65,7 +65,7 @@ QString fullNotes(const GEDObject& record, const QString& ownNotes) {
         if (!result.isEmpty()) result += QStringLiteral("\n\n");
         result += event.GetDate().isEmpty() ? sNoteTextToHTML(text) : eventElement(event, description, kind, text);
     }
-    result.replace(QStringLiteral("\n"), QStringLiteral("<br/>\n"));
+    result.replace(QChar(u'\n'), QStringLiteral("<br/>\n"));
     return result;
 }
 

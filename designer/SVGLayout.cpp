@@ -294,6 +294,7 @@ void SVGLayout::clear() {
     firstEmpty_ = 1;
     nTrees_ = 0;
     cellsCounted_ = false;
+    refusedPushes_.clear();
     viewpoint_.reset();
     tree_ = nullptr;
 }
@@ -887,6 +888,8 @@ bool SVGLayout::guardedPush(int item, int startPos, int row, int target) {
         for (int p = 1; p < persons_.size(); ++p) ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
         cellsCounted_ = true;
     }
+    const QPair<qint64, qint64> asked{(qint64(item) << 32) | quint32(startPos), (qint64(row) << 32) | quint32(target)};
+    if (refusedPushes_.contains(asked)) return false;
     const QVector<int> shifts = rowShifts_;
     moveLog_.clear();
     unitLog_.clear();
@@ -911,6 +914,7 @@ bool SVGLayout::guardedPush(int item, int startPos, int row, int target) {
     for (const auto& [p, col] : firstCols)
         if (cellCount_.value(cellOf(persons_[p].newCol, persons_[p].newRow)) > 1) shared = true;
     if (!shared) return true;
+    refusedPushes_.insert(asked);
     for (const auto& [p, col] : firstCols) {
         --cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
         ++cellCount_[cellOf(col, persons_[p].newRow)];
@@ -1164,6 +1168,7 @@ bool SVGLayout::Organise(SVGTree& oTr) {
 
         uncross();
 
+        refusedPushes_.clear();
         for (int counter = 0;; ++counter) {
             const bool moved = pass();
             if (counter >= kPassLimit) {
@@ -1192,6 +1197,7 @@ void SVGLayout::Revert(SVGTree& oTr) {
 bool SVGLayout::Adjust(SVGTree& oTr) {
     Q_UNUSED(oTr);
     if (!tree_) return false;
+    refusedPushes_.clear();
     const bool moved = pass();
     growGrid();
     writePositions(true, false);

@@ -179,5 +179,11 @@ private:
     std::vector<std::pair<int, int>> moveLog_, unitLog_;
     std::vector<int> movedStamp_;
     int moveWalk_ = 0;
+    // Pushes refused during the adjustment passes, by what they were asked
+    // (item, start position, row, target). A pass starts again from the
+    // first unit after each push that moves, so it would ask the same pushes
+    // again and again, each costing what it moves before it is taken back:
+    // one refused is not asked again while the passes run.
+    QSet<QPair<qint64, qint64>> refusedPushes_;
     int iCols_ = 0, iRows_ = 0;
 };

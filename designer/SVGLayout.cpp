@@ -906,20 +906,35 @@ bool SVGLayout::guardedPush(int item, int startPos, int row, int target) {
         firstCols.emplace_back(p, col);
     }
     ++moveWalk_;
+    // The count of a cell after the push is its count before, less the moved
+    // persons that left it, plus those that came to it. The counts change
+    // only when the push stands, so a push taken back costs no update.
+    std::vector<qint64>& left = leftCells_;
+    std::vector<qint64>& came = cameCells_;
+    left.clear();
+    came.clear();
     for (const auto& [p, col] : firstCols) {
-        --cellCount_[cellOf(col, persons_[p].newRow)];
-        ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+        left.push_back(cellOf(col, persons_[p].newRow));
+        came.push_back(cellOf(persons_[p].newCol, persons_[p].newRow));
     }
+    std::sort(left.begin(), left.end());
+    std::sort(came.begin(), came.end());
     bool shared = false;
-    for (const auto& [p, col] : firstCols)
-        if (cellCount_.value(cellOf(persons_[p].newCol, persons_[p].newRow)) > 1) shared = true;
-    if (!shared) return true;
-    refusedPushes_.insert(asked);
-    for (const auto& [p, col] : firstCols) {
-        --cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
-        ++cellCount_[cellOf(col, persons_[p].newRow)];
-        persons_[p].newCol = col;
+    for (auto at = came.begin(); at != came.end() && !shared;) {
+        const auto end = std::upper_bound(at, came.end(), *at);
+        const auto leavers = std::equal_range(left.begin(), left.end(), *at);
+        shared = cellCount_.value(*at) - (leavers.second - leavers.first) + (end - at) > 1;
+        at = end;
     }
+    if (!shared) {
+        for (const auto& [p, col] : firstCols) {
+            --cellCount_[cellOf(col, persons_[p].newRow)];
+            ++cellCount_[cellOf(persons_[p].newCol, persons_[p].newRow)];
+        }
+        return true;
+    }
+    refusedPushes_.insert(asked);
+    for (const auto& [p, col] : firstCols) persons_[p].newCol = col;
     for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) units_[it->first].col = it->second;
     rowShifts_ = shifts;
     return false;

@@ -185,5 +185,7 @@ private:
     // again and again, each costing what it moves before it is taken back:
     // one refused is not asked again while the passes run.
     QSet<QPair<qint64, qint64>> refusedPushes_;
+    // The cells the persons of a push left and came to, sorted.
+    std::vector<qint64> leftCells_, cameCells_;
     int iCols_ = 0, iRows_ = 0;
 };

@@ -135,19 +135,6 @@ QString sGetCaptionDate(const QString& sDate) {
     return QLatin1Char('c') + words.at(1).left(4);
 }
 
-QString sDateSortPart(QString& sWord) {
-    QChar calendar = u'2';
-    if (sWord.endsWith(QLatin1Char('D'))) {
-        calendar = u'3';
-        sWord.chop(1);
-    } else if (sWord.endsWith(QLatin1Char('J'))) {
-        calendar = u'1';
-        sWord.chop(1);
-    }
-    while (sWord.size() < 10)
-        sWord += QStringLiteral("-00");
-    return sWord + calendar;
-}
 
 namespace {
 
@@ -155,7 +142,8 @@ namespace {
 // words of ordinary length, and growing beyond that.
 using KeyBuffer = QVarLengthArray<QChar, 48>;
 
-// sDateSortPart for a word that stays as it is, added to a key.
+// A word of a date as it sorts, added to a key: the date padded with "-00"
+// to ten characters, then its calendar (1 Julian, 2 Gregorian, 3 dual).
 void appendSortPart(QStringView word, KeyBuffer& key) {
     QChar calendar = u'2';
     if (word.endsWith(u'D')) {
@@ -180,6 +168,15 @@ void appendOrder(QStringView keyword, KeyBuffer& key) {
 }
 
 }  // namespace
+
+QString sDateSortPart(QString& sWord) {
+    KeyBuffer key;
+    appendSortPart(sWord, key);
+    const QString part(key.constData(), key.size());
+    // The word keeps what was written for it, without the calendar digit.
+    sWord = part.chopped(1);
+    return part;
+}
 
 QString sDateSortKey(const QString& sDate) {
     if (sDate.isEmpty() || sDate.startsWith(QLatin1Char('@')))

@@ -131,24 +131,6 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
 
 namespace {
 
-// Position of the first unit at or after `from` that is `a` or `b`, or -1:
-// eight units at a time where the processor has SSE2 (every x86-64 has).
-qsizetype findEither(const char16_t* p, qsizetype from, qsizetype n, char16_t a, char16_t b) {
-    qsizetype i = from;
-#if defined(__SSE2__)
-    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
-    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
-    for (; i + 8 <= n; i += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, va), _mm_cmpeq_epi16(v, vb)));
-        if (hits != 0) return i + (__builtin_ctz(static_cast<unsigned>(hits)) >> 1);
-    }
-#endif
-    for (; i < n; ++i)
-        if (p[i] == a || p[i] == b) return i;
-    return -1;
-}
-
 // Position of the first "@@" in a text, or -1. The text's buffer must be
 // readable up to the next multiple of eight units past its end.
 qsizetype firstDoubledAtSign(const char16_t* p, qsizetype n) {
@@ -175,9 +157,13 @@ qsizetype firstDoubledAtSign(const char16_t* p, qsizetype n) {
 
 }  // namespace
 
-// Position of the first CR or LF at or after `from`, or -1.
+// Position of the first CR or LF at or after `from`, or -1. Only records
+// that hold a line end of their own are searched (see ReadTextFile).
 qsizetype GEDLoader::nextLineBreak(QStringView text, qsizetype from) {
-    return findEither(text.utf16(), from, text.size(), u'\r', u'\n');
+    const char16_t* p = text.utf16();
+    for (qsizetype i = from, n = text.size(); i < n; ++i)
+        if (p[i] == u'\r' || p[i] == u'\n') return i;
+    return -1;
 }
 
 // A line value writes "@" as "@@" (a single "@" opens a pointer or an

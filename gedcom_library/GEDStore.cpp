@@ -208,9 +208,9 @@ void GEDStore::addData(qint32 parent, qint32 child) {
             ind.sex = s == u'm' ? codes[0] : s == u'f' ? codes[1] : s == u'x' ? codes[2] : codes[3];
         } else if (c.kind == GEDKind::Other && c.tag == GEDTag::NAME) {
             normalisePersonalName(payloadView(child), scratch.name);
-            offerPersonalName(p.ext, QStringView(scratch.name.data(), static_cast<qsizetype>(scratch.name.size())));
+            offerPersonalName(p.ext, QStringView(scratch.name));
             nameFromPieces(child, scratch.pieces);
-            offerPersonalName(p.ext, QStringView(scratch.pieces.data(), static_cast<qsizetype>(scratch.pieces.size())));
+            offerPersonalName(p.ext, QStringView(scratch.pieces));
         } else if (c.kind == GEDKind::SVG && c.tag == GEDTag::SVG_P) {
             const QList<QStringView> f = payloadView(child).split(u',');
             bool okC = false, okR = false, okT = false;
@@ -427,19 +427,10 @@ bool GEDStore::isYesOnlyEventTag(short tag) {
     return tag > 0 && tag < GEDTag::Count && table[static_cast<std::size_t>(tag)];
 }
 
-namespace {
-QString textOfBuffer(const std::u16string& buffer) {
-    return QString(reinterpret_cast<const QChar*>(buffer.data()), static_cast<qsizetype>(buffer.size()));
-}
-QStringView viewOfBuffer(const std::u16string& buffer) {
-    return QStringView(buffer.data(), static_cast<qsizetype>(buffer.size()));
-}
-}  // namespace
-
 QString GEDStore::normalisePersonalName(QString s) {
     std::u16string out;
     normalisePersonalName(s, out);
-    return textOfBuffer(out);
+    return QString::fromStdU16String(out);
 }
 
 void GEDStore::normalisePersonalName(QStringView s, std::u16string& out) {
@@ -475,7 +466,7 @@ void GEDStore::normalisePersonalName(QStringView s, std::u16string& out) {
 QString GEDStore::nameFromPieces(qint32 nameLine) const {
     std::u16string out;
     nameFromPieces(nameLine, out);
-    return textOfBuffer(out);
+    return QString::fromStdU16String(out);
 }
 
 void GEDStore::nameFromPieces(qint32 nameLine, std::u16string& out) const {
@@ -514,7 +505,7 @@ void GEDStore::offerPersonalName(qint32 row, QStringView name) {
         joined.clear();
         for (QChar c : name)
             if (c != u'/') joined += c.unicode();
-        indis[static_cast<std::size_t>(row)].name = keepText(viewOfBuffer(joined));
+        indis[static_cast<std::size_t>(row)].name = keepText(QStringView(joined));
     }
     const QStringView names = textView(indis[static_cast<std::size_t>(row)].personalNames);
     if (name.contains(u'|')) {
@@ -533,7 +524,7 @@ void GEDStore::offerPersonalName(qint32 row, QStringView name) {
     joined.assign(names.utf16(), static_cast<std::size_t>(names.size()));
     joined += u'|';
     joined.append(name.utf16(), static_cast<std::size_t>(name.size()));
-    indis[static_cast<std::size_t>(row)].personalNames = keepText(viewOfBuffer(joined));
+    indis[static_cast<std::size_t>(row)].personalNames = keepText(QStringView(joined));
 }
 
 // ---------------------------------------------------------------------------

@@ -185,3 +185,14 @@ struct GestureTree : DesignerTree {
     // Hovers over a point with no button held.
     void hover(QPointF p, Qt::KeyboardModifiers mods = Qt::NoModifier) { moveTo(p, Qt::NoButton, mods); }
 };
+
+// Parents p1 (1,1) and p2 (2,1) of F1 with children c1 (1,2) and c2 (2,2);
+// s (5,1) on its own.
+inline void smallFamily(GestureTree& t) {
+    t.person("p1", "m", 1, 1);
+    t.person("p2", "f", 2, 1);
+    t.person("c1", "m", 1, 2);
+    t.person("c2", "f", 2, 2);
+    t.person("s", "f", 5, 1);
+    t.DesignerTree::family("F1", "p1", "p2", {"c1", "c2"});
+}

@@ -4,17 +4,6 @@
 #include "foundation/TextHelpers.h"
 
 namespace {
-// Parents p1 (1,1) and p2 (2,1) of F1 with children c1 (1,2) and c2 (2,2);
-// s (5,1) on its own.
-void family(GestureTree& t) {
-    t.person("p1", "m", 1, 1);
-    t.person("p2", "f", 2, 1);
-    t.person("c1", "m", 1, 2);
-    t.person("c2", "f", 2, 2);
-    t.person("s", "f", 5, 1);
-    t.DesignerTree::family("F1", "p1", "p2", {"c1", "c2"});
-}
-
 // Right-clicks the circle of F1 and picks a popup entry.
 void choose(GestureTree& t, const QString& entry) {
     t.host.popupChoices.push_back(entry);
@@ -29,7 +18,7 @@ TEST(FamilyCommands, EditFamilyChangesTheCircleAndTheEditedChildren) {
     } cases[] = {{true, true, "CircleH-L"}, {true, false, "Circle-L"}, {false, true, "CircleH"}, {false, false, "Circle"}};
     for (const Case& c : cases) {
         GestureTree t;
-        family(t);
+        smallFamily(t);
         t.tree.GetFamilies().value("F1")->SetLiaison(!c.liaison);
         t.show();
         t.host.editFamily = [&](SVGTree& tree, const QString& key, QString& children) {
@@ -52,7 +41,7 @@ TEST(FamilyCommands, EditFamilyChangesTheCircleAndTheEditedChildren) {
 
     // Cancelled: the circle stays, the children edited meanwhile are shown again.
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.host.editFamily = [](SVGTree& tree, const QString& key, QString& children) {
         tree.GetFamilies().value(key)->SetLiaison(true);
@@ -67,7 +56,7 @@ TEST(FamilyCommands, EditFamilyChangesTheCircleAndTheEditedChildren) {
 
 TEST(FamilyCommands, DeleteFamilyAsksThenRemovesItEverywhere) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     SVGViewpointPtr v = t.tree.AddViewpoint("V", "Branch", 12, 8);
     v->AddPerRef("p1", 1, 1, true);
     v->AddPerRef("p2", 2, 1, true);
@@ -100,7 +89,7 @@ TEST(FamilyCommands, DeleteFamilyAsksThenRemovesItEverywhere) {
 
 TEST(FamilyCommands, DeleteFamilyChangesNothingWhenItCannotFinish) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     // A parent that no longer lists the family: the deletion would stop half-way.
     t.tree.GetPersons().value("p2")->RemFamSet("F1");
@@ -115,7 +104,7 @@ TEST(FamilyCommands, DeleteFamilyChangesNothingWhenItCannotFinish) {
 
 TEST(FamilyCommands, CopyFamilyThenThePersonPopupOffersPasteFamily) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     choose(t, "mnuCopyFamily");
     EXPECT_EQ(t.host.clipboard, t.tree.Pack1Family(*t.tree.GetFamilies().value("F1")));
@@ -129,7 +118,7 @@ TEST(FamilyCommands, CopyFamilyThenThePersonPopupOffersPasteFamily) {
 
 TEST(FamilyCommands, ShowHideChildLinksTwiceLeavesThemAsTheyWere) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.tree.SetUnsaved(false);
     choose(t, "mnuShowHideChildLinks");
@@ -144,7 +133,7 @@ TEST(FamilyCommands, ShowHideChildLinksTwiceLeavesThemAsTheyWere) {
 
 TEST(FamilyCommands, ToggleChildSelectionsSkipsChildrenOutOfView) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     SVGViewpointPtr v = t.tree.AddViewpoint("V", "Branch", 12, 8);
     for (auto [k, col, row] : {std::tuple{"p1", 1, 1}, {"p2", 2, 1}, {"c1", 1, 2}}) v->AddPerRef(k, col, row, true);
     v->AddFamRef(*t.tree.GetFamilies().value("F1"));

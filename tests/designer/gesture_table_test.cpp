@@ -7,17 +7,6 @@ using State = GridGestures::State;
 using Line = GridGestures::Line;
 
 namespace {
-// Parents p1 (1,1) and p2 (2,1) of F1 with children c1 (1,2) and c2 (2,2);
-// a single person s (5,1).
-void family(GestureTree& t) {
-    t.person("p1", "m", 1, 1);
-    t.person("p2", "f", 2, 1);
-    t.person("c1", "m", 1, 2);
-    t.person("c2", "f", 2, 2);
-    t.person("s", "f", 5, 1);
-    t.DesignerTree::family("F1", "p1", "p2", {"c1", "c2"});
-}
-
 QString createIn(SVGTree& tree, const QString& key, const QString& a, const QString& b) {
     tree.NewFamily(key, a, b);
     return key;
@@ -28,7 +17,7 @@ QString createIn(SVGTree& tree, const QString& key, const QString& a, const QStr
 
 TEST(GestureMove, PlainDragMovesOnePersonAndItsLinks) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.tree.SetUnsaved(false);
     t.press(t.inBox(1, 1));
@@ -68,7 +57,7 @@ TEST(GestureMove, DropsThatChangeNothing) {
     };
     for (const Case& c : cases) {
         GestureTree t;
-        family(t);
+        smallFamily(t);
         t.show();
         t.tree.SetUnsaved(false);
         c.act(t);
@@ -82,7 +71,7 @@ TEST(GestureMove, DropsThatChangeNothing) {
 
 TEST(GestureMove, DropOnAnOccupiedCellSharesItAndChildDragOntoItIsAmbiguous) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.drag(t.inBox(5, 1), t.inBox(1, 2));
     EXPECT_EQ(t.model.occupancy().keysAt(t.cell(1, 2)), (QStringList{"c1", "s"}));
@@ -95,7 +84,7 @@ TEST(GestureMove, DropOnAnOccupiedCellSharesItAndChildDragOntoItIsAmbiguous) {
 
 TEST(GestureMove, SelectionMovesTogetherOrNotAtAll) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     for (auto [c, r] : {std::pair{1, 1}, {2, 1}, {5, 1}}) t.click(t.inBox(c, r), Qt::LeftButton, Qt::ControlModifier);
     EXPECT_EQ(t.model.selection().text(), "p1,p2,s");
@@ -156,7 +145,7 @@ TEST(GestureMove, SteppedGroupMovesKeepTheirShapeInBothOrientations) {
 
 TEST(GestureClick, CtrlClickTogglesAndOtherClicksClear) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.click(t.inBox(1, 1), Qt::LeftButton, Qt::ControlModifier);
     t.click(t.inBox(5, 1), Qt::LeftButton, Qt::ControlModifier);
@@ -173,7 +162,7 @@ TEST(GestureClick, CtrlClickTogglesAndOtherClicksClear) {
 
 TEST(GestureSpouse, ShiftDragCreatesAFamilyThroughTheEditor) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.host.createFamily = [](SVGTree& tree, const QString& a, const QString& b) { return createIn(tree, "F2", a, b); };
     t.press(t.inBox(5, 1, 200, 0), Qt::LeftButton, Qt::ShiftModifier);
@@ -203,7 +192,7 @@ TEST(GestureSpouse, ANewFamilyUpdatesTheSpouseGroupsOfTheRecords) {
     // p2 marries s as well: p1, p2 and s form a group of three, which moves
     // the circles of the families among them as a fresh build places them.
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.person("q", "m", 8, 1);
     t.show();
     t.host.createFamily = [](SVGTree& tree, const QString& a, const QString& b) { return createIn(tree, "F2", a, b); };
@@ -226,7 +215,7 @@ TEST(GestureSpouse, ANewFamilyUpdatesTheSpouseGroupsOfTheRecords) {
 
 TEST(GestureSpouse, InAViewpointTheNewFamilyJoinsIt) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     SVGViewpointPtr v = t.tree.AddViewpoint("V", "Branch", 12, 8);
     v->AddPerRef("s", 5, 1, true);
     v->AddPerRef("c2", 2, 2, true);
@@ -253,7 +242,7 @@ TEST(GestureSpouse, RefusalsAndEndsWithoutAFamily) {
     };
     for (const Case& c : cases) {
         GestureTree t;
-        family(t);
+        smallFamily(t);
         t.DesignerTree::family("F9", "s", "c2");
         t.person("x", "m", 1, 2);  // shares c1's cell
         SVGViewpointPtr v = t.tree.AddViewpoint("V", "Branch", 12, 8);
@@ -272,7 +261,7 @@ TEST(GestureSpouse, RefusalsAndEndsWithoutAFamily) {
 
 TEST(GestureSpouse, CancelledEditorStillRaisesThePendingEvents) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.host.createFamily = [](SVGTree& tree, const QString&, const QString&) {
         tree.NewPerson("made", "Made", "Made", 9, 9, "m", false, QString(), false);
@@ -285,7 +274,7 @@ TEST(GestureSpouse, CancelledEditorStillRaisesThePendingEvents) {
 
 TEST(GestureSpouse, AnEditorErrorIsReportedAndResetsTheInteraction) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.click(t.inBox(2, 2), Qt::LeftButton, Qt::ControlModifier);
     t.host.createFamily = [](SVGTree& tree, const QString&, const QString&) -> QString {
@@ -311,7 +300,7 @@ TEST(GestureSpouse, WrongKeysOrButtonsCancelSilently) {
     };
     for (const Case& c : cases) {
         GestureTree t;
-        family(t);
+        smallFamily(t);
         t.show();
         t.press(t.inBox(5, 1), Qt::LeftButton, Qt::ShiftModifier);
         t.moveTo(t.inBox(1, 2), c.held, c.mods);
@@ -327,7 +316,7 @@ TEST(GestureSpouse, WrongKeysOrButtonsCancelSilently) {
 
 TEST(GestureChild, CircleDragAddsAChild) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.press(t.onCircle("F1"));
     EXPECT_EQ(t.gestures.state(), State::CircleBand);
@@ -360,7 +349,7 @@ TEST(GestureChild, RefusedChildren) {
     };
     for (const Case& c : cases) {
         GestureTree t;
-        family(t);
+        smallFamily(t);
         t.person("g1", "m", 7, 1);
         t.person("g2", "f", 8, 1);
         t.person("h1", "m", 9, 1);
@@ -411,7 +400,7 @@ TEST(GestureLine, HoverToleranceIsStrictlyUnderThreePixels) {
 
 TEST(GestureLine, TheLowerRecordWinsAndHiddenLinesAreNotOffered) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.hover(t.onCircle("F1") + QPointF(0, -20));  // near the family end of both lines
     EXPECT_EQ(t.gestures.activeIndex(), 1);
@@ -422,7 +411,7 @@ TEST(GestureLine, TheLowerRecordWinsAndHiddenLinesAreNotOffered) {
 
 TEST(GestureLine, DraggingTheFamilyEndMovesTheChildBetweenFamilies) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.person("q1", "m", 5, 3);
     t.person("q2", "f", 6, 3);
     t.DesignerTree::family("F2", "q1", "q2");
@@ -454,7 +443,7 @@ TEST(GestureLine, DraggingTheFamilyEndMovesTheChildBetweenFamilies) {
 
 TEST(GestureLine, DraggingTheChildEndReplacesTheChild) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     const int line = t.childRecord("c1");
     const QPointF childEnd = t.model.childLine(line).pointAt(0.9);
@@ -472,7 +461,7 @@ TEST(GestureLine, DraggingTheChildEndReplacesTheChild) {
 
 TEST(GestureLine, AModifierOrAnotherButtonDuringALineDragCancelsIt) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     const QPointF childEnd = t.model.childLine(1).pointAt(0.9);
     t.hover(childEnd);
@@ -486,7 +475,7 @@ TEST(GestureLine, AModifierOrAnotherButtonDuringALineDragCancelsIt) {
 
 TEST(GestureLine, RightClickOnABoxWhileALineIsRedOpensNoPopupOnACircleAlways) {
     GestureTree t;
-    family(t);
+    smallFamily(t);
     t.show();
     t.click(t.inBox(5, 1), Qt::LeftButton, Qt::ControlModifier);
     const QPointF nearLine = t.onCircle("F1") + QPointF(0, -20);

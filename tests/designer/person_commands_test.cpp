@@ -7,13 +7,8 @@ namespace {
 // Parents p1 (1,1) and p2 (2,1) of F1 with children c1 (1,2) and c2 (2,2);
 // s (5,1) and t2 (6,1) on their own.
 void family(GestureTree& t) {
-    t.person("p1", "m", 1, 1);
-    t.person("p2", "f", 2, 1);
-    t.person("c1", "m", 1, 2);
-    t.person("c2", "f", 2, 2);
-    t.person("s", "f", 5, 1);
+    smallFamily(t);
     t.person("t2", "m", 6, 1);
-    t.DesignerTree::family("F1", "p1", "p2", {"c1", "c2"});
 }
 
 // Right-clicks a box and picks a popup entry.

@@ -22,6 +22,7 @@
 #include "LogReporter.h"
 #include "MessageBoxes.h"
 #include "ProgressLog.h"
+#include "RedrawSuspended.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 #include "SVGLayout.h"
@@ -143,6 +144,19 @@ void FormGrid::reportCommandError() {
     ResetInteraction();
 }
 
+bool FormGrid::runCommand(const std::function<void()>& body, AfterError after) {
+    try {
+        body();
+        return true;
+    } catch (...) {
+        if (after == AfterError::Reset)
+            reportCommandError();
+        else
+            reportHandlerError(&updates_);
+        return false;
+    }
+}
+
 void FormGrid::logUnavailable(const QString& what) {
     LogProgress(what + QStringLiteral(" is not available in this version of Kvora"));
 }
@@ -163,22 +177,18 @@ void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& s
         Form_Load();
         loaded_ = true;
     } else {
-        bool locked = false;
-        try {
+        runCommand([&] {
             ClearSelection();
             tree_->SetViewpointKey(sView);
-            locked = updates_.LockW();
+            RedrawSuspended suspended(updates_);
             for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
             lblPosn_.clear();
             model_.readGridSize();
             UnloadLinkControls();
             BuildGrid(true);
-            updates_.UnlockW(locked);
+            suspended.resume();
             FitWindowToGrid(false);
-        } catch (...) {
-            updates_.UnlockW(locked);
-            reportCommandError();
-        }
+        });
     }
     SetTitle();
     AutoLayout();
@@ -221,17 +231,12 @@ void FormGrid::ApplyZoom() {
     // A zoom changes sizes and places only: the boxes keep what they show and
     // the link records stay as they are, so the items are moved and sized
     // again rather than made anew.
-    bool locked = false;
-    try {
+    runCommand([this] {
         applyZoomToPainting();
-        locked = updates_.LockW();
+        const RedrawSuspended suspended(updates_);
         BuildGrid(false);
         RedrawLinks();
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::zoomIn() {
@@ -273,11 +278,10 @@ void FormGrid::updateSceneRect() {
 
 void FormGrid::BuildGrid(bool bRender) {
     Hourglass hourglass;
-    bool locked = false;
-    try {
+    runCommand([this, bRender] {
         model_.prepareGrid();
         updateSceneRect();
-        locked = updates_.LockW();
+        const RedrawSuspended suspended(updates_);
         const GridOccupancy& occupancy = model_.occupancy();
         if (bRender) {
             for (auto it = lblPosn_.begin(); it != lblPosn_.end();) {
@@ -299,11 +303,7 @@ void FormGrid::BuildGrid(bool bRender) {
         }
         MarkSelection();
         view_->viewport()->update();
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 ucGridBox* FormGrid::loadBox(int iCell, int iCol, int iRow) {
@@ -524,20 +524,15 @@ void FormGrid::RedrawPersonLinks(const QString& key, int iCell, int iCol, int iR
 }
 
 void FormGrid::RedrawLinks() {
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
+    runCommand([this] {
+        const RedrawSuspended suspended(updates_);
         const LinkRecords& records = model_.records();
         for (int i = 1; i <= records.familyUpperBound(); ++i)
             if (records.family(i).inUse()) DrawFamilyLinks(i);
         for (int i = 1; i <= records.childUpperBound(); ++i)
             if (records.child(i).inUse()) DrawChildLinks(i);
         BoxesToFront();
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 // ---- Hit tests
@@ -599,43 +594,33 @@ void FormGrid::DiagDrawing() {
 // ---- Commands
 
 void FormGrid::mnuClose_Click() {
-    try {
+    runCommand([this] {
         if (QWidget* main = MainWindowLink::existingWindow()) main->activateWindow();
         close();
-    } catch (...) {
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 void FormGrid::mnuSave_Click() {
-    try {
+    runCommand([this] {
         if (tree_) tree_->SaveToFile();
-    } catch (...) {
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 void FormGrid::mnuStep_Click() {
-    bool locked = false;
-    try {
+    runCommand([this] {
         tree_->SetUnsaved(true);
-        locked = updates_.LockW();
+        const RedrawSuspended suspended(updates_);
         tree_->SetStepped(!model_.display()->GetStepped());
         model_.takeDisplaySizes();
         BuildGrid(false);
         RedrawLinks();
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuOrient_Click() {
-    bool locked = false;
-    try {
+    runCommand([this] {
         tree_->SetUnsaved(true);
-        locked = updates_.LockW();
+        RedrawSuspended suspended(updates_);
         ClearSelection();
         const GridGeometry before = model_.geometry();
         tree_->SetHoriz(!model_.display()->GetHoriz());
@@ -661,12 +646,9 @@ void FormGrid::mnuOrient_Click() {
             BuildFamilyRecords(true);
         }
         RedrawLinks();
-        updates_.UnlockW(locked);
+        suspended.resume();
         FitWindowToGrid(false);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::discardBoxes() {
@@ -684,8 +666,7 @@ void FormGrid::rebuildBoxesAndLinks(bool transpose) {
 }
 
 void FormGrid::mnuSettings_Click() {
-    bool locked = false;
-    try {
+    runCommand([this] {
         if (!optionsDialogs().editSettings) {
             logUnavailable(QStringLiteral("Edit Settings"));
             return;
@@ -695,7 +676,7 @@ void FormGrid::mnuSettings_Click() {
         tree_->SetUnsaved(true);
         model_.display()->Init(tree_->GetSettings());
         model_.takeStockImages();
-        locked = updates_.LockW();
+        RedrawSuspended suspended(updates_);
         discardBoxes();
         if (!model_.display()->GetViewpoints()) tree_->SetViewpointKey(QString());
         tree_->SetHoriz(model_.display()->GetHoriz());
@@ -703,17 +684,13 @@ void FormGrid::mnuSettings_Click() {
         model_.readGridSize();
         SetTitle();
         rebuildBoxesAndLinks(model_.display()->GetHoriz() != wasHoriz);
-        updates_.UnlockW(locked);
+        suspended.resume();
         FitWindowToGrid(false);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuAdvSettings_Click() {
-    bool locked = false;
-    try {
+    runCommand([this] {
         if (!optionsDialogs().editAdvSettings) {
             logUnavailable(QStringLiteral("Advanced Settings"));
             return;
@@ -723,26 +700,20 @@ void FormGrid::mnuAdvSettings_Click() {
         model_.display()->Init(tree_->GetSettings());
         SetTitle();
         model_.takeDisplaySizes();
-        locked = updates_.LockW();
+        const RedrawSuspended suspended(updates_);
         discardBoxes();
         rebuildBoxesAndLinks(false);
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuApplications_Click() {
-    try {
+    runCommand([this] {
         if (!optionsDialogs().editApplications) {
             logUnavailable(QStringLiteral("Interactive Applications"));
             return;
         }
         if (optionsDialogs().editApplications(*tree_, this)) tree_->SetUnsaved(true);
-    } catch (...) {
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::closeEvent(QCloseEvent* event) {

@@ -206,6 +206,12 @@ private:
     void rebuildBoxesAndLinks(bool transpose);
     // The error tail of a command: report, then a clean interaction state.
     void reportCommandError();
+    // What follows the report of an error: a clean interaction state, or nothing.
+    enum class AfterError { Reset, ReportOnly };
+    // Runs one command of the window. An error it raises resumes redrawing
+    // and is reported (with the window's redraw suspender), then the
+    // interaction is reset unless `after` says otherwise. False after an error.
+    bool runCommand(const std::function<void()>& body, AfterError after = AfterError::Reset);
     void logUnavailable(const QString& what);
     void applyAppearance(ucGridBox* box, int iCell, const CellAppearance& look);
     ucGridBox* loadBox(int iCell, int iCol, int iRow);

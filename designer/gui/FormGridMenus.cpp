@@ -13,6 +13,7 @@
 #include "Hourglass.h"
 #include "LocaliseImages.h"
 #include "ProgressLog.h"
+#include "RedrawSuspended.h"
 #include "SVGLayout.h"
 #include "foundation/TextHelpers.h"
 #include "tree_model/SVGTree.h"
@@ -94,7 +95,7 @@ void FormGrid::buildMenuBar() {
 // ---- Menu openings
 
 void FormGrid::mnuFile_Click() {
-    try {
+    runCommand([this] {
         mnuSwitchViewpoint_->clear();
         const DesignerMenuState state =
             tree_ ? designerMenuState(DesignerMenuInput::of(*tree_, keptLayout_ != nullptr)) : designerMenuState({});
@@ -105,9 +106,7 @@ void FormGrid::mnuFile_Click() {
             const QString key = entry.key;
             connect(action, &QAction::triggered, this, [this, key] { mnuViewpointKey_Click(key); });
         }
-    } catch (...) {
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuEdit_Click() {
@@ -132,51 +131,38 @@ void FormGrid::mnuTools_Click() {
 // ---- File
 
 void FormGrid::mnuViewpointKey_Click(const QString& sKey) {
-    try {
-        LoadDetails(tree_, sKey);
-    } catch (...) {
-        reportCommandError();
-    }
+    runCommand([this, &sKey] { LoadDetails(tree_, sKey); });
 }
 
 void FormGrid::mnuImportGEDCOM_Click() {
-    try {
+    runCommand([this] {
         if (!menuDialogs().openGedcomBrowser) {
             logUnavailable(QStringLiteral("Import GEDCOM"));
             return;
         }
         menuDialogs().openGedcomBrowser(this);
-    } catch (...) {
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 void FormGrid::mnuLocaliseImages_Click() {
-    try {
+    runCommand([this] {
         Hourglass hourglass;
         LocaliseImages(*tree_, *model_.reporter());
         mnuRefresh_Click();
-    } catch (...) {
-        reportCommandError();
-    }
+    });
 }
 
 // ---- Edit
 
 void FormGrid::mnuSelectAll_Click() {
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
+    runCommand([this] {
+        const RedrawSuspended suspended(updates_);
         for (int cell : SelectAll(model_)) renderCell(cell);
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuFindPerson_Click() {
-    try {
+    runCommand([this] {
         if (tree_->GetPersons().isEmpty()) {
             ReportError(QStringLiteral("No persons to find"), &updates_);
             return;
@@ -187,9 +173,7 @@ void FormGrid::mnuFindPerson_Click() {
         if (view != tree_->GetViewpointKey()) LoadDetails(tree_, view);
         SelectPerson(key);
         scrollCellIntoView(model_.cellOfPerson(key).L);
-    } catch (...) {
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 void FormGrid::scrollCellIntoView(int iCell) {
@@ -197,14 +181,12 @@ void FormGrid::scrollCellIntoView(int iCell) {
 }
 
 void FormGrid::mnuDuplicateTree_Click() {
-    try {
+    runCommand([this] {
         const SVGViewpointPtr view = tree_->GetViewpoint();
         if (!view) return;
         view->DuplicateTree(*tree_);
         LoadDetails(tree_, view->GetKey());
-    } catch (...) {
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 // ---- View
@@ -216,24 +198,18 @@ void FormGrid::setZoom(int zoom) {
 }
 
 void FormGrid::mnuRefresh_Click() {
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
+    runCommand([this] {
+        const RedrawSuspended suspended(updates_);
         BuildGrid(true);
         UnloadLinkControls();
         BuildFamilyRecords(false);
         RedrawLinks();
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuLayout_Click() {
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
+    const bool done = runCommand([this] {
+        const RedrawSuspended suspended(updates_);
         ClearSelection();
         keptLayout_ = std::make_unique<SVGLayout>(model_.reporter());
         if (keptLayout_->Organise(*tree_)) {
@@ -242,62 +218,46 @@ void FormGrid::mnuLayout_Click() {
         } else {
             keptLayout_.reset();
         }
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        keptLayout_.reset();
-        reportCommandError();
-    }
+    });
+    if (!done) keptLayout_.reset();
 }
 
 void FormGrid::mnuRevert_Click() {
     if (!keptLayout_) return;
-    bool locked = false;
-    try {
+    runCommand([this] {
         tree_->SetUnsaved(true);
-        locked = updates_.LockW();
+        const RedrawSuspended suspended(updates_);
         ClearSelection();
         keptLayout_->Revert(*tree_);
         rebuildWithNewGridSize();
-        updates_.UnlockW(locked);
-        keptLayout_.reset();
-    } catch (...) {
-        updates_.UnlockW(locked);
-        keptLayout_.reset();
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
+    // A layout is reverted once, whether or not its reversal went through.
+    keptLayout_.reset();
 }
 
 void FormGrid::mnuAdjustLayout_Click() {
     if (!keptLayout_) return;
-    bool locked = false;
-    try {
-        locked = updates_.LockW();
+    runCommand([this] {
+        const RedrawSuspended suspended(updates_);
         ClearSelection();
         if (keptLayout_->Adjust(*tree_)) {
             tree_->SetUnsaved(true);
             rebuildWithNewGridSize();
         }
-        updates_.UnlockW(locked);
-    } catch (...) {
-        updates_.UnlockW(locked);
-        reportHandlerError(&updates_);
-    }
+    }, AfterError::ReportOnly);
 }
 
 void FormGrid::showAllChildLinks(bool show) {
-    try {
+    runCommand([this, show] {
         ShowAllChildLinks(model_, show);
         RedrawLinks();
-    } catch (...) {
-        reportCommandError();
-    }
+    });
 }
 
 // ---- Tools
 
 void FormGrid::mnuURLManagement_Click() {
-    try {
+    runCommand([this] {
         if (!menuDialogs().editPlaceKeys) {
             logUnavailable(QStringLiteral("Manage Places"));
             return;
@@ -305,9 +265,7 @@ void FormGrid::mnuURLManagement_Click() {
         if (!menuDialogs().editPlaceKeys(tree_->GetPlaceKeys(), this)) return;
         tree_->SetUnsaved(true);
         mnuRefresh_Click();
-    } catch (...) {
-        reportCommandError();
-    }
+    });
 }
 
 void FormGrid::mnuViewpointManagement_Click() {

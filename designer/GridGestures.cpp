@@ -82,8 +82,11 @@ void GridGestures::press(const GridMouse& e) {
     pressedIndex_ = index;
     pressedAt_ = e.at;
     lineAtPress_ = line_ != Line::None;
-    // A press on the red line takes the line, whatever lies under it.
-    if (line_ == Line::ChildLine && e.button == Qt::LeftButton && noKeys(e) && pressedOn_ != Under::Circle) {
+    // A press on the red line takes the line, unless it lands on a circle or
+    // inside a person's box: there it starts a move of that person.
+    const bool onPerson = pressedOn_ == Under::Box && commands_.isOccupied(index);
+    if (line_ == Line::ChildLine && e.button == Qt::LeftButton && noKeys(e) && pressedOn_ != Under::Circle &&
+        !onPerson) {
         pressedOn_ = Under::Form;
         return;
     }
@@ -98,6 +101,8 @@ void GridGestures::press(const GridMouse& e) {
 void GridGestures::boxMouseDown(const GridMouse& e, int iCell) {
     const bool occupied = commands_.isOccupied(iCell);
     if (e.button == Qt::LeftButton && noKeys(e) && occupied) {
+        // The red line under the pointer is not the one being moved.
+        if (line_ == Line::ChildLine) CancelLinkDrag();
         model_.currentCell = iCell;
         moveSource_ = iCell;
         moveStarted_ = false;
@@ -213,7 +218,11 @@ void GridGestures::release(const GridMouse& e) {
         moveSource_ = 0;
         moveStarted_ = false;
         host_.gestureChanged();
-        if (!started) return;  // a click: dropped on its own cell
+        if (!started) {
+            // A click on the box, not a move: it clears the selection.
+            commands_.run([&] { commands_.ClearSelection(); }, false);
+            return;
+        }
         const int target = model_.iCellAtPoint(e.at.x(), e.at.y());
         commands_.run([&] {
             if (target > 0)

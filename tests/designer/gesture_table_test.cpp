@@ -156,6 +156,42 @@ TEST(GestureClick, CtrlClickTogglesAndOtherClicksClear) {
     EXPECT_EQ(t.model.selection().text(), "s") << "an empty cell is not selected";
     t.click(t.inBox(8, 8));
     EXPECT_TRUE(t.model.selection().isEmpty());
+
+    // A plain click on a person, selected or not, clears the selection and moves nobody.
+    for (const QPointF& on : {t.inBox(5, 1), t.inBox(2, 1)}) {
+        t.click(t.inBox(5, 1), Qt::LeftButton, Qt::ControlModifier);
+        ASSERT_EQ(t.model.selection().text(), "s");
+        t.click(on);
+        EXPECT_TRUE(t.model.selection().isEmpty());
+        EXPECT_EQ(t.at("s"), (CellRef{t.cell(5, 1), 5, 1}));
+        EXPECT_EQ(t.gestures.state(), State::Idle);
+    }
+}
+
+// The child end of a line lies on the top edge of its child's box: a press
+// just inside the box moves the person, a press just above it takes the line.
+TEST(GestureMove, APressInsideABoxMovesThePersonUnderTheRedLine) {
+    GestureTree t;
+    smallFamily(t);
+    t.show();
+    const int line = t.childRecord("c1");
+    const QPointF top = t.model.childLine(line).p2();
+    const QPointF inside = top + QPointF(0, 30);
+
+    t.hover(inside);
+    ASSERT_EQ(t.gestures.state(), State::Hover) << "the line is red under the pointer";
+    t.drag(inside, t.inBox(7, 4));
+    EXPECT_EQ(t.at("c1"), (CellRef{t.cell(7, 4), 7, 4}));
+    EXPECT_TRUE(t.tree.GetFamilies().value("F1")->ChildExists("c1"));
+    EXPECT_EQ(t.gestures.activeLine(), Line::None);
+
+    const QPointF newTop = t.model.childLine(line).p2();
+    t.hover(newTop + QPointF(0, -30));
+    t.press(newTop + QPointF(0, -30));
+    t.moveTo(t.inBox(9, 6));
+    EXPECT_EQ(t.gestures.state(), State::LineDrag) << "just above the box the line is taken";
+    t.releaseAt(t.inBox(9, 6));
+    EXPECT_EQ(t.at("c1"), (CellRef{t.cell(7, 4), 7, 4}));
 }
 
 // ---- Spouse links

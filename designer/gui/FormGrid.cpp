@@ -106,29 +106,42 @@ void FormGrid::buildMenus() {
 }
 
 void FormGrid::buildShortcuts() {
-    // Window-wide, whichever box, bar or view has the focus.
-    auto add = [this](const QKeySequence& keys, void (FormGrid::*slot)()) {
-        auto* shortcut = new QShortcut(keys, this);
+    // Window-wide, whichever box, bar or view has the focus. Other modifier
+    // keys held with Ctrl and the zoom keys, or with Esc, do not matter.
+    auto add = [this](Qt::KeyboardModifiers mods, Qt::Key key, void (FormGrid::*slot)()) {
+        auto* shortcut = new QShortcut(QKeySequence(QKeyCombination(mods, key)), this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     };
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::Key_Plus),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Equal), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus),
-          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Plus)})
-        add(keys, &FormGrid::zoomIn);
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::CTRL | Qt::Key_Minus), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Minus),
-          QKeySequence(Qt::CTRL | Qt::KeypadModifier | Qt::Key_Minus)})
-        add(keys, &FormGrid::zoomOut);
-    add(QKeySequence(Qt::Key_Escape), &FormGrid::ClearSelection);
+    for (const Qt::KeyboardModifiers others :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+          Qt::ShiftModifier | Qt::AltModifier}) {
+        const Qt::KeyboardModifiers ctrl = others | Qt::ControlModifier;
+        add(ctrl, Qt::Key_Equal, &FormGrid::zoomIn);
+        add(ctrl, Qt::Key_Plus, &FormGrid::zoomIn);
+        add(ctrl | Qt::KeypadModifier, Qt::Key_Plus, &FormGrid::zoomIn);
+        add(ctrl, Qt::Key_Minus, &FormGrid::zoomOut);
+        add(ctrl | Qt::KeypadModifier, Qt::Key_Minus, &FormGrid::zoomOut);
+        add(others, Qt::Key_Escape, &FormGrid::ClearSelection);
+        add(ctrl, Qt::Key_Escape, &FormGrid::ClearSelection);
+    }
 }
 
-void FormGrid::connectTree() {
-    disconnect(nullptr, nullptr, this, nullptr);
+void FormGrid::showTree(const std::shared_ptr<SVGTree>& oTr) {
+    if (tree_ == oTr) return;
+    // Only the tree shown speaks to the window.
+    if (tree_) disconnect(tree_.get(), nullptr, this, nullptr);
+    tree_ = oTr;
     if (!tree_) return;
     connect(tree_.get(), &SVGTree::ViewpointDeleted, this, &FormGrid::oTree_ViewpointDeleted);
     connect(tree_.get(), &SVGTree::ViewpointRenamed, this, &FormGrid::oTree_ViewpointRenamed);
+    // The kept layout belongs to the persons and families it laid out: once
+    // any come or go, in the tree or in the viewpoint shown, Revert and
+    // Adjust no longer apply.
+    connect(tree_.get(), &SVGTree::PFChange, this, [this] { keptLayout_.reset(); });
+    connect(tree_.get(), &SVGTree::ViewpointPFChange, this, [this](const QString& sKey) {
+        if (tree_ && sKey == tree_->GetViewpointKey()) keptLayout_.reset();
+    });
 }
 
 void FormGrid::oTree_ViewpointDeleted(const QString& sKey) {
@@ -162,10 +175,7 @@ void FormGrid::logUnavailable(const QString& what) {
 }
 
 void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& sView) {
-    if (tree_ != oTr) {
-        tree_ = oTr;
-        connectTree();
-    }
+    showTree(oTr);
     model_.takeTree(oTr.get());
     applyZoomToPainting();
     keptLayout_.reset();
@@ -678,7 +688,11 @@ void FormGrid::mnuSettings_Click() {
         model_.takeStockImages();
         RedrawSuspended suspended(updates_);
         discardBoxes();
-        if (!model_.display()->GetViewpoints()) tree_->SetViewpointKey(QString());
+        if (!model_.display()->GetViewpoints() && tree_->GetViewpoint()) {
+            // Back to the full tree: a layout of the viewpoint is not its to revert.
+            keptLayout_.reset();
+            tree_->SetViewpointKey(QString());
+        }
         tree_->SetHoriz(model_.display()->GetHoriz());
         model_.takeDisplaySizes();
         model_.readGridSize();

@@ -219,7 +219,9 @@ private:
     void removeBox(int iCell);
     void applyZoomToPainting();
     void updateSceneRect();
-    void connectTree();
+    // Takes the tree to show, listening to its events and no longer to
+    // those of the tree shown before.
+    void showTree(const std::shared_ptr<SVGTree>& oTr);
 
     std::shared_ptr<SVGTree> tree_;
     GridModel model_;

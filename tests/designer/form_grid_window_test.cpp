@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsLineItem>
@@ -6,6 +8,7 @@
 
 #include "FamilyCircleItem.h"
 #include "FormGridFixture.h"
+#include "FormGridHost.h"
 #include "GridView.h"
 #include "ucGridBox.h"
 
@@ -167,6 +170,146 @@ TEST_F(FormGridTest, ZoomKeysAndEscReachTheWindowWhateverHasTheFocus) {
     QTest::keyClick(focus, Qt::Key_Escape);
     EXPECT_TRUE(form->model().selection().isEmpty());
     EXPECT_EQ(form->box(cell(1, 1))->GetBorderWidth(), 1);
+}
+
+TEST_F(FormGridTest, OtherModifiersBesideCtrlOrWithEscDoNotMatter) {
+    person("a", "m", 1, 1);
+    form->LoadDetails(tree, QString());
+    QApplication::setActiveWindow(form.get());
+    form->view()->setFocus();
+    QWidget* focus = form->view();
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier, alt = Qt::AltModifier;
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int zoom;
+    } keys[] = {
+        {Qt::Key_Equal, ctrl | alt, 13},
+        {Qt::Key_Plus, ctrl | shift | alt, 14},
+        {Qt::Key_Plus, ctrl | alt | Qt::KeypadModifier, 15},
+        {Qt::Key_Minus, ctrl | alt, 14},
+        {Qt::Key_Minus, ctrl | shift, 13},
+        {Qt::Key_Minus, ctrl | shift | alt | Qt::KeypadModifier, 12},
+        {Qt::Key_Equal, alt, 12},  // no Ctrl: no zoom
+        {Qt::Key_Minus, shift, 12},
+    };
+    for (const Key& k : keys) {
+        QTest::keyClick(focus, k.key, k.mods);
+        EXPECT_EQ(form->model().geometry().zoom, k.zoom) << k.key << " " << k.mods;
+    }
+    for (const Qt::KeyboardModifiers mods : {shift, ctrl, alt, ctrl | alt, ctrl | shift | alt}) {
+        form->SelectPerson("a");
+        ASSERT_FALSE(form->model().selection().isEmpty());
+        QTest::keyClick(focus, Qt::Key_Escape, mods);
+        EXPECT_TRUE(form->model().selection().isEmpty()) << mods;
+    }
+}
+
+// Opened on tree A and then on tree B, the window hears nothing more of A.
+TEST_F(FormGridTest, OnlyTheTreeShownSpeaksToTheWindow) {
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&,
+                                                                const QString& text) {
+        // The warnings of Qt's objects: refused connections and disconnections.
+        if (type != QtDebugMsg && text.startsWith(QLatin1String("QObject::"))) warnings << text;
+    });
+    person("a", "m", 1, 1);
+    tree->AddViewpoint("V", "Branch", 6, 5)->AddPerRef("a", 1, 1, true);
+    form->LoadDetails(tree, "V");
+    auto other = std::make_shared<SVGTree>();
+    other->GetSettings().set("Title", "Other Tree");
+    other->GetDisplay()->Init(other->GetSettings());
+    other->NewPerson("b", "B", "B", 1, 1, "f", false, QString(), true);
+    other->AddViewpoint("V", "Twig", 4, 3)->AddPerRef("b", 1, 1, true);
+    form->LoadDetails(other, "V");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings.join(u'\n'), "") << "no refused disconnection";
+
+    tree->RenameViewpoint("V", "V", "Renamed");
+    EXPECT_EQ(form->windowTitle(), "Tree Designer - Other Tree, viewpoint Twig (4 x 3)");
+    tree->DeleteViewpoint("V");
+    EXPECT_TRUE(form->isVisible()) << "V of the tree no longer shown was deleted";
+    other->DeleteViewpoint("V");
+    EXPECT_FALSE(form->isVisible()) << "V of the tree shown was deleted";
+}
+
+// Revert goes back to the last layout only while the persons and families it
+// laid out, and the view it laid out, stay as they were.
+TEST_F(FormGridTest, TheKeptLayoutIsDroppedWhenPersonsFamiliesOrTheViewChange) {
+    using Change = std::function<void(FormGrid&, SVGTree&)>;
+    const auto handMove = [](FormGrid& f, SVGTree&) {
+        DesignerCommands& c = f.host().commands();
+        const CellRef from = f.model().cellOfPerson("k"), to = f.model().geometry().cellRef(9, 7);
+        c.run([&] { c.MovePersonToCell("k", from.L, from.C, from.R, to.L, to.C, to.R); });
+    };
+    const auto inViewpoint = [](const QString& key, std::function<void(SVGViewpointClass&)> change) {
+        return [key, change](FormGrid& f, SVGTree& t) {
+            f.host().commands().run([&] {
+                change(*t.GetViewpoints().value(key));
+                t.SetPendingViewpointPFChange(key);
+            });
+        };
+    };
+    struct Case {
+        const char* name;
+        Change change;
+        bool kept;
+    } cases[] = {
+        {"a hand move", handMove, true},
+        {"a hand move and a deletion",
+         [&](FormGrid& f, SVGTree& t) {
+             handMove(f, t);
+             DesignerCommands& c = f.host().commands();
+             c.run([&] { c.bDeletePerson("s", f.model().cellOfPerson("s").L); });
+         },
+         false},
+        {"a new family", [](FormGrid& f, SVGTree& t) { f.host().commands().run([&] { t.NewFamily("F2", "s", "k"); }); },
+         false},
+        {"a person excluded from the viewpoint shown", inViewpoint("V", [](SVGViewpointClass& v) { v.RemPerRef("s"); }),
+         false},
+        {"a person excluded from another viewpoint", inViewpoint("W", [](SVGViewpointClass& v) { v.RemPerRef("s"); }),
+         true},
+        {"viewpoints turned off in the settings",
+         [](FormGrid& f, SVGTree&) {
+             FormGrid::OptionsDialogs saved = FormGrid::optionsDialogs();
+             FormGrid::optionsDialogs().editSettings = [](SVGTree& t, QWidget*) {
+                 t.GetSettings().set("Viewpoints", "False");
+                 return true;
+             };
+             f.mnuSettings_Click();
+             FormGrid::optionsDialogs() = saved;
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        tree = std::make_shared<SVGTree>();
+        setting("Title", "My Tree");
+        setting("Viewpoints", "True");
+        int cols = 12, rows = 8;
+        tree->SetGridColRow(cols, rows, true);
+        person("p1", "m", 6, 4);
+        person("p2", "f", 2, 6);
+        person("k", "m", 8, 1);
+        person("s", "f", 3, 3);
+        family("F1", "p1", "p2", {"k"});
+        for (const char* key : {"V", "W"}) {
+            SVGViewpointPtr v = tree->AddViewpoint(key, key, 12, 8);
+            v->DuplicateTree(*tree);
+        }
+        form = std::make_unique<FormGrid>();
+        form->LoadDetails(tree, "V");
+        form->mnuLayout_Click();
+        const CellRef before = form->model().geometry().cellRef(8, 1);
+        ASSERT_NE(form->model().cellOfPerson("k"), before) << c.name << ": the layout moved k";
+
+        c.change(*form, *tree);
+        const CellRef changed = form->model().cellOfPerson("k");
+        form->mnuView_Click();
+        EXPECT_EQ(form->menuEntry("mnuRevert")->isEnabled(), c.kept) << c.name;
+        form->mnuRevert_Click();
+        EXPECT_EQ(form->model().cellOfPerson("k"), c.kept ? before : changed) << c.name;
+    }
 }
 
 TEST_F(FormGridTest, SettingsCommandsCancelledOrMissingChangeNothing) {

@@ -65,9 +65,7 @@ void GridModel::readGridSize() {
     geometry_.rows = rows;
 }
 
-void GridModel::applyGridSizeRule() {
-    int& cols = geometry_.cols;
-    int& rows = geometry_.rows;
+void GridModel::refuseTooLargeGrid(int cols, int rows) {
     if (cols > GridGeometry::kMaxSide || rows > GridGeometry::kMaxSide)
         raiseError(ErrorOffset::InvalidKey, kSource,
                    QStringLiteral("The grid of %1 columns and %2 rows is too large for the Tree Designer, which "
@@ -75,6 +73,23 @@ void GridModel::applyGridSizeRule() {
                        .arg(cols)
                        .arg(rows)
                        .arg(GridGeometry::kMaxSide));
+}
+
+void GridModel::refuseTooLargeView(const SVGTree& tree, const QString& sView) {
+    int cols = 0, rows = 0;
+    if (sView.isEmpty()) {
+        tree.GetFullGridColRow(cols, rows);
+    } else if (const SVGViewpointPtr viewpoint = tree.GetViewpoints().value(sView)) {
+        cols = viewpoint->GetCols();
+        rows = viewpoint->GetRows();
+    }
+    refuseTooLargeGrid(cols, rows);
+}
+
+void GridModel::applyGridSizeRule() {
+    int& cols = geometry_.cols;
+    int& rows = geometry_.rows;
+    refuseTooLargeGrid(cols, rows);
     const qint64 cells = qint64(cols) * rows;
     if (cells < 2001 && cols < 101 && rows < 101) return;
     // The size asked about is kept in the tree's stored orientation, so that

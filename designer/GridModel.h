@@ -65,6 +65,12 @@ public:
     // held to 100 and the cells to about 2000. Only the designer's copy of
     // the size changes. A side above 16383 is refused with an error.
     void applyGridSizeRule();
+    // The refusal of a grid with a side above GridGeometry::kMaxSide.
+    static void refuseTooLargeGrid(int cols, int rows);
+    // The same for the view sView ("" for the whole tree) of a tree, before
+    // the designer shows it. A view the tree does not have is left to the
+    // switch to it.
+    static void refuseTooLargeView(const SVGTree& tree, const QString& sView);
     // Reports the stock images that are not files and forgets them until the
     // next takeStockImages.
     void checkStockImages();

@@ -175,6 +175,9 @@ void FormGrid::logUnavailable(const QString& what) {
 }
 
 void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& sView) {
+    // A grid the designer cannot show is refused before anything changes:
+    // the window is not opened, or keeps showing what it showed.
+    GridModel::refuseTooLargeView(*oTr, sView);
     showTree(oTr);
     model_.takeTree(oTr.get());
     applyZoomToPainting();

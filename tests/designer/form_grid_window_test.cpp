@@ -312,6 +312,40 @@ TEST_F(FormGridTest, TheKeptLayoutIsDroppedWhenPersonsFamiliesOrTheViewChange) {
     }
 }
 
+// A tree file may ask for a grid of up to 32767 columns or rows; more than
+// 16383 along a side is refused and never shown.
+TEST_F(FormGridTest, AGridTooLargeForTheDesignerIsRefusedAndNotShown) {
+    person("a", "m", 1, 1);
+    int cols = 20000, rows = 5;
+    tree->SetGridColRow(cols, rows, true);
+    tree->AddViewpoint("V", "Branch", 6, 5)->AddPerRef("a", 1, 1, true);
+    tree->AddViewpoint("Big", "Tall", 5, 16384)->AddPerRef("a", 1, 1, true);
+
+    const auto refusal = [](const char* view, FormGrid& f, const std::shared_ptr<SVGTree>& t) -> QString {
+        try {
+            f.LoadDetails(t, QString::fromLatin1(view));
+        } catch (const AppError& e) {
+            return e.description;
+        }
+        return QStringLiteral("not refused");
+    };
+    EXPECT_EQ(refusal("", *form, tree),
+              "The grid of 20000 columns and 5 rows is too large for the Tree Designer, which takes at most 16383 "
+              "columns and 16383 rows.");
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(boxes.shown.isEmpty()) << "refused without the very-large-grid question";
+
+    form->LoadDetails(tree, "V");
+    ASSERT_TRUE(form->isVisible());
+    form->mnuViewpointKey_Click("Big");
+    EXPECT_EQ(boxes.texts(), QStringList{"The grid of 5 columns and 16384 rows is too large for the Tree Designer, "
+                                         "which takes at most 16383 columns and 16383 rows."});
+    EXPECT_EQ(tree->GetViewpointKey(), "V") << "the window keeps what it shows";
+    EXPECT_EQ(form->windowTitle(), "Tree Designer - My Tree, viewpoint Branch (6 x 5)");
+    ASSERT_TRUE(form->box(cell(1, 1)));
+    EXPECT_EQ(form->box(cell(1, 1))->Tag, "a");
+}
+
 TEST_F(FormGridTest, SettingsCommandsCancelledOrMissingChangeNothing) {
     person("a", "m", 1, 1);
     form->LoadDetails(tree, QString());

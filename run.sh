@@ -3,5 +3,5 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 # The program and the data beside it only: tests and benchmarks are built by test.sh.
-"$here/setup.sh" kvora kv_share_data
+"$here/setup.sh" --program
 exec "$here/build/bin/kvora" "$@"

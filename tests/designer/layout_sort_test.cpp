@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "SVGLayout.h"
+#include "LayoutSort.h"
 
 // The fast sort gives the exchange sort's own order, ties included, for
 // lists of every length with few distinct keys (many ties), many distinct
@@ -20,8 +20,8 @@ TEST(LayoutSort, FastSortKeepsTheExchangeOrder) {
         for (int i = 0; i < n; ++i) ids[i] = i;
         QVector<qint64> slowKeys = keys, fastKeys = keys;
         QVector<int> slowIds = ids, fastIds = ids;
-        SVGLayout::ExchangeSort(slowKeys, slowIds);
-        SVGLayout::ExchangeSortFast(fastKeys, fastIds);
+        LayoutSort::ExchangeSort(slowKeys, slowIds);
+        LayoutSort::ExchangeSortFast(fastKeys, fastIds);
         ASSERT_EQ(fastIds, slowIds) << "round " << round << ", " << n << " keys";
         ASSERT_EQ(fastKeys, slowKeys);
     }
@@ -31,7 +31,7 @@ TEST(LayoutSort, FastSortKeepsTheExchangeOrder) {
 TEST(LayoutSort, TiesFollowTheExchanges) {
     QVector<qint64> keys{1, 1, 0, 1, 0};
     QVector<int> ids{1, 2, 3, 4, 5};
-    SVGLayout::ExchangeSortFast(keys, ids);
+    LayoutSort::ExchangeSortFast(keys, ids);
     EXPECT_EQ(ids, (QVector<int>{3, 5, 1, 4, 2}));
     EXPECT_EQ(keys, (QVector<qint64>{0, 0, 1, 1, 1}));
 }

@@ -6,8 +6,9 @@
 // whole (load_s/load_pct, export_, tree_, layout_, save_, chart_) and its peak
 // resident memory in MB (the peak is reset before each step), and peak_MB the
 // largest of them. When Auto Layout refuses the tree (too wide for the grid)
-// its error is the label and the road goes on with the export's positions. The files go to the temporary folder (KV_BENCH_DIR
-// overrides it) and are removed at the end.
+// its error is the label and the road goes on with the export's positions.
+// The files go to the temporary folder (KV_BENCH_DIR overrides it) and are
+// removed at the end.
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -18,13 +19,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BrowserExport.h"
 #include "ChartRun.h"
 #include "foundation/AppError.h"
-#include "GEDBrowserSession.h"
 #include "GedcomGenerator.h"
-#include "LoadedGEDCOMClass.h"
 #include "PeakMemory.h"
-#include "QuietHosts.h"
+#include "QuietReporter.h"
 #include "SVGApplications.h"
 #include "SVGLayout.h"
 #include "tree_model/SVGTree.h"
@@ -32,11 +32,6 @@
 namespace {
 
 const QString kShare = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../share"));
-
-QString benchFolder() {
-    const QByteArray dir = qgetenv("KV_BENCH_DIR");
-    return dir.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(dir);
-}
 
 void BM_UserRoad(benchmark::State& state) {
     QTemporaryDir dir(benchFolder() + QStringLiteral("/kvora_road_XXXXXX"));
@@ -57,22 +52,14 @@ void BM_UserRoad(benchmark::State& state) {
     };
     int persons = 0;
     for (auto _ : state) {
-        QuietBrowserHost host;
         QuietReporter reporter;
         SVGApplications apps;
         apps.Initialise(kShare, reporter);
-        auto holder = std::make_unique<LoadedGEDCOMClass>();
-        auto session = std::make_unique<GEDBrowserSession>(host);
-        session->open(*holder);
+        auto browser = std::make_unique<BrowserExport>();
         QString treeFile;
-        timed(steps[0], [&] { session->loadFile(gedcom); });
-        timed(steps[1], [&] {
-            treeFile = dir.filePath(session->proposedExportName());
-            session->ExportTreeFile(treeFile);
-        });
-        session->close();
-        session.reset();
-        holder.reset();
+        timed(steps[0], [&] { browser->load(gedcom); });
+        timed(steps[1], [&] { treeFile = browser->exportTo(dir.path()); });
+        browser.reset();
         SVGTree tree;
         tree.setReporter(&reporter);
         tree.setApplications(&apps);

@@ -9,7 +9,9 @@
 #include <QGraphicsScene>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLayout>
 #include <QPen>
+#include <QScrollBar>
 #include <QShortcut>
 
 #include <cmath>
@@ -270,12 +272,35 @@ QSize FormGrid::gridClientSize() const {
 }
 
 void FormGrid::FitWindowToGrid(bool bFirst) {
-    // The frame around the grid: decoration, menu bar and the view's edges.
-    const QSize frame = frameGeometry().size() - size() + size() - view_->viewport()->size();
-    const QSize client = gridClientSize();
-    float width = float(pixelsToTwips(client.width() + frame.width()));
-    float height = float(pixelsToTwips(client.height() + frame.height()));
-    FitFormToMonitor(this, width, height, tree_ && tree_->GetTopTD(), tree_ && tree_->GetBottomTD(), bFirst);
+    if (!screenArea) EnumMonitors();
+    const MonitorBounds& bounds = screenArea ? *screenArea : monitorBounds();
+    // Around the grid: the view's frame, the menu bar, and the window's own
+    // frame with its title bar, known before the window is first shown.
+    if (layout()) layout()->activate();
+    const QMargins decoration = windowFrameMargins(this);
+    const int viewFrame = 2 * view_->frameWidth();
+    QSize outer = gridClientSize() + (size() - view_->size()) + QSize(viewFrame, viewFrame) +
+                  QSize(decoration.left() + decoration.right(), decoration.top() + decoration.bottom());
+    // A side that does not fit gets its scroll bar, which takes room across
+    // it; the window asks for that room too, so that the other side is not
+    // cut short by the bar.
+    const bool half = tree_ && (tree_->GetTopTD() || tree_->GetBottomTD());
+    const double roomWidth = (bounds.right - bounds.left) / kTwipsPerPixel;
+    const double roomHeight = (bounds.bottom - bounds.top) / kTwipsPerPixel / (half ? 2 : 1);
+    bool barAcross = false, barDown = false;
+    for (int pass = 0; pass < 2; ++pass) {
+        if (!barDown && outer.height() > roomHeight) {
+            barDown = true;
+            outer.rwidth() += view_->verticalScrollBar()->sizeHint().width();
+        }
+        if (!barAcross && outer.width() > roomWidth) {
+            barAcross = true;
+            outer.rheight() += view_->horizontalScrollBar()->sizeHint().height();
+        }
+    }
+    float width = float(pixelsToTwips(outer.width()));
+    float height = float(pixelsToTwips(outer.height()));
+    FitFormToBounds(this, width, height, tree_ && tree_->GetTopTD(), tree_ && tree_->GetBottomTD(), bFirst, bounds);
 }
 
 void FormGrid::applyZoomToPainting() {

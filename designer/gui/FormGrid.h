@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QHash>
@@ -13,6 +14,7 @@
 #include "foundation/OrderedDict.h"
 #include "GridPainting.h"
 #include "PictureCache.h"
+#include "WindowPlacement.h"
 #include "WindowUpdates.h"
 
 class FamilyCircleItem;
@@ -118,8 +120,11 @@ public:
     // Ctrl and "+" or "-": one step of zoom within 1 to 30.
     void zoomIn();
     void zoomOut();
-    // The window's size around the grid at the current zoom, placed on the monitor.
+    // The window's size around the grid at the current zoom, placed on the
+    // monitor that shows the main window (or inside screenArea when given):
+    // the whole window, frame and title bar included, stays inside it.
     void FitWindowToGrid(bool bFirst);
+    std::optional<MonitorBounds> screenArea;
     // The size of the grid's client area in pixels at the current zoom.
     QSize gridClientSize() const;
 

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <QWidget>
 
 #include "MainWindowLink.h"
@@ -24,11 +25,25 @@ void moveFrameTo(QWidget* w, QPointF twips) { w->move(twipsToPixels(twips.x()), 
 
 // Gives a top-level window a frame of the size given in twips.
 void resizeFrameTo(QWidget* w, QSizeF twips) {
-    const QSize border = w->frameGeometry().size() - w->geometry().size();
-    w->resize(twipsToPixels(twips.width()) - border.width(), twipsToPixels(twips.height()) - border.height());
+    const QMargins frame = windowFrameMargins(w);
+    w->resize(twipsToPixels(twips.width()) - frame.left() - frame.right(),
+              twipsToPixels(twips.height()) - frame.top() - frame.bottom());
 }
 
 }  // namespace
+
+QMargins windowFrameMargins(const QWidget* w) {
+    if (!w->isWindow()) return {};
+    // The platform window, made now if need be, knows its frame as soon as
+    // the window system tells it.
+    w->winId();
+    QMargins frame = w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && !w->isVisible()) {
+        const QWidget* main = MainWindowLink::window();
+        if (main && main != w && main->isVisible() && main->windowHandle()) frame = main->windowHandle()->frameMargins();
+    }
+    return frame;
+}
 
 MonitorBounds monitorBoundsOf(const QRect& geometry, const QRect& availableGeometry, bool primary) {
     const QRect r = primary ? availableGeometry : geometry;
@@ -79,8 +94,13 @@ void PositionForm(QWidget* oForm, bool& bPositioned) {
 
 void FitFormToMonitor(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre) {
     EnumMonitors();
+    FitFormToBounds(oForm, sngWidth, sngHeight, bTop, bBottom, bCentre, monitorBounds());
+}
+
+void FitFormToBounds(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre,
+                     const MonitorBounds& bounds) {
     const QRectF place = designerPlace(frameTwips(oForm).topLeft(), QSizeF(sngWidth, sngHeight), bTop, bBottom,
-                                       bCentre, monitorBounds());
+                                       bCentre, bounds);
     sngWidth = float(place.width());
     sngHeight = float(place.height());
     resizeFrameTo(oForm, place.size());

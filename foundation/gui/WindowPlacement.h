@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
@@ -47,3 +48,11 @@ void PositionForm(QWidget* oForm, bool& bPositioned);
 // Places and sizes the Tree Designer window (designerPlace()); sngWidth and
 // sngHeight come back as the size given to it.
 void FitFormToMonitor(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre);
+// The same inside the given bounds.
+void FitFormToBounds(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre,
+                     const MonitorBounds& bounds);
+
+// The frame (borders and title bar) of a top-level window around its client
+// area, also before it is first shown: its own once the window system tells
+// it, else that of the main window, which the same window manager decorates.
+QMargins windowFrameMargins(const QWidget* w);

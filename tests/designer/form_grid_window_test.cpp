@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGraphicsLineItem>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTest>
 
 #include "FamilyCircleItem.h"
@@ -344,6 +345,41 @@ TEST_F(FormGridTest, AGridTooLargeForTheDesignerIsRefusedAndNotShown) {
     EXPECT_EQ(form->windowTitle(), "Tree Designer - My Tree, viewpoint Branch (6 x 5)");
     ASSERT_TRUE(form->box(cell(1, 1)));
     EXPECT_EQ(form->box(cell(1, 1))->Tag, "a");
+}
+
+// The window opens inside the screen's available area, frame and title bar
+// included; the grid shows whole when it fits, else its scroll bars are in sight.
+TEST_F(FormGridTest, TheWindowFitsTheScreenWithItsFrameAndScrollBars) {
+    const QRect area(100, 50, 600, 400);
+    struct Case {
+        int cols, rows;
+        bool across, down;  // the scroll bars expected
+    } cases[] = {
+        {3, 2, false, false},
+        {50, 40, true, true},
+        {4, 40, false, true},  // a tall grid: its vertical bar does not cut the width short
+        {40, 3, true, false},
+    };
+    for (const Case& c : cases) {
+        tree = std::make_shared<SVGTree>();
+        setting("Title", "My Tree");
+        int cols = c.cols, rows = c.rows;
+        tree->SetGridColRow(cols, rows, true);
+        person("a", "m", 1, 1);
+        form = std::make_unique<FormGrid>();
+        form->screenArea = monitorBoundsOf(QRect(0, 0, 800, 800), area, true);
+        form->LoadDetails(tree, QString());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+        const QString what = QStringLiteral("%1 x %2").arg(c.cols).arg(c.rows);
+        EXPECT_TRUE(area.contains(form->frameGeometry())) << what.toStdString() << ": " << form->frameGeometry().x()
+                                                          << "," << form->frameGeometry().y() << " "
+                                                          << form->frameGeometry().width() << "x"
+                                                          << form->frameGeometry().height();
+        EXPECT_NE(form->frameGeometry(), form->geometry()) << "the frame is counted";
+        EXPECT_EQ(form->view()->horizontalScrollBar()->isVisible(), c.across) << what.toStdString();
+        EXPECT_EQ(form->view()->verticalScrollBar()->isVisible(), c.down) << what.toStdString();
+        if (!c.across && !c.down) EXPECT_EQ(form->view()->viewport()->size(), form->gridClientSize());
+    }
 }
 
 TEST_F(FormGridTest, SettingsCommandsCancelledOrMissingChangeNothing) {

@@ -70,7 +70,7 @@ FormAdvSettings::FormAdvSettings(AdvSettingsModel& model, StringDict& settings, 
                                  const QString& headerFolder, QWidget* parent)
     : QDialog(parent), model_(model), settings_(settings), reporter_(reporter), headerFolder_(headerFolder) {
     setObjectName(QStringLiteral("FormAdvSettings"));
-    setWindowTitle(QStringLiteral("Advanced Settings"));
+    setWindowTitle(QStringLiteral("Advanced Tree Settings"));
 
     // The controls are made in tab order.
     auto* main = new QGridLayout;

@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 class Reporter;
 
-// The advanced settings dialog, captioned "Advanced Settings": data blocks,
+// The advanced settings dialog, captioned "Advanced Tree Settings": data blocks,
 // instance identifier, sizes, corner buttons, background picture and header
 // template of a chart, edited in the tree's header settings. OK checks every
 // field and writes them only when all pass.

@@ -98,6 +98,7 @@ TEST(FormAdvSettingsWindow, ShowsTheSettingsAndOkWritesThem) {
     FormAdvSettings form(model, settings, reporter, QString());
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.windowTitle(), u"Advanced Tree Settings");
     EXPECT_EQ(form.textBox(QStringLiteral("W"))->text(), u"90");
     EXPECT_EQ(form.textBox(QStringLiteral("H"))->text(), u"80");
     EXPECT_TRUE(form.checkBox(QStringLiteral("ButtonBL"))->isChecked());

@@ -4,19 +4,11 @@
 
 #include "SVGApplications.h"
 #include "foundation/StringSets.h"
+#include "foundation/TextHelpers.h"
 
 namespace {
 
 const QString kLineBreak = QStringLiteral("\r\n");
-
-// Leading and trailing spaces removed; other white space stays.
-QString trimBlanks(const QString& text) {
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start) == u' ') ++start;
-    while (end > start && text.at(end - 1) == u' ') --end;
-    return text.mid(start, end - start);
-}
 
 bool isBlank(const QString& text) { return trimBlanks(text).isEmpty(); }
 

@@ -167,6 +167,13 @@ QString sTrimWhite(const QString& s) {
     return s.mid(start, end - start);
 }
 
+QString trimBlanks(const QString& text) {
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == u' ') ++start;
+    while (end > start && text[end - 1] == u' ') --end;
+    return text.mid(start, end - start);
+}
+
 QString sFirstLine(const QString& s) {
     const qsizetype lf = s.indexOf(u'\n');
     return lf < 0 ? QString() : s.left(lf);

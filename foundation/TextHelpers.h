@@ -55,6 +55,8 @@ QString sEncodeNonASCII(const QString& s);
 QString sAddFullStop(const QString& s);
 // Leading and trailing spaces and tabs removed.
 QString sTrimWhite(const QString& s);
+// Leading and trailing spaces removed; other white space stays.
+QString trimBlanks(const QString& text);
 // The text before the first line feed; "" when the text holds none.
 QString sFirstLine(const QString& s);
 // The key rule: an ASCII letter, then ASCII letters, digits, "_" and "-".

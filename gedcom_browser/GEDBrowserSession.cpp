@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include "DetailsText.h"
 #include "GEDBrowserHost.h"
 #include "GEDClipboardTexts.h"
 #include "GEDTreeExport.h"
@@ -13,6 +12,7 @@
 #include "PictureFolders.h"
 #include "foundation/AppError.h"
 #include "foundation/PathHelpers.h"
+#include "foundation/PersonDetailsParagraph.h"
 #include "foundation/WriteTextFile.h"
 #include "tree_model/PlaceKeyClass.h"
 
@@ -284,9 +284,16 @@ void GEDBrowserSession::copyChild() {
     copy(GEDClipboardTexts(keys, *PlaceKeys, bLoadImages).sPack1GEDPerson(child));
 }
 
-void GEDBrowserSession::showDetails(const GEDIndiClass& oPer, const QString& sFamilyNotes) {
-    const QString text =
-        sDetailsParagraph(oPer.GetCaption(), sKnownAsText(oPer.GetPersonalNames()), oPer.GetBriefNotes(), sFamilyNotes);
+QString GEDBrowserSession::sGetKnownAs(const GEDIndiClass& oPer) {
+    QString names = oPer.GetPersonalNames();
+    if (names.isEmpty()) return QString();
+    names.replace(u'|', QStringLiteral(", "));
+    names.remove(u'/');
+    return QStringLiteral("Known as: ") + names;
+}
+
+void GEDBrowserSession::ShowDetails(const QString& s1, const QString& s2, const QString& s3, const QString& s4) {
+    const QString text = sPersonDetailsParagraph(s1, s2, s3, s4);
     if (text.isEmpty()) return;
     host.logLine(text);
     host.showInformation(text);
@@ -294,7 +301,7 @@ void GEDBrowserSession::showDetails(const GEDIndiClass& oPer, const QString& sFa
 
 void GEDBrowserSession::showPersonDetails() {
     const GEDIndiClass person = selectedPerson();
-    if (!person.isNull()) showDetails(person, QString());
+    if (!person.isNull()) ShowDetails(person.GetCaption(), sGetKnownAs(person), person.GetBriefNotes(), QString());
 }
 
 void GEDBrowserSession::showSpouseDetails() {
@@ -304,12 +311,12 @@ void GEDBrowserSession::showSpouseDetails() {
     if (spouse.isNull())
         raiseError(ErrorOffset::InvalidKey, kSource,
                    QStringLiteral("Family ") + family.GetXref() + QStringLiteral(" has no partner to show"));
-    showDetails(spouse, family.GetBriefNotes());
+    ShowDetails(spouse.GetCaption(), sGetKnownAs(spouse), spouse.GetBriefNotes(), family.GetBriefNotes());
 }
 
 void GEDBrowserSession::showChildDetails() {
     const GEDIndiClass child = selectedChild();
-    if (!child.isNull()) showDetails(child, QString());
+    if (!child.isNull()) ShowDetails(child.GetCaption(), sGetKnownAs(child), child.GetBriefNotes(), QString());
 }
 
 void GEDBrowserSession::putNameInFilter(const QString& sName) { setPartName(sName); }

@@ -91,6 +91,9 @@ public:
     static GEDIndiClass oGetParent(const GEDIndiClass& oPer, bool bFather);
     // A row such as "(Unknown Person)": begins with "(" and ends with ")".
     static bool isPlaceholderRow(const QString& sRow);
+    // "Known as: " and the person's personal names, with ", " between names
+    // and no "/" around surnames; "" when it has none.
+    static QString sGetKnownAs(const GEDIndiClass& oPer);
 
     // ---- Popup menu commands
     void copyPerson();
@@ -101,6 +104,9 @@ public:
     void showPersonDetails();
     void showSpouseDetails();
     void showChildDetails();
+    // The four texts made into one paragraph, logged and shown; nothing when
+    // they are all empty.
+    void ShowDetails(const QString& s1, const QString& s2, const QString& s3, const QString& s4);
     void selectPersonFatherName();
     void selectPersonMotherName();
     void selectSpouseName();
@@ -131,7 +137,6 @@ Q_SIGNALS:
 private:
     void setControl(std::shared_ptr<GEDControlClass> control);
     void clearLists();
-    void showDetails(const GEDIndiClass& oPer, const QString& sFamilyNotes);
     void putNameInFilter(const QString& sName);
     void copy(const QString& sText);
 

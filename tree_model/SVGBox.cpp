@@ -8,6 +8,7 @@
 #include "SVGTree.h"
 #include "TreeText.h"
 #include "foundation/AppError.h"
+#include "foundation/TextHelpers.h"
 
 namespace {
 const QString kSource = QStringLiteral("SVGBox");

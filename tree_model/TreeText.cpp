@@ -31,10 +31,3 @@ bool isDigitRun(const QString& text) {
         if (c < u'0' || c > u'9') return false;
     return true;
 }
-
-QString trimBlanks(const QString& text) {
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == u' ') ++start;
-    while (end > start && text[end - 1] == u' ') --end;
-    return text.mid(start, end - start);
-}

@@ -19,8 +19,6 @@ QString booleanText(bool value);
 int toInteger16(const QString& text, const QString& source);
 // A non-empty run of decimal digits.
 bool isDigitRun(const QString& text);
-// The text without the spaces at both ends (other white space stays).
-QString trimBlanks(const QString& text);
 
 // True for the errors a setting's value raises when it is no Boolean or
 // number, or a number out of range.

@@ -3,30 +3,11 @@
 // the enabled states and the commands' errors.
 #include <gtest/gtest.h>
 
-#include "PersonDetailsParagraph.h"
 #include "ViewpointFixture.h"
 
 namespace {
 
 using List = ViewpointManagerModel::List;
-
-TEST(PersonDetailsParagraph, TrimsJoinsAndClosesSentences) {
-    struct Case {
-        QStringList texts;
-        const char* paragraph;
-    } const cases[] = {
-        {{"", "", "", ""}, ""},
-        {{"  John Smith ", "", "", ""}, "John Smith"},  // one line: unchanged
-        {{"Solo Dancer.", "", "Person not present in any viewpoints", ""},
-         "Solo Dancer. Person not present in any viewpoints."},  // no second full stop
-        {{"", "Farmer\nBorn in York", "", "In 'North'"}, "Farmer. Born in York. In 'North'."},
-        {{"A", "\n\nB ", "", ""}, "A.  B."},  // three line feeds become two: an empty line between
-        {{"A", "  B  \n  C", "", ""}, "A. B. C."},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(sPersonDetailsParagraph(c.texts[0], c.texts[1], c.texts[2], c.texts[3]), c.paragraph)
-            << c.texts.join('|').toStdString();
-}
 
 class ViewpointMenuTest : public ViewpointModelTest {
 protected:

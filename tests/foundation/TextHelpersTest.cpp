@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "AppError.h"
+#include "PersonDetailsParagraph.h"
 #include "SystemErrorText.h"
 #include "TextHelpers.h"
 #include "Windows1252.h"
@@ -49,10 +50,40 @@ TEST(TextHelpers, TrimmingFullStopsLinesAndNames) {
     EXPECT_EQ(sAddFullStop(""), "");
     EXPECT_EQ(sTrimWhite("\t a b \t"), "a b");
     EXPECT_EQ(sTrimWhite("\na\n"), "\na\n");
+    EXPECT_EQ(trimBlanks("  a b  "), "a b");
+    EXPECT_EQ(trimBlanks("\t a \n"), "\t a \n");
     EXPECT_EQ(sFirstLine("SVG-P\nrest"), "SVG-P");
     EXPECT_EQ(sFirstLine("no line feed"), "");
     for (const char* good : {"P1", "a_b-c", "Z"}) EXPECT_TRUE(bValidName(good)) << good;
     for (const char* bad : {"1P", "_a", "a.b", "", "a b", "\xC3\xA9"}) EXPECT_FALSE(bValidName(QString::fromUtf8(bad))) << bad;
+}
+
+TEST(TextHelpers, PersonDetailsParagraph) {
+    struct Case {
+        const char* texts[4];
+        const char* paragraph;
+    } const cases[] = {
+        {{"", "", "", ""}, ""},
+        {{"Ann Lee (1900-1950)", "", "", ""}, "Ann Lee (1900-1950)"},  // one line: no full stop added
+        {{"  Ann  ", "", "", ""}, "Ann"},
+        {{"Ann", "Known as: Ann Lee", "Born 1900\nDied 1950", ""}, "Ann. Known as: Ann Lee. Born 1900. Died 1950."},
+        {{"Solo Dancer.", "", "Person not present in any viewpoints", ""},
+         "Solo Dancer. Person not present in any viewpoints."},  // no second full stop
+        {{"", "", "Note", "Family note"}, "Note. Family note."},
+        {{"A", "  B  \n  C", "", ""}, "A. B. C."},
+        // Pairs of line feeds become one in one pass from the left: three
+        // leave an empty line, which gets no full stop.
+        {{"Ann", "", "a\n\nb", ""}, "Ann. a. b."},
+        {{"Ann", "", "Born 1900.\n\n\nDied 1950 ", "Married 1920"}, "Ann. Born 1900.  Died 1950. Married 1920."},
+        // Only blanks are trimmed: line feeds at either end of a text, and
+        // tabs, stay.
+        {{"A", "\n\nB ", "", ""}, "A.  B."},
+        {{"Ann\t", "", "Born 1900", ""}, "Ann\t. Born 1900."},
+        {{"\tAnn ", "", "", ""}, "\tAnn"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(sPersonDetailsParagraph(c.texts[0], c.texts[1], c.texts[2], c.texts[3]), QString::fromUtf8(c.paragraph))
+            << c.paragraph;
 }
 
 TEST(TextHelpers, NumbersUseAPointInEveryLocale) {

@@ -49,5 +49,6 @@ private:
     QPushButton* cmdExit_ = nullptr;
     QPushButton* cmdQuit_ = nullptr;
     bool saved_ = false;
-    bool positioned_ = false;
+    // Kept for the whole run: the dialog is placed once, at its first showing.
+    inline static bool positioned_ = false;
 };

@@ -116,7 +116,9 @@ private:
     QCheckBox* chkExcudePDone_ = nullptr;
     QCheckBox* chkExcudePFDone_ = nullptr;
     std::array<QTreeView*, 3> lists_{};
-    bool positioned_ = false;
+    // Kept for the whole run: the window is placed over the main window at
+    // its first activation only, not again when it is opened anew.
+    inline static bool positioned_ = false;
     bool syncing_ = false;
     bool silentClose_ = false;
 };

@@ -41,8 +41,9 @@ const MonitorBounds& monitorBounds();
 // screen when there is no main window).
 void EnumMonitors();
 
-// Places oForm once per opening: when bPositioned is false, moves it to
-// dialogPlace() of the main window's corner, raises it and sets bPositioned.
+// Places oForm once: when bPositioned is false, moves it to dialogPlace() of
+// the main window's corner, raises it and sets bPositioned. A window keeps
+// its flag for the whole run, so that it is placed at its first showing only.
 void PositionForm(QWidget* oForm, bool& bPositioned);
 
 // Places and sizes the Tree Designer window (designerPlace()); sngWidth and

@@ -81,7 +81,9 @@ private:
     void editPlaceKeys(PlaceKeyClass& keys) override;
 
     GEDBrowserSession oSession;
-    bool bPositioned = false;
+    // Set when a browser window was first placed over its owner: later
+    // openings in the run are not placed again.
+    inline static bool bPositioned = false;
     bool bSyncing = false;
     bool bValidating = false;
     bool bClosingByCommand = false;

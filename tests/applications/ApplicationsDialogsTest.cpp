@@ -4,11 +4,13 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
 #include "GridCellDelegate.h"
+#include "MainWindowLink.h"
 #include "DefinitionFixtures.h"
 #include "FormAppData.h"
 #include "FormApplications.h"
@@ -18,6 +20,23 @@
 // Widget tests of the applications dialog and the program-data editor: the
 // windows are shown without exec (offscreen) and driven with keys and clicks.
 namespace {
+
+// A main window for the dialogs to be placed over, shown at a place on the
+// screen where a dialog placed over it fits.
+class MainWindowStandIn {
+public:
+    MainWindowStandIn() {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        widget.setGeometry(screen.left() + 60, screen.top() + 40, 200, 150);
+        widget.show();
+        MainWindowLink::attach(&widget, nullptr);
+    }
+    ~MainWindowStandIn() { MainWindowLink::attach(nullptr, nullptr); }
+    QPoint corner() const { return widget.frameGeometry().topLeft(); }
+
+private:
+    QWidget widget;
+};
 
 class ApplicationsDialog : public ::testing::Test {
 protected:
@@ -105,6 +124,16 @@ TEST_F(ApplicationsDialog, CancelAndTheCloseBoxLeaveEverythingUntouched) {
     EXPECT_FALSE(form->saved());
     EXPECT_EQ(dict.keys(), (QStringList{"Panels", "Support"}));
     EXPECT_TRUE(reporter.entries.isEmpty());
+}
+
+TEST_F(ApplicationsDialog, IsPlacedOverTheMainWindowOnlyAtItsFirstShowingOfTheRun) {
+    // The fixture's dialog was the first of the run or came after it; the
+    // next one is not placed again.
+    MainWindowStandIn main;
+    FormApplications again(*model, dict, reporter);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_NE(again.frameGeometry().topLeft(), main.corner());
 }
 
 TEST(ApplicationsDialogEntry, NoApplicationsDefinedReturnsFalseWithoutAWindow) {
@@ -258,6 +287,15 @@ TEST_F(ProgramDataEditor, CancelSavesNothing) {
     QTest::mouseClick(form->cmdQuit(), Qt::LeftButton);
     EXPECT_FALSE(form->saved());
     EXPECT_EQ(form->result(), QDialog::Rejected);
+}
+
+TEST_F(ProgramDataEditor, IsPlacedOverTheMainWindowOnlyAtItsFirstShowingOfTheRun) {
+    open("X | 1");
+    MainWindowStandIn main;
+    FormAppData again(model, reporter);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_NE(again.frameGeometry().topLeft(), main.corner());
 }
 
 TEST(ProgramDataEditorEntry, AKindWithoutItemsOpensNothing) {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -289,6 +290,27 @@ TEST(ViewpointWindowFromMainWindow, ManageViewpointsOpensTheOneWindow) {
     flushDeletes();
     EXPECT_EQ(FormViewpoints::openWindow(), nullptr);
     QDir::setCurrent(folder);
+}
+
+TEST_F(ViewpointWindowTest, IsPlacedOverTheMainWindowOnlyAtTheFirstOpeningOfTheRun) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    FormSVG main;
+    main.setGeometry(screen.left() + 10, screen.top() + 10, 400, 300);
+    main.show();
+    FormViewpoints::ManageViewpoints(tree, &main);
+    FormViewpoints::openWindow()->close();
+    flushDeletes();
+
+    // The main window has moved; a manager opened again stays where it comes up.
+    main.move(screen.left() + 60, screen.top() + 40);
+    FormViewpoints::ManageViewpoints(tree, &main);
+    FormViewpoints* w = FormViewpoints::openWindow();
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    QApplication::setActiveWindow(w);
+    EXPECT_NE(w->frameGeometry().topLeft(), main.frameGeometry().topLeft());
+    w->close();
+    flushDeletes();
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ protected:
     static QRect screenArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 };
 
-TEST_F(PlacedWindows, PositionFormPlacesADialogOncePerOpening) {
+TEST_F(PlacedWindows, PositionFormPlacesADialogOnlyWhileItsFlagIsClear) {
     const QRect area = screenArea();
     mainWindow.setGeometry(area.left() + 100, area.top() + 50, 300, 200);
     QWidget dialog;

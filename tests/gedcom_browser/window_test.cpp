@@ -207,3 +207,22 @@ TEST_F(BrowserWindowTest, ManagePlacesLogsThatTheEditorIsNotAvailableUntilThePro
     EXPECT_EQ(edits, 1);
     EXPECT_TRUE(browser->session().placeKeys().Exists(QStringLiteral("web")));
 }
+
+TEST_F(BrowserWindowTest, IsPlacedOverItsOwnerOnlyAtTheFirstOpeningOfTheRun) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    window->setGeometry(screen.left() + 10, screen.top() + 10, 400, 300);
+    window->show();
+    FormKinreader::StartLoader(holder, window.get());
+    FormKinreader* browser = FormKinreader::openBrowser();
+    ASSERT_NE(browser, nullptr);
+    browser->close();
+    settle();
+
+    // The owner has moved; a browser opened again stays where it comes up.
+    window->move(screen.left() + 60, screen.top() + 40);
+    FormKinreader::StartLoader(holder, window.get());
+    browser = FormKinreader::openBrowser();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(browser));
+    EXPECT_NE(browser->frameGeometry().topLeft(), window->frameGeometry().topLeft());
+}

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "GEDNoteMarkup.h"
 #include "TextHelpers.h"
 
 namespace {
@@ -37,9 +38,13 @@ bool bHasHTMLEntity(const QString& sText) {
     return containsAnyOf(sText, {"&amp;", "&gt;", "&lt;", "&quot;", "&apos;"});
 }
 
-QString sNoteTextToHTML(const QString& sText) {
-    if (bHasHTMLEndTag(sText) || bHasHTMLEntity(sText))
-        return sText;
+QString sNoteTextToHTML(const QString& sText, bool* pUnsafe) {
+    if (bHasHTMLEndTag(sText) || bHasHTMLEntity(sText)) {
+        bool unsafe = false;
+        QString html = safeNoteMarkup(sText, unsafe);
+        if (pUnsafe && unsafe) *pUnsafe = true;
+        return html;
+    }
     return sEscapeXML(sText);
 }
 

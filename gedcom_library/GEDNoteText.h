@@ -12,9 +12,10 @@
 KINREAD_API bool bHasHTMLEndTag(const QString& sText);
 // True when the text holds one of the five XML entities, in any case.
 KINREAD_API bool bHasHTMLEntity(const QString& sText);
-// Text that already looks like HTML comes back unchanged; any other text is
-// XML-escaped.
-KINREAD_API QString sNoteTextToHTML(const QString& sText);
+// Text that already looks like HTML comes back with the mark-up a note may
+// hold (see safeNoteMarkup; `pUnsafe`, when given, is set when anything else
+// was shown as text or left out); any other text is XML-escaped.
+KINREAD_API QString sNoteTextToHTML(const QString& sText, bool* pUnsafe = nullptr);
 // The text without its mark-up tags, entities turned back into characters.
 // A "<" that no ">" follows is kept as text, with the rest of the text.
 KINREAD_API QString sStripHTML(const QString& sText);

@@ -5,7 +5,9 @@
 #include "GEDEventTable.h"
 #include "GEDFamClass.h"
 #include "GEDIndiClass.h"
+#include "GEDNoteMarkup.h"
 #include "GEDNoteText.h"
+#include "GEDStore.h"
 #include "GEDTagClass.h"
 #include "TextHelpers.h"
 
@@ -30,8 +32,10 @@ QString eventText(const GEDEventClass& event, const QString& head) {
 }
 
 // The element of a dated event: a span around escaped one-line text, a div
-// around text that already holds mark-up or line feeds.
-QString eventElement(const GEDEventClass& event, const QString& description, const QString& kind, const QString& text) {
+// around text that already holds mark-up or line feeds (kept to the mark-up
+// a note may hold).
+QString eventElement(const GEDEventClass& event, const QString& description, const QString& kind, const QString& text,
+                     bool& unsafe) {
     const bool block = bHasHTMLEndTag(text) || text.contains(u'\n');
     const QString element = block ? QStringLiteral("div") : QStringLiteral("span");
     QString out = u'<' + element + QStringLiteral(" data-start='{") + sEncodeEventAttr(event.GetDate()) +
@@ -42,13 +46,15 @@ QString eventElement(const GEDEventClass& event, const QString& description, con
     if (!payload.isEmpty()) out += QStringLiteral(" data-gpayl=\"") + sEncodeEventAttr(payload) + u'"';
     const QString gtype = event.GetGType();
     if (!gtype.isEmpty()) out += QStringLiteral(" data-gtype=\"") + sEncodeEventAttr(gtype) + u'"';
-    out += u'>' + (block ? text : sEscapeXML(text)) + QStringLiteral("</") + element + u'>';
+    out += u'>' + (block ? safeNoteMarkup(text, unsafe) : sEscapeXML(text)) + QStringLiteral("</") + element + u'>';
     return out;
 }
 
-// The record's note followed by each of its events, in line order.
+// The record's note followed by each of its events, in line order. Mark-up
+// a note may not hold is reported once for the whole file.
 QString fullNotes(const GEDObject& record, const QString& ownNotes) {
-    QString result = sNoteTextToHTML(ownNotes);
+    bool unsafe = false;
+    QString result = sNoteTextToHTML(ownNotes, &unsafe);
     for (const GEDObject& line : record.GetData()) {
         if (line.kind() != GEDKind::Event) continue;
         const GEDEventClass event(line);
@@ -63,8 +69,10 @@ QString fullNotes(const GEDObject& record, const QString& ownNotes) {
             head += QStringLiteral(": ") + payload;
         const QString text = eventText(event, head);
         if (!result.isEmpty()) result += QStringLiteral("\n\n");
-        result += event.GetDate().isEmpty() ? sNoteTextToHTML(text) : eventElement(event, description, kind, text);
+        result += event.GetDate().isEmpty() ? sNoteTextToHTML(text, &unsafe)
+                                            : eventElement(event, description, kind, text, unsafe);
     }
+    if (unsafe) record.store()->reportUnsafeNotes(record.node());
     result.replace(QChar(u'\n'), QStringLiteral("<br/>\n"));
     return result;
 }

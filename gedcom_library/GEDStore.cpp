@@ -410,6 +410,16 @@ void GEDStore::reportMsg(const QString& msg, bool warning) const {
     if (control) control->ReportMsg(msg, warning);
 }
 
+void GEDStore::reportUnsafeNotes(qint32 n) {
+    if (unsafeNotesReported) return;
+    unsafeNotesReported = true;
+    reportMsg(QStringLiteral("Warning, notes in this GEDCOM file hold mark-up that notes do not need, such as scripts, "
+                             "styles, event handlers or links that are no web or mail addresses; it is shown as text "
+                             "or left out (first in the notes of @") +
+                  xrefOf(n) + QStringLiteral("@)"),
+              true);
+}
+
 bool GEDStore::isEventTag(short tag) { return bIsEventTag(tag); }
 
 bool GEDStore::isYesOnlyEventTag(short tag) {

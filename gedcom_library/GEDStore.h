@@ -200,6 +200,9 @@ public:
     QString notesOf(qint32 n);
     QString version();
     void reportMsg(const QString& text, bool warning) const;
+    // Warns, the first time only, that notes of the file held mark-up a note
+    // may not hold, naming the record `n` where it was found.
+    void reportUnsafeNotes(qint32 n);
 
     // --- the records' own algorithms --------------------------------------
     void correctPayload(qint32 ev);
@@ -266,6 +269,7 @@ public:
     // row here (-2 for a date text that is not in the list).
     GEDBigVector<QString> dateTexts;
     QSet<QString> reportedIds;
+    bool unsafeNotesReported = false;
     // While the load finishes: the rank of each event's date sort key, the
     // distinct keys in order, and the rank of "??" (no date).
     GEDBigVector<qint32> eventRanks;

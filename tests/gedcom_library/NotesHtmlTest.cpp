@@ -133,4 +133,45 @@ TEST_F(NotesHtml, AttributesReadBackToTheEventDetails) {
     EXPECT_EQ(sEncodeEventAttr(q("Tom's & \"Ann\" <x>")), q("Tom&apos;s &amp; &quot;Ann&quot; &lt;x&gt;"));
 }
 
+// Notes, event notes and places of a shared file that try to run script in
+// a chart keep only the mark-up a note needs; one warning per file says so,
+// naming the first record where it was found.
+TEST(NotesHtmlFromAHostileFile, KeepOnlyWhatANoteNeedsWithOneWarningPerFile) {
+    const char* hostile =
+        "0 HEAD\n1 CHAR ASCII\n"
+        "0 @I1@ INDI\n1 NAME Eve /Hostile/\n1 NOTE </span><script>alert(1)</script>\n"
+        "1 BIRT\n2 DATE 1850\n2 PLAC <b>York</b><svg onload=alert(2)>\n"
+        "1 RESI\n2 DATE 1860\n2 NOTE <img src=x onerror=alert(3)><br>\n3 CONT second line\n"
+        "1 OCCU\n2 NOTE Smith &amp; <a href=\"javascript:alert(4)\">son</a>\n"
+        "0 @I2@ INDI\n1 NAME Ann /Plain/\n1 NOTE <b>bold</b> &amp; <a href='http://example.org'>site</a>\n"
+        "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 NOTE <iframe src=x></iframe><br/>\n0 TRLR\n";
+    GedLoad load;
+    const std::shared_ptr<GEDDocClass> doc = load.loadText(hostile);
+    ASSERT_TRUE(doc);
+    const auto record = [&doc](const char* id) { return doc->GetXrefs().value(QString::fromLatin1(id)); };
+    EXPECT_EQ(GEDIndiClass(record("I1")).GetFullNotes(),
+              q("</span>&lt;script&gt;alert(1)&lt;/script&gt;<br/>\n<br/>\n"
+                "<div data-start='{1850}' data-evtype='Birth' data-event='Born' data-gtag='BIRT'>"
+                "Born in 1850 in <b>York</b>&lt;svg onload=alert(2)&gt;.</div><br/>\n<br/>\n"
+                "<div data-start='{1860}' data-evtype='RESI' data-event='Residence event' data-gtag='RESI'>"
+                "Residence event in 1860. <img src='x'><br><br/>\nsecond line</div><br/>\n<br/>\n"
+                "Occupation. Smith &amp; <a>son</a>"));
+    EXPECT_EQ(GEDIndiClass(record("I2")).GetFullNotes(),
+              q("<b>bold</b> &amp; <a href='http://example.org'>site</a>"));
+    EXPECT_EQ(GEDFamClass(record("F1")).GetFullNotes(), q("&lt;iframe src=x&gt;&lt;/iframe&gt;<br/>"));
+    // Asked again, the notes say nothing more.
+    (void)GEDIndiClass(record("I1")).GetFullNotes();
+    const QString warning =
+        q("Warning, notes in this GEDCOM file hold mark-up that notes do not need, such as scripts, styles, event "
+          "handlers or links that are no web or mail addresses; it is shown as text or left out (first in the notes "
+          "of @I1@)");
+    EXPECT_EQ(load.listener.warnings(), QStringList{warning});
+    // Another file has its own warning.
+    const std::shared_ptr<GEDDocClass> again = load.loadText(hostile);
+    ASSERT_TRUE(again);
+    (void)GEDFamClass(again->GetXrefs().value(QStringLiteral("F1"))).GetFullNotes();
+    (void)GEDIndiClass(again->GetXrefs().value(QStringLiteral("I1"))).GetFullNotes();
+    EXPECT_EQ(load.listener.warnings(), (QStringList{warning, QString(warning).replace(q("@I1@"), q("@F1@"))}));
+}
+
 }  // namespace

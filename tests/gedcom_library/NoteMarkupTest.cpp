@@ -1,0 +1,115 @@
+// The mark-up that notes from a GEDCOM file keep: what the notes editors
+// write passes as it stands; scripts, styles, frames, forms, event handlers
+// and links or pictures that point at no web or mail address are shown as
+// text or left out, read as a browser reads them.
+#include <gtest/gtest.h>
+
+#include "GEDNoteMarkup.h"
+#include "GEDNoteText.h"
+#include "QStringPrinting.h"
+
+namespace {
+
+QString q(const char* s) { return QString::fromUtf8(s); }
+
+struct Case {
+    const char* note;
+    const char* kept;  // nullptr: the note as it stands
+    bool unsafe;
+};
+
+void expectCases(const Case* begin, const Case* end) {
+    for (const Case* c = begin; c != end; ++c) {
+        bool unsafe = false;
+        EXPECT_EQ(safeNoteMarkup(q(c->note), unsafe), q(c->kept ? c->kept : c->note)) << c->note;
+        EXPECT_EQ(unsafe, c->unsafe) << c->note;
+    }
+}
+
+TEST(NoteMarkup, WhatTheNotesEditorsWritePassesAsItStands) {
+    const Case cases[] = {
+        {"<b>b</b> <i>i</i> <u>u</u> <s>s</s> H<sub>2</sub>O x<sup>2</sup>", nullptr, false},
+        {"<h1>Title</h1><h2>Part</h2><p align='left'>para</p><P>upper</P>", nullptr, false},
+        {"line<br/>\r\nline<BR>line<br>", nullptr, false},
+        {"<br/><img src='pictures/anne.jpg' alt='Anne &amp; Tom' width='300'/>", nullptr, false},
+        {"<img src=\"http://example.org/a.png\" alt=\"Tom's\" width=\"120\"/>", nullptr, false},
+        {"<a href='https://example.org/x?a=1&amp;b=2' target='_blank'>site</a>", nullptr, false},
+        {"<a href='HTTP://example.org'>x</a> <a href='mailto:ann@example.org'>mail</a>", nullptr, false},
+        {"<a href='$docs:hans.html'>letters</a> <a href='../x.html#top'>up</a> <a href='#top'>top</a>", nullptr, false},
+        {"<A href =\"http://members.example.co.uk/News.html\"> Extracts </a>", nullptr, false},
+        {"<a href='Tom&amp;Jerry.html'>cartoon</a>", nullptr, false},
+        {"<span data-start='1850-03-05' data-event='Born &amp; raised' data-evtype='Birth'>5 March 1850</span>",
+         nullptr, false},
+        {"<div data-start='{ABT 1850}' data-event='x' data-evtype='' data-gtag='RESI' data-gpayl=\"a &apos;b&apos;\""
+         " data-gtype=\"Home\">Lived <b>here</b></div>",
+         nullptr, false},
+        {"Fish &amp; chips &lt;b&gt; &QUOT;quoted&QUOT; &nbsp;", nullptr, false},
+        // A browser takes "/onerror=..." as part of the unquoted source here.
+        {"<img/src=x/onerror=alert(1)>", nullptr, false},
+        {"plain text", nullptr, false},
+        {"", nullptr, false},
+    };
+    expectCases(std::begin(cases), std::end(cases));
+}
+
+TEST(NoteMarkup, WhatCouldRunOrBreakOutIsShownAsTextOrLeftOut) {
+    const Case cases[] = {
+        {"</span><script>alert(1)</script>", "</span>&lt;script&gt;alert(1)&lt;/script&gt;", true},
+        {"<img src=x onerror=alert(1)><br>", "<img src='x'><br>", true},
+        {"<IMG SRC=\"x\" ONERROR=\"alert(1)\"/>", "<img src=\"x\"/>", true},
+        {"<img src=\"x\"/onerror=alert(1)>", "<img src=\"x\">", true},
+        {"<b onmouseover=alert(1)>b</b>", "<b>b</b>", true},
+        {"<a href='http://x'onclick='alert(1)'>x</a>", "<a href='http://x'>x</a>", true},
+        {"<p align='left' style='position:fixed;top:0'>p</p>", "<p align='left'>p</p>", true},
+        {"<a href=\"javascript:alert(1)\" target='_blank'>x</a>", "<a target='_blank'>x</a>", true},
+        {"<a href=\" JaVa&#x53;cript&colon;alert(1)\">x</a>", "<a>x</a>", true},
+        {"<a href=\"&#106;&#97vascript:alert(1)\">x</a>", "<a>x</a>", true},
+        {"<a href=\"jav&#09;ascript:alert(1)\">x</a>", "<a>x</a>", true},
+        {"<a href=\"jav&Tab;ascript:alert(1)\">x</a>", "<a>x</a>", true},
+        {"<a href=\"java&unknown;script:alert(1)\">x</a>", "<a>x</a>", true},
+        {"<a href=\"vbscript:x\">x</a><a href=\"file:///etc/passwd\">y</a>", "<a>x</a><a>y</a>", true},
+        {"<img src=\"data:image/svg+xml;base64,PHN2Zz4=\" alt='d'>", "<img alt='d'>", true},
+        {"<style>body{display:none}</style>", "&lt;style&gt;body{display:none}&lt;/style&gt;", true},
+        {"<iframe src=\"http://example.org\"></iframe>",
+         "&lt;iframe src=&quot;http://example.org&quot;&gt;&lt;/iframe&gt;", true},
+        {"<object data=x></object><embed src=x>", "&lt;object data=x&gt;&lt;/object&gt;&lt;embed src=x&gt;", true},
+        {"<form action=x><input name=a></form>", "&lt;form action=x&gt;&lt;input name=a&gt;&lt;/form&gt;", true},
+        {"<svg onload=alert(1)>", "&lt;svg onload=alert(1)&gt;", true},
+        {"<scr<script>ipt>alert(1)</script>", "&lt;scr&lt;script&gt;ipt>alert(1)&lt;/script&gt;", true},
+        {"<em>kept as text</em>", "&lt;em&gt;kept as text&lt;/em&gt;", true},
+    };
+    expectCases(std::begin(cases), std::end(cases));
+}
+
+TEST(NoteMarkup, TextAndTagsThatAreNoMarkUp) {
+    const Case cases[] = {
+        // A "<" that begins no tag, or a tag the note ends inside, is text.
+        {"1 < 2 and <3 <b>x</b>", "1 &lt; 2 and &lt;3 <b>x</b>", false},
+        {"a <? b <!DOCTYPE x>", "a &lt;? b &lt;!DOCTYPE x>", false},
+        {"<b>x</b><img src=x onerror=alert(1)", "<b>x</b>&lt;img src=x onerror=alert(1)", false},
+        {"<b>x</b><img src='x' alt='", "<b>x</b>&lt;img src='x' alt='", false},
+        // Comments show nothing: they are left out, to the end when unclosed.
+        {"a<!--<script>alert(1)</script>-->b<!-->c<!--->d", "abcd", false},
+        {"a<!-- unclosed <script>alert(1)</script>", "a", false},
+        // A tag over several lines is written on one (a note's line breaks
+        // become tags), a browser's first of two attributes of one name kept.
+        {"<a href='http://x'\ntarget='_blank'>x</a>", "<a href='http://x' target='_blank'>x</a>", false},
+        {"<img alt='a\nb' src=x>", "<img alt='a&#10;b' src='x'>", false},
+        {"<a href='http://ok' HREF='javascript:x'>x</a></a\n>", "<a href='http://ok'>x</a></a>", false},
+    };
+    expectCases(std::begin(cases), std::end(cases));
+}
+
+TEST(NoteMarkup, NotesTakenForHtmlKeepOnlyWhatANoteNeeds) {
+    bool unsafe = false;
+    EXPECT_EQ(sNoteTextToHTML(q("Fish &amp; chips<script>x()</script>"), &unsafe),
+              q("Fish &amp; chips&lt;script&gt;x()&lt;/script&gt;"));
+    EXPECT_TRUE(unsafe);
+    // Plain text is escaped as before, and says nothing.
+    unsafe = false;
+    EXPECT_EQ(sNoteTextToHTML(q("<script>x()</script>"), &unsafe), q("&lt;script&gt;x()&lt;/script&gt;"));
+    EXPECT_FALSE(unsafe);
+    EXPECT_EQ(sNoteTextToHTML(q("<b>x</b><img src=x onerror=y()>")), q("<b>x</b><img src='x'>"));
+}
+
+}  // namespace

@@ -2,6 +2,8 @@
 // tree definition file, the tree loads from it, the Tree Designer lays it out,
 // the tree is saved and loaded again unchanged, and the chart run writes an
 // SVG chart and an HTML page in which every person of the file has a box.
+#include <algorithm>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -85,6 +87,51 @@ TEST_P(RoadTest, GedcomToDesignerToCharts) {
         }
     }
     EXPECT_EQ(road.problems(), QStringList()) << param.what;
+}
+
+// Each call of kvHostile, the script that the notes of road/hostile_notes.ged
+// try to run, that a browser would run: one in a tag (an event attribute or a
+// target) or in a script element. Notes are taken as mark-up wherever they
+// stand, CDATA sections included, as the charts' scripts take them.
+QStringList liveHostileScript(const QString& text) {
+    QStringList live;
+    static const QString cdata = QStringLiteral("<![CDATA[");
+    for (qsizetype at = text.indexOf(QLatin1String("kvHostile")); at >= 0;
+         at = text.indexOf(QLatin1String("kvHostile"), at + 1)) {
+        qsizetype open = text.lastIndexOf(u'<', at);
+        while (open >= 0 && QStringView(text).mid(open).startsWith(cdata)) open = text.lastIndexOf(u'<', open - 1);
+        const bool inTag = open > text.lastIndexOf(u'>', at);
+        const qsizetype script = text.lastIndexOf(QLatin1String("<script"), at, Qt::CaseInsensitive);
+        const bool inScript = script >= 0 && script > text.lastIndexOf(QLatin1String("</script"), at, Qt::CaseInsensitive);
+        if (inTag || inScript) live << text.mid(std::max<qsizetype>(0, at - 40), 60);
+    }
+    return live;
+}
+
+// A shared GEDCOM file whose notes hold scripts, event handlers, frames,
+// styles, forms and javascript: links gives a tree file and charts in which
+// none of them can run, while the notes' own formatting stays; the browser
+// warns once.
+TEST(RoadHostileNotesTest, NotesOfASharedFileRunNoScriptInTheTreeOrItsCharts) {
+    QTemporaryDir work;
+    UserRoad road(QStringLiteral(KV_SOURCE_DIR "/share"), work.path());
+    const QString treeFile = road.importGedcom(QStringLiteral(KV_TEST_DATA_DIR "/road/hostile_notes.ged"), false);
+    ASSERT_FALSE(treeFile.isEmpty()) << road.problems().join(u'\n').toStdString();
+    const QString treeText = chartText(treeFile);
+    EXPECT_EQ(liveHostileScript(treeText), QStringList());
+    EXPECT_TRUE(treeText.contains(QLatin1String("<b>Keeps</b> &amp; shows this."))) << treeText.toStdString();
+    EXPECT_EQ(road.gedcomWarnings().size(), 1);
+    EXPECT_TRUE(road.gedcomWarnings().value(0).startsWith(QLatin1String("Warning, notes in this GEDCOM file hold mark-up")));
+
+    std::shared_ptr<SVGTree> tree = road.loadTree(treeFile);
+    for (const bool svg : {true, false}) {
+        const QStringList charts = road.writeCharts(*tree, svg);
+        ASSERT_EQ(charts.size(), 1);
+        const QString text = chartText(charts.first());
+        EXPECT_EQ(liveHostileScript(text), QStringList()) << charts.first().toStdString();
+        EXPECT_TRUE(text.contains(QLatin1String("<a href='https://example.org/'>site</a>"))) << charts.first().toStdString();
+    }
+    EXPECT_EQ(road.problems(), QStringList());
 }
 
 // Auto Layout of this large real tree once put 162 pairs of persons into one

@@ -2,10 +2,12 @@
 
 #include <memory>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 #include "AppError.h"
+#include "MetafilePicture.h"
 #include "PathHelpers.h"
 #include "PlainLoadPicture.h"
 #include "StdPictureEx.h"
@@ -16,12 +18,23 @@ constexpr int kImageLoadErrorOffset = 526;
 
 std::unique_ptr<StdPictureEx> oPictureLoader;
 
+// The longest start of a file that tells whether it is a metafile.
+constexpr qint64 kMetafileHeadBytes = 44;
+
 PicturePtr plainLoad(const QString& sPath) {
     const QString path = localPath(sPath);
     if (!QFileInfo(path).isFile()) throw AppError(53, QStringLiteral("LoadPictureEx"), QStringLiteral("File not found"));
+    auto invalid = [] { return AppError(481, QStringLiteral("LoadPictureEx"), QStringLiteral("Invalid picture")); };
+    // Metafiles are drawn by the same decoders as in the picture loader.
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && looksLikeMetafile(file.peek(kMetafileHeadBytes))) {
+        PicturePtr picture = metafilePicture(file.readAll(), false);
+        if (!picture) throw invalid();
+        return picture;
+    }
     QImageReader reader(path);
     const QImage image = reader.read();
-    if (image.isNull()) throw AppError(481, QStringLiteral("LoadPictureEx"), QStringLiteral("Invalid picture"));
+    if (image.isNull()) throw invalid();
     return std::make_shared<StdPicture>(StdPicture::Bitmap, image.convertToFormat(QImage::Format_RGB32));
 }
 

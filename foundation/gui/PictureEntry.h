@@ -8,11 +8,11 @@
 class StdPictureEx;
 
 // The one entry through which the program loads picture files. With
-// bPlainLoadPicture set the plain loader reads the file (errors: 53 "File not
-// found", 481 "Invalid picture"); otherwise the program's picture loader,
-// asked for a file at the normal icon size, and a file it cannot read raises
-// error base + 526 "Failed to load image file: <path>" with the source
-// "LoadPictureEx".
+// bPlainLoadPicture set the plain loader reads the file, metafiles through the
+// picture loader's own decoders (errors: 53 "File not found", 481 "Invalid
+// picture"); otherwise the program's picture loader, asked for a file at the
+// normal icon size, and a file it cannot read raises error base + 526 "Failed
+// to load image file: <path>" with the source "LoadPictureEx".
 PicturePtr LoadPictureEx(const QString& sPath);
 
 // The size in pixels of a picture file, loaded through LoadPictureEx (and

@@ -14,11 +14,10 @@
 
 #include "AppError.h"
 #include "DibCodec.h"
-#include "EmfPlayer.h"
 #include "IconFile.h"
+#include "MetafilePicture.h"
 #include "PathHelpers.h"
 #include "PictureManager.h"
-#include "WmfRenderer.h"
 
 namespace {
 
@@ -257,16 +256,7 @@ PicturePtr StdPictureEx::LoadIconFile(const QByteArray& bytes, int cx, int cy, i
 PicturePtr StdPictureEx::PictureFromStream(const QByteArray& bytes, bool keep) {
     // The plain loader reads BMP, JPEG, the first frame of a GIF, and
     // metafiles.
-    const bool enhanced = EmfPlayer::looksLikeEmf(bytes);
-    if (enhanced || looksLikeWmf(bytes)) {
-        const QImage drawn = enhanced ? EmfPlayer::render(bytes) : renderWmf(bytes);
-        if (drawn.isNull()) return nullptr;
-        auto picture =
-            std::make_shared<StdPicture>(enhanced ? StdPicture::EnhancedMetafile : StdPicture::Metafile, drawn);
-        picture->setMetafileData(bytes);
-        if (keep) picture->keepOriginalData(bytes);
-        return picture;
-    }
+    if (looksLikeMetafile(bytes)) return metafilePicture(bytes, keep);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -1,6 +1,7 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QImage>
+#include <QFile>
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 #include <QTemporaryDir>
@@ -8,6 +9,8 @@
 #include "FamilyCircleItem.h"
 #include "FormGridFixture.h"
 #include "GridView.h"
+#include "MetafileFixtures.h"
+#include "PlainLoadPicture.h"
 #include "ucGridBox.h"
 
 namespace {
@@ -127,6 +130,36 @@ TEST_F(FormGridTest, PaintedBoxShowsBorderBackgroundPictureAndCaption) {
     ucGridBox* failed = form->box(cell(2, 1));
     EXPECT_EQ(failed->GetImage(), "");
     EXPECT_TRUE(logLines().join('\n').contains("missing.png")) << logLines().join('\n').toStdString();
+}
+
+TEST_F(FormGridTest, BoxShowsAnEnhancedMetafilePictureWithEitherPictureLoader) {
+    QTemporaryDir dir;
+    setting("ImagePart", "0.5");
+    tree->SetRootPerson(person("e", "m", 1, 1));
+    // One file per loader: the window decodes each file once.
+    for (bool plainLoader : {false, true}) {
+        SCOPED_TRACE(plainLoader ? "plain loader" : "picture loader");
+        const QString picture = dir.filePath(plainLoader ? "plain.emf" : "default.emf");
+        QFile file(picture);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(fixtures::emfPicture());
+        file.close();
+        tree->GetPersons().value("e")->SetImage(picture);
+
+        bPlainLoadPicture = plainLoader;
+        form->LoadDetails(tree, QString());
+        bPlainLoadPicture = false;
+
+        ucGridBox* box = form->box(cell(1, 1));
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->GetImage(), picture) << logLines().join('\n').toStdString();
+        EXPECT_DOUBLE_EQ(box->aspect(), 0.5) << "the metafile's own 96 x 48 frame";
+        // The 2:1 picture fills the 56 pixels inside the border, 28 high: its
+        // red rectangle on the left, its blue circle on the right.
+        const QImage image = paintItem(box);
+        EXPECT_EQ(image.pixelColor(28, 15), QColor(Qt::red));
+        EXPECT_EQ(image.pixelColor(46, 18), QColor(Qt::blue));
+    }
 }
 
 TEST_F(FormGridTest, EmptyCellsArePaintedInTheViewBackground) {

@@ -335,7 +335,8 @@ TEST(PictureLoaderTest, RefusedArgumentsGiveNoPicture) {
     EXPECT_FALSE(loader.LoadPicture(PicturePtr()));
     EXPECT_FALSE(loader.LoadPicture(QString("/no/such/picture.png")));
     EXPECT_FALSE(loader.LoadPicture(QByteArray("plain text, no picture")));
-    // Metafiles are not decoded here: a placeable WMF and an EMF give nothing.
+    // A placeable WMF and an EMF that are their headers alone, with no
+    // records and no end record, are damaged metafiles: they give nothing.
     QByteArray wmf = QByteArray::fromHex("D7CDC69A0000000000002003E8030000000000") + QByteArray(40, '\0');
     QByteArray emf = QByteArray::fromHex("01000000840000000000000000000000") + QByteArray(28, '\0') +
                      QByteArray(" EMF", 4) + QByteArray(80, '\0');
@@ -544,22 +545,46 @@ TEST(PictureEntryTest, LoadPictureExRaisesWithThePath) {
         }
     }
 
-    // The plain loader: one image, its own errors.
-    bPlainLoadPicture = true;
+    // The plain loader: one image, its own errors. The switch is set back
+    // however the test ends.
+    struct PlainLoading {
+        PlainLoading() { bPlainLoadPicture = true; }
+        ~PlainLoading() { bPlainLoadPicture = false; }
+    } plainLoading;
     const QString gifPath = writeFile(dir, "two.gif", gif(4, 3, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, {10, 10}, 0));
     PicturePtr plain = LoadPictureEx(gifPath);
     EXPECT_EQ(pictureLoader().SubImageCount(plain), 0);
     EXPECT_EQ(drawnPixel(plain, 0, 0), kRed);
+    // Metafiles are drawn by the same decoders as in the picture loader.
+    const struct {
+        QString path;
+        int type;
+        QSize size;
+        QPoint probe;
+        quint32 colour;
+    } metafiles[] = {
+        {emf, 4, {96, 48}, {40, 20}, kRed},
+        {writeFile(dir, "plain.wmf", wmfPicture()), 2, {40, 20}, {30, 10}, kBlue},
+    };
+    for (const auto& m : metafiles) {
+        SCOPED_TRACE(m.path.toStdString());
+        PicturePtr picture = LoadPictureEx(m.path);
+        ASSERT_TRUE(picture);
+        EXPECT_EQ(picture->Type(), m.type);
+        EXPECT_EQ(QSize(picture->width(), picture->height()), m.size);
+        EXPECT_EQ(drawnPixel(picture, m.probe.x(), m.probe.y()), m.colour);
+    }
+    const QByteArray wholeEmf = emfPicture();
+    const QString cutEmf = writeFile(dir, "cut.emf", wholeEmf.left(wholeEmf.size() - 4));
     std::vector<int> numbers;
-    for (const QString& path : {bad, dir.filePath("missing.jpg")}) {
+    for (const QString& path : {bad, dir.filePath("missing.jpg"), cutEmf}) {
         try {
             LoadPictureEx(path);
         } catch (const AppError& error) {
             numbers.push_back(error.number);
         }
     }
-    bPlainLoadPicture = false;
-    EXPECT_EQ(numbers, std::vector<int>({481, 53}));
+    EXPECT_EQ(numbers, std::vector<int>({481, 53, 481}));
     releasePictureLoader();
 }
 

@@ -48,9 +48,11 @@ void noteLines(const QString& text, const QString& mark, const std::function<voi
 }  // namespace
 
 QString sExportTitle(const QString& sTitle) {
+    auto isLetter = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); };
     QString title = sTitle;
-    title.replace(u' ', u'_');
-    title.replace(u',', u'_');
+    for (QChar& c : title)
+        if (!isLetter(c) && !(c >= u'0' && c <= u'9') && c != u'_' && c != u'-') c = u'_';
+    if (title.isEmpty() || !isLetter(title[0])) title.prepend(QStringLiteral("Tree"));
     return title;
 }
 

@@ -28,8 +28,11 @@ struct GEDTreeExportContext {
 void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& context,
                        const std::function<void(const QString&)>& writeLine);
 
-// The Title setting of an exported tree: blanks and commas (which separate
-// header settings) become "_".
+// The Title setting of an exported tree, one that Tree Settings accepts as it
+// stands: every character other than an ASCII letter, a digit, "_" and "-"
+// becomes "_" (blanks, commas and equals signs among them, which would break
+// the header record), and a title that does not begin with an ASCII letter
+// gets "Tree" in front (as the proposed file name does).
 QString sExportTitle(const QString& sTitle);
 
 // The file name the export proposes: "Tree" + title + ".txt", without the

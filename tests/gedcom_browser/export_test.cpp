@@ -123,6 +123,28 @@ TEST_F(ExportTest, WithoutPlaceKeysPersonsFollowTheHeaderAndWideLayoutsWidenTheG
     EXPECT_EQ(tree.GetPersons().count(), 22);
 }
 
+TEST(ExportTitle, IsATitleThatTreeSettingsAccepts) {
+    const struct {
+        const char* fileTitle;
+        const char* title;
+    } cases[] = {
+        {"Smith-Jones_2", "Smith-Jones_2"},
+        {"smith.family", "smith_family"},
+        {"Wide Family, Smith", "Wide_Family__Smith"},
+        {"O'Brien=Kelly (1)", "O_Brien_Kelly__1_"},
+        {"M\xC3\xBCller", "M_ller"},
+        // The title rule wants an ASCII letter first.
+        {"1984 tree", "Tree1984_tree"},
+        {"_x", "Tree_x"},
+        {"", "Tree"},
+    };
+    for (const auto& c : cases) {
+        const QString title = sExportTitle(QString::fromUtf8(c.fileTitle));
+        EXPECT_EQ(title, QString::fromUtf8(c.title)) << c.fileTitle;
+        EXPECT_TRUE(bValidName(title)) << c.fileTitle;
+    }
+}
+
 TEST_F(ExportTest, AFamilyATreeCannotHoldIsLeftOutWithAWarning) {
     load("partners.ged");
     const QString text = exported();

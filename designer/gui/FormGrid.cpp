@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+#include "DesignerMenuCommands.h"
 #include "FamilyCircleItem.h"
 #include "FormGridHost.h"
 #include "GridView.h"
@@ -96,15 +97,15 @@ FormGrid* FormGrid::OpenDesigner(QWidget* owner, const std::shared_ptr<SVGTree>&
 
 void FormGrid::buildMenus() {
     buildMenuBar();
-    mnuOptions_ = new QMenu(QStringLiteral("&Options"), this);
+    mnuOptions_ = new QMenu(QStringLiteral("&Options"), menuBar());
     mnuOptions_->setObjectName(QStringLiteral("mnuOptions"));
     menuBar()->insertMenu(menu(QStringLiteral("mnuTools"))->menuAction(), mnuOptions_);
-    mnuOptions_->addAction(QStringLiteral("Interactive Applications..."), this, &FormGrid::mnuApplications_Click);
+    addEntry(mnuOptions_, "mnuSelectApps", QStringLiteral("Interactive Applications..."), &FormGrid::mnuSelectApps_Click);
     mnuOptions_->addSeparator();
-    mnuOptions_->addAction(QStringLiteral("Toggle &Step"), this, &FormGrid::mnuStep_Click);
-    mnuOptions_->addAction(QStringLiteral("Toggle &Orientation"), this, &FormGrid::mnuOrient_Click);
-    mnuOptions_->addAction(QStringLiteral("Edit Settings ..."), this, &FormGrid::mnuSettings_Click);
-    mnuOptions_->addAction(QStringLiteral("Advanced Settings..."), this, &FormGrid::mnuAdvSettings_Click);
+    addEntry(mnuOptions_, "mnuStep", QStringLiteral("Toggle &Step"), &FormGrid::mnuStep_Click);
+    addEntry(mnuOptions_, "mnuOrient", QStringLiteral("Toggle &Orientation"), &FormGrid::mnuOrient_Click);
+    addEntry(mnuOptions_, "mnuSettings", QStringLiteral("Edit Settings ..."), &FormGrid::mnuSettings_Click);
+    addEntry(mnuOptions_, "mnuAdvSettings", QStringLiteral("Advanced Settings..."), &FormGrid::mnuAdvSettings_Click);
 }
 
 void FormGrid::buildShortcuts() {
@@ -748,13 +749,16 @@ void FormGrid::mnuAdvSettings_Click() {
     });
 }
 
-void FormGrid::mnuApplications_Click() {
+void FormGrid::mnuSelectApps_Click() {
     runCommand([this] {
-        if (!optionsDialogs().editApplications) {
+        const SVGApplications* apps = host_->applications();
+        if (!optionsDialogs().editApplications || !apps) {
             logUnavailable(QStringLiteral("Interactive Applications"));
             return;
         }
-        if (optionsDialogs().editApplications(*tree_, this)) tree_->SetUnsaved(true);
+        EditInteractiveApplications(*tree_, *apps, [this, apps](StringDict& appDict, bool bSVG) {
+            return optionsDialogs().editApplications(*apps, appDict, bSVG, this);
+        });
     });
 }
 

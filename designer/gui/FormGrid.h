@@ -25,6 +25,7 @@ class FormGridHost;
 class GridView;
 class QGraphicsLineItem;
 class QGraphicsScene;
+class SVGApplications;
 class SVGLayout;
 class SVGTree;
 class ucGridBox;
@@ -53,7 +54,10 @@ public:
     struct OptionsDialogs {
         std::function<bool(SVGTree& tree, QWidget* owner)> editSettings;
         std::function<bool(StringDict& settings, QWidget* owner)> editAdvSettings;
-        std::function<bool(SVGTree& tree, QWidget* owner)> editApplications;
+        // The applications dialog on an enabled-applications set, for an SVG
+        // chart or not.
+        std::function<bool(const SVGApplications& apps, StringDict& appDict, bool bSVG, QWidget* owner)>
+            editApplications;
     };
     static OptionsDialogs& optionsDialogs();
 
@@ -135,7 +139,9 @@ public:
     void mnuOrient_Click();
     void mnuSettings_Click();
     void mnuAdvSettings_Click();
-    void mnuApplications_Click();
+    // Interactive Applications: the applications dialog on the tree's
+    // enabled set; the settings follow it when confirmed.
+    void mnuSelectApps_Click();
     // Everything that changes the layout of the grid: read the grid size
     // again, re-title, rebuild boxes, records and lines.
     void rebuildWithNewGridSize();

@@ -29,6 +29,7 @@ public:
     DesignerCommands& commands() { return gestures_.commands(); }
     // The program's applications, handed to the person and family editors.
     void setApplications(const SVGApplications* applications) { applications_ = applications; }
+    const SVGApplications* applications() const { return applications_; }
 
     // The person and family editors: the program's dialogs unless replaced.
     std::function<QString(SVGTree&)> createBox;

@@ -12,14 +12,14 @@
 // waits until `done` holds (asked at each change of `folder`, where the
 // program writes its files), until the program ends, or for a minute at
 // most; then ends the program. Returns true when the program was still
-// running at that point.
+// running at that point. Its error output goes to ours, or into `errors`.
 inline bool runProgramUntil(const QString& program, const QStringList& arguments, const QString& folder,
-                            const std::function<bool()>& done) {
+                            const std::function<bool()>& done, QByteArray* errors = nullptr) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(errors ? QProcess::ForwardedOutputChannel : QProcess::ForwardedErrorChannel);
 
     // Files are renamed into place when complete: each change of the folder
     // is a chance that the last one has arrived.
@@ -37,5 +37,6 @@ inline bool runProgramUntil(const QString& program, const QStringList& arguments
     const bool stillRunning = process.state() == QProcess::Running;
     process.kill();
     process.waitForFinished();
+    if (errors) *errors = process.readAllStandardError();
     return stillRunning;
 }

@@ -16,6 +16,7 @@
 #include "TreeDrawing.h"
 #include "foundation/AppError.h"
 #include "foundation/Reporter.h"
+#include "foundation/SafeFileWriter.h"
 #include "foundation/TextHelpers.h"
 
 namespace {
@@ -255,18 +256,21 @@ void ChartRun::copySupportScripts(const QString& sChartFolder, const StringDict&
     for (const QFileInfo& from : source.entryInfoList(QDir::Files, QDir::Name)) {
         const QFileInfo to(target.filePath(from.fileName()));
         if (to.exists() && to.lastModified() >= from.lastModified()) continue;
-        // Copied under a temporary name first, so that a failed copy never
-        // leaves half a script in place of a whole one.
-        const QString temporary = to.absoluteFilePath() + QStringLiteral(".part");
-        QFile::remove(temporary);
-        if (!QFile::copy(from.absoluteFilePath(), temporary) ||
-            (to.exists() && !QFile::remove(to.absoluteFilePath())) ||
-            !QFile::rename(temporary, to.absoluteFilePath())) {
-            QFile::remove(temporary);
+        // Replaced only by a whole copy, so that a failed copy never leaves
+        // half a script in place of a whole one.
+        QFile in(from.absoluteFilePath());
+        QString failure;
+        if (in.open(QIODevice::ReadOnly)) {
+            const QByteArray script = in.readAll();
+            failure = in.error() == QFileDevice::NoError ? sWriteWholeFile(to.absoluteFilePath(), script)
+                                                         : in.errorString();
+        } else {
+            failure = in.errorString();
+        }
+        if (!failure.isEmpty())
             raiseError(ErrorOffset::TextFileIO, kSource,
                        QStringLiteral("I/O error: Unable to copy ") + from.absoluteFilePath() + QStringLiteral(" to ") +
-                           to.absoluteFilePath());
-        }
+                           to.absoluteFilePath() + QStringLiteral(": ") + failure);
         // The copy keeps its source's time, so an unchanged script is not copied again.
         QFile copy(to.absoluteFilePath());
         if (copy.open(QIODevice::ReadWrite)) copy.setFileTime(from.lastModified(), QFileDevice::FileModificationTime);

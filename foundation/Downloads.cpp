@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -10,6 +9,7 @@
 
 #include "AppError.h"
 #include "Reporter.h"
+#include "SafeFileWriter.h"
 
 namespace {
 
@@ -23,10 +23,9 @@ struct CurlGlobal {
 };
 
 size_t writeToFile(char* data, size_t size, size_t count, void* userData) {
-    auto* file = static_cast<QSaveFile*>(userData);
-    const qint64 length = static_cast<qint64>(size * count);
+    auto* file = static_cast<SafeFileWriter*>(userData);
     // A short write makes the transfer library stop with a write error.
-    return file->write(data, length) == length ? size * count : 0;
+    return file->write(data, static_cast<qsizetype>(size * count)) ? size * count : 0;
 }
 
 [[noreturn]] void raiseDownloadError(const QString& source, const QString& url, unsigned code) {
@@ -36,7 +35,7 @@ size_t writeToFile(char* data, size_t size, size_t count, void* userData) {
 }
 
 // Transfers url into file (already open); returns the transfer result.
-unsigned transfer(const QString& url, QSaveFile& file) {
+unsigned transfer(const QString& url, SafeFileWriter& file) {
     static CurlGlobal global;
     CURL* curl = curl_easy_init();
     if (!curl) return CURLE_FAILED_INIT;
@@ -65,16 +64,11 @@ void downloadTo(const QString& url, const QString& path, const QString& source) 
     if (!parsed.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
         raiseDownloadError(source, url, CURLE_UNSUPPORTED_PROTOCOL);
     }
-    QSaveFile file(path);
-    // Writing straight to the target is never allowed: a failure must leave
-    // no partial file.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly)) raiseDownloadError(source, url, CURLE_WRITE_ERROR);
+    // A failure must leave no partial file and any older file as it was.
+    SafeFileWriter file(path);
+    if (!file.open()) raiseDownloadError(source, url, CURLE_WRITE_ERROR);
     const unsigned result = transfer(url, file);
-    if (result != CURLE_OK) {
-        file.cancelWriting();
-        raiseDownloadError(source, url, result);
-    }
+    if (result != CURLE_OK) raiseDownloadError(source, url, result);
     if (!file.commit()) raiseDownloadError(source, url, CURLE_WRITE_ERROR);
 }
 

@@ -2,8 +2,7 @@
 
 #include <exception>
 
-#include <QSaveFile>
-
+#include "SafeFileWriter.h"
 #include "TextCoreErrors.h"
 #include "Windows1252.h"
 
@@ -31,11 +30,15 @@ void WriteTextFile::raiseIO(const QString& description) {
     raiseError(TextCoreError::TextIO, TextCoreError::writerSource(), description);
 }
 
+void WriteTextFile::raiseWriteFailure() {
+    raiseIO(QStringLiteral("I/O error: Unable to write file ") + fileName_ + QStringLiteral(": ") + file_->errorText());
+}
+
 void WriteTextFile::OpenFile(const QString& sFile, bool bANSI) {
     if (open_) CloseFile();
-    auto file = std::make_unique<QSaveFile>(sFile);
-    if (!file->open(QIODevice::WriteOnly))
-        raiseIO(QStringLiteral("I/O error: Unable to create file ") + sFile + QStringLiteral(": ") + file->errorString());
+    auto file = std::make_unique<SafeFileWriter>(sFile);
+    if (!file->open())
+        raiseIO(QStringLiteral("I/O error: Unable to create file ") + sFile + QStringLiteral(": ") + file->errorText());
     file_ = std::move(file);
     fileName_ = sFile;
     ansi_ = bANSI;
@@ -72,9 +75,7 @@ void WriteTextFile::CloseFile() {
         writeString(pending_);
         pending_.clear();
         flushBuffer();
-        if (!file_->commit())
-            raiseIO(QStringLiteral("I/O error: Unable to write file ") + fileName_ + QStringLiteral(": ") +
-                    file_->errorString());
+        if (!file_->commit()) raiseWriteFailure();
     } catch (...) {
         discard();
         throw;
@@ -91,16 +92,13 @@ void WriteTextFile::writeString(const QString& text) {
 
 void WriteTextFile::flushBuffer() {
     if (buffer_.isEmpty()) return;
-    if (file_->write(buffer_) != buffer_.size())
-        raiseIO(QStringLiteral("I/O error: Unable to write file ") + fileName_ + QStringLiteral(": ") +
-                file_->errorString());
+    if (!file_->write(buffer_)) raiseWriteFailure();
     // Emptied but not released: the next block fills the same allocation
     // instead of growing a new one from nothing.
     buffer_.resize(0);
 }
 
 void WriteTextFile::discard() {
-    if (file_) file_->cancelWriting();
     file_.reset();  // the temporary file is removed, the target is untouched
     open_ = false;
     pending_.clear();

@@ -5,16 +5,18 @@
 #include <QByteArray>
 #include <QString>
 
-class QSaveFile;
+class SafeFileWriter;
 
 // Writes a text file line by line, in UTF-8 with a byte-order mark (the
 // default) or in the ANSI code page (Windows-1252; characters it cannot hold
 // become "?"). Lines end with CR LF.
 //
-// The text goes to a temporary file beside the target, which replaces the
-// target only when the file is closed normally (CloseFile, a later OpenFile, or
-// destruction while no error is in flight). A writer destroyed while an error
-// unwinds the stack discards the temporary file: the old file stays whole.
+// The text goes to a temporary file beside the target (SafeFileWriter), which
+// replaces the target only when the file is closed normally (CloseFile, a later
+// OpenFile, or destruction while no error is in flight) and every byte has
+// reached the disk. A writer destroyed while an error unwinds the stack, or
+// one whose file could not take all its bytes, discards the temporary file:
+// the old file stays whole, and the I/O error says why.
 class WriteTextFile {
 public:
     WriteTextFile();
@@ -37,9 +39,10 @@ private:
     void writeString(const QString& text);
     void flushBuffer();
     void discard();
+    [[noreturn]] void raiseWriteFailure();
     [[noreturn]] void raiseIO(const QString& description);
 
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<SafeFileWriter> file_;
     QString fileName_;
     bool open_ = false;
     bool ansi_ = false;

@@ -9,7 +9,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPalette>
-#include <QSaveFile>
 #include <QScreen>
 
 #include "AppError.h"
@@ -18,6 +17,7 @@
 #include "MetafilePicture.h"
 #include "PathHelpers.h"
 #include "PictureManager.h"
+#include "SafeFileWriter.h"
 
 namespace {
 
@@ -502,11 +502,8 @@ void StdPictureEx::SavePicture(const PicturePtr& Picture, const QString& Destina
     if (Destination.isEmpty()) raiseSaveError(17);
     const QByteArray bytes = savedBytes(Picture, AlwaysSaveAsBitmap, KeepPremultipliedBits, BackColor, nullptr);
     // The file is replaced only once all of it has been written.
-    QSaveFile file(localPath(Destination));
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        raiseSaveError(errno != 0 ? errno : EIO);
-    }
+    int code = 0;
+    if (!sWriteWholeFile(localPath(Destination), bytes, &code).isEmpty()) raiseSaveError(code);
 }
 
 void StdPictureEx::SavePicture(const PicturePtr& Picture, QByteArray& Destination, bool AlwaysSaveAsBitmap,

@@ -7,6 +7,7 @@
 
 #include "ChartRun.h"
 #include "ChartRunSupport.h"
+#include "FailingDisks.h"
 
 namespace {
 
@@ -275,4 +276,39 @@ TEST_F(ChartRunTest, SupportScriptsAreCopiedBesideChartsThatNeedThem) {
     settings({{"PanZoom", "False"}, {"SVGFile", "True"}, {"Panels", "True"}});
     process(run);
     EXPECT_TRUE(QFileInfo::exists(copy));
+}
+
+// A full disk ends the run with the system's reason: a chart, or a support
+// script, that cannot be written whole leaves the old one as it was, and the
+// chart is not reported completed.
+TEST_F(ChartRunTest, AFullDiskLeavesTheOldChartAndScriptsAndSaysWhy) {
+    SmallFileSystem disk;
+    if (!disk.unavailable().isEmpty()) GTEST_SKIP() << "No small full disk: " << disk.unavailable().toStdString();
+    const QString data = path("data");
+    writeFile(data + "/SVGcode/support6.js", QString(20000, u's'));
+    tree->SetTreeFile(disk.path("TreeSmall.txt"));
+    const QString chart = disk.path("TreeSmall.html");
+    const QString script = disk.path("SVGcode/support6.js");
+    writeFile(chart, "old chart");
+    writeFile(script, "// old");
+    QFile old(script);
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    old.close();
+    disk.leaveFree(0);
+
+    for (const bool panZoom : {false, true}) {
+        SCOPED_TRACE(panZoom ? "support script" : "chart");
+        settings({{"PanZoom", panZoom ? "True" : "False"}});
+        reporter.entries.clear();
+        ChartRun run(*tree, apps, reporter, data);
+        const AppError error = errorOf([&] { process(run); });
+        EXPECT_EQ(error.number, errorNumber(ErrorOffset::TextFileIO));
+        EXPECT_EQ(error.description, panZoom ? "I/O error: Unable to copy " + data + "/SVGcode/support6.js to " +
+                                                   script + ": No space left on device"
+                                             : "I/O error: Unable to write file " + chart + ": No space left on device");
+        EXPECT_EQ(fileBytes(chart), "old chart");
+        EXPECT_EQ(fileBytes(script), "// old");
+        EXPECT_FALSE(reporter.logLines().contains("Output file: " + chart + " completed"));
+    }
 }

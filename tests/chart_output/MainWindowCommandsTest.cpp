@@ -4,6 +4,7 @@
 #include <QTest>
 #include <QTextCursor>
 
+#include "FailingDisks.h"
 #include "MainWindowFixture.h"
 #include "TreeEditorCommand.h"
 
@@ -329,6 +330,38 @@ TEST_F(MainWindowTest, SaveWritesTheTreeToItsFile) {
     EXPECT_FALSE(window->tree()->IsUnsaved());
     EXPECT_TRUE(readFile(tree).contains("P cid=m(3,1):Cid"));
     EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// Save on a full disk leaves the tree file as it was and tells the user why;
+// the tree stays unsaved, and saves once there is room again.
+TEST_F(MainWindowTest, SaveOnAFullDiskLeavesTheFileAndSaysWhy) {
+    SmallFileSystem disk;
+    if (!disk.unavailable().isEmpty()) GTEST_SKIP() << "No small full disk: " << disk.unavailable().toStdString();
+    const QString tree = disk.path("TreeSmall.txt");
+    const QByteArray old = "H Title=Small\nP ann=f(1,1):Ann|Ann|\nP bob=m(2,1):Bob|Bob|\n";
+    {
+        QFile f(tree);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(old), old.size());
+    }
+    load(tree);
+    changeTree();
+    disk.leaveFree(0);
+
+    boxes.answers.push_back(QMessageBox::Ok);
+    window->mnuSave_Click();
+    const QString why = "I/O error: Unable to write file " + tree + ": No space left on device";
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, why);
+    EXPECT_TRUE(logHas(why));
+    EXPECT_EQ(readFile(tree), old);
+    EXPECT_TRUE(window->tree()->IsUnsaved());
+
+    QFile::remove(disk.path("filler"));
+    window->mnuSave_Click();
+    EXPECT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(readFile(tree).contains("P cid=m(3,1):Cid"));
+    EXPECT_FALSE(window->tree()->IsUnsaved());
 }
 
 // A tree that did not load in full (reading stopped at an unknown record, or

@@ -7,6 +7,7 @@
 
 #include "AppError.h"
 #include "Downloads.h"
+#include "FailingDisks.h"
 #include "LocalHttpServer.h"
 #include "RecordingReporter.h"
 
@@ -89,6 +90,19 @@ TEST_F(DownloadTest, FailureKeepsAnExistingFileUntouched) {
     expectDownloadError([&] { DownloadFile(url, target); }, "DownloadFile", url);
     EXPECT_EQ(readAll(target), QByteArray("older copy"));
     EXPECT_EQ(folderEntries(), QStringList{"kept.jpg"});
+
+    // A body the disk cannot take in full, under and over 16 KB.
+    for (const int size : {10'000, 70'000}) {
+        SCOPED_TRACE(size);
+        server.answer("/large.jpg", 200, std::string(size, 'p'));
+        const QString large = qs(server.url("/large.jpg"));
+        {
+            FileSizeLimit limit(size - 6000);
+            expectDownloadError([&] { DownloadFile(large, target); }, "DownloadFile", large);
+        }
+        EXPECT_EQ(readAll(target), QByteArray("older copy"));
+        EXPECT_EQ(folderEntries(), QStringList{"kept.jpg"});
+    }
 }
 
 TEST_F(DownloadTest, OnlyHttpAndHttpsAreFetched) {

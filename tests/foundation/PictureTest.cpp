@@ -1,3 +1,5 @@
+#include <cerrno>
+
 #include <QBuffer>
 #include <QDesktopServices>
 #include <QFile>
@@ -9,6 +11,7 @@
 
 #include "AppError.h"
 #include "DibCodec.h"
+#include "FailingDisks.h"
 #include "IconFile.h"
 #include "MetafileFixtures.h"
 #include "PictureEntry.h"
@@ -18,6 +21,7 @@
 #include "RecordingReporter.h"
 #include "ShellOpen.h"
 #include "StdPictureEx.h"
+#include "TextFileTestSupport.h"
 
 using namespace fixtures;
 
@@ -244,6 +248,13 @@ TEST(PictureLoaderTest, SavesOriginalBytesOrBitmapsAndReloads) {
     EXPECT_EQ(errorOf([&] { loader.SavePicture(nullptr, dir.filePath("none.bmp")); }), 0);
     EXPECT_FALSE(QFile::exists(dir.filePath("none.bmp")));
     EXPECT_NE(errorOf([&] { loader.SavePicture(half, dir.filePath("no/such/folder.bmp")); }), 0);
+    // A file that cannot take all its bytes leaves the old picture as it was.
+    const QByteArray before = TextFileScratch::read(path);
+    {
+        FileSizeLimit limit(20);
+        EXPECT_EQ(errorOf([&] { loader.SavePicture(icon, path); }), EFBIG);
+    }
+    EXPECT_EQ(TextFileScratch::read(path), before);
 }
 
 TEST(PictureLoaderTest, GifFramesAndTheirTiming) {

@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <functional>
 #include <stdexcept>
 
@@ -9,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "AppError.h"
+#include "ErrorOf.h"
+#include "FailingDisks.h"
 #include "ReadTextFile.h"
+#include "SafeFileWriter.h"
 #include "TextFileTestSupport.h"
 #include "WriteTextFile.h"
 
@@ -140,4 +144,76 @@ TEST(WriteTextFile, UncreatableFileRaisesTheIOError) {
     }
     writer.WriteLine("still closed");
     writer.CloseFile();
+}
+
+// A disk that fills up while a file is written: the old file stays byte for
+// byte, no temporary file is left, and the error gives the system's reason.
+// Files under and over the 16 KB that the platform's file layer once held back
+// and lost, and disks that take none or part of the new bytes.
+TEST(WriteTextFile, AFullDiskLeavesTheOldFileAndSaysWhy) {
+    const QByteArray old = "H Title=Old\r\nP ann=f(1,1):Ann|Ann|\r\n";
+    const struct {
+        const char* what;
+        int lines;    // lines of 100 bytes
+        qint64 free;  // bytes left on the disk (a whole number of 4 KB pages)
+    } cases[] = {
+        {"10 KB on a full disk", 100, 0},
+        {"10 KB with 4 KB free", 100, 4096},
+        {"70 KB with 68 KB free", 700, 68 * 1024},
+        {"70 KB with 40 KB free", 700, 40 * 1024},
+    };
+    const QString line(98, u'x');
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SmallFileSystem disk;
+        if (!disk.unavailable().isEmpty()) GTEST_SKIP() << "No small full disk: " << disk.unavailable().toStdString();
+        const QString file = disk.path("Tree.txt");
+        {
+            QFile f(file);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            ASSERT_EQ(f.write(old), old.size());
+        }
+        disk.leaveFree(c.free);
+
+        const AppError e = errorOf([&] {
+            WriteTextFile writer;
+            writer.OpenFile(file, true);
+            for (int i = 0; i < c.lines; ++i) writer.WriteLine(line);
+            writer.CloseFile();
+        });
+        EXPECT_EQ(e.number, kErrorBase + 527);
+        EXPECT_EQ(e.description, "I/O error: Unable to write file " + file + ": No space left on device");
+        EXPECT_EQ(TextFileScratch::read(file), old);
+        EXPECT_EQ(QDir(disk.path(".")).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"Tree.txt", "filler"}));
+
+        // The same whole file in one piece, as pictures and support scripts are written.
+        int code = 0;
+        EXPECT_EQ(sWriteWholeFile(file, QByteArray(c.lines * 100, 'y'), &code), "No space left on device");
+        EXPECT_EQ(code, ENOSPC);
+        EXPECT_EQ(TextFileScratch::read(file), old);
+    }
+}
+
+// Where no small disk can be made: a file that may not grow past a size fails
+// in the same way, under and over 16 KB.
+TEST(WriteTextFile, AFileThatCannotGrowLeavesTheOldFileAndSaysWhy) {
+    TextFileScratch scratch;
+    const QByteArray old = "old\r\n";
+    const QString file = scratch.write("Tree.txt", old);
+    for (const int size : {10'000, 70'000}) {
+        SCOPED_TRACE(size);
+        AppError e;
+        {
+            FileSizeLimit limit(size - 3000);
+            e = errorOf([&] {
+                WriteTextFile writer;
+                writer.OpenFile(file, true);
+                writer.WriteText(QString(size, u'z'));
+                writer.CloseFile();
+            });
+        }
+        EXPECT_EQ(e.description, "I/O error: Unable to write file " + file + ": File too large");
+        EXPECT_EQ(TextFileScratch::read(file), old);
+        EXPECT_EQ(scratch.entries(), QStringList{"Tree.txt"});
+    }
 }

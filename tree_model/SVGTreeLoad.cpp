@@ -1,7 +1,10 @@
 // Reading a tree definition file into the tree (SVGTree::LoadFile).
 #include "SVGTree.h"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include <QRegularExpression>
 #include <QSet>
@@ -82,6 +85,86 @@ int personSeparator(const QString& payload) {
     const int eq = payload.indexOf(u'=');
     if (eq >= 0) return eq;
     return payload.indexOf(u'~');
+}
+
+// The first person, in the tree's order, of every lineage loop: a group of
+// persons each of whom is an ancestor of every other through the families'
+// child links (a person who is a child of their own family is a loop alone).
+// Tarjan's strongly connected components, walked on an explicit stack.
+std::vector<int> lineageLoopPersons(const PersonDict& persons, const FamilyDict& families) {
+    const int n = persons.count();
+    // Child links of each person as a parent, gathered in compressed rows.
+    std::vector<int> begin(static_cast<std::size_t>(n) + 1, 0);
+    std::vector<std::pair<int, int>> links;
+    for (const auto& kv : families) {
+        const SVGFamily& family = *kv.second;
+        if (family.GetChildren().isEmpty()) continue;
+        for (const SVGBoxPtr& parent : {family.GetFirstPar(), family.GetSecPar()}) {
+            const int from = parent ? persons.indexOf(parent->GetKey()) : -1;
+            if (from < 0) continue;
+            for (const SVGBoxPtr& child : family.GetChildren()) {
+                const int to = persons.indexOf(child->GetKey());
+                if (to >= 0) links.emplace_back(from, to);
+            }
+        }
+    }
+    if (links.empty()) return {};
+    for (const auto& link : links) ++begin[static_cast<std::size_t>(link.first) + 1];
+    for (int i = 0; i < n; ++i) begin[i + 1] += begin[i];
+    std::vector<int> targets(links.size());
+    {
+        std::vector<int> next(begin.begin(), begin.end() - 1);
+        for (const auto& link : links) targets[static_cast<std::size_t>(next[link.first]++)] = link.second;
+    }
+
+    std::vector<int> order(static_cast<std::size_t>(n), -1), low(static_cast<std::size_t>(n), 0);
+    std::vector<char> held(static_cast<std::size_t>(n), 0);
+    std::vector<int> component;
+    std::vector<std::pair<int, int>> walk;  // person, next link to follow
+    std::vector<int> named;
+    int counter = 0;
+    for (int root = 0; root < n; ++root) {
+        if (order[root] >= 0) continue;
+        walk.emplace_back(root, begin[root]);
+        order[root] = low[root] = counter++;
+        component.push_back(root);
+        held[root] = 1;
+        while (!walk.empty()) {
+            auto& [person, link] = walk.back();
+            if (link < begin[person + 1]) {
+                const int child = targets[static_cast<std::size_t>(link++)];
+                if (order[child] < 0) {
+                    order[child] = low[child] = counter++;
+                    component.push_back(child);
+                    held[child] = 1;
+                    walk.emplace_back(child, begin[child]);
+                } else if (held[child]) {
+                    low[person] = std::min(low[person], order[child]);
+                }
+                continue;
+            }
+            const int done = person;
+            walk.pop_back();
+            if (!walk.empty()) low[walk.back().first] = std::min(low[walk.back().first], low[done]);
+            if (low[done] != order[done]) continue;
+            // done heads a component: everything above it on the stack.
+            int first = n;
+            std::size_t size = 0;
+            int member = -1;
+            do {
+                member = component.back();
+                component.pop_back();
+                held[member] = 0;
+                first = std::min(first, member);
+                ++size;
+            } while (member != done);
+            const bool ownChild = std::find(targets.begin() + begin[done], targets.begin() + begin[done + 1], done) !=
+                                  targets.begin() + begin[done + 1];
+            if (size > 1 || ownChild) named.push_back(first);
+        }
+    }
+    std::sort(named.begin(), named.end());
+    return named;
 }
 }  // namespace
 
@@ -347,6 +430,14 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
             e.description += QStringLiteral(" (line ") + QString::number(lineNumber) + QStringLiteral(": ") +
                              trimBlanks(lineText) + u')';
         throw;
+    }
+
+    // A person who is their own ancestor loads, but is named: layouts and
+    // walks up or down the lines cannot give such a tree a proper order.
+    for (const int at : lineageLoopPersons(persons_, families_)) {
+        const SVGBox& person = *persons_.valueAt(at);
+        warn(QStringLiteral("Potential lineage loop near person ") + persons_.keyAt(at) + QStringLiteral(", ") +
+             person.GetText() + QStringLiteral(": the person is their own ancestor"));
     }
 
     SetAppDict(applications_ ? applications_->Load(settings_) : StringDict());

@@ -14,6 +14,10 @@ const QString kRule = "Key name can only contain alphanumerics, underscores, and
 
 // Persons a and b, a couple f1 of them with child c.
 const QStringList kBase = {"P a=f(1,1):Ann", "P b=m(2,1):Bob", "P c=u(1,2):Cy"};
+
+QString loop(const QString& key, const QString& caption) {
+    return "Potential lineage loop near person " + key + ", " + caption + ": the person is their own ancestor";
+}
 }  // namespace
 
 TEST(TreeFileReader, ErrorsEndTheLoad) {
@@ -112,6 +116,12 @@ TEST(TreeFileReader, WarningsLetReadingGoOn) {
         {kBase + QStringList{"h W=1", "P d=m(1,1):D"}, {"Unknown record type: 'h ' (68 20 57 3D )"}},
         {kBase + QStringList{"="}, {"Unknown record type: '=' (3D )"}},
         {{"  H W=1"}, {"Unknown record type: '  ' (48 20 57 3D )"}},
+        // Lineage loops: one warning per loop, naming its first person in the file.
+        {kBase + QStringList{"F f1=a+b:c", "F f2=c+a:b"}, {loop("b", "Bob")}},
+        {kBase + QStringList{"F f1=a+b:a"}, {loop("a", "Ann")}},
+        {kBase + QStringList{"P d=x(3,1):Di", "P e=x(3,2):Ed", "F f1=a+b:c", "F f2=c+d:e", "F f3=e+c:a",
+                             "F f4=d+b:", "F f5=b+d:d"},
+         {loop("a", "Ann"), loop("d", "Di")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines.join(" / ").toStdString());

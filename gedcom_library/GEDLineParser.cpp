@@ -1,11 +1,15 @@
 #include "GEDLineParser.h"
 
+#include <limits>
+
 #include "AppError.h"
 #include "GEDStore.h"
 #include "GEDTagClass.h"
 
 namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
+constexpr qint64 kLargestLevel = std::numeric_limits<qint32>::max();
 bool isTagChar(QChar c) {
     const char16_t u = c.unicode();
     return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_';
@@ -50,14 +54,19 @@ const GEDLineParser::Line& GEDLineParser::parse(QStringView line) {
     const qsizetype n = line.size();
     qsizetype pos = 0;
     while (pos < n && isBlank(line[pos])) ++pos;
-    if (pos < n && line[pos].isDigit() && line[pos].unicode() < 128) {
+    // A level is digits; a minus sign before them makes a level that no line
+    // can have, as does a number too large for a level.
+    const bool negative = pos + 1 < n && line[pos] == u'-' && isAsciiDigit(line[pos + 1]);
+    current.levelValid = true;
+    if (negative || (pos < n && isAsciiDigit(line[pos]))) {
+        if (negative) ++pos;
         qint64 level = 0;
-        while (pos < n && line[pos].unicode() >= u'0' && line[pos].unicode() <= u'9') {
-            // Levels beyond any real nesting stay out of range without overflowing.
-            if (level < 1000000) level = level * 10 + (line[pos].unicode() - u'0');
-            ++pos;
+        for (; pos < n && isAsciiDigit(line[pos]); ++pos) {
+            // Numbers past the largest level stay out of range without overflowing.
+            if (level <= kLargestLevel) level = level * 10 + (line[pos].unicode() - u'0');
         }
-        current.level = static_cast<qint32>(level);
+        current.levelValid = !negative && level <= kLargestLevel;
+        if (current.levelValid) current.level = static_cast<qint32>(level);
     }
     while (pos < n && isBlank(line[pos])) ++pos;
     current.xref = QStringView();

@@ -7,11 +7,14 @@
 #include <QStringView>
 
 // Splits one GEDCOM line into level, identifier, tag code and payload.
-// A line that does not begin with digits keeps the level of the line before.
+// A line that does not begin with digits keeps the level of the line before;
+// one that begins with a negative number or with one too large for a 32-bit
+// level is marked as having no valid level, and keeps that level too.
 class GEDLineParser {
 public:
     struct Line {
         qint32 level = 0;
+        bool levelValid = true;  // false: the line's level number is negative or too large
         short tag = 0;
         QStringView xref;     // without the "@" signs; empty when none
         QStringView payload;  // the rest of the line after the tag

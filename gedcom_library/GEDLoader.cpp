@@ -16,6 +16,12 @@
 namespace {
 constexpr qint32 kMaxLevel = 99;
 const QString kSource = QStringLiteral("GEDControlClass");
+
+// A line as a warning quotes it: a long one is cut short.
+QString quotedLine(QStringView text) {
+    constexpr qsizetype kQuoted = 100;
+    return text.size() <= kQuoted ? text.toString() : text.left(kQuoted).toString() + QStringLiteral("...");
+}
 }  // namespace
 
 GEDLoader::GEDLoader(GEDControlClass& control)
@@ -56,6 +62,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
     top = -1;
 
     bool trailer = false;
+    bool skippingContinuations = false;  // after a line left out for its level
     QStringView raw;  // the record read last, in the reader's buffer
     qsizetype rest = -1;  // where the next line of a record holding several starts
     while (rest >= 0 || !reader.EOD()) {
@@ -85,6 +92,19 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         const QStringView text = GEDLineParser::trimBlanks(piece);
         if (text.isEmpty()) continue;
         const GEDLineParser::Line& line = parser.parse(text);
+        if (!line.levelValid) {
+            // Where such a line belongs cannot be known: it is left out, with
+            // the continuation lines that follow it.
+            control.ReportMsg(QStringLiteral("Warning, invalid level number on line ") + QString::number(lineCounter) +
+                                  QStringLiteral(": ") + quotedLine(text),
+                              true);
+            skippingContinuations = true;
+            continue;
+        }
+        if (skippingContinuations) {
+            if (line.tag == GEDTag::CONC || line.tag == GEDTag::CONT) continue;
+            skippingContinuations = false;
+        }
         // The line's date or identifier is looked up once the next line is
         // read (see completePending): its slot in the index can be on its
         // way from memory meanwhile.

@@ -181,6 +181,36 @@ TEST(Load, NestingStopsAtLevel99WithAClearError) {
     EXPECT_EQ(e.description, QStringLiteral("GEDCOM lines nested deeper than level 99 on line 103"));
 }
 
+// A level number that no line can have (negative, or too large for a level)
+// gives a warning naming the line, and the line is left out with its
+// continuation lines: the lines around it load as if it were not there.
+TEST(Load, LevelNumbersOutOfRangeAreWarnedAboutAndLeftOut) {
+    const QString longTail(200, u'x');
+    const struct {
+        QString line;
+        QString quoted;
+    } cases[] = {
+        {"-1 NAME Bad /Name/", "-1 NAME Bad /Name/"},
+        {"-0 NAME Bad /Name/", "-0 NAME Bad /Name/"},
+        {"99999999999999999999 NAME Bad /Name/", "99999999999999999999 NAME Bad /Name/"},
+        {"2147483648 NAME Bad /Name/", "2147483648 NAME Bad /Name/"},
+        {"-1 NOTE " + longTail, "-1 NOTE " + longTail.left(92) + "..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        GedLoad load;
+        const QString text = "0 HEAD\n1 CHAR ASCII\n0 @I1@ INDI\n1 NAME Good /Name/\n2 GIVN Good\n" + c.line +
+                             "\n3 CONT more\n1 SEX F\n0 TRLR\n";
+        const auto doc = load.loadBytes(text.toUtf8());
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(load.listener.warnings(), QStringList{"Warning, invalid level number on line 6: " + c.quoted});
+        const GEDIndiClass person(doc->GetXrefs().value(QStringLiteral("I1")));
+        EXPECT_EQ(tagNames(person.GetData()), QStringList({"NAME", "SEX"}));
+        EXPECT_EQ(person.GetPersonalNames(), QStringLiteral("Good /Name/|Good"));
+        EXPECT_EQ(person.GetSex(), QStringLiteral("f"));
+    }
+}
+
 TEST(Load, HeadLineMustStandAlone) {
     GedLoad load;
     EXPECT_TRUE(load.loadText("0 HEAD \n1 CHAR ASCII\n0 TRLR\n"));

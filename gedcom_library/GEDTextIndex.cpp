@@ -43,8 +43,11 @@ std::size_t GEDTextIndex::slotOf(QStringView text, quint64 hash) const {
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot slot = slots[i];
         if (slot.at == kEmpty) return i;
+        // An empty text has no characters to compare (and may have no
+        // memory at all to point at).
         if (slot.tag == tag && lengthAt(slot.at) == length &&
-            std::memcmp(store.data() + slot.at + kHead, text.utf16(), length * sizeof(char16_t)) == 0)
+            (length == 0 ||
+             std::memcmp(store.data() + slot.at + kHead, text.utf16(), length * sizeof(char16_t)) == 0))
             return i;
     }
 }

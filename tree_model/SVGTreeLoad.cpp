@@ -202,7 +202,15 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
     QString lineText;
     try {
         while (!in.EOD()) {
-            const QString line = in.ReadLine();
+            QString line;
+            try {
+                line = in.ReadLine();
+            } catch (AppError& e) {
+                // A record the reader refuses (too large, unreadable) is named by its place.
+                e.description += QStringLiteral(" (line ") + QString::number(lineNumber + 1) + QStringLiteral(" of ") +
+                                 sFile + u')';
+                throw;
+            }
             ++lineNumber;
             lineText = line;
             if (bVerify && reporter_) reporter_->logLine(line, LogColour::Blue);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "SVGTree.h"
+#include "foundation/ReadTextFile.h"
 #include "applications/SVGApplications.h"
 #include "TreeFiles.h"
 #include "TreeFixture.h"
@@ -279,6 +280,20 @@ TEST(TreeFileReader, AMissingFileFailsAndLeavesTheTreeMarkedIncomplete) {
     EXPECT_EQ(e.number, kErrorBase + 527);
     EXPECT_TRUE(tree.IsIncompletelyLoaded());
     EXPECT_EQ(tree.GetTreeFile(), files.path("TreeNone.txt"));
+}
+
+// A record longer than a tree file's line is refused with the file and the
+// line it stands on, so that the user can find it.
+TEST(TreeFileReader, ARecordTooLargeIsNamedByItsFileAndLine) {
+    TreeFiles files;
+    SVGTree tree;
+    RecordingReporter log;
+    const QString file = files.writeLines(
+        "Tree.txt", {"H Title=Big", "P a=f(1,1):Ann", "P b=m(2,1):" + QString(ReadTextFile::kMaxRecordBytes, u'B')});
+    const AppError e = errorOf([&] { loadTree(tree, file, log); });
+    EXPECT_EQ(e.number, kErrorBase + 527);
+    EXPECT_EQ(e.description, "I/O error: Record too large (line 3 of " + file + ")");
+    EXPECT_TRUE(tree.IsIncompletelyLoaded());
 }
 
 TEST(TreeFileReader, AReferenceWithoutPositionShowsThePersonWhereItStands) {

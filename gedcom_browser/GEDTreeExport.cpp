@@ -8,9 +8,12 @@
 #include "GEDDocClass.h"
 #include "GEDKeyMap.h"
 #include "PictureFolders.h"
+#include "foundation/AppError.h"
 #include "foundation/ReadTextFile.h"
 #include "foundation/Reporter.h"
 #include "tree_model/PlaceKeyClass.h"
+#include "tree_model/SVGViewpointClass.h"
+#include "tree_model/TreeText.h"
 
 namespace {
 constexpr int kNamedItems = 10;
@@ -21,6 +24,16 @@ QString namedList(const QString& head, const QStringList& items) {
     if (items.size() > kNamedItems)
         text += QStringLiteral(" and ") + QString::number(items.size() - kNamedItems) + QStringLiteral(" more");
     return text;
+}
+
+// A person or family record that a tree file could not read back stops the
+// export before the file takes the place of an older one.
+void checkRecord(const QString& line, const QString& what) {
+    if (!ReadTextFile::FitsInRecord(line))
+        raiseError(ErrorOffset::InvalidKey, QStringLiteral("FormKinreader"),
+                   QStringLiteral("The GEDCOM file cannot be exported: the record of ") + what +
+                       QStringLiteral(" would be longer than the ") + QString::number(ReadTextFile::kMaxRecordBytes) +
+                       QStringLiteral(" bytes of a line that a tree definition file can hold"));
 }
 
 // Writes one note line after its mark; a line too long for a tree file to
@@ -68,8 +81,9 @@ void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& cont
     writeLine(QStringLiteral("H Title=") + sExportTitle(context.title) + QStringLiteral(",Version=") +
               context.version + QStringLiteral(",Horiz=True,Stepped=True,SVGFile=False"));
     writeLine(QStringLiteral("H Small=True,Tooltips=True,Timeline=True,PanZoom=True"));
-    writeLine(QStringLiteral("H ImagePart=0.6,DesCols=") + QString::number(std::max<int>(oDoc.GetMaxCol(), 12)) +
-              QStringLiteral(",DesRows=") + QString::number(std::max<int>(oDoc.GetMaxRow(), 8)));
+    const int gridCols = std::max<int>(oDoc.GetMaxCol(), 12), gridRows = std::max<int>(oDoc.GetMaxRow(), 8);
+    writeLine(QStringLiteral("H ImagePart=0.6,DesCols=") + QString::number(gridCols) + QStringLiteral(",DesRows=") +
+              QString::number(gridRows));
 
     if (context.placeKeys && !context.placeKeys->GetDict().isEmpty()) {
         const StringDict& dict = context.placeKeys->GetDict();
@@ -79,15 +93,26 @@ void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& cont
     }
 
     const QString lineMarkTip = QStringLiteral("- "), lineMarkNote = QStringLiteral("= ");
+    QStringList mendedNames;
     for (const GEDIndiClass& person : oDoc.GetAllPersons()) {
         QString line = QStringLiteral("P ") + key(person.GetXref());
         const QString image = sGetImageSpec(person, context.loadImages);
         if (!image.isEmpty()) line += u'(' + image + u')';
         line += person.GetTentative() ? u'~' : u'=';
+        // A name that held "|" or a line break (a NAME continued on a CONT
+        // line) has blanks in their place, as the record can hold them.
+        QString caption = person.GetCaption(), shortCaption = person.GetShortCaption(),
+                names = person.GetPersonalNames();
+        if (!fitsBetweenBars(caption) || !fitsBetweenBars(shortCaption) || hasLineBreak(names)) {
+            caption = blanksForBreaks(caption, true);
+            shortCaption = blanksForBreaks(shortCaption, true);
+            names = blanksForBreaks(names, false);
+            mendedNames << person.GetXref();
+        }
         line += person.GetSex() + u'(' + QString::number(person.GetCol()) + u',' + QString::number(person.GetRow()) +
-                QStringLiteral("):") + person.GetCaption() + u'|' + person.GetShortCaption();
-        const QString names = person.GetPersonalNames();
+                QStringLiteral("):") + caption + u'|' + shortCaption;
         if (!names.isEmpty()) line += u'|' + names;
+        checkRecord(line, QStringLiteral("person ") + person.GetXref());
         writeLine(line);
         noteLines(person.GetBriefNotes(), lineMarkTip, writeLine);
         noteLines(person.GetFullNotes(), lineMarkNote, writeLine);
@@ -121,11 +146,24 @@ void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& cont
         QString line = QStringLiteral("F ") + key(family.GetXref()) + (family.GetLiaison() ? u'~' : u'=') +
                        key(husb.GetXref()) + u'+' + key(wife.GetXref()) + u':' + children.join(u',');
         if (family.GetMoreChildren()) line += children.isEmpty() ? QStringLiteral("...") : QStringLiteral(",...");
+        checkRecord(line, QStringLiteral("family ") + family.GetXref());
         writeLine(line);
         noteLines(family.GetBriefNotes(), lineMarkTip, writeLine);
         noteLines(family.GetFullNotes(), lineMarkNote, writeLine);
     }
     if (!context.reporter) return;
+    if (!mendedNames.isEmpty())
+        context.reporter->warn(namedList(
+            QStringLiteral("Names holding \"|\" or a line break, which a tree definition file cannot hold there, were "
+                           "exported with blanks in their place: "),
+            mendedNames));
+    if (gridCols > SVGViewpointClass::kMaxGridSide || gridRows > SVGViewpointClass::kMaxGridSide)
+        context.reporter->warn(QStringLiteral("The exported tree's grid of %1 columns and %2 rows is larger than the "
+                                              "Tree Designer can open, at most %3 columns and %3 rows; its chart can "
+                                              "still be written")
+                                   .arg(gridCols)
+                                   .arg(gridRows)
+                                   .arg(SVGViewpointClass::kMaxGridSide));
     if (!skipped.isEmpty())
         context.reporter->warn(namedList(QStringLiteral("Families without two distinct partners were not exported: "), skipped));
     if (!movedChildren.isEmpty())

@@ -24,7 +24,11 @@ struct GEDTreeExportContext {
 // one person record per individual and one family record per family, each
 // followed by its tooltip ("- ") and notes ("= ") lines. A family the library
 // gives no husband or wife for, or the same person as both, cannot stand in
-// a tree: it is left out and one warning names all such families.
+// a tree: it is left out and one warning names all such families. Names
+// are written with blanks for the "|" signs and line breaks a person record
+// cannot hold, and one warning names those persons; a grid larger than the
+// Tree Designer opens is warned of. A person or family record longer than a
+// tree file's line raises an error naming it, before the line is written.
 void writeGEDTreeLines(const GEDDocClass& oDoc, const GEDTreeExportContext& context,
                        const std::function<void(const QString&)>& writeLine);
 

@@ -33,8 +33,6 @@ bool sameFile(const QString& a, const QString& b) {
     return fa.absoluteFilePath() == fb.absoluteFilePath();
 }
 
-bool hasLineBreak(const QString& text) { return text.contains(u'\n') || text.contains(u'\r'); }
-
 [[noreturn]] void refuse(const QString& what, const QString& problem) {
     raiseError(ErrorOffset::InvalidKey, kSource,
                QStringLiteral("The tree cannot be saved: ") + what + u' ' + problem +
@@ -151,9 +149,9 @@ void SVGTree::checkSavable() const {
                                           QStringLiteral("x")};
         if (!sexes.contains(p.GetSex().toLower()))
             refuse(QStringLiteral("the sex of ") + who, QStringLiteral("is \"") + p.GetSex() + u'"');
-        if (hasLineBreak(p.GetText()) || p.GetText().contains(u'|'))
+        if (!fitsBetweenBars(p.GetText()))
             refuse(QStringLiteral("the caption of ") + who, QStringLiteral("holds a line break or \"|\""));
-        if (hasLineBreak(p.GetShortText()) || p.GetShortText().contains(u'|'))
+        if (!fitsBetweenBars(p.GetShortText()))
             refuse(QStringLiteral("the short caption of ") + who, QStringLiteral("holds a line break or \"|\""));
         if (hasLineBreak(p.GetPersonalNames()))
             refuse(QStringLiteral("the personal names of ") + who, QStringLiteral("hold a line break"));
@@ -177,7 +175,7 @@ void SVGTree::checkSavable() const {
         if (!bValidName(kv.first))
             refuse(QStringLiteral("the viewpoint key ") + kv.first, QStringLiteral("is no valid key name"));
         const QString what = QStringLiteral("the name of viewpoint ") + kv.first;
-        if (hasLineBreak(name) || name.contains(u'|')) refuse(what, QStringLiteral("holds a line break or \"|\""));
+        if (!fitsBetweenBars(name)) refuse(what, QStringLiteral("holds a line break or \"|\""));
         if (trimBlanks(name).isEmpty()) refuse(what, QStringLiteral("is empty"));
         // The reader adds a family to a viewpoint only after both its parents.
         const KeySet& shown = kv.second->GetFamKeys();

@@ -15,6 +15,8 @@ class SVGTree;
 class SVGViewpointClass {
 public:
     static constexpr int kPackFactor = 16384;
+    // The most columns or rows a grid can have.
+    static constexpr int kMaxGridSide = kPackFactor - 1;
     static constexpr int kFamilyErrorOffset = 529;
 
     SVGViewpointClass() = default;

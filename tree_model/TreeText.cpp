@@ -31,3 +31,15 @@ bool isDigitRun(const QString& text) {
         if (c < u'0' || c > u'9') return false;
     return true;
 }
+
+bool hasLineBreak(const QString& text) { return text.contains(u'\n') || text.contains(u'\r'); }
+
+bool fitsBetweenBars(const QString& text) { return !hasLineBreak(text) && !text.contains(u'|'); }
+
+QString blanksForBreaks(const QString& text, bool bars) {
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    out.replace(u'\r', u' ').replace(u'\n', u' ');
+    if (bars) out.replace(u'|', u' ');
+    return out;
+}

@@ -20,6 +20,17 @@ int toInteger16(const QString& text, const QString& source);
 // A non-empty run of decimal digits.
 bool isDigitRun(const QString& text);
 
+// True when the text holds a CR or LF, which no record of a tree definition
+// file can hold.
+bool hasLineBreak(const QString& text);
+// True when the text can stand between the "|" signs of a record, as a
+// person's caption and short caption and a viewpoint's name do: it holds
+// neither "|" nor a line break.
+bool fitsBetweenBars(const QString& text);
+// The text with a blank for each line break (CR LF counting as one) and,
+// when `bars`, for each "|": a text from elsewhere made fit for a record.
+QString blanksForBreaks(const QString& text, bool bars);
+
 // True for the errors a setting's value raises when it is no Boolean or
 // number, or a number out of range.
 inline bool isValueError(const AppError& e) {

@@ -29,6 +29,14 @@ protected:
         session.ExportTreeFile(out(name));
         return QString::fromUtf8(fileBytes(out(name)));
     }
+    // Writes GEDCOM text to a file of the test folder and loads it in the browser.
+    void loadGedcom(const QByteArray& gedcom, const QString& name = QStringLiteral("t.ged")) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(gedcom);
+        f.close();
+        session.loadFile(dir.filePath(name));
+    }
     // Loads an exported file into a tree; the warnings of the load come back.
     QStringList loadTree(SVGTree& tree, const QString& path) {
         RecordingReporter reporter;
@@ -214,6 +222,78 @@ TEST_F(ExportTest, AFailedExportLeavesAnOlderFileWhole) {
     EXPECT_THROW(session.ExportTreeFile(out()), AppError);
     EXPECT_EQ(fileBytes(out()), QByteArray("H Title=Older\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Tree.txt"});
+}
+
+// A person or family record longer than a tree file's line would make a
+// tree that does not load: the export is refused, naming the record, and an
+// older file stays as it was.
+TEST_F(ExportTest, ARecordTooLongForATreeFileIsRefusedNamingIt) {
+    const QByteArray longName = "1 NAME " + QByteArray(22000, 'n') + " /Long/\n";
+    QByteArray bigFamily = "0 HEAD\n1 CHAR ASCII\n0 @H@ INDI\n1 NAME H /X/\n0 @W@ INDI\n1 NAME W /X/\n"
+                           "0 @F1@ FAM\n1 HUSB @H@\n1 WIFE @W@\n";
+    QByteArray kids;
+    for (int i = 0; i < 3300; ++i) {
+        const QByteArray id = "CHILD_OF_A_LARGE_FAMILY_" + QByteArray::number(i);
+        bigFamily += "1 CHIL @" + id + "@\n";
+        kids += "0 @" + id + "@ INDI\n1 NAME C /X/\n1 FAMC @F1@\n";
+    }
+    const std::pair<QByteArray, QString> cases[] = {
+        {"0 HEAD\n1 CHAR ASCII\n0 @I1@ INDI\n1 NAME Ann /Short/\n0 @I2@ INDI\n" + longName + "0 TRLR\n", "person I2"},
+        {bigFamily + kids + "0 TRLR\n", "family F1"},
+    };
+    for (const auto& [gedcom, what] : cases) {
+        SCOPED_TRACE(what.toStdString());
+        QFile older(out());
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("H Title=Older\r\n");
+        older.close();
+        loadGedcom(gedcom);
+        try {
+            session.ExportTreeFile(out());
+            ADD_FAILURE() << "exported";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.description, QStringLiteral("The GEDCOM file cannot be exported: the record of ") + what +
+                                         QStringLiteral(" would be longer than the 65536 bytes of a line that a tree "
+                                                        "definition file can hold"));
+        }
+        EXPECT_EQ(fileBytes(out()), QByteArray("H Title=Older\r\n"));
+        EXPECT_EQ(QDir(dir.path()).entryList({"Tree*"}, QDir::Files | QDir::Hidden), QStringList{"Tree.txt"});
+    }
+}
+
+// A name holding "|" or a line break, which a person record cannot hold,
+// is exported with blanks in their place, and the tree loads back with the
+// whole name; one warning names the persons.
+TEST_F(ExportTest, NamesWithBarsOrLineBreaksGetBlanksWithOneWarning) {
+    loadGedcom("0 HEAD\n1 CHAR ASCII\n0 @I1@ INDI\n1 NAME Mary|Ann /Smith/\n"
+               "0 @I2@ INDI\n1 NAME John\n2 CONT Henry /Brown/\n0 @I3@ INDI\n1 NAME Plain /Name/\n0 TRLR\n");
+    const QString text = exported();
+    EXPECT_TRUE(text.contains(QStringLiteral(":Mary Ann Smith (?-)|Mary Ann Smith|Mary|Ann /Smith/\r\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(":John Henry Brown (?-)|John Henry Brown|John Henry /Brown/\r\n")))
+        << text.toStdString();
+    EXPECT_EQ(host.warnings, QStringList{"Names holding \"|\" or a line break, which a tree definition file cannot "
+                                         "hold there, were exported with blanks in their place: I1, I2"});
+    SVGTree tree;
+    EXPECT_EQ(loadTree(tree, out()), QStringList());
+    EXPECT_EQ(tree.GetPersons().value(QStringLiteral("I1"))->GetText(), QStringLiteral("Mary Ann Smith (?-)"));
+    EXPECT_EQ(tree.GetPersons().value(QStringLiteral("I2"))->GetText(), QStringLiteral("John Henry Brown (?-)"));
+    EXPECT_NO_THROW(tree.SaveToFile());
+}
+
+// A tree wider or taller than the Tree Designer opens is exported all the
+// same (its chart can be written), with a warning that gives its size.
+TEST_F(ExportTest, AGridTooLargeForTheDesignerIsExportedWithAWarning) {
+    loadGedcom("0 HEAD\n1 SOUR Kvora\n1 CHAR ASCII\n0 @I1@ INDI\n1 NAME Far /Away/\n1 _SVG_P 20000,3,False\n"
+               "0 @I2@ INDI\n1 NAME Near /By/\n1 _SVG_P 1,16383,False\n0 TRLR\n");
+    const QStringList lines = exported().split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[2], QStringLiteral("H ImagePart=0.6,DesCols=20000,DesRows=16383"));
+    EXPECT_EQ(host.warnings, QStringList{"The exported tree's grid of 20000 columns and 16383 rows is larger than the "
+                                         "Tree Designer can open, at most 16383 columns and 16383 rows; its chart can "
+                                         "still be written"});
+    SVGTree tree;
+    EXPECT_EQ(loadTree(tree, out()), QStringList());
+    EXPECT_EQ(tree.GetPersons().count(), 2);
 }
 
 // Every GEDCOM file of the test data that the library accepts is exported and

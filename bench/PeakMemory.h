@@ -12,11 +12,17 @@ inline void resetPeakMemory() {
     clear << "5";
 }
 
-// The peak resident size since the last reset, in MB.
-inline double peakMemoryMB() {
+// A size line of /proc/self/status ("VmHWM:", "VmRSS:"), in MB.
+inline double statusMemoryMB(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(field, 0) == 0) return std::stod(line.substr(field.size())) / 1024.0;
     return 0;
 }
+
+// The peak resident size since the last reset, in MB.
+inline double peakMemoryMB() { return statusMemoryMB("VmHWM:"); }
+
+// The resident size now, in MB.
+inline double residentMemoryMB() { return statusMemoryMB("VmRSS:"); }

@@ -21,21 +21,13 @@
 
 #include "FormGrid.h"
 #include "FormSVG.h"
-#include "MessageBoxes.h"
 #include "ScriptedMenuExec.h"
 #include "SVGDisplay.h"
 #include "SVGTree.h"
 #include "TreeFileGenerator.h"
+#include "YesBoxes.h"
 
 namespace {
-
-class YesBoxes : public MessageBoxes {
-public:
-    QMessageBox::StandardButton show(QMessageBox::Icon, const QString&, QMessageBox::StandardButtons,
-                                     QMessageBox::StandardButton) override {
-        return QMessageBox::Yes;
-    }
-};
 
 double peakRssMB() {
     rusage usage{};

@@ -18,6 +18,8 @@
 
 #include "DesignerMenuCommands.h"
 #include "FamilyCircleItem.h"
+#include "LinkLayerItem.h"
+#include "LinkLineItem.h"
 #include "FormGridHost.h"
 #include "GridView.h"
 #include "Hourglass.h"
@@ -59,9 +61,12 @@ FormGrid::FormGrid(QWidget* owner) : QMainWindow(owner) {
         return MessageBoxes::current().show(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
                                             QMessageBox::No) == QMessageBox::Yes;
     };
+    linkLayer_ = new LinkLayerItem;
+    linkLayer_->setZValue(kLineZ);
+    scene_->addItem(linkLayer_);
     // Element 0 of the line arrays: the rubber bands of the gestures.
     for (auto* lines : {&linFamily_, &linChild_}) {
-        auto* band = new QGraphicsLineItem;
+        auto* band = new LinkLineItem;
         band->setPen(linkPen(1));
         band->setZValue(kBandZ);
         band->hide();
@@ -311,6 +316,8 @@ void FormGrid::applyZoomToPainting() {
 void FormGrid::updateSceneRect() {
     const QRectF grid = GridGeometry::toPixels(model_.geometry().gridRect());
     scene_->setSceneRect(grid);
+    // The lines run between boxes of the grid; the margin takes their pens.
+    linkLayer_->setRect(grid.adjusted(-8, -8, 8, 8));
 }
 
 // ---- The grid of boxes
@@ -429,10 +436,24 @@ QGraphicsLineItem* FormGrid::childLine(int iChild) const {
     return iChild >= 0 && size_t(iChild) < linChild_.size() ? linChild_[size_t(iChild)] : nullptr;
 }
 
+QGraphicsLineItem* FormGrid::newLinkLine() {
+    auto* line = new LinkLineItem(linkLayer_);
+    line->setZValue(kLineZ);
+    return line;
+}
+
+FamilyCircleItem* FormGrid::newCircle() {
+    auto* item = new FamilyCircleItem;
+    item->setZValue(kCircleZ);
+    scene_->addItem(item);
+    return item;
+}
+
 void FormGrid::UnloadLinkControls() {
     for (size_t i = 1; i < picFamily_.size(); ++i) delete picFamily_[i];
-    for (size_t i = 1; i < linFamily_.size(); ++i) delete linFamily_[i];
-    for (size_t i = 1; i < linChild_.size(); ++i) delete linChild_[i];
+    // The last made first: each line leaves the end of its layer's list.
+    for (size_t i = linChild_.size() - 1; i >= 1; --i) delete linChild_[i];
+    for (size_t i = linFamily_.size() - 1; i >= 1; --i) delete linFamily_[i];
     picFamily_.resize(1);
     linFamily_.resize(1);
     linChild_.resize(1);
@@ -449,25 +470,19 @@ void FormGrid::BuildFamilyRecords(bool bNoLog) {
     for (int i = 1; i <= records.familyUpperBound(); ++i) {
         const FamilyRecord& r = records.family(i);
         if (!r.inUse()) continue;
-        auto* circle = new FamilyCircleItem;
+        FamilyCircleItem* circle = newCircle();
         circle->Tag = r.Key;
-        circle->setZValue(kCircleZ);
         circle->hide();
-        scene_->addItem(circle);
         picFamily_[size_t(i)] = circle;
-        auto* line = new QGraphicsLineItem;
+        QGraphicsLineItem* line = newLinkLine();
         line->setPen(linkPen(2));
-        line->setZValue(kLineZ);
         line->hide();
-        scene_->addItem(line);
         linFamily_[size_t(i)] = line;
     }
     for (int i = 1; i <= records.childUpperBound(); ++i) {
         if (!records.child(i).inUse()) continue;
-        auto* line = new QGraphicsLineItem;
-        line->setZValue(kLineZ);
+        QGraphicsLineItem* line = newLinkLine();
         line->hide();
-        scene_->addItem(line);
         linChild_[size_t(i)] = line;
     }
 }
@@ -486,18 +501,8 @@ void FormGrid::DrawFamilyLinks(int iFamily) {
         picFamily_.resize(size_t(iFamily) + 1, nullptr);
         linFamily_.resize(size_t(iFamily) + 1, nullptr);
     }
-    if (!picFamily_[size_t(iFamily)]) {
-        auto* item = new FamilyCircleItem;
-        item->setZValue(kCircleZ);
-        scene_->addItem(item);
-        picFamily_[size_t(iFamily)] = item;
-    }
-    if (!linFamily_[size_t(iFamily)]) {
-        auto* line = new QGraphicsLineItem;
-        line->setZValue(kLineZ);
-        scene_->addItem(line);
-        linFamily_[size_t(iFamily)] = line;
-    }
+    if (!picFamily_[size_t(iFamily)]) picFamily_[size_t(iFamily)] = newCircle();
+    if (!linFamily_[size_t(iFamily)]) linFamily_[size_t(iFamily)] = newLinkLine();
     picFamily_[size_t(iFamily)]->Tag = r.Key;
     if (QGraphicsLineItem* line = familyLine(iFamily)) {
         line->setLine(toPixels(model_.familyLine(iFamily)));
@@ -526,9 +531,7 @@ void FormGrid::DrawChildLinks(int iChild) {
     }
     if (!line && iChild > 0) {
         if (linChild_.size() <= size_t(iChild)) linChild_.resize(size_t(iChild) + 1, nullptr);
-        line = new QGraphicsLineItem;
-        line->setZValue(kLineZ);
-        scene_->addItem(line);
+        line = newLinkLine();
         linChild_[size_t(iChild)] = line;
     }
     if (!line) return;

@@ -18,6 +18,7 @@
 #include "WindowUpdates.h"
 
 class FamilyCircleItem;
+class LinkLayerItem;
 class PlaceKeyClass;
 class QAction;
 class QMenu;
@@ -33,7 +34,9 @@ class ucGridBox;
 // The Tree Designer window: the persons of a tree or viewpoint as boxes on a
 // grid of cells, with each family's spouse line and circle and a line from
 // the circle to each child. One QGraphicsScene holds an item per occupied
-// cell, per family circle and per line; empty cells are painted by the view.
+// cell, per family circle and per line (the lines within one layer item,
+// which the scene's index holds in their place); empty cells are painted by
+// the view.
 // The model (GridModel) holds what is shown; this window keeps the scene in
 // step with it.
 //
@@ -233,6 +236,9 @@ private:
     // Takes the tree to show, listening to its events and no longer to
     // those of the tree shown before.
     void showTree(const std::shared_ptr<SVGTree>& oTr);
+    // A new spouse or child line, in the layer of lines, and a new family circle.
+    QGraphicsLineItem* newLinkLine();
+    FamilyCircleItem* newCircle();
 
     std::shared_ptr<SVGTree> tree_;
     GridModel model_;
@@ -241,6 +247,7 @@ private:
     WindowUpdates updates_;
     QGraphicsScene* scene_ = nullptr;
     GridView* view_ = nullptr;
+    LinkLayerItem* linkLayer_ = nullptr;
     bool loaded_ = false;
 
     QHash<int, ucGridBox*> lblPosn_;

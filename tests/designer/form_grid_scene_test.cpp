@@ -9,6 +9,7 @@
 #include "FamilyCircleItem.h"
 #include "FormGridFixture.h"
 #include "GridView.h"
+#include "LinkLineItem.h"
 #include "MetafileFixtures.h"
 #include "PlainLoadPicture.h"
 #include "ucGridBox.h"
@@ -63,6 +64,54 @@ TEST_F(FormGridTest, SceneHoldsItemsForOccupiedCellsCirclesAndLines) {
     EXPECT_EQ(form->iCellAtPoint({41, 41}), cell(1, 1));
     EXPECT_EQ(form->iCellAtPoint({110, 41}), 0);
     EXPECT_EQ(form->iCircleAtPoint({124, 72}), 1);
+}
+
+TEST(LinkLineItemTest, BoundsHoldEveryPaintedPixel) {
+    struct Case {
+        QLineF line;
+        int width;
+        Qt::PenStyle style;
+    };
+    const Case cases[] = {
+        {{10, 20, 3010, 20}, 2, Qt::SolidLine},  // a spouse line thousands of pixels long
+        {{40, 10, 40, 90}, 2, Qt::SolidLine},
+        {{90, 10, 12, 70}, 2, Qt::SolidLine},  // a child line, leftwards and down
+        {{10, 10, 70, 90}, 1, Qt::DashLine},   // a tentative child's line
+        {{30, 30, 30, 30}, 2, Qt::SolidLine},  // both ends in one point
+    };
+    for (const Case& c : cases) {
+        QPen pen(Qt::black, c.width, c.style);
+        pen.setCosmetic(true);
+        LinkLineItem item;
+        item.setLine(c.line);
+        item.setPen(pen);
+        QGraphicsLineItem plain(c.line);
+        plain.setPen(pen);
+        const QRectF bounds = item.boundingRect();
+        // A plain line item finds its bounds from the stroked outline (none for a point).
+        const QRectF stroked = plain.boundingRect();
+        if (!stroked.isEmpty()) EXPECT_TRUE(bounds.contains(stroked)) << c.line.x1() << "," << c.line.y1();
+        const double reach = 2 * c.width;
+        const QRectF widest = QRectF(c.line.p1(), c.line.p2()).normalized().adjusted(-reach, -reach, reach, reach);
+        EXPECT_TRUE(widest.contains(bounds)) << "no wider than the line and its pen";
+
+        QImage image(3100, 120, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            QStyleOptionGraphicsItem option;
+            item.paint(&painter, &option, nullptr);
+        }
+        const QRect inside = bounds.toAlignedRect();
+        int painted = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) > 0) {
+                    ++painted;
+                    EXPECT_TRUE(inside.contains(x, y)) << "pixel " << x << "," << y << " outside the bounds";
+                }
+        if (c.line.length() > 0) EXPECT_GT(painted, 0);
+    }
 }
 
 TEST_F(FormGridTest, SelectionMarksBoxesAndAReloadRebuildsTheGrid) {

@@ -42,6 +42,20 @@ QPen linkPen(int width, Qt::PenStyle style = Qt::SolidLine) {
     return pen;
 }
 
+// The depth of the scene's index, a tree that halves the scene across and
+// down in turn. Left to itself the index takes the depth from the number of
+// items alone (at least 5); on a grid of thousands of columns and a few rows
+// that cuts each row into ever thinner strips, and every box stands in more
+// of them as the tree grows. Here the halving stops at strips of about half
+// a cell across the grid's shorter side. The items are the boxes of the occupied
+// cells and about half as many circles.
+int sceneIndexDepth(int cols, int rows, int occupied) {
+    const auto log2Up = [](int n) { return int(std::ceil(std::log2(double(std::max(1, n))))); };
+    const int automatic = std::max(5, log2Up(occupied + occupied / 2));
+    const int shaped = 2 * (log2Up(std::min(cols, rows)) + 1);
+    return std::max(5, std::min(automatic, shaped));
+}
+
 QLineF toPixels(const QLineF& twips) {
     return QLineF(FormGrid::px(twips.x1()), FormGrid::px(twips.y1()), FormGrid::px(twips.x2()), FormGrid::px(twips.y2()));
 }
@@ -316,6 +330,8 @@ void FormGrid::applyZoomToPainting() {
 void FormGrid::updateSceneRect() {
     const QRectF grid = GridGeometry::toPixels(model_.geometry().gridRect());
     scene_->setSceneRect(grid);
+    const GridGeometry& g = model_.geometry();
+    scene_->setBspTreeDepth(sceneIndexDepth(g.cols, g.rows, model_.occupancy().occupiedCount()));
     // The lines run between boxes of the grid; the margin takes their pens.
     linkLayer_->setRect(grid.adjusted(-8, -8, 8, 8));
 }

@@ -216,8 +216,7 @@ void FormGrid::LoadDetails(const std::shared_ptr<SVGTree>& oTr, const QString& s
             ClearSelection();
             tree_->SetViewpointKey(sView);
             RedrawSuspended suspended(updates_);
-            for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
-            lblPosn_.clear();
+            spareAllBoxes();
             model_.readGridSize();
             UnloadLinkControls();
             BuildGrid(true);
@@ -351,7 +350,7 @@ void FormGrid::BuildGrid(bool bRender) {
                     ++it;
                     continue;
                 }
-                delete it.value();
+                spareBoxes_.put(it.value());
                 it = lblPosn_.erase(it);
             }
             for (int cell : occupancy.occupiedCells()) {
@@ -360,6 +359,7 @@ void FormGrid::BuildGrid(bool bRender) {
                 QString keys = occupancy.keyList(cell);
                 RenderCell(cell, col, row, QString(), keys);
             }
+            spareBoxes_.clear();
         } else {
             for (auto it = lblPosn_.cbegin(); it != lblPosn_.cend(); ++it) placeBox(it.value(), it.key());
         }
@@ -369,13 +369,21 @@ void FormGrid::BuildGrid(bool bRender) {
 }
 
 ucGridBox* FormGrid::loadBox(int iCell, int iCol, int iRow) {
-    auto* box = new ucGridBox(painting_, pictures_);
-    box->setZValue(kBoxZ);
+    ucGridBox* box = spareBoxes_.take();
+    if (!box) {
+        box = new ucGridBox(painting_, pictures_);
+        box->setZValue(kBoxZ);
+        scene_->addItem(box);
+    }
     box->SetCaption(QStringLiteral("(%1,%2)").arg(iCol).arg(iRow));
     box->KickStart(iCell);
-    scene_->addItem(box);
     lblPosn_.insert(iCell, box);
     return box;
+}
+
+void FormGrid::spareAllBoxes() {
+    for (ucGridBox* box : std::as_const(lblPosn_)) spareBoxes_.put(box);
+    lblPosn_.clear();
 }
 
 void FormGrid::placeBox(ucGridBox* box, int iCell) {
@@ -453,12 +461,14 @@ QGraphicsLineItem* FormGrid::childLine(int iChild) const {
 }
 
 QGraphicsLineItem* FormGrid::newLinkLine() {
+    if (QGraphicsLineItem* line = spareLines_.take()) return line;
     auto* line = new LinkLineItem(linkLayer_);
     line->setZValue(kLineZ);
     return line;
 }
 
 FamilyCircleItem* FormGrid::newCircle() {
+    if (FamilyCircleItem* item = spareCircles_.take()) return item;
     auto* item = new FamilyCircleItem;
     item->setZValue(kCircleZ);
     scene_->addItem(item);
@@ -466,10 +476,9 @@ FamilyCircleItem* FormGrid::newCircle() {
 }
 
 void FormGrid::UnloadLinkControls() {
-    for (size_t i = 1; i < picFamily_.size(); ++i) delete picFamily_[i];
-    // The last made first: each line leaves the end of its layer's list.
-    for (size_t i = linChild_.size() - 1; i >= 1; --i) delete linChild_[i];
-    for (size_t i = linFamily_.size() - 1; i >= 1; --i) delete linFamily_[i];
+    for (size_t i = 1; i < picFamily_.size(); ++i) spareCircles_.put(picFamily_[i]);
+    for (size_t i = 1; i < linFamily_.size(); ++i) spareLines_.put(linFamily_[i]);
+    for (size_t i = 1; i < linChild_.size(); ++i) spareLines_.put(linChild_[i]);
     picFamily_.resize(1);
     linFamily_.resize(1);
     linChild_.resize(1);
@@ -501,6 +510,8 @@ void FormGrid::BuildFamilyRecords(bool bNoLog) {
         line->hide();
         linChild_[size_t(i)] = line;
     }
+    spareCircles_.clear();
+    spareLines_.clear();
 }
 
 void FormGrid::DrawFamilyLinks(int iFamily) {
@@ -711,8 +722,7 @@ void FormGrid::mnuOrient_Click() {
 
 void FormGrid::discardBoxes() {
     ClearSelection();
-    for (ucGridBox* box : std::as_const(lblPosn_)) delete box;
-    lblPosn_.clear();
+    spareAllBoxes();
 }
 
 void FormGrid::rebuildBoxesAndLinks(bool transpose) {

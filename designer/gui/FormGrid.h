@@ -14,6 +14,7 @@
 #include "foundation/OrderedDict.h"
 #include "GridPainting.h"
 #include "PictureCache.h"
+#include "SpareItems.h"
 #include "WindowPlacement.h"
 #include "WindowUpdates.h"
 
@@ -228,7 +229,10 @@ private:
     bool runCommand(const std::function<void()>& body, AfterError after = AfterError::Reset);
     void logUnavailable(const QString& what);
     void applyAppearance(ucGridBox* box, int iCell, const CellAppearance& look);
+    // The box of a cell, a kept one when there is one.
     ucGridBox* loadBox(int iCell, int iCol, int iRow);
+    // Every box kept for the next BuildGrid to show again.
+    void spareAllBoxes();
     void placeBox(ucGridBox* box, int iCell);
     void removeBox(int iCell);
     void applyZoomToPainting();
@@ -236,7 +240,8 @@ private:
     // Takes the tree to show, listening to its events and no longer to
     // those of the tree shown before.
     void showTree(const std::shared_ptr<SVGTree>& oTr);
-    // A new spouse or child line, in the layer of lines, and a new family circle.
+    // A spouse or child line in the layer of lines, and a family circle: kept
+    // ones when there are any, else new.
     QGraphicsLineItem* newLinkLine();
     FamilyCircleItem* newCircle();
 
@@ -254,6 +259,10 @@ private:
     std::vector<FamilyCircleItem*> picFamily_;
     std::vector<QGraphicsLineItem*> linFamily_;
     std::vector<QGraphicsLineItem*> linChild_;
+    // Items a rebuild shows again; those left over at its end are deleted.
+    SpareItems<ucGridBox> spareBoxes_;
+    SpareItems<FamilyCircleItem> spareCircles_;
+    SpareItems<QGraphicsLineItem> spareLines_;
     std::unique_ptr<SVGLayout> keptLayout_;
     QMenu* mnuOptions_ = nullptr;
     std::unique_ptr<FormGridHost> host_;

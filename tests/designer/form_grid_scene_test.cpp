@@ -114,6 +114,69 @@ TEST(LinkLineItemTest, BoundsHoldEveryPaintedPixel) {
     }
 }
 
+TEST_F(FormGridTest, RefreshShowsTheChangedTreeWithNoItemLeftOver) {
+    person("p1", "m", 1, 1);
+    person("p2", "f", 2, 1);
+    person("c1", "m", 1, 2);
+    person("p3", "m", 4, 1);
+    person("p4", "f", 5, 1);
+    person("c2", "f", 4, 2);
+    person("c3", "m", 5, 2);
+    person("p5", "m", 7, 1);
+    person("p6", "f", 8, 1);
+    family("F1", "p1", "p2", {"c1"});
+    family("F2", "p3", "p4", {"c2", "c3"});
+    family("F4", "p5", "p6");
+    form->LoadDetails(tree, QString());
+
+    // Two families go and one comes, a person goes and two move: the rebuild
+    // shows the boxes, circles and lines of what the tree now holds, and
+    // keeps no other item.
+    tree->RemFamily("F1");
+    tree->RemFamily("F4");
+    family("F3", "p1", "c1");
+    tree->RemPerson("c3");
+    int col = 7, row = 3;
+    tree->SetPerColRow("p6", col, row);
+    col = 3, row = 3;
+    tree->SetPerColRow("p2", col, row);
+    form->mnuRefresh_Click();
+
+    QStringList boxes, circles;
+    int lines = 0;
+    for (QGraphicsItem* item : form->scene()->items()) {
+        if (!item->isVisible()) continue;
+        if (auto* box = dynamic_cast<ucGridBox*>(item)) {
+            const int at = cell(int(box->pos().x() - 40) / 104 + 1, int(box->pos().y() - 40) / 104 + 1);
+            boxes << box->Tag + "@" + QString::number(at);
+            EXPECT_EQ(form->box(at), box);
+        } else if (auto* circle = dynamic_cast<FamilyCircleItem*>(item)) {
+            circles << circle->Tag;
+        } else if (dynamic_cast<QGraphicsLineItem*>(item)) {
+            ++lines;
+        }
+    }
+    const auto at = [this](const char* key, int c, int r) {
+        return key + QStringLiteral("@") + QString::number(cell(c, r));
+    };
+    boxes.sort();
+    circles.sort();
+    EXPECT_EQ(boxes, QStringList({at("c1", 1, 2), at("c2", 4, 2), at("p1", 1, 1), at("p2", 3, 3), at("p3", 4, 1),
+                                  at("p4", 5, 1), at("p5", 7, 1), at("p6", 7, 3)}));
+    EXPECT_EQ(form->boxCount(), 8);
+    EXPECT_EQ(circles, QStringList({"F2", "F3"}));
+    EXPECT_EQ(lines, 2 + 1) << "two spouse lines and the child line of F2";
+    const int f2 = form->model().records().familyIndex("F2");
+    EXPECT_EQ(form->circle(f2)->Tag, "F2");
+    const QList<int> children = form->model().records().childrenOfFamily(f2);
+    ASSERT_EQ(children.size(), 1);
+    EXPECT_EQ(form->childLine(children[0])->line(), QLineF(form->familyLine(f2)->line().center(), QPointF(384, 144)));
+    int hidden = 0;
+    for (QGraphicsItem* item : form->scene()->items())
+        if (!item->isVisible() && item != form->familyLine(0) && item != form->childLine(0)) ++hidden;
+    EXPECT_EQ(hidden, 0) << "no item kept hidden but the rubber bands";
+}
+
 TEST_F(FormGridTest, SelectionMarksBoxesAndAReloadRebuildsTheGrid) {
     person("a", "m", 1, 1);
     person("b", "f", 3, 2);

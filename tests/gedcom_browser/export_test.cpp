@@ -111,12 +111,7 @@ TEST_F(ExportTest, WithoutPlaceKeysPersonsFollowTheHeaderAndWideLayoutsWidenTheG
     for (int i = 1; i <= 20; ++i)
         gedcom += "0 @C" + QByteArray::number(i) + "@ INDI\n1 NAME C" + QByteArray::number(i) + " /X/\n1 FAMC @F@\n";
     gedcom += "0 TRLR\n";
-    const QString path = dir.filePath(QStringLiteral("Wide Family, Smith.ged"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(gedcom);
-    f.close();
-    session.loadFile(path);
+    loadGedcom(gedcom, QStringLiteral("Wide Family, Smith.ged"));
     const QStringList lines = exported().split(QStringLiteral("\r\n"));
     // Blanks and commas of the title become "_": a comma would split the header record.
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("H Title=Wide_Family__Smith,Version="))) << lines[0].toStdString();
@@ -197,12 +192,7 @@ TEST_F(ExportTest, ANoteTooLongForOneLineIsWrittenOverSeveral) {
     const int pieces = 1600;
     for (int i = 0; i < pieces; ++i) ged += "\n2 CONC  word" + QByteArray::number(i) + " " + QByteArray(40, 'w');
     ged += "\n0 TRLR\n";
-    const QString gedFile = dir.filePath(QStringLiteral("long.ged"));
-    QFile f(gedFile);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(ged);
-    f.close();
-    session.loadFile(gedFile);
+    loadGedcom(ged, QStringLiteral("long.ged"));
     exported();
     SVGTree tree;
     EXPECT_EQ(loadTree(tree, out()), QStringList());

@@ -81,19 +81,22 @@ fi
 
 # The program alone is configured without the test and benchmark libraries;
 # asking for the tests later configures the same build folder again with them.
+# KV_SANITIZE=1: everything is built with the address and undefined-behaviour
+# sanitizers, in a folder of its own.
 build_type="${KV_BUILD_TYPE:-RelWithDebInfo}"
-if [ ! -f build/build.ninja ]; then
+build="build${KV_SANITIZE:+-san}"
+if [ ! -f "$build/build.ninja" ]; then
   switch=$([ "$with_tests" -eq 1 ] && echo ON || echo OFF)
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
-    -DKV_BUILD_TESTS="$switch" -DKV_BUILD_BENCH="$switch"
-elif [ "$with_tests" -eq 1 ] && ! { grep -q '^KV_BUILD_TESTS:BOOL=ON' build/CMakeCache.txt &&
-    grep -q '^KV_BUILD_BENCH:BOOL=ON' build/CMakeCache.txt; }; then
-  cmake -S . -B build -DKV_BUILD_TESTS=ON -DKV_BUILD_BENCH=ON
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
+    -DKV_BUILD_TESTS="$switch" -DKV_BUILD_BENCH="$switch" ${KV_SANITIZE:+-DKV_ASAN=ON -DKV_UBSAN=ON}
+elif [ "$with_tests" -eq 1 ] && ! { grep -q '^KV_BUILD_TESTS:BOOL=ON' "$build/CMakeCache.txt" &&
+    grep -q '^KV_BUILD_BENCH:BOOL=ON' "$build/CMakeCache.txt"; }; then
+  cmake -S . -B "$build" -DKV_BUILD_TESTS=ON -DKV_BUILD_BENCH=ON
 fi
 
 jobs="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 if [ ${#targets[@]} -gt 0 ]; then
-  cmake --build build -j "$jobs" --target "${targets[@]}"
+  cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 else
-  cmake --build build -j "$jobs"
+  cmake --build "$build" -j "$jobs"
 fi

@@ -18,7 +18,7 @@
 
 #include "DesignerMenuCommands.h"
 #include "FamilyCircleItem.h"
-#include "LinkLayerItem.h"
+#include "LinkLayers.h"
 #include "LinkLineItem.h"
 #include "FormGridHost.h"
 #include "GridView.h"
@@ -75,9 +75,7 @@ FormGrid::FormGrid(QWidget* owner) : QMainWindow(owner) {
         return MessageBoxes::current().show(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
                                             QMessageBox::No) == QMessageBox::Yes;
     };
-    linkLayer_ = new LinkLayerItem;
-    linkLayer_->setZValue(kLineZ);
-    scene_->addItem(linkLayer_);
+    linkLayers_ = std::make_unique<LinkLayers>(*scene_, kLineZ);
     // Element 0 of the line arrays: the rubber bands of the gestures.
     for (auto* lines : {&linFamily_, &linChild_}) {
         auto* band = new LinkLineItem;
@@ -331,8 +329,7 @@ void FormGrid::updateSceneRect() {
     scene_->setSceneRect(grid);
     const GridGeometry& g = model_.geometry();
     scene_->setBspTreeDepth(sceneIndexDepth(g.cols, g.rows, model_.occupancy().occupiedCount()));
-    // The lines run between boxes of the grid; the margin takes their pens.
-    linkLayer_->setRect(grid.adjusted(-8, -8, 8, 8));
+    linkLayers_->setCellSize(QSizeF(px(g.cellWidth()), px(g.cellHeight())));
 }
 
 // ---- The grid of boxes
@@ -460,9 +457,11 @@ QGraphicsLineItem* FormGrid::childLine(int iChild) const {
     return iChild >= 0 && size_t(iChild) < linChild_.size() ? linChild_[size_t(iChild)] : nullptr;
 }
 
+void FormGrid::placeLine(QGraphicsLineItem* line) { linkLayers_->place(line); }
+
 QGraphicsLineItem* FormGrid::newLinkLine() {
     if (QGraphicsLineItem* line = spareLines_.take()) return line;
-    auto* line = new LinkLineItem(linkLayer_);
+    auto* line = new LinkLineItem;
     line->setZValue(kLineZ);
     return line;
 }
@@ -499,19 +498,9 @@ void FormGrid::BuildFamilyRecords(bool bNoLog) {
         circle->Tag = r.Key;
         circle->hide();
         picFamily_[size_t(i)] = circle;
-        QGraphicsLineItem* line = newLinkLine();
-        line->setPen(linkPen(2));
-        line->hide();
-        linFamily_[size_t(i)] = line;
     }
-    for (int i = 1; i <= records.childUpperBound(); ++i) {
-        if (!records.child(i).inUse()) continue;
-        QGraphicsLineItem* line = newLinkLine();
-        line->hide();
-        linChild_[size_t(i)] = line;
-    }
+    // The lines are made as they are first drawn, in the layer that holds them.
     spareCircles_.clear();
-    spareLines_.clear();
 }
 
 void FormGrid::DrawFamilyLinks(int iFamily) {
@@ -535,6 +524,7 @@ void FormGrid::DrawFamilyLinks(int iFamily) {
         line->setLine(toPixels(model_.familyLine(iFamily)));
         line->setPen(linkPen(2));
         line->show();
+        linkLayers_->place(line);
     }
     if (FamilyCircleItem* item = circle(iFamily)) {
         const QRectF rect = GridGeometry::toPixels(model_.circleRect(iFamily));
@@ -565,6 +555,7 @@ void FormGrid::DrawChildLinks(int iChild) {
     line->setLine(toPixels(model_.childLine(iChild)));
     line->setPen(r.bTentative ? linkPen(1, Qt::DashLine) : linkPen(2));
     line->setVisible(!model_.records().family(r.iFamily).bChildrenHidden);
+    linkLayers_->place(line);
     BoxesToFront();
 }
 
@@ -600,6 +591,8 @@ void FormGrid::RedrawLinks() {
             if (records.family(i).inUse()) DrawFamilyLinks(i);
         for (int i = 1; i <= records.childUpperBound(); ++i)
             if (records.child(i).inUse()) DrawChildLinks(i);
+        // Lines kept since the records were built and not drawn again go.
+        spareLines_.clear();
         BoxesToFront();
     }, AfterError::ReportOnly);
 }

@@ -19,7 +19,7 @@
 #include "WindowUpdates.h"
 
 class FamilyCircleItem;
-class LinkLayerItem;
+class LinkLayers;
 class PlaceKeyClass;
 class QAction;
 class QMenu;
@@ -35,9 +35,9 @@ class ucGridBox;
 // The Tree Designer window: the persons of a tree or viewpoint as boxes on a
 // grid of cells, with each family's spouse line and circle and a line from
 // the circle to each child. One QGraphicsScene holds an item per occupied
-// cell, per family circle and per line (the lines within one layer item,
-// which the scene's index holds in their place); empty cells are painted by
-// the view.
+// cell, per family circle and per line (the lines within layer items, each
+// for a part of the grid, which the scene's index holds in their place);
+// empty cells are painted by the view.
 // The model (GridModel) holds what is shown; this window keeps the scene in
 // step with it.
 //
@@ -104,6 +104,9 @@ public:
     void DrawChildRubberBand(int iChild, bool bChildEnd);
     void RedrawPersonLinks(const QString& key, int iCell, int iCol, int iRow);
     void RedrawLinks();
+    // Puts a spouse or child line whose ends were moved into the layer that
+    // holds it (every line is held by the layer of its part of the grid).
+    void placeLine(QGraphicsLineItem* line);
     void TransposeRecords() { model_.TransposeRecords(); }
 
     // ---- Hit tests (scene coordinates)
@@ -240,8 +243,8 @@ private:
     // Takes the tree to show, listening to its events and no longer to
     // those of the tree shown before.
     void showTree(const std::shared_ptr<SVGTree>& oTr);
-    // A spouse or child line in the layer of lines, and a family circle: kept
-    // ones when there are any, else new.
+    // A spouse or child line (placed in a layer once drawn) and a family
+    // circle: kept ones when there are any, else new.
     QGraphicsLineItem* newLinkLine();
     FamilyCircleItem* newCircle();
 
@@ -252,7 +255,7 @@ private:
     WindowUpdates updates_;
     QGraphicsScene* scene_ = nullptr;
     GridView* view_ = nullptr;
-    LinkLayerItem* linkLayer_ = nullptr;
+    std::unique_ptr<LinkLayers> linkLayers_;
     bool loaded_ = false;
 
     QHash<int, ucGridBox*> lblPosn_;

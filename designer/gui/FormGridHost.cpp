@@ -185,6 +185,7 @@ void FormGridHost::gestureChanged() {
             pen.setColor(QColor(0xFF, 0, 0));
             item->setPen(pen);
             item->setLine(line);
+            form_.placeLine(item);
             redLine_ = index;
         }
     }

@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
@@ -49,6 +52,20 @@ protected:
         return fam;
     }
     int cell(int col, int row) const { return form->model().geometry().iCellIndex(col, row); }
+    // Whether the scene, painted, shows a pixel of the colour within a few
+    // pixels of a point (scene pixels).
+    bool showsColourNear(QPointF point, const QColor& colour) const {
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            form->scene()->render(&painter, QRectF(0, 0, 16, 16), QRectF(point - QPointF(8, 8), QSizeF(16, 16)));
+        }
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (image.pixelColor(x, y).rgb() == colour.rgb()) return true;
+        return false;
+    }
     QStringList logLines() const {
         QStringList out = log.toPlainText().split(QLatin1Char('\n'));
         if (!out.isEmpty() && out.last().isEmpty()) out.removeLast();

@@ -117,6 +117,21 @@ TEST_F(FormGridGestureTest, HoveredChildLineTurnsRedAndBack) {
     EXPECT_EQ(form->childLine(1)->pen().color(), QColor(0x28, 0xAB, 0x28));
 }
 
+TEST_F(FormGridGestureTest, ADraggedChildLineIsPaintedWhereverItsEndGoes) {
+    int cols = 60, rows = 8;
+    tree->SetGridColRow(cols, rows, true);
+    open();
+    const QLineF line = form->childLine(1)->line();
+    moveTo(at(line.pointAt(0.9)), Qt::NoButton);
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, at(line.pointAt(0.9)));
+    const QPoint far = inEmptyCell(40, 6);
+    moveTo(far, Qt::LeftButton);
+    const QLineF dragged = form->childLine(1)->line();
+    ASSERT_NE(dragged, line) << "one end follows the pointer";
+    EXPECT_TRUE(showsColourNear(dragged.pointAt(0.9), QColor(255, 0, 0))) << "the line is painted far from where it was";
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, far);
+}
+
 TEST_F(FormGridGestureTest, PopupDeletesAPersonAfterTheQuestion) {
     open();
     menus.choose("Delete Person");

@@ -177,6 +177,39 @@ TEST_F(FormGridTest, RefreshShowsTheChangedTreeWithNoItemLeftOver) {
     EXPECT_EQ(hidden, 0) << "no item kept hidden but the rubber bands";
 }
 
+TEST_F(FormGridTest, LongLinesArePaintedAlongTheirWholeLength) {
+    int cols = 90, rows = 4;
+    tree->SetGridColRow(cols, rows, true);
+    person("p1", "m", 1, 1);
+    person("p2", "f", 70, 1);
+    person("near", "m", 2, 3);
+    person("far", "f", 88, 4);
+    family("F1", "p1", "p2", {"near", "far"});
+    form->LoadDetails(tree, QString());
+    const QColor green(0x28, 0xAB, 0x28);
+    const auto checkLines = [&](const char* when) {
+        const int f = form->model().records().familyIndex("F1");
+        QList<QGraphicsLineItem*> lines{form->familyLine(f)};
+        for (int child : form->model().records().childrenOfFamily(f)) lines << form->childLine(child);
+        ASSERT_EQ(lines.size(), 3) << when;
+        for (QGraphicsLineItem* line : lines)
+            for (double t : {0.05, 0.3, 0.5, 0.7, 0.95})
+                EXPECT_TRUE(showsColourNear(line->line().pointAt(t), green))
+                    << when << ": line " << line->line().x1() << "," << line->line().y1() << " to "
+                    << line->line().x2() << "," << line->line().y2() << " at " << t;
+    };
+    checkLines("opened");
+    form->zoomIn();
+    form->zoomIn();
+    checkLines("zoomed in");
+    form->mnuZoomSmall_Click();
+    checkLines("zoomed out");
+    int col = 30, row = 2;
+    tree->SetPerColRow("p2", col, row);
+    form->refreshPerson("p2");
+    checkLines("a parent moved");
+}
+
 TEST_F(FormGridTest, SelectionMarksBoxesAndAReloadRebuildsTheGrid) {
     person("a", "m", 1, 1);
     person("b", "f", 3, 2);

@@ -392,7 +392,10 @@ void FormGrid::placeBox(ucGridBox* box, int iCell) {
 }
 
 void FormGrid::removeBox(int iCell) {
-    if (ucGridBox* box = lblPosn_.take(iCell)) delete box;
+    // Kept for the next cell to be shown: a person moved by a gesture leaves
+    // one cell for another, and the scene adds and removes items in time
+    // proportional to all it holds. BuildGrid deletes boxes still kept.
+    spareBoxes_.put(lblPosn_.take(iCell));
 }
 
 void FormGrid::RenderCell(int iCell, int iCol, int iRow, const QString& sPreferred, QString& sKeyList) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <vector>
+#include <deque>
 
 // Scene items of one kind kept hidden for reuse. A rebuild of the grid shows
 // such items again instead of making new ones: the scene needs time in
@@ -16,11 +16,13 @@ public:
         item->hide();
         items_.push_back(item);
     }
-    // A kept item, shown again, or null when none is left.
+    // A kept item, shown again, or null when none is left. Items come back in
+    // the order they were kept, so that a rebuild of an unchanged grid gives
+    // each item the place it had, and the scene need not move it.
     Item* take() {
         if (items_.empty()) return nullptr;
-        Item* item = items_.back();
-        items_.pop_back();
+        Item* item = items_.front();
+        items_.pop_front();
         item->show();
         return item;
     }
@@ -31,5 +33,5 @@ public:
     bool empty() const { return items_.empty(); }
 
 private:
-    std::vector<Item*> items_;
+    std::deque<Item*> items_;
 };

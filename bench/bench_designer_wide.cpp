@@ -216,10 +216,10 @@ int main(int argc, char** argv) {
                 ->Iterations(iterations)
                 ->Unit(benchmark::kMillisecond);
     };
-    add("BM_WideOpen", BM_WideOpen, 3);
+    add("BM_WideOpen", BM_WideOpen, 5);
     add("BM_WideZoomStep", BM_WideZoomStep, 20);
-    add("BM_WideRefresh", BM_WideRefresh, 6);
-    add("BM_WideDragOnePerson", BM_WideDragOnePerson, 40);
+    add("BM_WideRefresh", BM_WideRefresh, 10);
+    add("BM_WideDragOnePerson", BM_WideDragOnePerson, 100);
     add("BM_WideAutoLayout", BM_WideAutoLayout, 3);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

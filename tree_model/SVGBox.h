@@ -94,6 +94,9 @@ private:
     // full-tree place is then its own, found without a look-up.
     bool held_ = false;
     bool tentative_ = false;
+    // The person's number in the tree's search for lineage loops, while it
+    // runs (it stands where the fields above leave room).
+    int loopWalk_ = -1;
     QString key_;
     QString relatedSpouses_ = QStringLiteral("-");
     KeySet famSet_;

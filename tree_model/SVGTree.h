@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <QHash>
 #include <QList>
@@ -220,6 +221,11 @@ private:
     QString unpackPersonsText(const QString& sData, bool bNew);
     QString unpackFamiliesText(const QString& sData, bool bNew, QString& sPKeyTotal);
     QString childFamilyOf(const SVGBox& oBox) const;
+    // The first person, in the tree's order, of every lineage loop: a group
+    // of persons each of whom is an ancestor of every other through the
+    // families' children (a person who is a child of their own family is a
+    // loop alone). In the order of those persons.
+    std::vector<const SVGBox*> lineageLoops() const;
     // The keys of the viewpoints for which `holds` is true, joined by ",".
     QString viewpointsHolding(const std::function<bool(const SVGViewpointClass&)>& holds) const;
 

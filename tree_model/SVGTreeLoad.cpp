@@ -87,85 +87,6 @@ int personSeparator(const QString& payload) {
     return payload.indexOf(u'~');
 }
 
-// The first person, in the tree's order, of every lineage loop: a group of
-// persons each of whom is an ancestor of every other through the families'
-// child links (a person who is a child of their own family is a loop alone).
-// Tarjan's strongly connected components, walked on an explicit stack.
-std::vector<int> lineageLoopPersons(const PersonDict& persons, const FamilyDict& families) {
-    const int n = persons.count();
-    // Child links of each person as a parent, gathered in compressed rows.
-    std::vector<int> begin(static_cast<std::size_t>(n) + 1, 0);
-    std::vector<std::pair<int, int>> links;
-    for (const auto& kv : families) {
-        const SVGFamily& family = *kv.second;
-        if (family.GetChildren().isEmpty()) continue;
-        for (const SVGBoxPtr& parent : {family.GetFirstPar(), family.GetSecPar()}) {
-            const int from = parent ? persons.indexOf(parent->GetKey()) : -1;
-            if (from < 0) continue;
-            for (const SVGBoxPtr& child : family.GetChildren()) {
-                const int to = persons.indexOf(child->GetKey());
-                if (to >= 0) links.emplace_back(from, to);
-            }
-        }
-    }
-    if (links.empty()) return {};
-    for (const auto& link : links) ++begin[static_cast<std::size_t>(link.first) + 1];
-    for (int i = 0; i < n; ++i) begin[i + 1] += begin[i];
-    std::vector<int> targets(links.size());
-    {
-        std::vector<int> next(begin.begin(), begin.end() - 1);
-        for (const auto& link : links) targets[static_cast<std::size_t>(next[link.first]++)] = link.second;
-    }
-
-    std::vector<int> order(static_cast<std::size_t>(n), -1), low(static_cast<std::size_t>(n), 0);
-    std::vector<char> held(static_cast<std::size_t>(n), 0);
-    std::vector<int> component;
-    std::vector<std::pair<int, int>> walk;  // person, next link to follow
-    std::vector<int> named;
-    int counter = 0;
-    for (int root = 0; root < n; ++root) {
-        if (order[root] >= 0) continue;
-        walk.emplace_back(root, begin[root]);
-        order[root] = low[root] = counter++;
-        component.push_back(root);
-        held[root] = 1;
-        while (!walk.empty()) {
-            auto& [person, link] = walk.back();
-            if (link < begin[person + 1]) {
-                const int child = targets[static_cast<std::size_t>(link++)];
-                if (order[child] < 0) {
-                    order[child] = low[child] = counter++;
-                    component.push_back(child);
-                    held[child] = 1;
-                    walk.emplace_back(child, begin[child]);
-                } else if (held[child]) {
-                    low[person] = std::min(low[person], order[child]);
-                }
-                continue;
-            }
-            const int done = person;
-            walk.pop_back();
-            if (!walk.empty()) low[walk.back().first] = std::min(low[walk.back().first], low[done]);
-            if (low[done] != order[done]) continue;
-            // done heads a component: everything above it on the stack.
-            int first = n;
-            std::size_t size = 0;
-            int member = -1;
-            do {
-                member = component.back();
-                component.pop_back();
-                held[member] = 0;
-                first = std::min(first, member);
-                ++size;
-            } while (member != done);
-            const bool ownChild = std::find(targets.begin() + begin[done], targets.begin() + begin[done + 1], done) !=
-                                  targets.begin() + begin[done + 1];
-            if (size > 1 || ownChild) named.push_back(first);
-        }
-    }
-    std::sort(named.begin(), named.end());
-    return named;
-}
 }  // namespace
 
 void SVGTree::logLine(const QString& text) const {
@@ -442,11 +363,9 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
 
     // A person who is their own ancestor loads, but is named: layouts and
     // walks up or down the lines cannot give such a tree a proper order.
-    for (const int at : lineageLoopPersons(persons_, families_)) {
-        const SVGBox& person = *persons_.valueAt(at);
-        warn(QStringLiteral("Potential lineage loop near person ") + persons_.keyAt(at) + QStringLiteral(", ") +
-             person.GetText() + QStringLiteral(": the person is their own ancestor"));
-    }
+    for (const SVGBox* person : lineageLoops())
+        warn(QStringLiteral("Potential lineage loop near person ") + person->GetKey() + QStringLiteral(", ") +
+             person->GetText() + QStringLiteral(": the person is their own ancestor"));
 
     SetAppDict(applications_ ? applications_->Load(settings_) : StringDict());
     current_.reset();
@@ -456,4 +375,95 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
     incomplete_ = stoppedEarly;
     logLine(QStringLiteral("Loaded ") + QString::number(persons_.count()) + QStringLiteral(" persons and ") +
             QString::number(families_.count()) + QStringLiteral(" families from file"));
+}
+
+std::vector<const SVGBox*> SVGTree::lineageLoops() const {
+    // The strongly connected components of the child links, found as in
+    // Pearce's space-efficient form of Tarjan's search, on an explicit stack:
+    // each person's one number (rindex) is kept in the person itself, so the
+    // search needs no look-up and, for a tree without loops, hardly any
+    // memory of its own. A number below `index` is a person still in the
+    // search; a component, once found, gets numbers from the top down, which
+    // are never below a live one.
+    for (const auto& kv : persons_) kv.second->loopWalk_ = 0;
+    int index = 1;
+    int component = persons_.count();
+    struct Step {
+        SVGBox* person;
+        int family;       // place in the person's families as a parent
+        int child;        // place in that family's children
+        bool root;        // no child reached a person found before this one
+        bool ownChild;    // the person is a child of their own family
+    };
+    std::vector<Step> walk;
+    std::vector<SVGBox*> open;  // persons of components not yet complete
+    std::vector<std::pair<int, const SVGBox*>> named;  // place in the tree, person
+    auto enter = [&](SVGBox* person) {
+        person->loopWalk_ = index++;
+        walk.push_back({person, 0, 0, true, false});
+    };
+    for (const auto& kv : persons_) {
+        SVGBox* start = kv.second.get();
+        // Someone who is nobody's parent stands on no loop.
+        if (start->loopWalk_ != 0 || start->parentOf_.isEmpty()) continue;
+        enter(start);
+        while (!walk.empty()) {
+            Step& step = walk.back();
+            SVGBox* const person = step.person;
+            SVGBox* next = nullptr;
+            while (step.family < person->parentOf_.size()) {
+                const SVGFamily* family = person->parentOf_.begin()[step.family];
+                if (step.child < family->children_.size()) {
+                    next = family->children_[step.child++].get();
+                    break;
+                }
+                ++step.family;
+                step.child = 0;
+            }
+            if (next) {
+                if (next == person) {
+                    step.ownChild = true;
+                } else if (next->loopWalk_ == 0) {
+                    enter(next);
+                } else if (next->loopWalk_ < person->loopWalk_) {
+                    person->loopWalk_ = next->loopWalk_;
+                    step.root = false;
+                }
+                continue;
+            }
+            const Step done = step;
+            walk.pop_back();
+            if (done.root) {
+                --index;
+                int first = -1;
+                const bool loop = done.ownChild ||
+                                  (!open.empty() && person->loopWalk_ <= open.back()->loopWalk_);
+                // Named by its first person in the tree's order, found by key: loops are few.
+                if (loop) first = persons_.indexOf(person->key_);
+                while (!open.empty() && person->loopWalk_ <= open.back()->loopWalk_) {
+                    SVGBox* member = open.back();
+                    open.pop_back();
+                    member->loopWalk_ = component;
+                    --index;
+                    first = std::min(first, persons_.indexOf(member->key_));
+                }
+                person->loopWalk_ = component--;
+                if (loop) named.emplace_back(first, persons_.valueAt(first).get());
+            } else {
+                open.push_back(person);
+            }
+            if (!walk.empty()) {
+                Step& above = walk.back();
+                if (person->loopWalk_ < above.person->loopWalk_) {
+                    above.person->loopWalk_ = person->loopWalk_;
+                    above.root = false;
+                }
+            }
+        }
+    }
+    std::sort(named.begin(), named.end());
+    std::vector<const SVGBox*> out;
+    out.reserve(named.size());
+    for (const auto& entry : named) out.push_back(entry.second);
+    return out;
 }

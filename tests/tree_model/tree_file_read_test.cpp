@@ -16,6 +16,15 @@ const QString kRule = "Key name can only contain alphanumerics, underscores, and
 // Persons a and b, a couple f1 of them with child c.
 const QStringList kBase = {"P a=f(1,1):Ann", "P b=m(2,1):Bob", "P c=u(1,2):Cy"};
 
+// Persons p0 to p(n-1), each the child of the one before with a spouse s,
+// and p0 the child of the last.
+QStringList longLoop(int n) {
+    QStringList lines = {"P s=f(1,1):S"};
+    for (int i = 0; i < n; ++i) lines << QString("P p%1=m(1,1):P%1").arg(i);
+    for (int i = 0; i < n; ++i) lines << QString("F f%1=p%1+s:p%2").arg(i).arg((i + 1) % n);
+    return lines;
+}
+
 QString loop(const QString& key, const QString& caption) {
     return "Potential lineage loop near person " + key + ", " + caption + ": the person is their own ancestor";
 }
@@ -123,6 +132,11 @@ TEST(TreeFileReader, WarningsLetReadingGoOn) {
         {kBase + QStringList{"P d=x(3,1):Di", "P e=x(3,2):Ed", "F f1=a+b:c", "F f2=c+d:e", "F f3=e+c:a",
                              "F f4=d+b:", "F f5=b+d:d"},
          {loop("a", "Ann"), loop("d", "Di")}},
+        // Two loops through one person are one.
+        {kBase + QStringList{"P d=x(3,1):Di", "P e=x(3,2):Ed", "F f1=a+b:c", "F f2=c+d:a", "F f3=c+e:b"},
+         {loop("a", "Ann")}},
+        // A loop through 20,000 generations.
+        {longLoop(20000), {loop("p0", "P0")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lines.join(" / ").toStdString());

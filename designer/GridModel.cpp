@@ -145,7 +145,7 @@ void GridModel::buildOccupancy() {
     int order = 0;
     for (auto it = persons.begin(); it != persons.end(); ++it, ++order) {
         int col = 0, row = 0;
-        tree_->GetPerColRow(it->first, col, row);
+        tree_->GetPerColRow(*it->second, col, row);
         const int cell = geometry_.iCellIndex(col, row);
         if (cell == 0)
             reportOutsidePerson(first, it->first, col, row);
@@ -222,6 +222,13 @@ void GridModel::iCellOfPerson(const QString& key, int& iCol, int& iRow, int& iCe
     iCell = geometry_.iCellIndex(iCol, iRow);
 }
 
+CellRef GridModel::cellOf(const SVGBox& person) const {
+    CellRef cell;
+    tree_->GetPerColRow(person, cell.C, cell.R);
+    cell.L = geometry_.iCellIndex(cell.C, cell.R);
+    return cell;
+}
+
 CellRef GridModel::cellOfPerson(const QString& key) const {
     CellRef cell;
     iCellOfPerson(key, cell.C, cell.R, cell.L);
@@ -252,7 +259,7 @@ bool GridModel::BuildFamilyRecords(bool bNoLog) {
     for (auto it = persons.begin(); it != persons.end(); ++it) {
         it->second->ResetRelatedSpouses();
         int col = 0, row = 0;
-        tree_->GetPerColRow(it->first, col, row);
+        tree_->GetPerColRow(*it->second, col, row);
         if (geometry_.iCellIndex(col, row) != 0) continue;
         outside = true;
         if (!bNoLog) reportOutsidePerson(first, it->first, col, row);
@@ -282,8 +289,8 @@ int GridModel::AddFamilyRecord(const QString& key, SVGFamily& oFam) {
     if (!first || !second) return 0;
     if (geometry_.horiz ? second->GetXR() < first->GetXL() : second->GetYB() < first->GetYT()) std::swap(first, second);
     FamilyRecord record;
-    record.LCR1 = cellOfPerson(first->GetKey());
-    record.LCR2 = cellOfPerson(second->GetKey());
+    record.LCR1 = cellOf(*first);
+    record.LCR2 = cellOf(*second);
     if (record.LCR1.L == 0 || record.LCR2.L == 0) return 0;
     record.Key1 = first->GetKey();
     record.Key2 = second->GetKey();
@@ -300,7 +307,7 @@ int GridModel::AddFamilyRecord(const QString& key, SVGFamily& oFam) {
 int GridModel::AddChildRecord(int iFamily, const SVGBox& oChild) {
     ChildRecord record;
     record.iFamily = iFamily;
-    record.LCR = cellOfPerson(oChild.GetKey());
+    record.LCR = cellOf(oChild);
     record.bTentative = oChild.GetTentative();
     record.Key = oChild.GetKey();
     return records_.addChild(record);

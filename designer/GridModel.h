@@ -92,6 +92,8 @@ public:
     // it has none in the grid).
     void iCellOfPerson(const QString& key, int& iCol, int& iRow, int& iCell) const;
     CellRef cellOfPerson(const QString& key) const;
+    // The same for a person of the tree at hand, without a lookup by key.
+    CellRef cellOf(const SVGBox& person) const;
     // Reads one person's position again and moves it in the occupancy;
     // returns the cells it left and joined (0 for none).
     std::pair<int, int> refreshPerson(const QString& key);

@@ -162,6 +162,9 @@ public:
 
     // ---- Positions and grid sizes, in display orientation unless bNotOrient
     void GetPerColRow(const QString& sKey, int& iCol, int& iRow) const;
+    // The same for a person of the tree at hand: the whole tree's position is
+    // the person's own, found without looking the key up.
+    void GetPerColRow(const SVGBox& person, int& iCol, int& iRow) const;
     void SetPerColRow(const QString& sKey, int& iCol, int& iRow);
     void GetFullGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient = false) const;
     void GetGridColRow(int& iShowCols, int& iShowRows, bool bNotOrient = false) const;

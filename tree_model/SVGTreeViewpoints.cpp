@@ -186,9 +186,20 @@ void SVGTree::GetPerColRow(const QString& sKey, int& iCol, int& iRow) const {
     }
     // The held pointer itself: no copy, so no reference count to touch.
     const SVGBoxPtr* held = persons_.find(sKey);
-    const SVGBox* person = held ? held->get() : nullptr;
-    iCol = person ? person->GetCol() : 0;
-    iRow = person ? person->GetRow() : 0;
+    if (!held || !*held) {
+        iCol = iRow = 0;
+        return;
+    }
+    GetPerColRow(**held, iCol, iRow);
+}
+
+void SVGTree::GetPerColRow(const SVGBox& person, int& iCol, int& iRow) const {
+    if (current_) {
+        current_->GetPerColRow(person.GetKey(), iCol, iRow, display_->GetHoriz());
+        return;
+    }
+    iCol = person.GetCol();
+    iRow = person.GetRow();
 }
 
 void SVGTree::SetPerColRow(const QString& sKey, int& iCol, int& iRow) {

@@ -318,10 +318,15 @@ TEST(TreeFileReader, AReferenceWithoutPositionShowsThePersonWhereItStands) {
         RecordingReporter log;
         loadTree(tree, files.writeLines("T.txt", {QString("H Horiz=") + horiz, "P a=m(3,7):A", "V v=V|9,9", "p a"}), log);
         tree.SetViewpointKey("v");
-        int c, r, fc, fr;
+        int c, r, fc, fr, pc, pr;
         tree.GetPerColRow("a", c, r);
+        const SVGBox& a = *tree.GetPersons().value("a");
+        tree.GetPerColRow(a, pc, pr);
+        EXPECT_EQ(std::make_pair(pc, pr), std::make_pair(c, r)) << "the person's own, in the viewpoint";
         tree.SetViewpointKey("");
         tree.GetPerColRow("a", fc, fr);
         EXPECT_EQ(std::make_pair(c, r), std::make_pair(fc, fr));
+        tree.GetPerColRow(a, pc, pr);
+        EXPECT_EQ(std::make_pair(pc, pr), std::make_pair(fc, fr)) << "the person's own, in the whole tree";
     }
 }

@@ -164,10 +164,11 @@ CellAppearance GridModel::RenderCell(int iCell, int iCol, int iRow, const QStrin
                                      QString& sKeyList) const {
     if (sKeyList == QStringLiteral("?")) sKeyList = occupancy_.keyList(iCell);
     CellAppearance look;
-    const SVGBoxPtr person = sKeyList.isEmpty()
-                                 ? nullptr
-                                 : tree_->GetPersons().value(sPreferred.isEmpty() ? sSetItem(sKeyList, 1, QStringLiteral(","))
-                                                                                   : sPreferred);
+    const bool several = sKeyList.contains(u',');
+    const QString shown = !sPreferred.isEmpty() ? sPreferred
+                          : several             ? sSetItem(sKeyList, 1, QStringLiteral(","))
+                                                : sKeyList;
+    const SVGBoxPtr person = sKeyList.isEmpty() ? nullptr : tree_->GetPersons().value(shown);
     if (!person) {
         look.caption = QStringLiteral("(%1,%2)").arg(iCol).arg(iRow);
         return look;
@@ -191,7 +192,7 @@ CellAppearance GridModel::RenderCell(int iCell, int iCol, int iRow, const QStrin
     const bool root = tree_->GetRootPerson().get() == person.get();
     look.borderColour = root ? GridColour::kRootBorder : GridColour::kBlack;
     look.borderWidth = root ? 4 : 1;
-    if (sKeyList.contains(u','))
+    if (several)
         look.backColour = GridColour::kConflict;
     else if (sex == QStringLiteral("m"))
         look.backColour = GridColour::kMale;

@@ -27,7 +27,11 @@ void GridOccupancy::remove(const QString& key) {
     if (c->isEmpty()) cells_.erase(c);
 }
 
-QString GridOccupancy::keyList(int cell) const { return cells_.value(cell).join(u','); }
+QString GridOccupancy::keyList(int cell) const {
+    // Most cells hold one person: its key as it is, without a joined copy.
+    const QStringList& keys = keysAt(cell);
+    return keys.size() == 1 ? keys.first() : keys.join(u',');
+}
 
 const QStringList& GridOccupancy::keysAt(int cell) const {
     static const QStringList none;

@@ -1,8 +1,13 @@
 #include "GridOccupancy.h"
 
 void GridOccupancy::clear() {
+    // Cleared to be filled again, mostly with as many persons: the maps keep
+    // their room, so that refilling them does not rehash them as they grow.
+    const qsizetype cells = cells_.size(), placed = placed_.size();
     cells_.clear();
     placed_.clear();
+    cells_.reserve(cells);
+    placed_.reserve(placed);
 }
 
 void GridOccupancy::place(const QString& key, int cell, int order) {

@@ -12,6 +12,12 @@ void removeValue(QHash<QString, QList<int>>& map, const QString& key, int value)
     it->removeOne(value);
     if (it->isEmpty()) map.erase(it);
 }
+template <class Map>
+void clearKeepingRoom(Map& map) {
+    const qsizetype size = map.size();
+    map.clear();
+    map.reserve(size);
+}
 void swapColRow(CellRef& cell, const GridGeometry& geometry) {
     qSwap(cell.C, cell.R);
     cell.L = geometry.iCellIndex(cell.C, cell.R);
@@ -91,10 +97,12 @@ void LinkRecords::clear() {
     freeFamilies_.clear();
     freeChildren_.clear();
     firstUnusedFamily_ = firstUnusedChild_ = 1;
-    familyIndex_.clear();
-    parentFamilies_.clear();
-    childRecordsOfPerson_.clear();
-    familyChildren_.clear();
+    // The records are built again at once, mostly as many: the maps keep
+    // their room, so that refilling them does not rehash them as they grow.
+    clearKeepingRoom(familyIndex_);
+    clearKeepingRoom(parentFamilies_);
+    clearKeepingRoom(childRecordsOfPerson_);
+    clearKeepingRoom(familyChildren_);
     liveChildren_ = 0;
 }
 

@@ -218,7 +218,7 @@ int main(int argc, char** argv) {
     };
     add("BM_WideOpen", BM_WideOpen, 5);
     add("BM_WideZoomStep", BM_WideZoomStep, 20);
-    add("BM_WideRefresh", BM_WideRefresh, 10);
+    add("BM_WideRefresh", BM_WideRefresh, 20);
     add("BM_WideDragOnePerson", BM_WideDragOnePerson, 100);
     add("BM_WideAutoLayout", BM_WideAutoLayout, 3);
     benchmark::Initialize(&argc, argv);

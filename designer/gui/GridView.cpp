@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QEvent>
 #include <QPainter>
 
 #include "GridBoxLayout.h"
@@ -14,6 +15,18 @@ GridView::GridView(const GridModel& model, const GridPainting& painting, QWidget
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::NoFrame);
     setViewportUpdateMode(QGraphicsView::MinimalViewportUpdate);
+}
+
+bool GridView::viewportEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::Show:
+    case QEvent::Hide:
+        return QAbstractScrollArea::viewportEvent(event);
+    default:
+        return QGraphicsView::viewportEvent(event);
+    }
 }
 
 void GridView::cellsIn(const QRectF& sceneRect, int& firstCol, int& lastCol, int& firstRow, int& lastRow) const {

@@ -19,6 +19,11 @@ public:
 
 protected:
     void drawBackground(QPainter* painter, const QRectF& rect) override;
+    // The window's activation is not passed on to the scene: no item of the
+    // designer takes the focus or looks active, and the scene would sort all
+    // its items to tell each of them, when the window opens, closes or
+    // changes focus.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     const GridModel& model_;

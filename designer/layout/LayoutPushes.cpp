@@ -6,7 +6,6 @@
 
 void LayoutPushes::reset() {
     cellsCounted_ = false;
-    refusedPushes_.clear();
 }
 
 bool LayoutPushes::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved) {
@@ -29,16 +28,15 @@ bool LayoutPushes::pushUnitPersons(int u, int startPos, int& x, bool& ended, boo
     return moved;
 }
 
-// Starts one push (`nested`: started by another push): false when the row's
-// shifts, a crossed unit or a push already under way refuse it; else moves
-// the unit's persons and fills `fr` with the block and the row item to go on
-// with.
-bool LayoutPushes::openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr) {
+// Starts one push: false when the row's shifts, a crossed unit or a push
+// already under way refuse it; else moves the unit's persons and fills `fr`
+// with the block and the row item to go on with.
+bool LayoutPushes::openPush(int item, int startPos, int row, int target, PushFrame& fr) {
     r_.ensureRow(row);
     if (r_.rowShifts[row] >= SVGLayout::kRowShiftLimit) return false;
-    // A crossed unit is never the one a pass shifts; pushed on by its left
-    // neighbour it moves, or the two would share cells.
-    if (item < 0 && r_.units[-item].crossed && !nested) return false;
+    // A crossed unit never moves; a push that would carry its left
+    // neighbour onto it is taken back by the guard.
+    if (item < 0 && r_.units[-item].crossed) return false;
     // A unit reached again while it is being pushed (a line that descends
     // from itself) is not pushed again.
     if (item < 0 && pushActive_.contains(item)) return false;
@@ -86,7 +84,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
     // of its row when it or a push it started moved anything.
     pushActive_.clear();
     QVector<PushFrame> stack(1);
-    if (!openPush(item, startPos, row, target, false, stack[0])) return false;
+    if (!openPush(item, startPos, row, target, stack[0])) return false;
     bool result = false;
     bool returning = false;
     while (!stack.isEmpty()) {
@@ -108,7 +106,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
                 const int c = children[fr.index];
                 const LayoutUnitRec& unit = r_.units[c];
                 if (unit.row != 0) {
-                    if (openPush(-c, 0, unit.row, fr.x, true, child)) {
+                    if (openPush(-c, 0, unit.row, fr.x, child)) {
                         fr.waiting = PushFrame::BlockChild;
                         opened = true;
                         break;
@@ -128,7 +126,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
             fr.tailDone = true;
             if (!fr.ended && fr.next) {
                 const int nextRow = fr.next < 0 ? r_.units[-fr.next].row : r_.families[fr.next].row;
-                if (openPush(fr.next, 0, nextRow, fr.x, true, child)) {
+                if (openPush(fr.next, 0, nextRow, fr.x, child)) {
                     fr.waiting = PushFrame::Tail;
                     opened = true;
                 }
@@ -161,9 +159,6 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
             ++cellCount_[cellOf(r_.persons[p].newCol, r_.persons[p].newRow)];
         cellsCounted_ = true;
     }
-    const QPair<qint64, qint64> asked{(qint64(item) << 32) | quint32(startPos),
-                                      (qint64(row) << 32) | quint32(target)};
-    if (refusedPushes_.contains(asked)) return false;
     const QVector<int> shifts = r_.rowShifts;
     moveLog_.clear();
     unitLog_.clear();
@@ -207,7 +202,6 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
         }
         return true;
     }
-    refusedPushes_.insert(asked);
     for (const auto& [p, col] : firstCols) r_.persons[p].newCol = col;
     for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) r_.units[it->first].col = it->second;
     r_.rowShifts = shifts;

@@ -18,10 +18,8 @@ class LayoutPushes {
 public:
     explicit LayoutPushes(LayoutRecords& records) : r_(records) {}
 
-    // Forgets the cell counts and refused pushes of an earlier layout.
+    // Forgets the cell counts of an earlier layout.
     void reset();
-    // Forgets the refused pushes, before a run of passes.
-    void forgetRefused() { refusedPushes_.clear(); }
     // Pushes `item` (a unit, negative, from position startPos in its row; or
     // a family's block) to `target`, counting the shift in `row`; true when
     // anything moved and stood.
@@ -37,7 +35,7 @@ private:
         bool tailDone = false;
         enum { None, BlockChild, Tail } waiting = None;
     };
-    bool openPush(int item, int startPos, int row, int target, bool nested, PushFrame& fr);
+    bool openPush(int item, int startPos, int row, int target, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
     bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
 
@@ -52,12 +50,6 @@ private:
     std::vector<std::pair<int, int>> moveLog_, unitLog_;
     std::vector<int> movedStamp_;
     int moveWalk_ = 0;
-    // Pushes refused during the adjustment passes, by what they were asked
-    // (item, start position, row, target). A pass starts again from the
-    // first unit after each push that moves, so it would ask the same pushes
-    // again and again, each costing what it moves before it is taken back:
-    // one refused is not asked again while the passes run.
-    QSet<QPair<qint64, qint64>> refusedPushes_;
     // The cells the persons of a push left and came to, sorted.
     std::vector<qint64> leftCells_, cameCells_;
 };

@@ -213,7 +213,6 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         LayoutPlacement(r_).placeAll(sortedRoots(oTr, units));
         units.uncross();
 
-        pushes_.forgetRefused();
         LayoutAdjustment adjustment(r_, pushes_);
         for (int counter = 0;; ++counter) {
             const bool moved = adjustment.pass();
@@ -243,7 +242,6 @@ void SVGLayout::Revert(SVGTree& oTr) {
 bool SVGLayout::Adjust(SVGTree& oTr) {
     Q_UNUSED(oTr);
     if (!r_.tree) return false;
-    pushes_.forgetRefused();
     const bool moved = LayoutAdjustment(r_, pushes_).pass();
     growGrid();
     writePositions(true, false);

@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include "LayoutFixture.h"
+#include "RandomTrees.h"
 #include "SVGLayout.h"
 
 namespace {
@@ -22,57 +23,6 @@ QStringList treeData(const SVGTree& tree) {
         out << key + u'|' + f->GetFirstPar()->GetKey() + u'|' + f->GetSecPar()->GetKey() + u'|' + kids.join(u',');
     }
     return out;
-}
-
-// A random tree. Layered: generations, marriages within a generation (each
-// person at most two spouses, so chains never branch), children one
-// generation down, at most one family each. Tangled: the same marriages, but
-// children drawn from anywhere, so lines may descend from themselves and a
-// person may be the child of several families.
-void randomTree(LayoutTree& t, std::mt19937& rng, bool tangled) {
-    const int generations = 1 + int(rng() % 5);
-    QVector<QStringList> gen(generations);
-    int n = 0;
-    for (int g = 0; g < generations; ++g) {
-        const int count = 1 + int(rng() % 7);
-        for (int i = 0; i < count; ++i) {
-            const QString key = QString("p%1").arg(++n);
-            t.person(key, QString("P %1").arg(1800 + int(rng() % 40) + 30 * g), 1 + int(rng() % 9), 1 + int(rng() % 9));
-            gen[g] << key;
-        }
-    }
-    QHash<QString, int> spouses;
-    QSet<QString> couples;
-    QSet<QString> hasParents;
-    int f = 0;
-    for (int g = 0; g < generations; ++g) {
-        const QStringList& people = gen[g];
-        const int marriages = int(rng() % (people.size() + 1));
-        for (int m = 0; m < marriages; ++m) {
-            const QString a = people[int(rng() % people.size())];
-            const QString b = people[int(rng() % people.size())];
-            const QString pair = a < b ? a + b : b + a;
-            if (a == b || couples.contains(pair) || spouses[a] >= 2 || spouses[b] >= 2) continue;
-            couples.insert(pair);
-            ++spouses[a];
-            ++spouses[b];
-            QStringList kids;
-            if (tangled) {
-                const int k = int(rng() % 4);
-                for (int i = 0; i < k; ++i) {
-                    const QString c = QString("p%1").arg(1 + int(rng() % n));
-                    if (c != a && c != b && !kids.contains(c)) kids << c;
-                }
-            } else if (g + 1 < generations) {
-                for (const QString& c : gen[g + 1])
-                    if (!hasParents.contains(c) && rng() % 3 == 0) {
-                        kids << c;
-                        hasParents.insert(c);
-                    }
-            }
-            t.family(QString("f%1").arg(++f), a, b, kids);
-        }
-    }
 }
 
 // Whether the person's marriage chain holds another person with parents.

@@ -4,6 +4,7 @@
 // SVG chart and an HTML page in which every person of the file has a box.
 #include <algorithm>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -11,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "LayoutRules.h"
 #include "UserRoad.h"
+#include "foundation/AppError.h"
 #include "../gedcom_library/QStringPrinting.h"
 
 namespace {
@@ -144,6 +147,32 @@ TEST(RoadLayoutTest, EveryPersonOfALargeRealTreeGetsACellOfItsOwn) {
         road.loadTree(road.importGedcom(QStringLiteral(KV_TEST_DATA_DIR "/ged/5.5.1-sample-3.ged"), false));
     road.designAndLayout(tree);
     EXPECT_EQ(TreeShape::of(*tree).occupiedCells(), tree->GetPersons().count());
+}
+
+// Auto Layout on every GEDCOM file of the test data that loads, as the
+// browser exports it: every position as the layout's rules give it.
+TEST(RoadLayoutTest, RealFilesLaidOutByTheRules) {
+    QStringList files;
+    for (const char* folder : {"ged", "road"})
+        for (const QFileInfo& file :
+             QDir(QStringLiteral(KV_TEST_DATA_DIR "/") + QLatin1String(folder))
+                 .entryInfoList({QStringLiteral("*.ged"), QStringLiteral("*.GED")}, QDir::Files))
+            files << file.filePath();
+    int laidOut = 0;
+    for (const QString& file : files) {
+        QTemporaryDir work;
+        UserRoad road(QStringLiteral(KV_SOURCE_DIR "/share"), work.path());
+        QString treeFile;
+        try {
+            treeFile = road.importGedcom(file, false);
+        } catch (const AppError&) {
+        }
+        if (treeFile.isEmpty()) continue;  // a file the library refuses
+        std::shared_ptr<SVGTree> tree = road.loadTree(treeFile);
+        EXPECT_EQ(LayoutRules::differenceFromLayout(*tree), "") << file.toStdString();
+        ++laidOut;
+    }
+    EXPECT_GE(laidOut, 25);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, RoadTest, ::testing::ValuesIn(kFiles), [](const auto& info) {

@@ -4,28 +4,109 @@
 
 #include "SVGLayout.h"
 
-void LayoutPushes::reset() {
-    cellsCounted_ = false;
+namespace {
+
+// Cells counted in plain tables at most; columns past a row's table are
+// counted in a hash.
+constexpr long long kCellTableLimit = 1LL << 24;
+
+}  // namespace
+
+// ---------------------------------------------------------------- set-up
+
+void LayoutPushes::prepare() {
+    if (prepared_) return;
+    // What pushes read, packed: units' rows, row-list links, blocks and
+    // persons; families' rows, links and children; persons' cells.
+    units_.assign(r_.units.size(), {});
+    unitPersons_.clear();
+    for (int u = 1; u < r_.units.size(); ++u) {
+        const LayoutUnitRec& rec = r_.units[u];
+        units_[u] = {rec.row, rec.next, rec.parentFam, int(unitPersons_.size()), rec.count, -1, rec.crossed};
+        for (int pos = 0; pos < rec.count; ++pos) unitPersons_.push_back(r_.unitPerson(rec, pos));
+    }
+    families_.assign(r_.families.size(), {});
+    familyChildren_.clear();
+    for (int f = 1; f < r_.families.size(); ++f) {
+        const LayoutFamilyRec& rec = r_.families[f];
+        families_[f] = {rec.row, rec.next, int(familyChildren_.size()), int(rec.children.size())};
+        for (int i = 0; i < rec.children.size(); ++i) {
+            const int c = rec.children[i];
+            familyChildren_.push_back(c);
+            if (r_.units[c].parentFam == f) units_[c].indexInBlock = i;
+        }
+    }
+    col_.assign(r_.persons.size(), 0);
+    row_.assign(r_.persons.size(), 0);
+    for (int p = 1; p < r_.persons.size(); ++p) {
+        col_[p] = r_.persons[p].newCol;
+        row_[p] = r_.persons[p].newRow;
+    }
+
+    // Every row's table reaches past the rightmost column of the layout, so
+    // that pushes rarely go beyond it; a layout both tall and wide keeps
+    // each row's table to its own persons.
+    int rows = int(r_.rowHead.size()), maxCol = 0;
+    std::vector<int> rowMax(rows, 0);
+    for (int p = 1; p < r_.persons.size(); ++p) {
+        rows = std::max(rows, row_[p] + 1);
+        if (std::size_t(row_[p]) >= rowMax.size()) rowMax.resize(row_[p] + 1, 0);
+        rowMax[row_[p]] = std::max(rowMax[row_[p]], col_[p]);
+        maxCol = std::max(maxCol, col_[p]);
+    }
+    const bool wide = qint64(rows) * (maxCol + 64) <= kCellTableLimit;
+    cellCounts_.assign(rows, {});
+    overflowCells_.clear();
+    for (int row = 0; row < int(rowMax.size()); ++row)
+        if (rowMax[row] > 0) cellCounts_[row].assign((wide ? maxCol : rowMax[row]) + 64, 0);
+    for (int p = 1; p < r_.persons.size(); ++p) ++cellCount(row_[p], col_[p]);
+
+    activeUnit_.assign(r_.units.size(), 0);
+    activeFam_.assign(r_.families.size(), 0);
+    prepared_ = true;
 }
 
-bool LayoutPushes::pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved) {
-    LayoutUnitRec& rec = r_.units[u];
-    for (int pos = startPos; pos < rec.count; ++pos) {
-        LayoutPersonRec& p = r_.persons[r_.unitPerson(rec, pos)];
-        if (p.newCol >= x) {
+// ---------------------------------------------------------------- cells
+
+int& LayoutPushes::cellCount(int row, int col) {
+    if (row >= 0 && row < int(cellCounts_.size()) && col >= 0 && col < int(cellCounts_[row].size()))
+        return cellCounts_[row][col];
+    return overflowCells_[cellKey(col, row)];
+}
+
+void LayoutPushes::setColumn(int p, int col) {
+    --cellCount(row_[p], col_[p]);
+    col_[p] = col;
+    ++cellCount(row_[p], col);
+}
+
+// ---------------------------------------------------------------- pushes
+
+bool LayoutPushes::isActive(int item) const {
+    return item < 0 ? activeUnit_[-item] == activeEpoch_ : activeFam_[item] == activeEpoch_;
+}
+
+void LayoutPushes::setActive(int item, bool active) {
+    (item < 0 ? activeUnit_[-item] : activeFam_[item]) = active ? activeEpoch_ : 0;
+}
+
+void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& moved) {
+    const UnitLinks& unit = units_[u];
+    for (int pos = startPos; pos < unit.count; ++pos) {
+        const int p = unitPersons_[unit.persons + pos];
+        if (col_[p] >= x) {
             ended = true;
-            return moved;
+            return;
         }
-        if (logging_) {
-            moveLog_.emplace_back(r_.unitPerson(rec, pos), p.newCol);
-            if (pos == 0) unitLog_.emplace_back(u, rec.col);
+        moveLog_.emplace_back(p, col_[p]);
+        if (pos == 0) {
+            unitLog_.emplace_back(u, r_.units[u].col);
+            r_.units[u].col = x;
         }
-        p.newCol = x;
-        if (pos == 0) rec.col = x;
+        setColumn(p, x);
         moved = true;
         ++x;
     }
-    return moved;
 }
 
 // Starts one push: false when the row's shifts, a crossed unit or a push
@@ -36,39 +117,39 @@ bool LayoutPushes::openPush(int item, int startPos, int row, int target, PushFra
     if (r_.rowShifts[row] >= SVGLayout::kRowShiftLimit) return false;
     // A crossed unit never moves; a push that would carry its left
     // neighbour onto it is taken back by the guard.
-    if (item < 0 && r_.units[-item].crossed) return false;
+    if (item < 0 && units_[-item].crossed) return false;
     // A unit reached again while it is being pushed (a line that descends
     // from itself) is not pushed again.
-    if (item < 0 && pushActive_.contains(item)) return false;
+    if (item < 0 && isActive(item)) return false;
     fr = PushFrame();
     fr.item = item;
     fr.row = row;
     fr.x = target;
     int block = 0, from = 0;
     if (item < 0) {
-        pushActive_.insert(item);
+        setActive(item, true);
         const int u = -item;
-        pushUnitPersons(u, startPos, fr.x, fr.ended, fr.moved);
+        const UnitLinks& unit = units_[u];
+        movePersons(u, startPos, fr.x, fr.ended, fr.moved);
         if (!fr.ended) {
-            const LayoutUnitRec& rec = r_.units[u];
-            if (rec.row != 0) {
-                fr.next = rec.next;
-            } else if (rec.parentFam) {
-                block = rec.parentFam;
-                from = int(r_.families[block].children.indexOf(u)) + 1;
+            if (unit.row != 0) {
+                fr.next = unit.next;
+            } else if (unit.parentFam) {
+                block = unit.parentFam;
+                from = unit.indexInBlock + 1;
             }
         }
     } else {
         block = item;
     }
     if (block) {
-        fr.next = r_.families[block].next;
+        fr.next = families_[block].next;
         // A block reached again while it is being pushed (a line that
         // descends from itself) ends the push instead of going round for ever.
-        if (pushActive_.contains(block)) {
+        if (isActive(block)) {
             fr.ended = true;
         } else {
-            pushActive_.insert(block);
+            setActive(block, true);
             fr.block = block;
             fr.index = from;
         }
@@ -82,13 +163,15 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
     // units of its children's block (a unit with a row of its own gets a push
     // of its own), then with the next item of its row list; it counts a shift
     // of its row when it or a push it started moved anything.
-    pushActive_.clear();
-    QVector<PushFrame> stack(1);
-    if (!openPush(item, startPos, row, target, stack[0])) return false;
+    ++activeEpoch_;
+    stack_.clear();
+    PushFrame first;
+    if (!openPush(item, startPos, row, target, first)) return false;
+    stack_.push_back(first);
     bool result = false;
     bool returning = false;
-    while (!stack.isEmpty()) {
-        PushFrame fr = stack.takeLast();
+    while (!stack_.empty()) {
+        PushFrame& fr = stack_.back();
         if (returning) {
             returning = false;
             if (result) fr.moved = true;
@@ -101,10 +184,10 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
         PushFrame child;
         bool opened = false;
         if (fr.block) {
-            const QVector<int>& children = r_.families[fr.block].children;
-            while (fr.index < children.size() && !fr.ended) {
-                const int c = children[fr.index];
-                const LayoutUnitRec& unit = r_.units[c];
+            const FamilyLinks& family = families_[fr.block];
+            while (fr.index < family.childCount && !fr.ended) {
+                const int c = familyChildren_[family.children + fr.index];
+                const UnitLinks& unit = units_[c];
                 if (unit.row != 0) {
                     if (openPush(-c, 0, unit.row, fr.x, child)) {
                         fr.waiting = PushFrame::BlockChild;
@@ -113,19 +196,19 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
                     }
                     ++fr.x;
                 } else if (unit.parentFam == fr.block) {
-                    pushUnitPersons(c, 0, fr.x, fr.ended, fr.moved);
+                    movePersons(c, 0, fr.x, fr.ended, fr.moved);
                 }
                 ++fr.index;
             }
             if (!opened) {
-                pushActive_.remove(fr.block);
+                setActive(fr.block, false);
                 fr.block = 0;
             }
         }
         if (!opened && !fr.tailDone) {
             fr.tailDone = true;
             if (!fr.ended && fr.next) {
-                const int nextRow = fr.next < 0 ? r_.units[-fr.next].row : r_.families[fr.next].row;
+                const int nextRow = fr.next < 0 ? units_[-fr.next].row : families_[fr.next].row;
                 if (openPush(fr.next, 0, nextRow, fr.x, child)) {
                     fr.waiting = PushFrame::Tail;
                     opened = true;
@@ -133,14 +216,17 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
             }
         }
         if (opened) {
-            stack.append(fr);
-            stack.append(child);
+            stack_.push_back(child);
             continue;
         }
-        if (fr.moved && !fr.ended) ++r_.rowShifts[fr.row];
-        if (fr.item < 0) pushActive_.remove(fr.item);
+        if (fr.moved && !fr.ended) {
+            ++r_.rowShifts[fr.row];
+            shiftLog_.push_back(fr.row);
+        }
+        if (fr.item < 0) setActive(fr.item, false);
         result = fr.moved;
         returning = true;
+        stack_.pop_back();
     }
     return result;
 }
@@ -152,58 +238,24 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     // another's cell. Such a push is taken back: the layout stays as it was.
     // The persons a push moves are logged, so that the check and the undo
     // cost what the push moved, not the whole view.
-    auto cellOf = [](int col, int row) { return (qint64(row) << 32) | quint32(col); };
-    if (!cellsCounted_) {
-        cellCount_.clear();
-        for (int p = 1; p < r_.persons.size(); ++p)
-            ++cellCount_[cellOf(r_.persons[p].newCol, r_.persons[p].newRow)];
-        cellsCounted_ = true;
-    }
-    const QVector<int> shifts = r_.rowShifts;
+    prepare();
     moveLog_.clear();
     unitLog_.clear();
-    logging_ = true;
-    const bool moved = push(item, startPos, row, target);
-    logging_ = false;
-    if (!moved) return false;
-    // The first column each moved person had, once per person.
-    std::vector<std::pair<int, int>> firstCols;
-    for (const auto& [p, col] : moveLog_) {
-        if (movedStamp_.size() < std::size_t(r_.persons.size())) movedStamp_.assign(r_.persons.size(), 0);
-        if (movedStamp_[p] == moveWalk_ + 1) continue;
-        movedStamp_[p] = moveWalk_ + 1;
-        firstCols.emplace_back(p, col);
-    }
-    ++moveWalk_;
-    // The count of a cell after the push is its count before, less the moved
-    // persons that left it, plus those that came to it. The counts change
-    // only when the push stands, so a push taken back costs no update.
-    std::vector<qint64>& left = leftCells_;
-    std::vector<qint64>& came = cameCells_;
-    left.clear();
-    came.clear();
-    for (const auto& [p, col] : firstCols) {
-        left.push_back(cellOf(col, r_.persons[p].newRow));
-        came.push_back(cellOf(r_.persons[p].newCol, r_.persons[p].newRow));
-    }
-    std::sort(left.begin(), left.end());
-    std::sort(came.begin(), came.end());
+    shiftLog_.clear();
+    if (!push(item, startPos, row, target)) return false;
+    // The cells are counted as persons move, so the check looks only at the
+    // cells the moved persons came to.
     bool shared = false;
-    for (auto at = came.begin(); at != came.end() && !shared;) {
-        const auto end = std::upper_bound(at, came.end(), *at);
-        const auto leavers = std::equal_range(left.begin(), left.end(), *at);
-        shared = cellCount_.value(*at) - (leavers.second - leavers.first) + (end - at) > 1;
-        at = end;
+    for (std::size_t i = 0; i < moveLog_.size() && !shared; ++i) {
+        const int p = moveLog_[i].first;
+        shared = cellCount(row_[p], col_[p]) > 1;
     }
     if (!shared) {
-        for (const auto& [p, col] : firstCols) {
-            --cellCount_[cellOf(col, r_.persons[p].newRow)];
-            ++cellCount_[cellOf(r_.persons[p].newCol, r_.persons[p].newRow)];
-        }
+        for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = col_[p];
         return true;
     }
-    for (const auto& [p, col] : firstCols) r_.persons[p].newCol = col;
+    for (auto it = moveLog_.crbegin(); it != moveLog_.crend(); ++it) setColumn(it->first, it->second);
     for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) r_.units[it->first].col = it->second;
-    r_.rowShifts = shifts;
+    for (int shifted : shiftLog_) --r_.rowShifts[shifted];
     return false;
 }

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QPair>
-#include <QSet>
-#include <QVector>
 
 #include <utility>
 #include <vector>
@@ -18,8 +15,8 @@ class LayoutPushes {
 public:
     explicit LayoutPushes(LayoutRecords& records) : r_(records) {}
 
-    // Forgets the cell counts of an earlier layout.
-    void reset();
+    // Forgets what it knew of an earlier layout.
+    void reset() { prepared_ = false; }
     // Pushes `item` (a unit, negative, from position startPos in its row; or
     // a family's block) to `target`, counting the shift in `row`; true when
     // anything moved and stood.
@@ -35,21 +32,51 @@ private:
         bool tailDone = false;
         enum { None, BlockChild, Tail } waiting = None;
     };
+    void prepare();
     bool openPush(int item, int startPos, int row, int target, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
-    bool pushUnitPersons(int u, int startPos, int& x, bool& ended, bool& moved);
+    void movePersons(int u, int startPos, int& x, bool& ended, bool& moved);
+    bool isActive(int item) const;
+    void setActive(int item, bool active);
+
+    // Persons per cell, by row and column.
+    int& cellCount(int row, int col);
+    void setColumn(int p, int col);
+
+    static qint64 cellKey(int col, int row) { return (qint64(row) << 32) | quint32(col); }
 
     LayoutRecords& r_;
-    // Row items (units negative, families positive) a push is working on.
-    QSet<int> pushActive_;
-    // Persons per cell while the adjustment passes run, and the moves of
-    // the push under way (person or unit, column before), to take it back.
-    QHash<qint64, int> cellCount_;
-    bool cellsCounted_ = false;
-    bool logging_ = false;
+    bool prepared_ = false;
+
+    // What pushes read of units and families, packed; a unit's persons
+    // from unitPersons_[persons], a family's children from
+    // familyChildren_[children]; a unit's index among the children of the
+    // family whose block places it (-1 none).
+    struct UnitLinks {
+        int row = 0, next = 0, parentFam = 0;
+        int persons = 0, count = 0;
+        int indexInBlock = -1;
+        bool crossed = false;
+    };
+    struct FamilyLinks {
+        int row = 0, next = 0;
+        int children = 0, childCount = 0;
+    };
+    std::vector<UnitLinks> units_;
+    std::vector<int> unitPersons_;
+    std::vector<FamilyLinks> families_;
+    std::vector<int> familyChildren_;
+    // Persons' columns and rows while the passes run; the records take the
+    // columns of a push that stands.
+    std::vector<int> col_, row_;
+    std::vector<std::vector<int>> cellCounts_;
+    QHash<qint64, int> overflowCells_;
+
+    // The push under way: its frames, the items it is pushing, and what it
+    // moved (person or unit, column before; rows whose shifts it counted).
+    std::vector<PushFrame> stack_;
+    std::vector<int> activeUnit_, activeFam_;
+    int activeEpoch_ = 0;
     std::vector<std::pair<int, int>> moveLog_, unitLog_;
-    std::vector<int> movedStamp_;
-    int moveWalk_ = 0;
-    // The cells the persons of a push left and came to, sorted.
-    std::vector<qint64> leftCells_, cameCells_;
+    std::vector<int> shiftLog_;
 };

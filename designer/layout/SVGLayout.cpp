@@ -169,17 +169,24 @@ QVector<int> SVGLayout::sortedRoots(SVGTree& oTr, LayoutSpouseUnits& units) {
     return roots;
 }
 
-void SVGLayout::growGrid() {
+// The grid the new positions need, at least the working size; a side past
+// the largest a grid can have is refused before the working size changes, so
+// that Revert then keeps the grid.
+QPair<int, int> SVGLayout::neededGrid() const {
     int cols = r_.iCols, rows = r_.iRows;
     for (int p = 1; p < r_.persons.size(); ++p) {
         cols = qMax(cols, r_.persons[p].newCol);
         rows = qMax(rows, r_.persons[p].newRow);
     }
-    // Refused before the working size changes: Revert then keeps the grid.
     if (cols > kMaxGridSide) LayoutRecords::raiseSide(cols);
     if (rows > kMaxGridSide) LayoutRecords::raiseSide(rows);
-    r_.iCols = cols;
-    r_.iRows = rows;
+    return {cols, rows};
+}
+
+void SVGLayout::growGrid() {
+    const QPair<int, int> grid = neededGrid();
+    r_.iCols = grid.first;
+    r_.iRows = grid.second;
 }
 
 // Writes new (bNew) or previous positions of the persons that the kept view
@@ -212,6 +219,9 @@ bool SVGLayout::Organise(SVGTree& oTr) {
         buildRecords(units);
         LayoutPlacement(r_).placeAll(sortedRoots(oTr, units));
         units.uncross();
+        // Pushes only move persons right: a placement already too wide or
+        // too tall for a grid is refused without running the passes.
+        neededGrid();
 
         LayoutAdjustment adjustment(r_, pushes_);
         for (int counter = 0;; ++counter) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -69,6 +70,7 @@ private:
     void buildRecords(LayoutSpouseUnits& units);
     QVector<int> sortedRoots(SVGTree& oTr, LayoutSpouseUnits& units);
     void writePositions(bool bNew, bool bViewAsRead);
+    QPair<int, int> neededGrid() const;
     void growGrid();
 
     Reporter* reporter_ = nullptr;

@@ -1,6 +1,10 @@
 // Automatic layout of the Tree Designer grid over generated trees of 1,000 to
-// 100,000 persons, over 100,000 persons without any family, and over one
-// family with many children and one person with many marriages.
+// 100,000 persons, over 100,000 persons without any family, over one family
+// with many children and one person with many marriages, and over trees as a
+// user gets them from GEDCOM files through the GEDCOM browser's export: the
+// project's generated GEDCOM files of 10,000 to 60,000 persons, the large
+// real sample of the test data (5.5.1-sample-3), and a generated file of
+// 100,000 persons whose layout is too wide for a grid and is refused.
 //   build/bin/bench_designer_layout
 //
 // Each round puts the persons back in the cells they had before and lays the
@@ -14,16 +18,24 @@
 // 100,000 persons, where the records no longer fit the processor's caches.
 #include <benchmark/benchmark.h>
 
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <map>
 #include <memory>
 #include <random>
 #include <utility>
 #include <vector>
 
+#include "BrowserExport.h"
+#include "QuietReporter.h"
 #include "SVGBox.h"
+#include "SVGDisplay.h"
 #include "SVGFamily.h"
 #include "SVGLayout.h"
 #include "SVGTree.h"
+#include "foundation/AppError.h"
 
 namespace {
 
@@ -153,6 +165,37 @@ LayoutInput& input(int persons, bool unrelated) {
     return it->second;
 }
 
+// A tree file as a user gets it from a GEDCOM file, loaded once per file.
+LayoutInput& exported(const QString& treeFile) {
+    static std::map<QString, LayoutInput> made;
+    static QuietReporter reporter;
+    auto it = made.find(treeFile);
+    if (it != made.end()) return it->second;
+    LayoutInput in;
+    in.tree = std::make_unique<SVGTree>();
+    in.tree->setReporter(&reporter);
+    in.tree->LoadFile(std::make_shared<SVGDisplay>(), treeFile, false);
+    in.tree->GetGridColRow(in.cols, in.rows, true);
+    in.families = int(in.tree->GetFamilies().count());
+    for (const auto& kv : in.tree->GetPersons())
+        in.cells.emplace_back(kv.second->GetTreeCol(), kv.second->GetTreeRow());
+    return made.emplace(treeFile, std::move(in)).first->second;
+}
+
+// The real sample of the test data, exported once.
+QString realSampleTreeFile() {
+    static QTemporaryDir dir(benchFolder() + QStringLiteral("/kvora_layout_XXXXXX"));
+    static QString treeFile;
+    if (treeFile.isEmpty()) {
+        BrowserExport browser;
+        browser.load(QFileInfo(QStringLiteral(__FILE__))
+                         .dir()
+                         .filePath(QStringLiteral("../tests/data/ged/5.5.1-sample-3.ged")));
+        treeFile = browser.exportTo(dir.path());
+    }
+    return treeFile;
+}
+
 void restore(LayoutInput& in) {
     const PersonDict& persons = in.tree->GetPersons();
     for (int i = 0; i < persons.count(); ++i)
@@ -161,15 +204,18 @@ void restore(LayoutInput& in) {
     in.tree->SetGridColRow(cols, rows, true);
 }
 
-void organise(benchmark::State& state, bool unrelated) {
-    LayoutInput& in = input(int(state.range(0)), unrelated);
+void organise(benchmark::State& state, LayoutInput& in) {
     int cols = 0, rows = 0;
     for (auto _ : state) {
         state.PauseTiming();
         restore(in);
         SVGLayout layout;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(layout.Organise(*in.tree));
+        try {
+            benchmark::DoNotOptimize(layout.Organise(*in.tree));
+        } catch (const AppError& error) {
+            state.SetLabel("refused: " + error.description.toStdString());
+        }
         state.PauseTiming();
         in.tree->GetGridColRow(cols, rows, true);
         state.ResumeTiming();
@@ -178,14 +224,25 @@ void organise(benchmark::State& state, bool unrelated) {
     state.counters["families"] = in.families;
     state.counters["grid_cols"] = cols;
     state.counters["grid_rows"] = rows;
-    state.counters["per_person"] = benchmark::Counter(double(in.tree->GetPersons().count()),
-                                                      benchmark::Counter::kIsIterationInvariantRate |
-                                                          benchmark::Counter::kInvert);
-    state.SetComplexityN(state.range(0));
+    state.counters["per_person"] =
+        benchmark::Counter(double(in.tree->GetPersons().count()),
+                           benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.SetComplexityN(in.tree->GetPersons().count());
 }
 
-void BM_Organise(benchmark::State& state) { organise(state, false); }
-void BM_OrganiseUnrelated(benchmark::State& state) { organise(state, true); }
+void BM_Organise(benchmark::State& state) {
+    organise(state, input(int(state.range(0)), false));
+}
+void BM_OrganiseUnrelated(benchmark::State& state) {
+    organise(state, input(int(state.range(0)), true));
+}
+// Generated GEDCOM files as exported; the one of 100,000 persons is refused.
+void BM_OrganiseExported(benchmark::State& state) {
+    organise(state, exported(generatedTreeFile(int(state.range(0)))));
+}
+void BM_OrganiseRealSample(benchmark::State& state) {
+    organise(state, exported(realSampleTreeFile()));
+}
 
 // Lists that the layout sorts or walks per family or per person at their
 // longest: one couple with n children whose years repeat, and one person
@@ -232,6 +289,12 @@ void BM_OrganiseManyMarriages(benchmark::State& state) { wide(state, true); }
 BENCHMARK(BM_Organise)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(BM_OrganiseUnrelated)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrganiseManyChildren)->Arg(1000)->Arg(16000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_OrganiseExported)->DenseRange(10000, 60000, 10000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_OrganiseExported)
+    ->Name("BM_OrganiseExportedRefused")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrganiseRealSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrganiseManyMarriages)->Arg(1000)->Arg(16000)->Unit(benchmark::kMillisecond)->Complexity();
 
 BENCHMARK_MAIN();

@@ -1,1 +1,1 @@
-kv_bench(bench_designer_layout DEPS designer)
+kv_bench(bench_designer_layout DEPS designer kv_browser_export)

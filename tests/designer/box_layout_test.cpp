@@ -23,7 +23,9 @@ TEST(GridBoxLayout, WhatShowsByCaptionPictureAndImagePart) {
         EXPECT_EQ(p.inner, QRectF(2, 2, 96, 96)) << c.what;
         EXPECT_EQ(p.captionShown, c.captionShown) << c.what;
         EXPECT_EQ(p.pictureShown, c.pictureShown) << c.what;
-        if (c.captionShown) EXPECT_EQ(p.caption, c.captionRect) << c.what;
+        if (c.captionShown) {
+            EXPECT_EQ(p.caption, c.captionRect) << c.what;
+        }
     }
 }
 

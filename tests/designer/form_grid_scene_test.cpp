@@ -90,7 +90,9 @@ TEST(LinkLineItemTest, BoundsHoldEveryPaintedPixel) {
         const QRectF bounds = item.boundingRect();
         // A plain line item finds its bounds from the stroked outline (none for a point).
         const QRectF stroked = plain.boundingRect();
-        if (!stroked.isEmpty()) EXPECT_TRUE(bounds.contains(stroked)) << c.line.x1() << "," << c.line.y1();
+        if (!stroked.isEmpty()) {
+            EXPECT_TRUE(bounds.contains(stroked)) << c.line.x1() << "," << c.line.y1();
+        }
         const double reach = 2 * c.width;
         const QRectF widest = QRectF(c.line.p1(), c.line.p2()).normalized().adjusted(-reach, -reach, reach, reach);
         EXPECT_TRUE(widest.contains(bounds)) << "no wider than the line and its pen";
@@ -110,7 +112,9 @@ TEST(LinkLineItemTest, BoundsHoldEveryPaintedPixel) {
                     ++painted;
                     EXPECT_TRUE(inside.contains(x, y)) << "pixel " << x << "," << y << " outside the bounds";
                 }
-        if (c.line.length() > 0) EXPECT_GT(painted, 0);
+        if (c.line.length() > 0) {
+            EXPECT_GT(painted, 0);
+        }
     }
 }
 

@@ -378,7 +378,9 @@ TEST_F(FormGridTest, TheWindowFitsTheScreenWithItsFrameAndScrollBars) {
         EXPECT_NE(form->frameGeometry(), form->geometry()) << "the frame is counted";
         EXPECT_EQ(form->view()->horizontalScrollBar()->isVisible(), c.across) << what.toStdString();
         EXPECT_EQ(form->view()->verticalScrollBar()->isVisible(), c.down) << what.toStdString();
-        if (!c.across && !c.down) EXPECT_EQ(form->view()->viewport()->size(), form->gridClientSize());
+        if (!c.across && !c.down) {
+            EXPECT_EQ(form->view()->viewport()->size(), form->gridClientSize());
+        }
     }
 }
 

@@ -24,7 +24,9 @@ TEST(GridGeometry, CellIndicesAreBoundsChecked) {
         EXPECT_EQ(g.iCellIndex(c.col, c.row), c.index) << c.col << "," << c.row;
         int col = -1, row = -1;
         EXPECT_EQ(g.GetCellColRow(c.index, col, row), c.index != 0);
-        if (c.index) EXPECT_EQ(std::pair(col, row), std::pair(c.col, c.row));
+        if (c.index) {
+            EXPECT_EQ(std::pair(col, row), std::pair(c.col, c.row));
+        }
     }
     int col = -1, row = -1;
     EXPECT_FALSE(g.GetCellColRow(61, col, row));

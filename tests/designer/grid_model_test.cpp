@@ -112,11 +112,12 @@ TEST(GridSize, VeryLargeGridThresholdsAndReduction) {
         t.reporter.answers.push_back(c.yes);
         t.open();
         EXPECT_EQ(t.reporter.texts(RecordingReporter::Entry::Ask).size(), c.asked ? 1 : 0) << c.cols << "x" << c.rows;
-        if (c.asked)
+        if (c.asked) {
             EXPECT_EQ(t.reporter.texts(RecordingReporter::Entry::Ask).first(),
                       QString("Are you sure you want to enter with this very large grid requirement (%1,%2)?")
                           .arg(c.cols)
                           .arg(c.rows));
+        }
         EXPECT_EQ(t.model.geometry().cols, c.cols2) << c.cols << "x" << c.rows;
         EXPECT_EQ(t.model.geometry().rows, c.rows2) << c.cols << "x" << c.rows;
         int treeCols = 0, treeRows = 0;

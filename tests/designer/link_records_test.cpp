@@ -27,7 +27,7 @@ TEST(LinkRecords, CirclePictureFromMoreChildrenLiaisonAndTheView) {
         QString view;
         if (c.childOutside) {
             SVGViewpointPtr v = t.tree.AddViewpoint("V", "Branch", 12, 8);
-            for (const QString& k : {"p1", "p2", "c1"}) v->AddPerRef(k, 0, 0, true);
+            for (const char* k : {"p1", "p2", "c1"}) v->AddPerRef(k, 0, 0, true);
             v->SetPerColRow("p1", 1, 1, true);
             v->SetPerColRow("p2", 2, 1, true);
             v->SetPerColRow("c1", 1, 2, true);
@@ -218,7 +218,7 @@ TEST(GridSelectionModel, ToggleSelectAndSortedOrder) {
     EXPECT_EQ(t.model.ToggleSelect("nobody"), 0);
     EXPECT_EQ(t.model.SelectPerson("nobody"), 0);
 
-    for (const QString& k : {"x", "z", "y"}) t.model.SelectPerson(k);
+    for (const char* k : {"x", "z", "y"}) t.model.SelectPerson(k);
     EXPECT_EQ(t.model.SelectPerson("x"), 0) << "already selected";
     EXPECT_EQ(t.model.sSortedSelection(), "y,z,x") << "by column, then row";
     t.setting("Horiz", "False");

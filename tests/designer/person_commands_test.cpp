@@ -95,7 +95,9 @@ TEST(PersonCommands, DeleteAsksByKeyOrForTheSelection) {
             EXPECT_EQ(t.host.questions, QStringList{c.question}) << c.name;
             for (const QString& k : c.gone) EXPECT_EQ(t.tree.GetPersons().contains(k), !yes) << c.name << k.toStdString();
             EXPECT_EQ(t.events, yes ? QStringList{"PFChange"} : QStringList()) << c.name;
-            if (yes) EXPECT_TRUE(t.model.selection().isEmpty()) << c.name;
+            if (yes) {
+                EXPECT_TRUE(t.model.selection().isEmpty()) << c.name;
+            }
         }
     }
 }

@@ -66,7 +66,9 @@ TEST_P(RoadTest, GedcomToDesignerToCharts) {
     const int boxes = road.designAndLayout(tree);
     const TreeShape laidOut = TreeShape::of(*tree);
     EXPECT_EQ(boxes, laidOut.occupiedCells()) << param.what;
-    if (param.ownCells) EXPECT_EQ(laidOut.occupiedCells(), tree->GetPersons().count()) << param.what;
+    if (param.ownCells) {
+        EXPECT_EQ(laidOut.occupiedCells(), tree->GetPersons().count()) << param.what;
+    }
 
     tree->SaveToFile();
     std::shared_ptr<SVGTree> reloaded = road.loadTree(treeFile);
@@ -82,8 +84,9 @@ TEST_P(RoadTest, GedcomToDesignerToCharts) {
         static const QRegularExpression groupId(QStringLiteral("<g id=\"(P[^\"]*)\""));
         for (auto m = groupId.globalMatch(text); m.hasNext();) ids.insert(m.next().captured(1));
         // Pictures are found where the GEDCOM file names them, relative to it.
-        if (QString::fromUtf8(param.path).startsWith(QLatin1String("road/")))
+        if (QString::fromUtf8(param.path).startsWith(QLatin1String("road/"))) {
             EXPECT_TRUE(text.contains(QLatin1String("xlink:href=\"pictures/thomas.png\""))) << charts.first().toStdString();
+        }
         for (int i = 0; i < reloaded->GetPersons().count(); ++i) {
             const QString id = QStringLiteral("P%1-%2").arg(inst, reloaded->GetPersons().keyAt(i));
             ASSERT_TRUE(ids.contains(id)) << param.what << ": " << id.toStdString() << " is not drawn in " << charts.first().toStdString();

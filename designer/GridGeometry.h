@@ -4,6 +4,8 @@
 #include <QRectF>
 #include <QtGlobal>
 
+#include "tree_model/SVGViewpointClass.h"
+
 // A cell of the designer grid: its index (row by row from 1), column and row.
 // An index of 0 is "no cell".
 struct CellRef {
@@ -24,7 +26,7 @@ class GridGeometry {
 public:
     static constexpr int kTwipsPerPixel = 15;
     // The largest number of columns or rows: a viewpoint packs positions in 14 bits.
-    static constexpr int kMaxSide = 16383;
+    static constexpr int kMaxSide = SVGViewpointClass::kMaxGridSide;
 
     int cols = 0;
     int rows = 0;

@@ -8,6 +8,17 @@
 
 #include "SystemErrorText.h"
 
+namespace {
+
+// Qt's own text of a failure of its file, or "" where it knows no more than
+// the system's error code does.
+QString qtReason(const QFileDevice& file) {
+    const QString text = file.errorString();
+    return text.startsWith(QLatin1String("Unknown error")) ? QString() : text;
+}
+
+}  // namespace
+
 SafeFileWriter::SafeFileWriter(const QString& sFile) : fileName_(sFile) {}
 
 SafeFileWriter::~SafeFileWriter() { discard(); }
@@ -34,8 +45,7 @@ bool SafeFileWriter::open() {
         const int code = errno;
         // Qt's text says why the temporary file could not be made, also where
         // no system call failed (a folder given as the file, say).
-        const QString text = file->errorString();
-        return fail(code, text.isEmpty() || text.startsWith(QLatin1String("Unknown error")) ? QString() : text);
+        return fail(code, qtReason(*file));
     }
     file_ = std::move(file);
     return true;
@@ -69,9 +79,9 @@ bool SafeFileWriter::commit() {
     errno = 0;
     if (!file_->commit()) {
         const int code = errno;
-        const QString text = file_->errorString();
+        const QString text = qtReason(*file_);
         file_.reset();
-        return fail(code, text.isEmpty() || text.startsWith(QLatin1String("Unknown error")) ? QString() : text);
+        return fail(code, text);
     }
     file_.reset();
     return true;

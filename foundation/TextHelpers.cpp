@@ -7,10 +7,11 @@
 
 #include "TextCoreErrors.h"
 
+bool isAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
 namespace {
 
-bool isAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
 // Reads a decimal number ("." separator, optional sign and exponent) from the
@@ -35,7 +36,7 @@ Scanned scanNumber(QStringView s) {
     }
     bool digits = false, point = false;
     while (i < s.size()) {
-        if (isDigit(s[i])) {
+        if (isAsciiDigit(s[i])) {
             digits = true;
         } else if (s[i] == u'.' && !point) {
             point = true;
@@ -53,7 +54,7 @@ Scanned scanNumber(QStringView s) {
         QByteArray exponent("e");
         if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) exponent.append(char(s[j++].unicode()));
         const qsizetype firstDigit = j;
-        while (j < s.size() && isDigit(s[j])) exponent.append(char(s[j++].unicode()));
+        while (j < s.size() && isAsciiDigit(s[j])) exponent.append(char(s[j++].unicode()));
         if (j > firstDigit) {
             text += exponent;
             used = j;
@@ -179,11 +180,23 @@ QString sFirstLine(const QString& s) {
     return lf < 0 ? QString() : s.left(lf);
 }
 
+namespace {
+bool isNameChar(QChar c) { return isAsciiLetter(c) || isAsciiDigit(c) || c == u'_' || c == u'-'; }
+}  // namespace
+
 bool bValidName(const QString& s) {
     if (s.isEmpty() || !isAsciiLetter(s[0])) return false;
     for (QChar c : s)
-        if (!isAsciiLetter(c) && !isDigit(c) && c != u'_' && c != u'-') return false;
+        if (!isNameChar(c)) return false;
     return true;
+}
+
+QString sMakeValidName(const QString& s, const QString& prefix) {
+    QString name = s;
+    for (QChar& c : name)
+        if (!isNameChar(c)) c = u'_';
+    if (name.isEmpty() || !isAsciiLetter(name[0])) name.prepend(prefix);
+    return name;
 }
 
 QString sFormatNum(double value) {
@@ -211,7 +224,7 @@ bool bIsNumber(const QString& s) {
     if (s.isEmpty()) return false;
     int digits = 0, points = 0;
     for (QChar c : s) {
-        if (isDigit(c)) ++digits;
+        if (isAsciiDigit(c)) ++digits;
         else if (c == u'.') ++points;
         else return false;
     }

@@ -61,6 +61,13 @@ QString trimBlanks(const QString& text);
 QString sFirstLine(const QString& s);
 // The key rule: an ASCII letter, then ASCII letters, digits, "_" and "-".
 bool bValidName(const QString& s);
+// A name the key rule accepts, made from s: every character the rule does not
+// allow becomes "_", and a name that would not begin with an ASCII letter
+// gets `prefix` (which must begin with one) in front.
+QString sMakeValidName(const QString& s, const QString& prefix);
+// "A" to "Z" and "a" to "z"; "0" to "9".
+bool isAsciiLetter(QChar c);
+bool isAsciiDigit(QChar c);
 
 // ---- Numbers, independent of the locale -------------------------------------
 

@@ -10,18 +10,9 @@ namespace {
 // How many changes the warning names before it only counts the rest.
 constexpr int kNamedChanges = 10;
 
-bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-bool isKeyChar(QChar c) { return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'_' || c == u'-'; }
-
 // A key made from an identifier: characters the key rule does not allow
 // become "_", and a key that would not begin with a letter gets `prefix`.
-QString keyFrom(const QString& xref, QChar prefix) {
-    QString key = xref;
-    for (QChar& c : key)
-        if (!isKeyChar(c)) c = u'_';
-    if (key.isEmpty() || !isAsciiLetter(key[0])) key.prepend(prefix);
-    return key;
-}
+QString keyFrom(const QString& xref, QChar prefix) { return sMakeValidName(xref, QString(prefix)); }
 }  // namespace
 
 void GEDKeyMap::clear() {

@@ -11,6 +11,7 @@
 #include "foundation/AppError.h"
 #include "foundation/ReadTextFile.h"
 #include "foundation/Reporter.h"
+#include "foundation/TextHelpers.h"
 #include "tree_model/PlaceKeyClass.h"
 #include "tree_model/SVGViewpointClass.h"
 #include "tree_model/TreeText.h"
@@ -60,14 +61,7 @@ void noteLines(const QString& text, const QString& mark, const std::function<voi
 }
 }  // namespace
 
-QString sExportTitle(const QString& sTitle) {
-    auto isLetter = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); };
-    QString title = sTitle;
-    for (QChar& c : title)
-        if (!isLetter(c) && !(c >= u'0' && c <= u'9') && c != u'_' && c != u'-') c = u'_';
-    if (title.isEmpty() || !isLetter(title[0])) title.prepend(QStringLiteral("Tree"));
-    return title;
-}
+QString sExportTitle(const QString& sTitle) { return sMakeValidName(sTitle, QStringLiteral("Tree")); }
 
 QString sExportFileName(const QString& sTitle) {
     const bool hasPrefix = sTitle.startsWith(QStringLiteral("Tree"), Qt::CaseInsensitive);

@@ -5,10 +5,10 @@
 #include "AppError.h"
 #include "GEDStore.h"
 #include "GEDTagClass.h"
+#include "TextHelpers.h"
 
 namespace {
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
 constexpr qint64 kLargestLevel = std::numeric_limits<qint32>::max();
 bool isTagChar(QChar c) {
     const char16_t u = c.unicode();

@@ -7,13 +7,6 @@
 
 namespace {
 
-bool isAsciiLetter(QChar c) {
-    const char16_t u = c.unicode();
-    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
-}
-
-bool isAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
-
 // White space between the parts of a tag.
 bool isTagSpace(QChar c) {
     const char16_t u = c.unicode();

@@ -3,14 +3,12 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "foundation/TextHelpers.h"
 #include "tree_model/SVGBox.h"
 #include "tree_model/SVGFamily.h"
 
 namespace {
 
-bool isAsciiDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
 bool isDash(QChar c) {
     return c == u'-' || c == QChar(0x2013);
 }

@@ -7,6 +7,7 @@
 #include "LayoutPushes.h"
 #include "LayoutRecords.h"
 #include "LayoutSortYears.h"
+#include "tree_model/SVGViewpointClass.h"
 
 class LayoutSpouseUnits;
 class Reporter;
@@ -55,7 +56,7 @@ public:
     // Shifts one row accepts from the adjustment passes.
     static constexpr int kRowShiftLimit = 25;
     // The largest column or row a grid can take (positions are packed in 14 bits).
-    static constexpr int kMaxGridSide = 16383;
+    static constexpr int kMaxGridSide = SVGViewpointClass::kMaxGridSide;
     static constexpr int kSortSpousesErrorOffset = 521;
     static const char* const kSource;
 

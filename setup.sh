@@ -55,8 +55,10 @@ else
   [ ${#targets[@]} -gt 0 ] || targets=(kvora kv_share_data)
 fi
 
-# One query for every package: the names dpkg reports installed.
-installed=" $(dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null |
+# One query for every package: the names dpkg reports installed. dpkg-query
+# fails when it has never heard of a package (a fresh machine), yet still
+# reports the rest, so its status is not the answer.
+installed=" $({ dpkg-query -W -f='${Package} ${Status}\n' "${packages[@]}" 2>/dev/null || true; } |
   awk '$NF == "installed" && $(NF-1) == "ok" { print $1 }' | tr '\n' ' ') "
 missing=()
 for p in "${packages[@]}"; do

@@ -37,6 +37,25 @@ for p in $program; do
     failed=1
   fi
 done
+# On a fresh machine dpkg has never heard of most packages: dpkg-query then
+# reports the ones it knows and fails. The set-up must go on and count the
+# rest missing, not stop without a word.
+fake="$(mktemp -d)"
+trap 'rm -rf "$fake"' EXIT
+cat >"$fake/dpkg-query" <<'FAKE'
+#!/bin/sh
+echo "cmake install ok installed"
+echo "dpkg-query: no packages found matching qt6-base-dev" >&2
+exit 1
+FAKE
+chmod +x "$fake/dpkg-query"
+if ! fresh="$(PATH="$fake:$PATH" "$setup" --dry-run --program)"; then
+  echo "the set-up stops where dpkg has never heard of a package"
+  failed=1
+elif [[ "$fresh" != *"cmake installed"* || "$fresh" != *"qt6-base-dev missing"* ]]; then
+  echo "the set-up misreads a fresh machine's packages: $fresh"
+  failed=1
+fi
 if ! grep -q 'setup.sh" --program' "$run"; then
   echo "run.sh does not ask setup.sh for the program alone"
   failed=1

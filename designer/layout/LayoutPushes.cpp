@@ -10,6 +10,14 @@ namespace {
 // counted in a hash.
 constexpr long long kCellTableLimit = 1LL << 24;
 
+// A push that has carried a person onto another's cell goes on while the
+// rows behind may still carry the other person away; most such pushes never
+// free the cell and would walk thousands of persons before being taken back.
+// A push whose person still shares a cell after this many further moves is
+// given up and taken back at once. Pushes that stand free their cells far
+// sooner: under 300 moves in every tree seen.
+constexpr int kSharedCellMoves = 384;
+
 }  // namespace
 
 // ---------------------------------------------------------------- set-up
@@ -63,6 +71,22 @@ void LayoutPushes::prepare() {
 
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
+    arrival_.assign(r_.persons.size(), -1);
+
+    // Areas of 32 columns in each row, the last column area and the last row
+    // taking in all beyond.
+    areaRows_ = rows + 1;
+    areaCols_ = (maxCol >> 5) + 2;
+    areaStamp_.assign(std::size_t(areaRows_) * areaCols_, 0);
+    areaSeen_.assign(areaStamp_.size(), 0);
+    refused_.clear();
+    readAreas_.clear();
+    readRows_.clear();
+    rowSeen_.assign(r_.rowShifts.size(), 0);
+    rowShiftsBefore_.assign(r_.rowShifts.size(), 0);
+    rowShiftsGained_.assign(r_.rowShifts.size(), 0);
+    step_ = 0;
+    seenEpoch_ = 0;
     prepared_ = true;
 }
 
@@ -77,7 +101,75 @@ int& LayoutPushes::cellCount(int row, int col) {
 void LayoutPushes::setColumn(int p, int col) {
     --cellCount(row_[p], col_[p]);
     col_[p] = col;
-    ++cellCount(row_[p], col);
+    if (++cellCount(row_[p], col) > 1 && tracking_) {
+        arrival_[p] = moves_;
+        sharedCells_.push_back({p, moves_});
+    } else {
+        arrival_[p] = -1;
+    }
+}
+
+bool LayoutPushes::sharedTooLong() {
+    while (oldestShared_ < sharedCells_.size()) {
+        const SharedCell& s = sharedCells_[oldestShared_];
+        if (arrival_[s.person] == s.since && cellCount(row_[s.person], col_[s.person]) > 1)
+            return moves_ - s.since > kSharedCellMoves;
+        ++oldestShared_;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- refused pushes
+
+int LayoutPushes::cellArea(int row, int col) const {
+    const int r = std::clamp(row, 0, areaRows_ - 1);
+    const int c = std::clamp(col >> 5, 0, areaCols_ - 1);
+    return r * areaCols_ + c;
+}
+
+void LayoutPushes::noteRowOpened(int row) {
+    if (std::size_t(row) >= rowSeen_.size()) {
+        rowSeen_.resize(row + 1, 0);
+        rowShiftsBefore_.resize(row + 1, 0);
+        rowShiftsGained_.resize(row + 1, 0);
+    }
+    // The row's shifts grow only by the frames of this push opened there,
+    // so they are as the push found them the first time it is let in.
+    if (rowSeen_[row] != seenEpoch_) {
+        rowSeen_[row] = seenEpoch_;
+        rowShiftsBefore_[row] = r_.rowShifts[row];
+        rowShiftsGained_[row] = 0;
+        rowsOpened_.push_back(row);
+    }
+    rowShiftsGained_[row] = std::max(rowShiftsGained_[row], r_.rowShifts[row] - rowShiftsBefore_[row]);
+}
+
+void LayoutPushes::noteRead(int area) {
+    if (areaSeen_[area] == seenEpoch_) return;
+    areaSeen_[area] = seenEpoch_;
+    readAreas_.push_back(area);
+}
+
+// A refused push would run as it ran while no push that stood since has
+// changed an area it read, and no row it was let into has counted so many
+// shifts that it would now be refused there. (Shifts only grow, and a push
+// refused by a row's shifts is refused there again.)
+bool LayoutPushes::stillRefused(const Refused& known) const {
+    for (int i = known.from; i < known.to; ++i)
+        if (areaStamp_[readAreas_[i]] > known.step) return false;
+    for (int i = known.rowsFrom; i < known.rowsTo; ++i)
+        if (r_.rowShifts[readRows_[i].first] > readRows_[i].second) return false;
+    return true;
+}
+
+// A push that stood changed the cells its persons left and came to (its rows'
+// shifts are read as they stand).
+void LayoutPushes::stampChanges() {
+    ++step_;
+    for (const auto& [p, from] : moveLog_) {
+        areaStamp_[cellArea(row_[p], from)] = step_;
+        areaStamp_[cellArea(row_[p], col_[p])] = step_;
+    }
 }
 
 // ---------------------------------------------------------------- pushes
@@ -94,10 +186,12 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
     const UnitLinks& unit = units_[u];
     for (int pos = startPos; pos < unit.count; ++pos) {
         const int p = unitPersons_[unit.persons + pos];
+        noteRead(cellArea(row_[p], col_[p]));
         if (col_[p] >= x) {
             ended = true;
             return;
         }
+        noteRead(cellArea(row_[p], x));
         moveLog_.emplace_back(p, col_[p]);
         if (pos == 0) {
             unitLog_.emplace_back(u, r_.units[u].col);
@@ -106,6 +200,12 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
         setColumn(p, x);
         moved = true;
         ++x;
+        ++moves_;
+        if (sharedTooLong()) {
+            givenUp_ = true;
+            ended = true;
+            return;
+        }
     }
 }
 
@@ -115,6 +215,7 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
 bool LayoutPushes::openPush(int item, int startPos, int row, int target, PushFrame& fr) {
     r_.ensureRow(row);
     if (r_.rowShifts[row] >= SVGLayout::kRowShiftLimit) return false;
+    noteRowOpened(row);
     // A crossed unit never moves; a push that would carry its left
     // neighbour onto it is taken back by the guard.
     if (item < 0 && units_[-item].crossed) return false;
@@ -171,6 +272,10 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
     bool result = false;
     bool returning = false;
     while (!stack_.empty()) {
+        if (givenUp_) {
+            stack_.clear();
+            return true;
+        }
         PushFrame& fr = stack_.back();
         if (returning) {
             returning = false;
@@ -236,26 +341,53 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     // not follow its columns (a marriage with a row of its own that stands in
     // the row of another family's children) it can carry one person onto
     // another's cell. Such a push is taken back: the layout stays as it was.
+    // The passes ask the same pushes again and again while others stand
+    // elsewhere, so a push taken back is answered from memory until what it
+    // read changes.
     // The persons a push moves are logged, so that the check and the undo
     // cost what the push moved, not the whole view.
     prepare();
+    const std::pair<qint64, qint64> key((qint64(item) << 32) | quint32(target),
+                                        (qint64(row) << 32) | quint32(startPos));
+    const auto known = refused_.find(key);
+    if (known != refused_.end() && stillRefused(known->second)) return false;
+    // What this push reads is noted, to remember it should it not stand.
+    ++seenEpoch_;
+    const int readFrom = int(readAreas_.size());
+    rowsOpened_.clear();
+    auto refuse = [&] {
+        const int rowsFrom = int(readRows_.size());
+        for (int row : rowsOpened_)
+            readRows_.emplace_back(row, SVGLayout::kRowShiftLimit - 1 - rowShiftsGained_[row]);
+        refused_[key] = Refused{step_, readFrom, int(readAreas_.size()), rowsFrom, int(readRows_.size())};
+        return false;
+    };
     moveLog_.clear();
     unitLog_.clear();
     shiftLog_.clear();
-    if (!push(item, startPos, row, target)) return false;
+    sharedCells_.clear();
+    oldestShared_ = 0;
+    moves_ = 0;
+    givenUp_ = false;
+    tracking_ = true;
+    const bool moved = push(item, startPos, row, target);
+    tracking_ = false;
+    if (!moved) return refuse();
     // The cells are counted as persons move, so the check looks only at the
     // cells the moved persons came to.
-    bool shared = false;
+    bool shared = givenUp_;
     for (std::size_t i = 0; i < moveLog_.size() && !shared; ++i) {
         const int p = moveLog_[i].first;
         shared = cellCount(row_[p], col_[p]) > 1;
     }
     if (!shared) {
         for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = col_[p];
+        readAreas_.resize(readFrom);
+        stampChanges();
         return true;
     }
     for (auto it = moveLog_.crbegin(); it != moveLog_.crend(); ++it) setColumn(it->first, it->second);
     for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) r_.units[it->first].col = it->second;
     for (int shifted : shiftLog_) --r_.rowShifts[shifted];
-    return false;
+    return refuse();
 }

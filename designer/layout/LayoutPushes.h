@@ -2,6 +2,7 @@
 
 #include <QHash>
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -10,7 +11,9 @@
 // The pushes of the adjustment passes: a push moves a unit's persons (or a
 // family's block of children) right to a target column and carries what
 // stands behind them along their row lists, never moving anyone left. A push
-// that would put two persons in one cell is taken back.
+// that would put two persons in one cell is taken back; one that keeps a
+// person on another's cell through a long stretch of further moves is given
+// up and taken back without going on.
 class LayoutPushes {
 public:
     explicit LayoutPushes(LayoutRecords& records) : r_(records) {}
@@ -42,8 +45,20 @@ private:
     // Persons per cell, by row and column.
     int& cellCount(int row, int col);
     void setColumn(int p, int col);
+    // True when a cell the push made shared has stayed so for too long.
+    bool sharedTooLong();
 
     static qint64 cellKey(int col, int row) { return (qint64(row) << 32) | quint32(col); }
+
+    // What a push reads, as areas: a row's stretch of columns (its persons'
+    // columns and its cells' counts).
+    int cellArea(int row, int col) const;
+    void noteRead(int area);
+    // A push that was let into a row: the shifts it had counted there so far.
+    void noteRowOpened(int row);
+    struct Refused;
+    bool stillRefused(const Refused& known) const;
+    void stampChanges();
 
     LayoutRecords& r_;
     bool prepared_ = false;
@@ -71,6 +86,18 @@ private:
     std::vector<int> col_, row_;
     std::vector<std::vector<int>> cellCounts_;
     QHash<qint64, int> overflowCells_;
+    // While a push runs: the persons it moved into a cell where another
+    // person stood, in that order, each with the count of the push's moves
+    // when it came (also kept by person, to tell a later move of it).
+    struct SharedCell {
+        int person = 0;
+        int since = 0;
+    };
+    std::vector<SharedCell> sharedCells_;
+    std::size_t oldestShared_ = 0;
+    std::vector<int> arrival_;
+    int moves_ = 0;
+    bool tracking_ = false, givenUp_ = false;
 
     // The push under way: its frames, the items it is pushing, and what it
     // moved (person or unit, column before; rows whose shifts it counted).
@@ -79,4 +106,32 @@ private:
     int activeEpoch_ = 0;
     std::vector<std::pair<int, int>> moveLog_, unitLog_;
     std::vector<int> shiftLog_;
+
+    // Pushes taken back or moving nothing, remembered by their arguments
+    // with the areas they read; one is answered again without running while
+    // no push that stood has changed any of those areas since.
+    struct Refused {
+        int step = 0;          // pushes that stood before it ran
+        int from = 0, to = 0;  // its areas in readAreas_
+        // Rows it was let into, in readRows_, each with the most shifts the
+        // row may count before a later push would be refused there.
+        int rowsFrom = 0, rowsTo = 0;
+    };
+    struct PushKeyHash {
+        std::size_t operator()(const std::pair<qint64, qint64>& k) const {
+            return std::size_t(k.first * 0x9E3779B97F4A7C15ULL ^
+                               (k.second + 0x632BE59BD9B4E019ULL) * 0xC2B2AE3D27D4EB4FULL);
+        }
+    };
+    std::unordered_map<std::pair<qint64, qint64>, Refused, PushKeyHash> refused_;
+    std::vector<int> readAreas_;
+    std::vector<std::pair<int, int>> readRows_;
+    // By row, for the push under way: the push that last let it in, its
+    // shifts when first let in, and the most shifts counted since at a time
+    // it was let in.
+    std::vector<int> rowSeen_, rowShiftsBefore_, rowShiftsGained_;
+    std::vector<int> rowsOpened_;
+    std::vector<int> areaStamp_, areaSeen_;
+    int areaRows_ = 0, areaCols_ = 0;
+    int step_ = 0, seenEpoch_ = 0;
 };

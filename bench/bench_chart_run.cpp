@@ -19,7 +19,7 @@
 
 namespace {
 
-const QString kShare = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../share"));
+const QString kShare = QStringLiteral(KV_SOURCE_DIR "/share");
 
 void BM_ProcessTree(benchmark::State& state) {
     const bool svg = state.range(1) != 0;

@@ -188,9 +188,7 @@ QString realSampleTreeFile() {
     static QString treeFile;
     if (treeFile.isEmpty()) {
         BrowserExport browser;
-        browser.load(QFileInfo(QStringLiteral(__FILE__))
-                         .dir()
-                         .filePath(QStringLiteral("../tests/data/ged/5.5.1-sample-3.ged")));
+        browser.load(QStringLiteral(KV_SOURCE_DIR "/tests/data/ged/5.5.1-sample-3.ged"));
         treeFile = browser.exportTo(dir.path());
     }
     return treeFile;

@@ -31,7 +31,7 @@
 
 namespace {
 
-const QString kShare = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../share"));
+const QString kShare = QStringLiteral(KV_SOURCE_DIR "/share");
 
 void BM_UserRoad(benchmark::State& state) {
     QTemporaryDir dir(benchFolder() + QStringLiteral("/kvora_road_XXXXXX"));

@@ -72,6 +72,8 @@ void LayoutPushes::prepare() {
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
     arrival_.assign(r_.persons.size(), -1);
+    unitCol_.assign(r_.units.size(), 0);
+    for (int u = 1; u < r_.units.size(); ++u) unitCol_[u] = r_.units[u].col;
 
     // Areas of 32 columns in each row, the last column area and the last row
     // taking in all beyond.
@@ -92,13 +94,17 @@ void LayoutPushes::prepare() {
 
 // ---------------------------------------------------------------- cells
 
-int& LayoutPushes::cellCount(int row, int col) {
-    if (row >= 0 && row < int(cellCounts_.size()) && col >= 0 && col < int(cellCounts_[row].size()))
-        return cellCounts_[row][col];
+int& LayoutPushes::overflowCount(int row, int col) {
     return overflowCells_[cellKey(col, row)];
 }
 
-void LayoutPushes::setColumn(int p, int col) {
+inline int& LayoutPushes::cellCount(int row, int col) {
+    if (row >= 0 && row < int(cellCounts_.size()) && col >= 0 && col < int(cellCounts_[row].size()))
+        return cellCounts_[row][col];
+    return overflowCount(row, col);
+}
+
+inline void LayoutPushes::setColumn(int p, int col) {
     --cellCount(row_[p], col_[p]);
     col_[p] = col;
     if (++cellCount(row_[p], col) > 1 && tracking_) {
@@ -121,7 +127,7 @@ bool LayoutPushes::sharedTooLong() {
 
 // ---------------------------------------------------------------- refused pushes
 
-int LayoutPushes::cellArea(int row, int col) const {
+inline int LayoutPushes::cellArea(int row, int col) const {
     const int r = std::clamp(row, 0, areaRows_ - 1);
     const int c = std::clamp(col >> 5, 0, areaCols_ - 1);
     return r * areaCols_ + c;
@@ -137,14 +143,15 @@ void LayoutPushes::noteRowOpened(int row) {
     // so they are as the push found them the first time it is let in.
     if (rowSeen_[row] != seenEpoch_) {
         rowSeen_[row] = seenEpoch_;
-        rowShiftsBefore_[row] = r_.rowShifts[row];
+        rowShiftsBefore_[row] = std::as_const(r_.rowShifts)[row];
         rowShiftsGained_[row] = 0;
         rowsOpened_.push_back(row);
     }
-    rowShiftsGained_[row] = std::max(rowShiftsGained_[row], r_.rowShifts[row] - rowShiftsBefore_[row]);
+    rowShiftsGained_[row] =
+        std::max(rowShiftsGained_[row], std::as_const(r_.rowShifts)[row] - rowShiftsBefore_[row]);
 }
 
-void LayoutPushes::noteRead(int area) {
+inline void LayoutPushes::noteRead(int area) {
     if (areaSeen_[area] == seenEpoch_) return;
     areaSeen_[area] = seenEpoch_;
     readAreas_.push_back(area);
@@ -158,7 +165,7 @@ bool LayoutPushes::stillRefused(const Refused& known) const {
     for (int i = known.from; i < known.to; ++i)
         if (areaStamp_[readAreas_[i]] > known.step) return false;
     for (int i = known.rowsFrom; i < known.rowsTo; ++i)
-        if (r_.rowShifts[readRows_[i].first] > readRows_[i].second) return false;
+        if (std::as_const(r_.rowShifts)[readRows_[i].first] > readRows_[i].second) return false;
     return true;
 }
 
@@ -174,11 +181,11 @@ void LayoutPushes::stampChanges() {
 
 // ---------------------------------------------------------------- pushes
 
-bool LayoutPushes::isActive(int item) const {
+inline bool LayoutPushes::isActive(int item) const {
     return item < 0 ? activeUnit_[-item] == activeEpoch_ : activeFam_[item] == activeEpoch_;
 }
 
-void LayoutPushes::setActive(int item, bool active) {
+inline void LayoutPushes::setActive(int item, bool active) {
     (item < 0 ? activeUnit_[-item] : activeFam_[item]) = active ? activeEpoch_ : 0;
 }
 
@@ -194,14 +201,14 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
         noteRead(cellArea(row_[p], x));
         moveLog_.emplace_back(p, col_[p]);
         if (pos == 0) {
-            unitLog_.emplace_back(u, r_.units[u].col);
-            r_.units[u].col = x;
+            unitLog_.emplace_back(u, unitCol_[u]);
+            unitCol_[u] = x;
         }
         setColumn(p, x);
         moved = true;
         ++x;
         ++moves_;
-        if (sharedTooLong()) {
+        if (oldestShared_ < sharedCells_.size() && sharedTooLong()) {
             givenUp_ = true;
             ended = true;
             return;
@@ -213,8 +220,8 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
 // already under way refuse it; else moves the unit's persons and fills `fr`
 // with the block and the row item to go on with.
 bool LayoutPushes::openPush(int item, int startPos, int row, int target, PushFrame& fr) {
-    r_.ensureRow(row);
-    if (r_.rowShifts[row] >= SVGLayout::kRowShiftLimit) return false;
+    if (row >= r_.rowShifts.size()) r_.ensureRow(row);
+    if (std::as_const(r_.rowShifts)[row] >= SVGLayout::kRowShiftLimit) return false;
     noteRowOpened(row);
     // A crossed unit never moves; a push that would carry its left
     // neighbour onto it is taken back by the guard.
@@ -266,7 +273,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
     // of its row when it or a push it started moved anything.
     ++activeEpoch_;
     stack_.clear();
-    PushFrame first;
+    PushFrame first, child;
     if (!openPush(item, startPos, row, target, first)) return false;
     stack_.push_back(first);
     bool result = false;
@@ -286,7 +293,6 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
             }
             fr.waiting = PushFrame::None;
         }
-        PushFrame child;
         bool opened = false;
         if (fr.block) {
             const FamilyLinks& family = families_[fr.block];
@@ -382,12 +388,13 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     }
     if (!shared) {
         for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = col_[p];
+        for (const auto& [u, from] : unitLog_) r_.units[u].col = unitCol_[u];
         readAreas_.resize(readFrom);
         stampChanges();
         return true;
     }
     for (auto it = moveLog_.crbegin(); it != moveLog_.crend(); ++it) setColumn(it->first, it->second);
-    for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) r_.units[it->first].col = it->second;
+    for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) unitCol_[it->first] = it->second;
     for (int shifted : shiftLog_) --r_.rowShifts[shifted];
     return refuse();
 }

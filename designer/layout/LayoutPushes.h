@@ -44,6 +44,7 @@ private:
 
     // Persons per cell, by row and column.
     int& cellCount(int row, int col);
+    int& overflowCount(int row, int col);
     void setColumn(int p, int col);
     // True when a cell the push made shared has stayed so for too long.
     bool sharedTooLong();
@@ -84,6 +85,8 @@ private:
     // Persons' columns and rows while the passes run; the records take the
     // columns of a push that stands.
     std::vector<int> col_, row_;
+    // Units' first columns while the passes run, as for persons.
+    std::vector<int> unitCol_;
     std::vector<std::vector<int>> cellCounts_;
     QHash<qint64, int> overflowCells_;
     // While a push runs: the persons it moved into a cell where another

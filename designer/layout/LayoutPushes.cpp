@@ -44,11 +44,10 @@ void LayoutPushes::prepare() {
             if (r_.units[c].parentFam == f) units_[c].indexInBlock = i;
         }
     }
-    col_.assign(r_.persons.size(), 0);
-    row_.assign(r_.persons.size(), 0);
+    at_.assign(r_.persons.size(), {});
     for (int p = 1; p < r_.persons.size(); ++p) {
-        col_[p] = r_.persons[p].newCol;
-        row_[p] = r_.persons[p].newRow;
+        at_[p].col = r_.persons[p].newCol;
+        at_[p].row = r_.persons[p].newRow;
     }
 
     // Every row's table reaches past the rightmost column of the layout, so
@@ -57,17 +56,17 @@ void LayoutPushes::prepare() {
     int rows = int(r_.rowHead.size()), maxCol = 0;
     std::vector<int> rowMax(rows, 0);
     for (int p = 1; p < r_.persons.size(); ++p) {
-        rows = std::max(rows, row_[p] + 1);
-        if (std::size_t(row_[p]) >= rowMax.size()) rowMax.resize(row_[p] + 1, 0);
-        rowMax[row_[p]] = std::max(rowMax[row_[p]], col_[p]);
-        maxCol = std::max(maxCol, col_[p]);
+        rows = std::max(rows, at_[p].row + 1);
+        if (std::size_t(at_[p].row) >= rowMax.size()) rowMax.resize(at_[p].row + 1, 0);
+        rowMax[at_[p].row] = std::max(rowMax[at_[p].row], at_[p].col);
+        maxCol = std::max(maxCol, at_[p].col);
     }
     const bool wide = qint64(rows) * (maxCol + 64) <= kCellTableLimit;
     cellCounts_.assign(rows, {});
     overflowCells_.clear();
     for (int row = 0; row < int(rowMax.size()); ++row)
         if (rowMax[row] > 0) cellCounts_[row].assign((wide ? maxCol : rowMax[row]) + 64, 0);
-    for (int p = 1; p < r_.persons.size(); ++p) ++cellCount(row_[p], col_[p]);
+    for (int p = 1; p < r_.persons.size(); ++p) ++cellCount(at_[p].row, at_[p].col);
 
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
@@ -105,9 +104,9 @@ inline int& LayoutPushes::cellCount(int row, int col) {
 }
 
 inline void LayoutPushes::setColumn(int p, int col) {
-    --cellCount(row_[p], col_[p]);
-    col_[p] = col;
-    if (++cellCount(row_[p], col) > 1 && tracking_) {
+    --cellCount(at_[p].row, at_[p].col);
+    at_[p].col = col;
+    if (++cellCount(at_[p].row, col) > 1 && tracking_) {
         arrival_[p] = moves_;
         sharedCells_.push_back({p, moves_});
     } else {
@@ -118,7 +117,7 @@ inline void LayoutPushes::setColumn(int p, int col) {
 bool LayoutPushes::sharedTooLong() {
     while (oldestShared_ < sharedCells_.size()) {
         const SharedCell& s = sharedCells_[oldestShared_];
-        if (arrival_[s.person] == s.since && cellCount(row_[s.person], col_[s.person]) > 1)
+        if (arrival_[s.person] == s.since && cellCount(at_[s.person].row, at_[s.person].col) > 1)
             return moves_ - s.since > kSharedCellMoves;
         ++oldestShared_;
     }
@@ -174,8 +173,8 @@ bool LayoutPushes::stillRefused(const Refused& known) const {
 void LayoutPushes::stampChanges() {
     ++step_;
     for (const auto& [p, from] : moveLog_) {
-        areaStamp_[cellArea(row_[p], from)] = step_;
-        areaStamp_[cellArea(row_[p], col_[p])] = step_;
+        areaStamp_[cellArea(at_[p].row, from)] = step_;
+        areaStamp_[cellArea(at_[p].row, at_[p].col)] = step_;
     }
 }
 
@@ -193,13 +192,13 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
     const UnitLinks& unit = units_[u];
     for (int pos = startPos; pos < unit.count; ++pos) {
         const int p = unitPersons_[unit.persons + pos];
-        noteRead(cellArea(row_[p], col_[p]));
-        if (col_[p] >= x) {
+        noteRead(cellArea(at_[p].row, at_[p].col));
+        if (at_[p].col >= x) {
             ended = true;
             return;
         }
-        noteRead(cellArea(row_[p], x));
-        moveLog_.emplace_back(p, col_[p]);
+        noteRead(cellArea(at_[p].row, x));
+        moveLog_.emplace_back(p, at_[p].col);
         if (pos == 0) {
             unitLog_.emplace_back(u, unitCol_[u]);
             unitCol_[u] = x;
@@ -384,10 +383,10 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     bool shared = givenUp_;
     for (std::size_t i = 0; i < moveLog_.size() && !shared; ++i) {
         const int p = moveLog_[i].first;
-        shared = cellCount(row_[p], col_[p]) > 1;
+        shared = cellCount(at_[p].row, at_[p].col) > 1;
     }
     if (!shared) {
-        for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = col_[p];
+        for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = at_[p].col;
         for (const auto& [u, from] : unitLog_) r_.units[u].col = unitCol_[u];
         readAreas_.resize(readFrom);
         stampChanges();

@@ -84,7 +84,10 @@ private:
     std::vector<int> familyChildren_;
     // Persons' columns and rows while the passes run; the records take the
     // columns of a push that stands.
-    std::vector<int> col_, row_;
+    struct At {
+        int col = 0, row = 0;
+    };
+    std::vector<At> at_;
     // Units' first columns while the passes run, as for persons.
     std::vector<int> unitCol_;
     std::vector<std::vector<int>> cellCounts_;

@@ -601,7 +601,8 @@ void GEDLayout::layoutDescendants(qint32 start) {
         if (top.step < top.stepsEnd) {
             // Likewise the next child's steps, while this child's walk runs.
             const qint32 next = steps_[ix(top.step)];
-            if (next >= 0) prefetch(&steps_[ix(stepStart_[ix(next)])]);
+            // (A person without steps may start at the table's end.)
+            if (next >= 0) prefetch(steps_.data() + stepStart_[ix(next)]);
         }
         enter(step);
     }

@@ -18,6 +18,9 @@ constexpr long long kCellTableLimit = 1LL << 24;
 // sooner: under 300 moves in every tree seen.
 constexpr int kSharedCellMoves = 384;
 
+// Areas read by the refused pushes remembered, at most (64 MB).
+constexpr std::size_t kRememberedAreas = std::size_t(1) << 24;
+
 }  // namespace
 
 // ---------------------------------------------------------------- set-up
@@ -352,6 +355,13 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     // The persons a push moves are logged, so that the check and the undo
     // cost what the push moved, not the whole view.
     prepare();
+    // What refused pushes read is kept to a bound; past it they are all
+    // forgotten and asked again as they come.
+    if (readAreas_.size() > kRememberedAreas) {
+        refused_.clear();
+        readAreas_.clear();
+        readRows_.clear();
+    }
     const std::pair<qint64, qint64> key((qint64(item) << 32) | quint32(target),
                                         (qint64(row) << 32) | quint32(startPos));
     const auto known = refused_.find(key);

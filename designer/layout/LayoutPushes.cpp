@@ -86,9 +86,7 @@ void LayoutPushes::prepare() {
     refused_.clear();
     readAreas_.clear();
     readRows_.clear();
-    rowSeen_.assign(r_.rowShifts.size(), 0);
-    rowShiftsBefore_.assign(r_.rowShifts.size(), 0);
-    rowShiftsGained_.assign(r_.rowShifts.size(), 0);
+    rowOpened_.assign(r_.rowShifts.size(), {});
     step_ = 0;
     seenEpoch_ = 0;
     prepared_ = true;
@@ -136,21 +134,16 @@ inline int LayoutPushes::cellArea(int row, int col) const {
 }
 
 void LayoutPushes::noteRowOpened(int row) {
-    if (std::size_t(row) >= rowSeen_.size()) {
-        rowSeen_.resize(row + 1, 0);
-        rowShiftsBefore_.resize(row + 1, 0);
-        rowShiftsGained_.resize(row + 1, 0);
-    }
+    if (std::size_t(row) >= rowOpened_.size()) rowOpened_.resize(row + 1);
     // The row's shifts grow only by the frames of this push opened there,
     // so they are as the push found them the first time it is let in.
-    if (rowSeen_[row] != seenEpoch_) {
-        rowSeen_[row] = seenEpoch_;
-        rowShiftsBefore_[row] = std::as_const(r_.rowShifts)[row];
-        rowShiftsGained_[row] = 0;
+    RowOpened& opened = rowOpened_[row];
+    const int shifts = std::as_const(r_.rowShifts)[row];
+    if (opened.seen != seenEpoch_) {
+        opened = {seenEpoch_, shifts, 0};
         rowsOpened_.push_back(row);
     }
-    rowShiftsGained_[row] =
-        std::max(rowShiftsGained_[row], std::as_const(r_.rowShifts)[row] - rowShiftsBefore_[row]);
+    opened.gained = std::max(opened.gained, shifts - opened.before);
 }
 
 inline void LayoutPushes::noteRead(int area) {
@@ -364,8 +357,8 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     }
     const std::pair<qint64, qint64> key((qint64(item) << 32) | quint32(target),
                                         (qint64(row) << 32) | quint32(startPos));
-    const auto known = refused_.find(key);
-    if (known != refused_.end() && stillRefused(known->second)) return false;
+    const auto known = refused_.constFind(key);
+    if (known != refused_.cend() && stillRefused(*known)) return false;
     // What this push reads is noted, to remember it should it not stand.
     ++seenEpoch_;
     const int readFrom = int(readAreas_.size());
@@ -373,7 +366,7 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     auto refuse = [&] {
         const int rowsFrom = int(readRows_.size());
         for (int row : rowsOpened_)
-            readRows_.emplace_back(row, SVGLayout::kRowShiftLimit - 1 - rowShiftsGained_[row]);
+            readRows_.emplace_back(row, SVGLayout::kRowShiftLimit - 1 - rowOpened_[row].gained);
         refused_[key] = Refused{step_, readFrom, int(readAreas_.size()), rowsFrom, int(readRows_.size())};
         return false;
     };

@@ -2,7 +2,6 @@
 
 #include <QHash>
 
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -123,19 +122,16 @@ private:
         // row may count before a later push would be refused there.
         int rowsFrom = 0, rowsTo = 0;
     };
-    struct PushKeyHash {
-        std::size_t operator()(const std::pair<qint64, qint64>& k) const {
-            return std::size_t(k.first * 0x9E3779B97F4A7C15ULL ^
-                               (k.second + 0x632BE59BD9B4E019ULL) * 0xC2B2AE3D27D4EB4FULL);
-        }
-    };
-    std::unordered_map<std::pair<qint64, qint64>, Refused, PushKeyHash> refused_;
+    QHash<std::pair<qint64, qint64>, Refused> refused_;
     std::vector<int> readAreas_;
     std::vector<std::pair<int, int>> readRows_;
     // By row, for the push under way: the push that last let it in, its
     // shifts when first let in, and the most shifts counted since at a time
     // it was let in.
-    std::vector<int> rowSeen_, rowShiftsBefore_, rowShiftsGained_;
+    struct RowOpened {
+        int seen = 0, before = 0, gained = 0;
+    };
+    std::vector<RowOpened> rowOpened_;
     std::vector<int> rowsOpened_;
     std::vector<int> areaStamp_, areaSeen_;
     int areaRows_ = 0, areaCols_ = 0;

@@ -10,14 +10,6 @@ namespace {
 // counted in a hash.
 constexpr long long kCellTableLimit = 1LL << 24;
 
-// A push that has carried a person onto another's cell goes on while the
-// rows behind may still carry the other person away; most such pushes never
-// free the cell and would walk thousands of persons before being taken back.
-// A push whose person still shares a cell after this many further moves is
-// given up and taken back at once. Pushes that stand free their cells far
-// sooner: under 300 moves in every tree seen.
-constexpr int kSharedCellMoves = 384;
-
 // Areas read by the refused pushes remembered, at most (64 MB).
 constexpr std::size_t kRememberedAreas = std::size_t(1) << 24;
 
@@ -73,7 +65,6 @@ void LayoutPushes::prepare() {
 
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
-    arrival_.assign(r_.persons.size(), -1);
     unitCol_.assign(r_.units.size(), 0);
     for (int u = 1; u < r_.units.size(); ++u) unitCol_[u] = r_.units[u].col;
 
@@ -107,22 +98,7 @@ inline int& LayoutPushes::cellCount(int row, int col) {
 inline void LayoutPushes::setColumn(int p, int col) {
     --cellCount(at_[p].row, at_[p].col);
     at_[p].col = col;
-    if (++cellCount(at_[p].row, col) > 1 && tracking_) {
-        arrival_[p] = moves_;
-        sharedCells_.push_back({p, moves_});
-    } else {
-        arrival_[p] = -1;
-    }
-}
-
-bool LayoutPushes::sharedTooLong() {
-    while (oldestShared_ < sharedCells_.size()) {
-        const SharedCell& s = sharedCells_[oldestShared_];
-        if (arrival_[s.person] == s.since && cellCount(at_[s.person].row, at_[s.person].col) > 1)
-            return moves_ - s.since > kSharedCellMoves;
-        ++oldestShared_;
-    }
-    return false;
+    ++cellCount(at_[p].row, col);
 }
 
 // ---------------------------------------------------------------- refused pushes
@@ -186,6 +162,12 @@ inline void LayoutPushes::setActive(int item, bool active) {
 
 void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& moved) {
     const UnitLinks& unit = units_[u];
+    // A crossed unit never moves: a walk through a block that reaches one
+    // ends there, as at a person who already stands far enough right.
+    if (unit.crossed) {
+        ended = true;
+        return;
+    }
     for (int pos = startPos; pos < unit.count; ++pos) {
         const int p = unitPersons_[unit.persons + pos];
         noteRead(cellArea(at_[p].row, at_[p].col));
@@ -202,12 +184,6 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
         setColumn(p, x);
         moved = true;
         ++x;
-        ++moves_;
-        if (oldestShared_ < sharedCells_.size() && sharedTooLong()) {
-            givenUp_ = true;
-            ended = true;
-            return;
-        }
     }
 }
 
@@ -274,10 +250,6 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
     bool result = false;
     bool returning = false;
     while (!stack_.empty()) {
-        if (givenUp_) {
-            stack_.clear();
-            return true;
-        }
         PushFrame& fr = stack_.back();
         if (returning) {
             returning = false;
@@ -373,17 +345,11 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     moveLog_.clear();
     unitLog_.clear();
     shiftLog_.clear();
-    sharedCells_.clear();
-    oldestShared_ = 0;
-    moves_ = 0;
-    givenUp_ = false;
-    tracking_ = true;
     const bool moved = push(item, startPos, row, target);
-    tracking_ = false;
     if (!moved) return refuse();
     // The cells are counted as persons move, so the check looks only at the
     // cells the moved persons came to.
-    bool shared = givenUp_;
+    bool shared = false;
     for (std::size_t i = 0; i < moveLog_.size() && !shared; ++i) {
         const int p = moveLog_[i].first;
         shared = cellCount(at_[p].row, at_[p].col) > 1;

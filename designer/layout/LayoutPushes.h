@@ -10,9 +10,7 @@
 // The pushes of the adjustment passes: a push moves a unit's persons (or a
 // family's block of children) right to a target column and carries what
 // stands behind them along their row lists, never moving anyone left. A push
-// that would put two persons in one cell is taken back; one that keeps a
-// person on another's cell through a long stretch of further moves is given
-// up and taken back without going on.
+// that would put two persons in one cell is taken back.
 class LayoutPushes {
 public:
     explicit LayoutPushes(LayoutRecords& records) : r_(records) {}
@@ -45,8 +43,6 @@ private:
     int& cellCount(int row, int col);
     int& overflowCount(int row, int col);
     void setColumn(int p, int col);
-    // True when a cell the push made shared has stayed so for too long.
-    bool sharedTooLong();
 
     static qint64 cellKey(int col, int row) { return (qint64(row) << 32) | quint32(col); }
 
@@ -91,18 +87,6 @@ private:
     std::vector<int> unitCol_;
     std::vector<std::vector<int>> cellCounts_;
     QHash<qint64, int> overflowCells_;
-    // While a push runs: the persons it moved into a cell where another
-    // person stood, in that order, each with the count of the push's moves
-    // when it came (also kept by person, to tell a later move of it).
-    struct SharedCell {
-        int person = 0;
-        int since = 0;
-    };
-    std::vector<SharedCell> sharedCells_;
-    std::size_t oldestShared_ = 0;
-    std::vector<int> arrival_;
-    int moves_ = 0;
-    bool tracking_ = false, givenUp_ = false;
 
     // The push under way: its frames, the items it is pushing, and what it
     // moved (person or unit, column before; rows whose shifts it counted).

@@ -392,6 +392,10 @@ int& LayoutRules::shifts(int row) {
 
 void LayoutRules::movePersons(int u, int from, int& x, bool& moved, bool& ended) {
     Unit& unit = units_[u];
+    if (unit.crossed) {  // a crossed unit never moves, and the walk ends at it
+        ended = true;
+        return;
+    }
     for (int pos = from; pos < unit.count(); ++pos) {
         Person& p = persons_[unit.persons[pos]];
         if (p.newCol >= x) {

@@ -21,7 +21,8 @@
 // themselves (a family reached again is not laid out again, a unit already
 // in a row list is not appended again, a unit reached again while it is
 // being pushed is not pushed again, and a family's block reached again ends
-// the push); a ring of marriages stands each person once (and positions in
+// the push); a walk through a block ends at a crossed unit, which never
+// moves; a ring of marriages stands each person once (and positions in
 // the unit past its end are read as its last person); a family lists a unit
 // of two of its children once; a family whose two parents the view does not
 // both show has no children's block; units no root reaches are laid out as

@@ -24,6 +24,7 @@
 
 #include <map>
 #include <memory>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -47,10 +48,10 @@ struct LayoutInput {
     int families = 0;
 };
 
-// A generated tree as the benchmarks lay it out: families of descent (or
-// unrelated persons) on a grid 200 columns wide, seeded by their size.
-LayoutInput generated(int persons, bool unrelated) {
-    DescentTrees builder(persons, unsigned(persons), 200);
+// A generated tree: families of descent (or unrelated persons) on a grid
+// `cols` wide.
+LayoutInput generated(int persons, unsigned seed, int cols, bool unrelated) {
+    DescentTrees builder(persons, seed, cols);
     LayoutInput in;
     in.tree = builder.build(unrelated);
     in.tree->GetGridColRow(in.cols, in.rows, true);
@@ -60,11 +61,21 @@ LayoutInput generated(int persons, bool unrelated) {
     return in;
 }
 
+// Families of descent of one size over grids of other widths and with other
+// seeds than the benchmarks' own trees (200 columns, seeded by their size).
+LayoutInput& descent(int persons, int cols, unsigned seed) {
+    static std::map<std::tuple<int, int, unsigned>, LayoutInput> made;
+    const auto key = std::make_tuple(persons, cols, seed);
+    auto it = made.find(key);
+    if (it == made.end()) it = made.emplace(key, generated(persons, seed, cols, false)).first;
+    return it->second;
+}
+
 // Inputs are built once per size and kind and kept for the later rounds.
 LayoutInput& input(int persons, bool unrelated) {
     static std::map<std::pair<int, bool>, LayoutInput> made;
     auto it = made.find({persons, unrelated});
-    if (it == made.end()) it = made.emplace(std::make_pair(persons, unrelated), generated(persons, unrelated)).first;
+    if (it == made.end()) it = made.emplace(std::make_pair(persons, unrelated), generated(persons, unsigned(persons), 200, unrelated)).first;
     return it->second;
 }
 
@@ -134,6 +145,10 @@ void organise(benchmark::State& state, LayoutInput& in) {
 void BM_Organise(benchmark::State& state) {
     organise(state, input(int(state.range(0)), false));
 }
+// Arguments: persons, grid columns, seed.
+void BM_OrganiseDescent(benchmark::State& state) {
+    organise(state, descent(int(state.range(0)), int(state.range(1)), unsigned(state.range(2))));
+}
 void BM_OrganiseUnrelated(benchmark::State& state) {
     organise(state, input(int(state.range(0)), true));
 }
@@ -188,6 +203,10 @@ void BM_OrganiseManyMarriages(benchmark::State& state) { wide(state, true); }
 }  // namespace
 
 BENCHMARK(BM_Organise)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_OrganiseDescent)
+    ->ArgsProduct({{20000}, {200, 400, 800}, {1, 2, 3, 4}})
+    ->ArgNames({"persons", "cols", "seed"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrganiseUnrelated)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrganiseManyChildren)->Arg(1000)->Arg(16000)->Unit(benchmark::kMillisecond)->Complexity();
 BENCHMARK(BM_OrganiseExported)->DenseRange(10000, 60000, 10000)->Unit(benchmark::kMillisecond)->Complexity();

@@ -1,5 +1,9 @@
 #include "GEDNoteMarkup.h"
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 #include <QList>
 #include <QStringView>
 
@@ -87,20 +91,32 @@ bool readTag(QStringView text, qsizetype at, Tag& tag) {
     }
 }
 
+// How a browser closes an element, as far as the elements of a note go: a
+// void one (br, img) has no content and no end tag; a block (p, div) or a
+// heading (h1, h2, the end tag of either closing both) and a formatting
+// element (b, i, u, s, a) are closed by their end tag wherever they stand;
+// any other inline one (sub, sup, span) only where no block or heading stands
+// between. A new block or heading closes an open paragraph.
+enum class ElementKind { Void, Block, Heading, Formatting, Inline };
+
 // The elements a note may hold, with the attributes each may carry, each
 // name between blanks.
 struct Element {
     const char16_t* name;
     const char16_t* attributes;
+    ElementKind kind;
 };
 
 const Element kElements[] = {
-    {u"b", u""},   {u"i", u""},   {u"u", u""},   {u"s", u""},  {u"sub", u""}, {u"sup", u""},
-    {u"h1", u""},  {u"h2", u""},  {u"br", u""},  {u"p", u" align "},
-    {u"a", u" href target "},
-    {u"img", u" src alt width "},
-    {u"span", u" data-start data-event data-evtype data-gtag data-gtype data-gpayl "},
-    {u"div", u" data-start data-event data-evtype data-gtag data-gtype data-gpayl "},
+    {u"b", u"", ElementKind::Formatting},   {u"i", u"", ElementKind::Formatting},
+    {u"u", u"", ElementKind::Formatting},   {u"s", u"", ElementKind::Formatting},
+    {u"sub", u"", ElementKind::Inline},     {u"sup", u"", ElementKind::Inline},
+    {u"h1", u"", ElementKind::Heading},     {u"h2", u"", ElementKind::Heading},
+    {u"br", u"", ElementKind::Void},        {u"p", u" align ", ElementKind::Block},
+    {u"a", u" href target ", ElementKind::Formatting},
+    {u"img", u" src alt width ", ElementKind::Void},
+    {u"span", u" data-start data-event data-evtype data-gtag data-gtype data-gpayl ", ElementKind::Inline},
+    {u"div", u" data-start data-event data-evtype data-gtag data-gtype data-gpayl ", ElementKind::Block},
 };
 
 const Element* findElement(const QString& name) {
@@ -221,9 +237,99 @@ void appendValue(QString& out, const Attribute& a) {
 
 bool holdsLineBreak(QStringView text) { return text.contains(u'\n') || text.contains(u'\r'); }
 
+constexpr qsizetype kElementCount = qsizetype(std::size(kElements));
+
+qsizetype elementIndex(const Element& element) { return &element - kElements; }
+bool isHeading(const Element& element) { return element.kind == ElementKind::Heading; }
+bool isBlock(const Element& element) { return element.kind == ElementKind::Block || isHeading(element); }
+bool isNamed(const Element& element, QStringView name) { return QStringView(element.name) == name; }
+
+// The elements the note has opened and not yet closed. A note's mark-up is
+// kept balanced on its own: in a chart it stands inside a holder of the
+// page, which an end tag of the note must never close and which an element
+// the note leaves open must never outlast. Where each element stands open is
+// kept beside the stack, so that a note that opens thousands of elements is
+// read in one pass all the same.
+struct OpenElements {
+    QList<const Element*> stack;                          // the innermost last
+    std::array<QList<qsizetype>, kElementCount> places;  // per element, its places in the stack, the innermost last
+};
+
+void push(OpenElements& open, const Element& element) {
+    open.places[elementIndex(element)].append(open.stack.size());
+    open.stack.append(&element);
+}
+
+// Where the innermost open element that `pick` takes stands, -1 when none.
+qsizetype innermost(const OpenElements& open, auto pick) {
+    qsizetype found = -1;
+    for (qsizetype e = 0; e < kElementCount; ++e)
+        if (pick(kElements[e]) && !open.places[e].isEmpty()) found = std::max(found, open.places[e].last());
+    return found;
+}
+
+// Writes the end tags of the open elements from the innermost through the
+// one at `index`, and forgets them.
+void closeThrough(QString& out, OpenElements& open, qsizetype index) {
+    while (open.stack.size() > index) {
+        const Element& element = *open.stack.takeLast();
+        open.places[elementIndex(element)].removeLast();
+        out += QStringLiteral("</");
+        out += QStringView(element.name);
+        out += u'>';
+    }
+}
+
+// Where the open element that an end tag of `element` closes stands (for a
+// heading: the innermost heading), -1 when none. Below a block or a
+// heading, an inline element is out of an end tag's reach.
+qsizetype closedBy(const OpenElements& open, const Element& element) {
+    if (isHeading(element)) return innermost(open, isHeading);
+    const qsizetype at = innermost(open, [&element](const Element& e) { return &e == &element; });
+    if (element.kind == ElementKind::Inline && at < innermost(open, isBlock)) return -1;
+    return at;
+}
+
+// Before a start tag: the end tags of what a browser would close there on
+// its own (an open paragraph before a block or a heading, a heading right
+// before another, a link before another link), written out, so that what
+// the note keeps needs no such repair and reads to a browser as it is
+// written.
+void closeBeforeStart(QString& out, OpenElements& open, const Element& element) {
+    const auto closeNamed = [&out, &open](QStringView name) {
+        const qsizetype at = innermost(open, [name](const Element& e) { return isNamed(e, name); });
+        if (at >= 0) closeThrough(out, open, at);
+    };
+    if (isBlock(element)) closeNamed(u"p");
+    if (isHeading(element) && !open.stack.isEmpty() && isHeading(*open.stack.last()))
+        closeThrough(out, open, open.stack.size() - 1);
+    if (isNamed(element, u"a")) closeNamed(u"a");
+}
+
+// An end tag: kept when it closes an element the note opened, after the end
+// tags of the elements opened inside that one; else left out, as a browser
+// passes over most of them. "</br>" is a line break to a browser.
+void appendEndTag(QString& out, QStringView written, const Tag& tag, const Element& element, OpenElements& open) {
+    if (element.kind == ElementKind::Void) {
+        if (isNamed(element, u"br")) out += QStringLiteral("<br>");
+        return;
+    }
+    const qsizetype index = closedBy(open, element);
+    if (index < 0) return;
+    closeThrough(out, open, index + 1);
+    // A browser passes over what an end tag holds besides its name.
+    if (open.stack.last() == &element && tag.attributes.isEmpty() && !holdsLineBreak(written)) {
+        out += written;
+        open.places[elementIndex(element)].removeLast();
+        open.stack.removeLast();
+    } else {
+        closeThrough(out, open, index);
+    }
+}
+
 // Appends the tag read at `at`: as written when a note may hold it, with its
 // other attributes left out, or as text.
-void appendTag(QString& out, QStringView text, qsizetype at, const Tag& tag, bool& unsafe) {
+void appendTag(QString& out, QStringView text, qsizetype at, const Tag& tag, OpenElements& open, bool& unsafe) {
     const QStringView written = text.mid(at, tag.end - at);
     const Element* element = findElement(tag.name);
     if (!element) {
@@ -232,11 +338,12 @@ void appendTag(QString& out, QStringView text, qsizetype at, const Tag& tag, boo
         return;
     }
     if (tag.isEnd) {
-        // A browser passes over what an end tag holds besides its name.
-        if (tag.attributes.isEmpty() && !holdsLineBreak(written)) out += written;
-        else out += QStringLiteral("</") + tag.name + u'>';
+        appendEndTag(out, written, tag, *element, open);
         return;
     }
+    closeBeforeStart(out, open, *element);
+    // "<b/>" opens a b element to a browser, as "<b>" does.
+    if (element->kind != ElementKind::Void) push(open, *element);
     // Written anew when anything is left out, and when it spans lines: a
     // note's line breaks become "<br/>" tags, which must not land inside it.
     bool rewrite = holdsLineBreak(written);
@@ -278,6 +385,7 @@ QString safeNoteMarkup(const QString& html, bool& unsafe) {
     out.reserve(html.size() + 16);
     qsizetype done = 0;  // the text before it is in `out`
     Tag tag;
+    OpenElements open;
     while (lt >= 0) {
         out += text.mid(done, lt - done);
         if (text.mid(lt).startsWith(u"<!--")) {
@@ -287,7 +395,7 @@ QString safeNoteMarkup(const QString& html, bool& unsafe) {
             const qsizetype close = text.indexOf(u"-->", lt + 2);
             done = close < 0 ? text.size() : close + 3;
         } else if (readTag(text, lt, tag)) {
-            appendTag(out, text, lt, tag, unsafe);
+            appendTag(out, text, lt, tag, open, unsafe);
             done = tag.end;
         } else {
             out += QStringLiteral("&lt;");
@@ -296,5 +404,6 @@ QString safeNoteMarkup(const QString& html, bool& unsafe) {
         lt = done < text.size() ? text.indexOf(u'<', done) : -1;
     }
     out += text.mid(done);
+    closeThrough(out, open, 0);
     return out;
 }

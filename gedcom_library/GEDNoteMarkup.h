@@ -24,6 +24,16 @@
 // A "<" that begins no tag is escaped. Tags are read as a browser reads them,
 // so what is kept means to a browser what it meant here.
 //
-// `unsafe` is set when mark-up was shown as text or left out (a comment
-// aside); it is never cleared. A text without "<" comes back as it is.
+// The kept mark-up is balanced on its own, since a chart sets each note
+// inside an element of its page: an end tag that closes nothing the note
+// opened is left out ("</br>" is a line break, as to a browser), an end tag
+// closes first what was opened inside its element, the end tags a browser
+// would supply itself (an open paragraph before a new block, ...) are
+// written, and what the note leaves open is closed at its end. "<b/>" opens
+// an element, as in a browser.
+//
+// `unsafe` is set when mark-up was shown as text or left out (a comment, an
+// attribute named twice and an end tag that closes nothing aside: a browser
+// passes over them within the note); it is never cleared. A text without
+// "<" comes back as it is.
 KINREAD_API QString safeNoteMarkup(const QString& html, bool& unsafe);

@@ -54,7 +54,7 @@ TEST(NoteMarkup, WhatTheNotesEditorsWritePassesAsItStands) {
 
 TEST(NoteMarkup, WhatCouldRunOrBreakOutIsShownAsTextOrLeftOut) {
     const Case cases[] = {
-        {"</span><script>alert(1)</script>", "</span>&lt;script&gt;alert(1)&lt;/script&gt;", true},
+        {"</span><script>alert(1)</script>", "&lt;script&gt;alert(1)&lt;/script&gt;", true},
         {"<img src=x onerror=alert(1)><br>", "<img src='x'><br>", true},
         {"<IMG SRC=\"x\" ONERROR=\"alert(1)\"/>", "<img src=\"x\"/>", true},
         {"<img src=\"x\"/onerror=alert(1)>", "<img src=\"x\">", true},
@@ -95,7 +95,44 @@ TEST(NoteMarkup, TextAndTagsThatAreNoMarkUp) {
         // become tags), a browser's first of two attributes of one name kept.
         {"<a href='http://x'\ntarget='_blank'>x</a>", "<a href='http://x' target='_blank'>x</a>", false},
         {"<img alt='a\nb' src=x>", "<img alt='a&#10;b' src='x'>", false},
-        {"<a href='http://ok' HREF='javascript:x'>x</a></a\n>", "<a href='http://ok'>x</a></a>", false},
+        {"<a href='http://ok' HREF='javascript:x'>x</a\n>", "<a href='http://ok'>x</a>", false},
+    };
+    expectCases(std::begin(cases), std::end(cases));
+}
+
+// A chart sets each note inside an element of its page: nothing the note
+// keeps may close it or stay open past the note's end, and what is kept
+// reads to a browser as the note did.
+TEST(NoteMarkup, MarkUpIsBalancedWithinTheNote) {
+    const Case cases[] = {
+        {"<b>Eve</b></div></div><h1>Shown on the chart page</h1><div>",
+         "<b>Eve</b><h1>Shown on the chart page</h1><div></div>", false},
+        // End tags that close nothing the note opened are left out.
+        {"a</span>b</p>c</a>d</h1>e</sub>f", "abcdef", false},
+        {"</DIV></Span><b>x</B></b></div >", "<b>x</B>", false},
+        // Crossed elements: an end tag first closes what was opened inside.
+        {"<b><i>x</b></i>", "<b><i>x</i></b>", false},
+        {"<B><I>x</B>y</I>", "<B><I>x</i></B>y", false},
+        {"<div>a<span>b</div>c</span>", "<div>a<span>b</span></div>c", false},
+        {"<b>a<div>b</b>c</div>", "<b>a<div>b</div></b>c", false},
+        // Past a block an inline end tag reaches nothing, as in a browser.
+        {"<span>a<div>b</span>c</div>d</span>", "<span>a<div>bc</div>d</span>", false},
+        // What the note leaves open is closed at its end, "<b/>" included.
+        {"<div><p align='left'><a href='http://x'>link<span>s", "<div><p align='left'><a href='http://x'>link<span>s"
+         "</span></a></p></div>", false},
+        {"H<SUB>2<sup>3", "H<SUB>2<sup>3</sup></sub>", false},
+        {"<b/>bold", "<b/>bold</b>", false},
+        // What a browser closes by itself is closed where it would be.
+        {"<p>a<div>b</div>c</p>", "<p>a</p><div>b</div>c", false},
+        {"<p>a<b>b<P>c</p>", "<p>a<b>b</b></p><P>c</p>", false},
+        {"<h1>a<h2>b</h1>c", "<h1>a</h1><h2>b</h2>c", false},
+        {"<h2><div><h1><h2>x</h2></h1></div></h2>t", "<h2><div><h1></h1><h2>x</h2></div></h2>t", false},
+        {"<a href='#x'>a<a href='#y'>b</a>c</a>", "<a href='#x'>a</a><a href='#y'>b</a>c", false},
+        // Void elements open nothing; "</br>" is a line break to a browser.
+        {"<br><img src='a.png'></br></img><BR/><b>x</b>", "<br><img src='a.png'><br><BR/><b>x</b>", false},
+        {"<img src='a.png'/><div>x</div>", nullptr, false},
+        // A refused element shown as text opens nothing either.
+        {"<em><b>x</em></b></div>", "&lt;em&gt;<b>x&lt;/em&gt;</b>", true},
     };
     expectCases(std::begin(cases), std::end(cases));
 }

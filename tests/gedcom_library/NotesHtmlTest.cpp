@@ -150,7 +150,7 @@ TEST(NotesHtmlFromAHostileFile, KeepOnlyWhatANoteNeedsWithOneWarningPerFile) {
     ASSERT_TRUE(doc);
     const auto record = [&doc](const char* id) { return doc->GetXrefs().value(QString::fromLatin1(id)); };
     EXPECT_EQ(GEDIndiClass(record("I1")).GetFullNotes(),
-              q("</span>&lt;script&gt;alert(1)&lt;/script&gt;<br/>\n<br/>\n"
+              q("&lt;script&gt;alert(1)&lt;/script&gt;<br/>\n<br/>\n"
                 "<div data-start='{1850}' data-evtype='Birth' data-event='Born' data-gtag='BIRT'>"
                 "Born in 1850 in <b>York</b>&lt;svg onload=alert(2)&gt;.</div><br/>\n<br/>\n"
                 "<div data-start='{1860}' data-evtype='RESI' data-event='Residence event' data-gtag='RESI'>"

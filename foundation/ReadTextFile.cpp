@@ -444,6 +444,10 @@ void ReadTextFile::SetUTF8() {
     charset_ = Utf8;
 }
 
+QString ReadTextFile::LineOfFile(qint64 line) const {
+    return QStringLiteral("line ") + QString::number(line) + QStringLiteral(" of ") + fileName_;
+}
+
 QString ReadTextFile::GetTerminators() const { return QString::fromLatin1(kTerminatorNames[terminator_]); }
 
 bool ReadTextFile::FitsInRecord(QStringView text) {

@@ -42,6 +42,9 @@ public:
     // True when the record ReadLineView gave last holds a CR or LF, as in a
     // file whose lines end in more than one way.
     bool LastRecordHoldsLineBreak() const { return lineBreak_; }
+    // "line 3 of <file>": a line of the open (or last opened) file, as the
+    // readers of its records name it in their errors and warnings.
+    QString LineOfFile(qint64 line) const;
     // Closes the file when one is open; the character set and terminator stay known.
     void CloseFile();
     // The file length in bytes, recorded at open.

@@ -71,7 +71,13 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         // the first line's ending only): each of its pieces is a line.
         QStringView piece;
         if (rest < 0) {
-            raw = reader.ReadLineView();
+            try {
+                raw = reader.ReadLineView();
+            } catch (AppError& e) {
+                // A record the reader refuses (too large, unreadable) is named by its place.
+                e.description += QStringLiteral(" (") + reader.LineOfFile(lineCounter + 1) + u')';
+                throw;
+            }
             rest = 0;
         }
         const qsizetype breakAt = reader.LastRecordHoldsLineBreak() ? nextLineBreak(raw, rest) : -1;

@@ -128,8 +128,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
                 line = in.ReadLine();
             } catch (AppError& e) {
                 // A record the reader refuses (too large, unreadable) is named by its place.
-                e.description += QStringLiteral(" (line ") + QString::number(lineNumber + 1) + QStringLiteral(" of ") +
-                                 sFile + u')';
+                e.description += QStringLiteral(" (") + in.LineOfFile(lineNumber + 1) + u')';
                 throw;
             }
             ++lineNumber;

@@ -245,6 +245,35 @@ TEST(Load, AFileThatCannotBeReadRaisesTheReadersError) {
     EXPECT_TRUE(load.listener.messages.isEmpty());
 }
 
+// A line longer than the reader takes ends the load with the reader's error,
+// named by the file and the line it stands on (lines counted as the load
+// counts them, each piece of a record that holds line ends of its own a line).
+TEST(Load, ALineTooLargeIsNamedByItsFileAndLine) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int line;
+    };
+    const QByteArray head = "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n";
+    const QList<Case> cases = {
+        {"a 70,000-character place", head + "1 BIRT\r\n2 PLAC " + QByteArray(70000, 'p') + "\r\n0 TRLR\r\n",
+         5},
+        {"a 3 MB name", head + "1 NAME " + QByteArray(3 << 20, 'n') + "\r\n0 TRLR\r\n", 4},
+        {"after a line ending in LF alone",
+         head + "1 NAME Ann\n1 SEX F\r\n1 NOTE " + QByteArray(70000, 'x') + "\r\n", 6},
+        {"the last line, without a line end", head + "1 NOTE " + QByteArray(70000, 'y'), 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GedLoad load;
+        const AppError e = loadError(load, c.bytes);
+        const QString file = load.dir.filePath(QStringLiteral("t%1.ged").arg(load.files));
+        EXPECT_EQ(e.number, kErrorBase + 518);
+        EXPECT_EQ(e.description,
+                  QStringLiteral("I/O error: Record too large (line %1 of %2)").arg(c.line).arg(file));
+    }
+}
+
 // A record whose identifier an earlier one took is kept under a fresh
 // identifier that no record of the file uses; pointers lead to the first.
 TEST(Load, DuplicateIdentifierKeepsBothRecords) {

@@ -78,6 +78,7 @@ void ReadTextFile::OpenFile(const QString& sFile) {
     }
     file_ = std::move(file);
     fileName_ = sFile;
+    invalidAt_ = -1;
     fileLength_ = file_->size();
     // Bytes past the last one read stay readable, so that records are
     // widened sixteen bytes at a time to their end.
@@ -315,6 +316,7 @@ void ReadTextFile::nextRecord(const char*& bytes, qsizetype& n) {
 }
 
 QString ReadTextFile::ReadLine() {
+    invalidAt_ = -1;
     if (!open_ || readPosition() >= fileLength_) return QString();
     const char* bytes = nullptr;
     qsizetype n = 0;
@@ -364,6 +366,7 @@ bool holdsLineBreak(QStringView text) {
 
 QStringView ReadTextFile::ReadLineView() {
     lineBreak_ = false;
+    invalidAt_ = -1;
     if (!open_ || readPosition() >= fileLength_) return QStringView();
     const char* bytes = nullptr;
     qsizetype n = 0;
@@ -388,6 +391,7 @@ QStringView ReadTextFile::ReadLineView() {
             if (record_.size() < std::size_t(room)) record_.resize(std::size_t(room));
             auto* first = reinterpret_cast<QChar*>(record_.data());
             const QChar* end = decoder.appendToBuffer(first, QByteArrayView(bytes, n));
+            if (decoder.hasError()) noteInvalidUtf8(bytes, n);
             const QStringView view(record_.data(), end - first);
             lineBreak_ = holdsLineBreak(view);
             return view;
@@ -401,11 +405,22 @@ QStringView ReadTextFile::ReadLineView() {
     return view;
 }
 
-QString ReadTextFile::decode(const char* bytes, qsizetype n) const {
+void ReadTextFile::noteInvalidUtf8(const char* bytes, qsizetype n) {
+    // The bytes before the first bad one are UTF-8: the characters they
+    // decode to are the place of its U+FFFD.
+    const qsizetype bad = firstInvalidUtf8(bytes, n);
+    invalidAt_ = bad > 0 ? QString::fromUtf8(bytes, bad).size() : 0;
+}
+
+QString ReadTextFile::decode(const char* bytes, qsizetype n) {
     if (n < 1) return QString();
     switch (charset_) {
-        case Utf8:
-            return QString::fromUtf8(bytes, n);
+        case Utf8: {
+            QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+            QString text = decoder(QByteArrayView(bytes, n));
+            if (decoder.hasError()) noteInvalidUtf8(bytes, n);
+            return text;
+        }
         case Utf16LE:
         case Utf16BE: {
             const qsizetype units = n / 2;  // an odd last byte is dropped
@@ -446,6 +461,11 @@ void ReadTextFile::SetUTF8() {
 
 QString ReadTextFile::LineOfFile(qint64 line) const {
     return QStringLiteral("line ") + QString::number(line) + QStringLiteral(" of ") + fileName_;
+}
+
+QString ReadTextFile::InvalidUtf8Warning(qint64 line) const {
+    return QStringLiteral("Warning, file BOM indicates UTF-8 but ") + LineOfFile(line) +
+           QStringLiteral(" is the first to hold bytes that are not UTF-8");
 }
 
 QString ReadTextFile::GetTerminators() const { return QString::fromLatin1(kTerminatorNames[terminator_]); }

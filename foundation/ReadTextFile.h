@@ -16,7 +16,9 @@ class QFile;
 //
 // A record, terminator included, holds at most 65,536 bytes; a longer one
 // raises "I/O error: Record too large". In UTF-16 files a terminator is only
-// recognised on a 2-byte code-unit boundary.
+// recognised on a 2-byte code-unit boundary. In a UTF-8 file, bytes that are
+// not UTF-8 become U+FFFD; the reader notes where in the record the first
+// of them stands, for its callers to warn.
 class ReadTextFile {
 public:
     // Record size limit in bytes, terminator included.
@@ -42,9 +44,16 @@ public:
     // True when the record ReadLineView gave last holds a CR or LF, as in a
     // file whose lines end in more than one way.
     bool LastRecordHoldsLineBreak() const { return lineBreak_; }
+    // Where in the record ReadLine or ReadLineView gave last the first
+    // character decoded from bytes that are not UTF-8 stands, or -1 when the
+    // record had none (always -1 unless the file is read as UTF-8).
+    qsizetype LastRecordInvalidAt() const { return invalidAt_; }
     // "line 3 of <file>": a line of the open (or last opened) file, as the
     // readers of its records name it in their errors and warnings.
     QString LineOfFile(qint64 line) const;
+    // The warning of a file read as UTF-8 whose line `line` is the first to
+    // hold bytes that are not UTF-8.
+    QString InvalidUtf8Warning(qint64 line) const;
     // Closes the file when one is open; the character set and terminator stay known.
     void CloseFile();
     // The file length in bytes, recorded at open.
@@ -71,7 +80,10 @@ private:
     bool fillBuffer();
     qint64 readPosition() const { return bufferOffset_ + qint64(bufferPos_); }
     qsizetype findTerminator(qsizetype from) const;
-    QString decode(const char* bytes, qsizetype n) const;
+    // Decodes a record; notes in invalidAt_ where the first character from
+    // bytes that are not UTF-8 stands.
+    QString decode(const char* bytes, qsizetype n);
+    void noteInvalidUtf8(const char* bytes, qsizetype n);
     // Finds the next record; its bytes stay in the buffer until the next read.
     void nextRecord(const char*& bytes, qsizetype& n);
     [[noreturn]] void raiseIO(const QString& description) const;
@@ -90,6 +102,7 @@ private:
     bool byteOrderMark_ = false;
     bool nonAscii_ = false;
     bool lineBreak_ = false;
+    qsizetype invalidAt_ = -1;
     int terminator_ = 0;
     char pattern_[6] = {};
     int patternLength_ = 0;

@@ -49,6 +49,10 @@ QByteArray encodeWindows1252(QStringView text) {
 }
 
 bool isValidUtf8(const char* bytes, qsizetype n) {
+    return firstInvalidUtf8(bytes, n) < 0;
+}
+
+qsizetype firstInvalidUtf8(const char* bytes, qsizetype n) {
     const auto* s = reinterpret_cast<const unsigned char*>(bytes);
     qsizetype i = 0;
     while (i < n) {
@@ -77,17 +81,17 @@ bool isValidUtf8(const char* bytes, qsizetype n) {
             extra = 3;
             cp = c & 0x07;
         } else {
-            return false;
+            return i;
         }
-        if (i + extra >= n) return false;
+        if (i + extra >= n) return i;
         for (int k = 1; k <= extra; ++k) {
             const unsigned char t = s[i + k];
-            if ((t & 0xC0) != 0x80) return false;
+            if ((t & 0xC0) != 0x80) return i;
             cp = (cp << 6) | (t & 0x3F);
         }
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
-        if (cp >= 0xD800 && cp <= 0xDFFF) return false;
+        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))) return i;
+        if (cp >= 0xD800 && cp <= 0xDFFF) return i;
         i += extra + 1;
     }
-    return true;
+    return -1;
 }

@@ -16,3 +16,6 @@ QByteArray encodeWindows1252(QStringView text);
 // True when the bytes are well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).
 bool isValidUtf8(const char* bytes, qsizetype n);
+// Offset of the first byte at which the bytes stop being well-formed UTF-8
+// (the lead of the sequence that is not), or -1 when they all are.
+qsizetype firstInvalidUtf8(const char* bytes, qsizetype n);

@@ -63,6 +63,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
 
     bool trailer = false;
     bool skippingContinuations = false;  // after a line left out for its level
+    bool invalidBytesWarned = false;
     QStringView raw;  // the record read last, in the reader's buffer
     qsizetype rest = -1;  // where the next line of a record holding several starts
     while (rest >= 0 || !reader.EOD()) {
@@ -80,6 +81,7 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
             }
             rest = 0;
         }
+        const qsizetype pieceAt = rest;
         const qsizetype breakAt = reader.LastRecordHoldsLineBreak() ? nextLineBreak(raw, rest) : -1;
         if (breakAt < 0) {
             piece = raw.sliced(rest);
@@ -94,6 +96,13 @@ std::shared_ptr<GEDDocClass> GEDLoader::load(const QString& sFile) {
         if (control.IsAbandoned()) {
             control.ReportMsg(QStringLiteral("Loading of GEDCOM abandoned"), false);
             return nullptr;
+        }
+        // Bytes that are not UTF-8 in a file marked as UTF-8 are read as
+        // U+FFFD; the first line holding them is named, once.
+        const qsizetype invalidAt = reader.LastRecordInvalidAt();
+        if (!invalidBytesWarned && invalidAt >= pieceAt && invalidAt < pieceAt + piece.size()) {
+            invalidBytesWarned = true;
+            control.ReportMsg(reader.InvalidUtf8Warning(lineCounter), true);
         }
         const QStringView text = GEDLineParser::trimBlanks(piece);
         if (text.isEmpty()) continue;

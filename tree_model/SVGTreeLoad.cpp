@@ -115,6 +115,7 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
     SVGBoxPtr openPerson;
     SVGFamilyPtr openFamily;
     bool underscoreWarned = false;
+    bool invalidBytesWarned = false;
     bool stoppedEarly = false;
 
     // A setting's value that is no Boolean or number may only fail on a
@@ -132,6 +133,12 @@ void SVGTree::LoadFile(std::shared_ptr<SVGDisplay> oDispl, const QString& sFile,
                 throw;
             }
             ++lineNumber;
+            // Bytes that are not UTF-8 in a file marked as UTF-8 are read as
+            // U+FFFD; the first line holding them is named, once.
+            if (!invalidBytesWarned && in.LastRecordInvalidAt() >= 0) {
+                invalidBytesWarned = true;
+                warn(in.InvalidUtf8Warning(lineNumber));
+            }
             lineText = line;
             if (bVerify && reporter_) reporter_->logLine(line, LogColour::Blue);
             const QString type = line.left(2);

@@ -269,6 +269,49 @@ TEST(ReadTextFile, FitsInRecordAgreesWithWhatTheReaderTakes) {
     }
 }
 
+// In a file read as UTF-8, bytes that are not UTF-8 become U+FFFD and the
+// reader tells where in the record the first of them stands, through
+// ReadLine and ReadLineView alike; a U+FFFD the file holds is no such place.
+TEST(ReadTextFile, InvalidUtf8IsPlacedInItsRecord) {
+    struct Record {
+        const char* what;
+        QByteArray bytes;
+        qsizetype invalidAt;
+    };
+    const std::vector<Record> records = {
+        {"clean ASCII", "plain", -1},
+        {"clean non-ASCII with a U+FFFD of its own", "Zo\xC3\xAB \xEF\xBF\xBD", -1},
+        {"a Windows-1252 byte", "caf\xE9 au lait", 3},
+        {"after a two-unit character", "\xC3\xA9\xF0\x9F\x98\x80x\xFFy\xFF", 4},
+        {"an overlong form", "a\xC0\xAF", 1},
+        {"an encoded surrogate", "\xED\xA0\x80z", 0},
+        {"a sequence cut by the line end", "ab\xE2\x82", 2},
+        {"a lone continuation byte", "\x80", 0},
+    };
+    QByteArray file("\xEF\xBB\xBF");
+    for (const Record& r : records) file += r.bytes + "\r\n";
+    TextFileScratch scratch;
+    const QString path = scratch.write("marked", file);
+    for (bool view : {false, true}) {
+        ReadTextFile reader;
+        reader.OpenFile(path);
+        for (const Record& r : records) {
+            SCOPED_TRACE(std::string(r.what) + (view ? " (view)" : ""));
+            const QString text = view ? reader.ReadLineView().toString() : reader.ReadLine();
+            EXPECT_EQ(text, QString::fromUtf8(r.bytes));
+            EXPECT_EQ(reader.LastRecordInvalidAt(), r.invalidAt);
+            if (r.invalidAt >= 0) {
+                EXPECT_EQ(text[r.invalidAt], QChar::ReplacementCharacter);
+            }
+        }
+    }
+    // Without a mark such bytes make the file ANSI: nothing is invalid.
+    ReadTextFile ansi;
+    ansi.OpenFile(scratch.write("unmarked", "caf\xE9\r\n"));
+    EXPECT_EQ(ansi.ReadLine(), QString::fromUtf8("café"));
+    EXPECT_EQ(ansi.LastRecordInvalidAt(), -1);
+}
+
 TEST(ReadTextFile, SetUTF8SwitchesLaterRecordsOfAnAnsiFile) {
     TextFileScratch scratch;
     ReadTextFile reader;

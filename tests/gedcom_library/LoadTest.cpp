@@ -274,6 +274,62 @@ TEST(Load, ALineTooLargeIsNamedByItsFileAndLine) {
     }
 }
 
+// Bytes that are not UTF-8 in a file whose mark says UTF-8 are read as
+// U+FFFD, with one warning naming the first line that holds them.
+TEST(Load, InvalidUtf8InAMarkedFileWarnsOnceNamingTheFirstLine) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QStringList warnings;  // with "%2" for the file
+        QString name1;         // the decoded name of I1
+    };
+    const QByteArray mark("\xEF\xBB\xBF");
+    const auto file = [](const QByteArray& name1, const QByteArray& note) {
+        return "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME " + name1 + "\r\n1 NOTE " + note +
+               "\r\n0 @I2@ INDI\r\n1 NAME Bob\r\n0 TRLR\r\n";
+    };
+    const QString warning = QStringLiteral(
+        "Warning, file BOM indicates UTF-8 but line %1 of %2 is the first to hold bytes that are not UTF-8");
+    const QList<Case> cases = {
+        {"bad bytes on lines 4 and 5",
+         mark + file("Zo\xEB /M\xFCller/", "caf\xE9"),
+         {warning.arg(4)},
+         QStringLiteral("Zo\uFFFD M\uFFFDller")},
+        {"an overlong form and a cut sequence",
+         mark + file("Ann",
+                     "a\xC0\xAF"
+                     "b \xE2\x82"),
+         {warning.arg(5)},
+         QStringLiteral("Ann")},
+        {"a clean marked file",
+         mark + file("Zo\xC3\xAB /M\xC3\xBCller/", "caf\xC3\xA9 \xEF\xBF\xBD"),
+         {},
+         QStringLiteral("Zo\u00EB M\u00FCller")},
+        // Lines after a line end other than the first line's are lines of their own.
+        {"in the second piece of a record",
+         mark + file("Ann\n1 NOTE \xFF", "fine"),
+         {warning.arg(5)},
+         QStringLiteral("Ann")},
+        // Without the mark such a file is read as ANSI, and its declaration warned about.
+        {"no mark",
+         file("Zo\xEB", "caf\xE9"),
+         {QStringLiteral("Warning, GEDCOM character set is UTF-8 but file BOM indicates ANSI")},
+         QStringLiteral("Zo\u00EB")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GedLoad load;
+        const auto doc = load.loadBytes(c.bytes);
+        ASSERT_TRUE(doc);
+        const QString path = load.dir.filePath(QStringLiteral("t%1.ged").arg(load.files));
+        QStringList expected;
+        for (const QString& w : c.warnings) expected << (w.contains(QStringLiteral("%2")) ? w.arg(path) : w);
+        EXPECT_EQ(load.listener.warnings(), expected);
+        EXPECT_EQ(GEDIndiClass(doc->GetXrefs().value(QStringLiteral("I1"))).GetName(), c.name1);
+        EXPECT_EQ(doc->GetCountPersons(), 2);
+    }
+}
+
 // A record whose identifier an earlier one took is kept under a fresh
 // identifier that no record of the file uses; pointers lead to the first.
 TEST(Load, DuplicateIdentifierKeepsBothRecords) {

@@ -310,6 +310,44 @@ TEST(TreeFileReader, ARecordTooLargeIsNamedByItsFileAndLine) {
     EXPECT_TRUE(tree.IsIncompletelyLoaded());
 }
 
+// Bytes that are not UTF-8 in a file whose mark says UTF-8 are read as
+// U+FFFD, with one warning naming the first line that holds them.
+TEST(TreeFileReader, InvalidUtf8InAMarkedFileWarnsOnceNamingTheFirstLine) {
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        int line;         // the line warned about, 0 for no warning
+        QString caption;  // of person b
+    };
+    const QByteArray mark("\xEF\xBB\xBF");
+    const QByteArray lines = "H Title=T\r\nP a=f(1,1):Ann\r\nP b=m(2,1):%b\r\n= note %n\r\n";
+    const auto file = [&](const QByteArray& b, const QByteArray& n) {
+        return QByteArray(lines).replace("%b", b).replace("%n", n);
+    };
+    const std::vector<Case> cases = {
+        {"bad bytes on lines 3 and 4", mark + file("Zo\xEB M\xFCller", "caf\xE9"), 3, "Zo\uFFFD M\uFFFDller"},
+        {"a cut sequence at the end of line 4", mark + file("Bob", "caf\xC3"), 4, "Bob"},
+        {"a clean marked file", mark + file("Zo\xC3\xAB", "caf\xC3\xA9 \xEF\xBF\xBD"), 0, "Zo\u00EB"},
+        // Without the mark such a file is read as ANSI.
+        {"no mark", file("Zo\xEB", "caf\xE9"), 0, "Zo\u00EB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TreeFiles files;
+        SVGTree tree;
+        RecordingReporter log;
+        const QString path = files.write("Tree.txt", c.bytes);
+        loadTree(tree, path, log);
+        const QStringList expected =
+            c.line ? QStringList{"Warning, file BOM indicates UTF-8 but line " + QString::number(c.line) +
+                                 " of " + path + " is the first to hold bytes that are not UTF-8"}
+                   : QStringList{};
+        EXPECT_EQ(log.warnings(), expected);
+        ASSERT_TRUE(tree.GetPersons().contains("b"));
+        EXPECT_EQ(tree.GetPersons().value("b")->GetText(), c.caption);
+    }
+}
+
 TEST(TreeFileReader, AReferenceWithoutPositionShowsThePersonWhereItStands) {
     for (const char* horiz : {"True", "False"}) {
         SCOPED_TRACE(horiz);

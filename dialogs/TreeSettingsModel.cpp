@@ -91,6 +91,8 @@ void TreeSettingsModel::load(const SVGTree& tree, Reporter& reporter) {
         cols = settings.value(kDesCols, QStringLiteral("12"));
         rows = settings.value(kDesRows, QStringLiteral("8"));
     }
+    shownCols = cols;
+    shownRows = rows;
 
     const PlaceKeyClass& places = tree.GetPlaceKeys();
     placeChoices.clear();
@@ -117,11 +119,14 @@ QString TreeSettingsModel::problem() const {
         if (share < 0 || share > 1) return QStringLiteral("Image poportion must be between 0 and 1 (or 0% and 100%)");
     }
 
+    const bool typedCols = cols != shownCols;
+    const bool typedRows = rows != shownRows;
     int c = 0, r = 0;
-    QString message = gridSideProblem(cols, QStringLiteral("colums"), c);
-    if (message.isEmpty()) message = gridSideProblem(rows, QStringLiteral("rows"), r);
+    QString message;
+    if (typedCols) message = gridSideProblem(cols, QStringLiteral("colums"), c);
+    if (message.isEmpty() && typedRows) message = gridSideProblem(rows, QStringLiteral("rows"), r);
     if (!message.isEmpty()) return message;
-    if (c * r > kMaxGridBoxes)
+    if (typedCols && typedRows && c * r > kMaxGridBoxes)
         return QStringLiteral("Total size of Tree Designer grid is too large. Maximum is ") +
                QString::number(kMaxGridBoxes) + QStringLiteral(" boxes");
 
@@ -150,15 +155,17 @@ bool TreeSettingsModel::accept(SVGTree& tree, const SVGApplications& apps, Repor
     }
     writeTextSetting(settings, kImagePart, imagePart);
 
+    // A side kept as shown that is no number (only other means of editing
+    // settings can store one) stays as the tree holds it.
     int c = 0, r = 0;
-    wholeGridNumber(cols, c);
-    wholeGridNumber(rows, r);
+    const bool colsNumber = wholeGridNumber(cols, c);
+    const bool rowsNumber = wholeGridNumber(rows, r);
     if (const SVGViewpointPtr viewpoint = tree.GetViewpoint()) {
         viewpoint->SetCols(c);
         viewpoint->SetRows(r);
     } else {
-        settings.set(kDesCols, QString::number(c));
-        settings.set(kDesRows, QString::number(r));
+        if (colsNumber) settings.set(kDesCols, QString::number(c));
+        if (rowsNumber) settings.set(kDesRows, QString::number(r));
     }
 
     for (std::size_t i = 0; i < stock.size(); ++i)

@@ -48,6 +48,11 @@ public:
     QString imagePart;
     QString cols;
     QString rows;
+    // The grid size as load() showed it. A side left as shown is taken as the
+    // tree has it, unchecked: a tree exported from a GEDCOM file is often
+    // wider than the sides and boxes a user may type here.
+    QString shownCols;
+    QString shownRows;
     std::array<StockImage, 4> stock;
     // The choices of the place-key boxes: empty when the tree has no place
     // keys, else a blank entry followed by every key in the table's order.
@@ -58,7 +63,10 @@ public:
     void load(const SVGTree& tree, Reporter& reporter);
 
     // The first field that fails its check, as the message to show; empty
-    // when every field passes.
+    // when every field passes. Only typed grid sides are checked: each
+    // against 1..kMaxGridSide, and their product against kMaxGridBoxes when
+    // both were typed (a side kept as shown is no part of the product check;
+    // the designer itself asks before it opens a very large grid).
     QString problem() const;
 
     // Checks every field; on the first failure reports it and returns false

@@ -1,6 +1,8 @@
 // Widget tests of the settings dialogs: what the controls show and enable,
 // and that OK reaches the models.
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -19,17 +21,35 @@
 
 namespace {
 
-TEST(FormSettingsWindow, SvgFileSwitchDisablesTheHtmlSwitchesWithoutChangingThem) {
+// A tree titled "Smiths" and its settings dialog, made by open() from what
+// the tree holds then.
+struct SettingsDialog {
     SVGTree tree;
-    tree.SetAppDict(StringDict());
-    tree.GetSettings().set(QStringLiteral("Title"), QStringLiteral("Smiths"));
-    tree.GetSettings().set(QStringLiteral("SVGFile"), QStringLiteral("True"));
-    tree.GetSettings().set(QStringLiteral("Timeline"), QStringLiteral("True"));
     SVGApplications apps;
     RecordingReporter reporter;
     TreeSettingsModel model;
-    model.load(tree, reporter);
-    FormSettings form(model, tree, apps, reporter);
+    std::unique_ptr<FormSettings> dialog;
+
+    SettingsDialog() {
+        tree.SetAppDict(StringDict());
+        set("Title", "Smiths");
+    }
+    void set(const char* key, const char* value) {
+        tree.GetSettings().set(QString::fromUtf8(key), QString::fromUtf8(value));
+    }
+    FormSettings& open() {
+        model.load(tree, reporter);
+        dialog = std::make_unique<FormSettings>(model, tree, apps, reporter);
+        return *dialog;
+    }
+};
+
+TEST(FormSettingsWindow, SvgFileSwitchDisablesTheHtmlSwitchesWithoutChangingThem) {
+    SettingsDialog d;
+    d.set("SVGFile", "True");
+    d.set("Timeline", "True");
+    SVGTree& tree = d.tree;
+    FormSettings& form = d.open();
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_EQ(form.windowTitle(), u"Tree Settings");
@@ -57,16 +77,10 @@ TEST(FormSettingsWindow, SvgFileSwitchDisablesTheHtmlSwitchesWithoutChangingThem
 }
 
 TEST(FormSettingsWindow, StockPictureBrowseTakesTheNameInThePlacesFolder) {
-    SVGTree tree;
-    tree.SetAppDict(StringDict());
-    tree.GetSettings().set(QStringLiteral("Title"), QStringLiteral("Smiths"));
-    tree.GetPlaceKeys().Define(QStringLiteral("pics"), QString(), QStringLiteral("/home/ann/pics/"));
-    tree.GetSettings().set(QStringLiteral("StockImageM"), QStringLiteral("$pics:m.png"));
-    SVGApplications apps;
-    RecordingReporter reporter;
-    TreeSettingsModel model;
-    model.load(tree, reporter);
-    FormSettings form(model, tree, apps, reporter);
+    SettingsDialog d;
+    d.tree.GetPlaceKeys().Define(QStringLiteral("pics"), QString(), QStringLiteral("/home/ann/pics/"));
+    d.set("StockImageM", "$pics:m.png");
+    FormSettings& form = d.open();
     EXPECT_EQ(form.comPlace(1)->currentText(), u"pics");
     EXPECT_EQ(form.comPlace(0)->currentText(), u"");
     EXPECT_EQ(form.comPlace(0)->count(), 2);
@@ -86,6 +100,26 @@ TEST(FormSettingsWindow, StockPictureBrowseTakesTheNameInThePlacesFolder) {
     EXPECT_EQ(form.txtImage(1)->text(), u"man.jpeg");
     EXPECT_EQ(form.comPlace(1)->currentText(), u"pics");
     EXPECT_EQ(form.txtImage(3)->text(), u"plain.");
+}
+
+// The grid size of a tree exported from a GEDCOM file passes the sides and
+// boxes a user may type: left as shown, it does not stop OK.
+TEST(FormSettingsWindow, TheTitleOfAWideExportedTreeCanBeChanged) {
+    SettingsDialog d;
+    d.set("DesCols", "287");
+    d.set("DesRows", "172");
+    FormSettings& form = d.open();
+    EXPECT_EQ(form.txtCols()->text(), u"287");
+    EXPECT_EQ(form.txtRows()->text(), u"172");
+
+    form.txtTitle()->setText(QStringLiteral("Joneses"));
+    QTest::mouseClick(form.cmdExit(), Qt::LeftButton);
+    EXPECT_TRUE(form.saved());
+    EXPECT_TRUE(d.reporter.warnings().isEmpty());
+    const StringDict& settings = d.tree.GetSettings();
+    EXPECT_EQ(settings.value(QStringLiteral("Title")), u"Joneses");
+    EXPECT_EQ(settings.value(QStringLiteral("DesCols")), u"287");
+    EXPECT_EQ(settings.value(QStringLiteral("DesRows")), u"172");
 }
 
 TEST(FormAdvSettingsWindow, ShowsTheSettingsAndOkWritesThem) {

@@ -126,6 +126,72 @@ TEST(TreeSettingsForm, PictureShareAndGridSizeAreStoredAsTheRulesSay) {
     EXPECT_FALSE(t.settings().contains(QStringLiteral("ImagePart")));
 }
 
+// A tree exported from a GEDCOM file is often wider than the sides and boxes
+// a user may type: a side left as the dialog showed it is taken as it is, and
+// only what the user typed is checked (the product only when both sides were).
+TEST(TreeSettingsForm, OnlyTypedGridSidesAreChecked) {
+    struct Case {
+        const char* what;
+        const char* storedCols;
+        const char* storedRows;
+        const char* cols;  // as OK finds them; the stored ones when left as shown
+        const char* rows;
+        const char* message;  // "" when OK passes
+    };
+    const Case cases[] = {
+        {"an export left as shown", "287", "172", "287", "172", ""},
+        {"rows alone typed", "300", "10", "300", "12", ""},
+        {"rows alone typed, far past the boxes", "287", "172", "287", "100", ""},
+        {"columns alone typed, rows kept", "287", "172", "40", "172", ""},
+        {"both typed", "287", "172", "100", "20", ""},
+        {"a side no number kept as stored", "-3", "8", "-3", "9", ""},
+        {"typed rows too many", "287", "172", "287", "101",
+         "Number of Tree Designer grid rows must be between 1 and 100"},
+        {"typed columns too many", "287", "172", "300", "172",
+         "Number of Tree Designer grid colums must be between 1 and 100"},
+        {"typed columns not a number", "287", "172", "many", "172",
+         "Number of Tree Designer grid colums must be numeric"},
+        {"typed rows zero", "300", "10", "300", "0", "Number of Tree Designer grid rows must be between 1 and 100"},
+        {"both typed, too many boxes", "300", "10", "100", "21",
+         "Total size of Tree Designer grid is too large. Maximum is 2000 boxes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SettingsTree t;
+        t.settings().set(QStringLiteral("DesCols"), QString::fromUtf8(c.storedCols));
+        t.settings().set(QStringLiteral("DesRows"), QString::fromUtf8(c.storedRows));
+        t.load();
+        t.model.cols = QString::fromUtf8(c.cols);
+        t.model.rows = QString::fromUtf8(c.rows);
+        const StringDict before = t.settings();
+        const bool ok = t.model.accept(t.tree, t.apps, t.reporter);
+        const QString message = QString::fromUtf8(c.message);
+        EXPECT_EQ(ok, message.isEmpty());
+        EXPECT_EQ(t.reporter.warnings(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (ok) {
+            EXPECT_EQ(t.settings().value(QStringLiteral("DesCols")), QString::fromUtf8(c.cols));
+            EXPECT_EQ(t.settings().value(QStringLiteral("DesRows")), QString::fromUtf8(c.rows));
+        } else {
+            EXPECT_TRUE(t.settings() == before);
+        }
+    }
+
+    // The same for the grid of the open viewpoint.
+    SettingsTree t;
+    const SVGViewpointPtr viewpoint = t.tree.AddViewpoint(QStringLiteral("all"), QStringLiteral("All"), 287, 172);
+    t.tree.SetViewpointKey(QStringLiteral("all"));
+    t.load();
+    t.model.title = QStringLiteral("Smith_Family");
+    ASSERT_TRUE(t.model.accept(t.tree, t.apps, t.reporter));
+    EXPECT_EQ(t.settings().value(QStringLiteral("Title")), u"Smith_Family");
+    EXPECT_EQ(viewpoint->GetCols(), 287);
+    EXPECT_EQ(viewpoint->GetRows(), 172);
+    t.model.rows = QStringLiteral("200");
+    EXPECT_FALSE(t.model.accept(t.tree, t.apps, t.reporter));
+    EXPECT_EQ(t.reporter.warnings(), QStringList{"Number of Tree Designer grid rows must be between 1 and 100"});
+    EXPECT_EQ(viewpoint->GetRows(), 172);
+}
+
 TEST(TreeSettingsForm, OpenViewpointHasItsOwnGridSize) {
     SettingsTree t;
     t.settings().set(QStringLiteral("DesCols"), QStringLiteral("30"));

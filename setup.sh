@@ -26,12 +26,14 @@ program_packages=(
   fonts-dejavu-core fonts-urw-base35 xdg-utils
 )
 # The tests and benchmarks only: GoogleTest and GoogleMock, Google Benchmark,
-# Chromium driven from Node.js for the chart pages, and a second GEDCOM reader
-# that checks what the export writes.
+# Chromium driven from Node.js for the chart pages, a second GEDCOM reader
+# that checks what the export writes, and an X server with a window manager
+# on which the designer's window frame is checked.
 test_packages=(
   git libgtest-dev libgmock-dev libbenchmark-dev
   chromium chromium-driver nodejs
   libgedcom-perl
+  xvfb openbox
 )
 # npm: Debian's package, unless a nodejs that brings its own npm is installed
 # (Debian's npm conflicts with such a nodejs).

@@ -5,6 +5,8 @@
 #include <QWindow>
 #include <QWidget>
 
+#include "FrameCorrector.h"
+#include "FramePlacement.h"
 #include "MainWindowLink.h"
 #include "Twips.h"
 
@@ -23,13 +25,6 @@ QRectF frameTwips(const QWidget* w) {
 // Moves a top-level window so that its frame's corner is at the place given in twips.
 void moveFrameTo(QWidget* w, QPointF twips) { w->move(twipsToPixels(twips.x()), twipsToPixels(twips.y())); }
 
-// Gives a top-level window a frame of the size given in twips.
-void resizeFrameTo(QWidget* w, QSizeF twips) {
-    const QMargins frame = windowFrameMargins(w);
-    w->resize(twipsToPixels(twips.width()) - frame.left() - frame.right(),
-              twipsToPixels(twips.height()) - frame.top() - frame.bottom());
-}
-
 }  // namespace
 
 QMargins windowFrameMargins(const QWidget* w) {
@@ -38,11 +33,10 @@ QMargins windowFrameMargins(const QWidget* w) {
     // the window system tells it.
     w->winId();
     QMargins frame = w->windowHandle() ? w->windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && !w->isVisible()) {
-        const QWidget* main = MainWindowLink::window();
-        if (main && main != w && main->isVisible() && main->windowHandle()) frame = main->windowHandle()->frameMargins();
-    }
-    return frame;
+    if (FramePlacement::known(frame)) return frame;
+    const QWidget* main = MainWindowLink::window();
+    if (main && main != w && main->isVisible() && main->windowHandle()) frame = main->windowHandle()->frameMargins();
+    return FramePlacement::known(frame) ? frame : QMargins();
 }
 
 MonitorBounds monitorBoundsOf(const QRect& geometry, const QRect& availableGeometry, bool primary) {
@@ -72,6 +66,17 @@ QRectF designerPlace(QPointF currentTopLeft, QSizeF wanted, bool top, bool botto
     return {place, QSizeF(width, height)};
 }
 
+QRect designerFrame(QPointF currentTopLeft, QSizeF wanted, const QMargins& guessed, const QMargins& margins, bool top,
+                    bool bottom, bool centre, const MonitorBounds& bounds) {
+    // The client keeps the size asked for: the frame grows or shrinks by
+    // what the margins differ from the guess.
+    const QSizeF frameChange(pixelsToTwips(margins.left() + margins.right() - guessed.left() - guessed.right()),
+                             pixelsToTwips(margins.top() + margins.bottom() - guessed.top() - guessed.bottom()));
+    const QRectF place = designerPlace(currentTopLeft, wanted + frameChange, top, bottom, centre, bounds);
+    return {twipsToPixels(place.x()), twipsToPixels(place.y()), twipsToPixels(place.width()),
+            twipsToPixels(place.height())};
+}
+
 const MonitorBounds& monitorBounds() { return storedBounds(); }
 
 void EnumMonitors() {
@@ -99,10 +104,13 @@ void FitFormToMonitor(QWidget* oForm, float& sngWidth, float& sngHeight, bool bT
 
 void FitFormToBounds(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre,
                      const MonitorBounds& bounds) {
-    const QRectF place = designerPlace(frameTwips(oForm).topLeft(), QSizeF(sngWidth, sngHeight), bTop, bBottom,
-                                       bCentre, bounds);
+    const QPointF current = frameTwips(oForm).topLeft();
+    const QSizeF wanted(sngWidth, sngHeight);
+    const QRectF place = designerPlace(current, wanted, bTop, bBottom, bCentre, bounds);
     sngWidth = float(place.width());
     sngHeight = float(place.height());
-    resizeFrameTo(oForm, place.size());
-    moveFrameTo(oForm, place.topLeft());
+    const QMargins guessed = windowFrameMargins(oForm);
+    FrameCorrector::place(oForm, guessed, [=](const QMargins& margins) {
+        return designerFrame(current, wanted, guessed, margins, bTop, bBottom, bCentre, bounds);
+    });
 }

@@ -34,6 +34,13 @@ QPointF dialogPlace(QPointF mainTopLeft, QSizeF formSize, const MonitorBounds& b
 QRectF designerPlace(QPointF currentTopLeft, QSizeF wanted, bool top, bool bottom, bool centre,
                      const MonitorBounds& bounds);
 
+// The frame in pixels of the Tree Designer window whose frame size was wanted
+// (in twips) with the frame margins `guessed`, once they are known to be
+// `margins`: placed as designerPlace() does, for a frame that holds the
+// client area asked for.
+QRect designerFrame(QPointF currentTopLeft, QSizeF wanted, const QMargins& guessed, const QMargins& margins, bool top,
+                    bool bottom, bool centre, const MonitorBounds& bounds);
+
 // The bounds last taken by EnumMonitors.
 const MonitorBounds& monitorBounds();
 
@@ -46,8 +53,10 @@ void EnumMonitors();
 // its flag for the whole run, so that it is placed at its first showing only.
 void PositionForm(QWidget* oForm, bool& bPositioned);
 
-// Places and sizes the Tree Designer window (designerPlace()); sngWidth and
-// sngHeight come back as the size given to it.
+// Places and sizes the Tree Designer window (designerPlace()) by its frame,
+// title bar included, corrected once the window system tells the frame's
+// size (FrameCorrector); sngWidth and sngHeight come back as the size given
+// to it.
 void FitFormToMonitor(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre);
 // The same inside the given bounds.
 void FitFormToBounds(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTop, bool bBottom, bool bCentre,
@@ -55,5 +64,6 @@ void FitFormToBounds(QWidget* oForm, float& sngWidth, float& sngHeight, bool bTo
 
 // The frame (borders and title bar) of a top-level window around its client
 // area, also before it is first shown: its own once the window system tells
-// it, else that of the main window, which the same window manager decorates.
+// it, else that of the main window, which the same window manager decorates
+// (none while neither is known).
 QMargins windowFrameMargins(const QWidget* w);

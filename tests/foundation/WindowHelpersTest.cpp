@@ -1,3 +1,6 @@
+#include <ostream>
+#include <vector>
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -8,10 +11,16 @@
 #include <gtest/gtest.h>
 
 #include "FormHelpers.h"
+#include "FramePlacement.h"
 #include "Hourglass.h"
 #include "MainWindowLink.h"
 #include "WindowPlacement.h"
 #include "WindowUpdates.h"
+
+// Rectangles in failure messages.
+static void PrintTo(const QRect& r, std::ostream* os) {
+    *os << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+}
 
 namespace {
 
@@ -82,6 +91,72 @@ TEST(WindowPlacement, TheDesignerWindowFitsItsScreen) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(designerPlace(c.current, c.wanted, c.top, c.bottom, c.centre, c.bounds), c.expected) << c.what;
+}
+
+// The designer is placed by its client area with the frame margins guessed
+// (none while neither it nor the main window is decorated yet); once its own
+// are known it is placed again, once. The screen is 1600 x 1000 pixels, and
+// the window manager draws borders of 1 pixel, a title bar of 20 and a
+// bottom edge of 5.
+TEST(WindowPlacement, TheDesignersFrameEndsInsideTheScreenOnceItsMarginsAreKnown) {
+    const MonitorBounds screen{0, 1600 * 15, 0, 1000 * 15};
+    const QMargins decoration(1, 20, 1, 5);
+    const QMargins none;
+    const QMargins passing(0, 0, -1599, -999);  // a frame still being made
+    const QSizeF largeGrid(40000, 30000);        // wanted sizes in twips
+    const QSizeF smallGrid(600 * 15, 400 * 15);
+    // What happens after the window was placed: the margins it then shows,
+    // after a move by the user (none when empty).
+    struct Step {
+        QMargins margins;
+        QRect movedTo;
+    };
+    struct Case {
+        const char* what;
+        QPointF current;
+        QSizeF wanted;
+        bool top, bottom, centre;
+        QMargins guessed;
+        std::vector<Step> steps;
+        QRect client;  // where the client area ends up, in pixels
+    };
+    const Case cases[] = {
+        {"guessed right from the main window", {}, largeGrid, false, false, true, decoration,
+         {{none, {}}, {decoration, {}}}, {1, 20, 1598, 975}},
+        {"known only once shown", {}, largeGrid, false, false, true, none, {{none, {}}, {decoration, {}}},
+         {1, 20, 1598, 975}},
+        {"a passing size first", {}, largeGrid, false, false, true, none, {{passing, {}}, {decoration, {}}},
+         {1, 20, 1598, 975}},
+        {"upper half", {}, largeGrid, true, false, true, none, {{decoration, {}}}, {1, 20, 1598, 475}},
+        {"lower half", {}, largeGrid, false, true, true, none, {{decoration, {}}}, {1, 520, 1598, 475}},
+        {"lower half, guessed right", {}, smallGrid, false, true, true, decoration, {{decoration, {}}},
+         {1, 520, 598, 475}},
+        // A grid that fits keeps the client size it asked for, centred again.
+        {"a small grid, centred", {}, smallGrid, false, false, true, none, {{decoration, {}}},
+         {500, 308, 600, 400}},
+        {"a small grid where it was", {1500, 1500}, smallGrid, false, false, false, none, {{decoration, {}}},
+         {101, 120, 600, 400}},
+        {"moved by the user before the frame was known", {}, largeGrid, false, false, true, none,
+         {{none, {300, 200, 800, 600}}, {decoration, {}}}, {300, 200, 800, 600}},
+        {"the user's later moves stand", {}, largeGrid, false, false, true, none,
+         {{decoration, {}}, {decoration, {50, 60, 800, 600}}, {QMargins(4, 30, 4, 4), {}}}, {50, 60, 800, 600}},
+        {"a frame never known", {}, largeGrid, false, false, true, none, {{none, {}}, {none, {}}},
+         {0, 0, 1600, 1000}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const FramePlacement::FrameFor frameFor = [&](const QMargins& margins) {
+            return designerFrame(c.current, c.wanted, c.guessed, margins, c.top, c.bottom, c.centre, screen);
+        };
+        FramePlacement placement;
+        QRect client = FramePlacement::clientFor(frameFor(c.guessed), c.guessed);
+        placement.start(frameFor, c.guessed, client);
+        for (const Step& step : c.steps) {
+            if (!step.movedTo.isNull()) client = step.movedTo;
+            if (const auto corrected = placement.correction(client, step.margins)) client = *corrected;
+        }
+        EXPECT_EQ(client, c.client);
+    }
 }
 
 class PlacedWindows : public ::testing::Test {

@@ -6,7 +6,7 @@ set -euo pipefail
 setup="$1"
 run="$2"
 
-test_only=(libgtest-dev libgmock-dev libbenchmark-dev chromium chromium-driver nodejs libgedcom-perl npm)
+test_only=(libgtest-dev libgmock-dev libbenchmark-dev chromium chromium-driver nodejs libgedcom-perl xvfb openbox npm)
 # What the program itself cannot do without.
 program_needs=(qt6-base-dev libwmf-dev libuemf-dev libmimalloc-dev fonts-urw-base35 xdg-utils)
 

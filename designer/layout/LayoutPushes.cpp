@@ -57,11 +57,14 @@ void LayoutPushes::prepare() {
         maxCol = std::max(maxCol, at_[p].col);
     }
     const bool wide = qint64(rows) * (maxCol + 64) <= kCellTableLimit;
-    cellCounts_.assign(rows, {});
+    cells_.assign(rows, {});
     overflowCells_.clear();
     for (int row = 0; row < int(rowMax.size()); ++row)
-        if (rowMax[row] > 0) cellCounts_[row].assign((wide ? maxCol : rowMax[row]) + 64, 0);
-    for (int p = 1; p < r_.persons.size(); ++p) ++cellCount(at_[p].row, at_[p].col);
+        if (rowMax[row] > 0) cells_[row].assign((wide ? maxCol : rowMax[row]) + 64, Cell());
+    for (int p = 1; p < r_.persons.size(); ++p) cell(at_[p].row, at_[p].col).enter(p);
+    sharedByRow_.assign(rows + 1, {});
+    sharedRows_.clear();
+    blockFrame_.assign(r_.families.size(), 0);
 
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
@@ -85,20 +88,66 @@ void LayoutPushes::prepare() {
 
 // ---------------------------------------------------------------- cells
 
-int& LayoutPushes::overflowCount(int row, int col) {
+LayoutPushes::Cell& LayoutPushes::overflowCell(int row, int col) {
     return overflowCells_[cellKey(col, row)];
 }
 
-inline int& LayoutPushes::cellCount(int row, int col) {
-    if (row >= 0 && row < int(cellCounts_.size()) && col >= 0 && col < int(cellCounts_[row].size()))
-        return cellCounts_[row][col];
-    return overflowCount(row, col);
+inline LayoutPushes::Cell& LayoutPushes::cell(int row, int col) {
+    if (row >= 0 && row < int(cells_.size()) && col >= 0 && col < int(cells_[row].size())) return cells_[row][col];
+    return overflowCell(row, col);
 }
 
 inline void LayoutPushes::setColumn(int p, int col) {
-    --cellCount(at_[p].row, at_[p].col);
+    const int row = at_[p].row;
+    cell(row, at_[p].col).leave(p);
     at_[p].col = col;
-    ++cellCount(at_[p].row, col);
+    Cell& to = cell(row, col);
+    to.enter(p);
+    // A person of the push under way that comes to a cell another person
+    // holds: a cell that may decide the push's fate.
+    if (to.count > 1 && judging_) {
+        if (std::size_t(row) >= sharedByRow_.size()) sharedByRow_.resize(row + 1);
+        std::vector<SharedCell>& shared = sharedByRow_[row];
+        if (shared.empty()) sharedRows_.push_back(row);
+        shared.push_back({p, col});
+    }
+}
+
+// ---------------------------------------------------------------- a fate decided early
+
+// Whether the push under way may still move person p: only a block of
+// children that it is walking, and has not walked past p's unit yet, can,
+// once p's row takes no more pushes.
+bool LayoutPushes::mayMoveAgain(int p) const {
+    const UnitLinks& unit = units_[r_.persons[p].unit];
+    if (unit.row != 0 || !unit.parentFam || !isActive(unit.parentFam)) return false;
+    return unit.indexInBlock >= stack_[blockFrame_[unit.parentFam]].index;
+}
+
+// A row whose shifts have reached the limit lets no push of its own begin
+// for the rest of this push, so its persons move only with the blocks being
+// walked there. A cell that holds two persons, one of them moved by this
+// push, and neither of whom those blocks will reach, stays shared to the
+// end: the push will be taken back, whatever else it would move.
+bool LayoutPushes::sharedToTheEnd(int row) {
+    if (std::size_t(row) >= sharedByRow_.size()) return false;
+    if (std::as_const(r_.rowShifts)[row] < SVGLayout::kRowShiftLimit) return false;
+    std::vector<SharedCell>& shared = sharedByRow_[row];
+    std::size_t kept = 0;
+    bool decided = false;
+    for (std::size_t i = 0; i < shared.size(); ++i) {
+        const SharedCell s = shared[i];
+        if (at_[s.person].col != s.col) continue;  // moved on since
+        const Cell& c = cell(row, s.col);
+        if (c.count < 2) continue;  // freed
+        shared[kept++] = s;
+        // With two persons in the cell the other is known; three or more
+        // wait for the end of the push.
+        if (!decided && c.count == 2 && !mayMoveAgain(s.person) && !mayMoveAgain(c.persons ^ s.person))
+            decided = true;
+    }
+    shared.resize(kept);
+    return decided;
 }
 
 // ---------------------------------------------------------------- refused pushes
@@ -231,6 +280,7 @@ bool LayoutPushes::openPush(int item, int startPos, int row, int target, PushFra
             setActive(block, true);
             fr.block = block;
             fr.index = from;
+            blockFrame_[block] = int(stack_.size());  // where the frame will stand
         }
     }
     return true;
@@ -275,6 +325,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
                     ++fr.x;
                 } else if (unit.parentFam == fr.block) {
                     movePersons(c, 0, fr.x, fr.ended, fr.moved);
+                    if (judging_ && sharedToTheEnd(fr.row)) return decided();
                 }
                 ++fr.index;
             }
@@ -304,9 +355,18 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
         if (fr.item < 0) setActive(fr.item, false);
         result = fr.moved;
         returning = true;
+        const int row = fr.row;
         stack_.pop_back();
+        if (judging_ && sharedToTheEnd(row)) return decided();
     }
     return result;
+}
+
+// Ends the push under way: its fate is known, it will be taken back.
+bool LayoutPushes::decided() {
+    stack_.clear();
+    takenBack_ = true;
+    return true;
 }
 
 bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
@@ -345,14 +405,19 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     moveLog_.clear();
     unitLog_.clear();
     shiftLog_.clear();
+    for (int shared : sharedRows_) sharedByRow_[shared].clear();
+    sharedRows_.clear();
+    takenBack_ = false;
+    judging_ = true;
     const bool moved = push(item, startPos, row, target);
+    judging_ = false;
     if (!moved) return refuse();
     // The cells are counted as persons move, so the check looks only at the
     // cells the moved persons came to.
-    bool shared = false;
+    bool shared = takenBack_;
     for (std::size_t i = 0; i < moveLog_.size() && !shared; ++i) {
         const int p = moveLog_[i].first;
-        shared = cellCount(at_[p].row, at_[p].col) > 1;
+        shared = cell(at_[p].row, at_[p].col).count > 1;
     }
     if (!shared) {
         for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = at_[p].col;

@@ -39,10 +39,25 @@ private:
     bool isActive(int item) const;
     void setActive(int item, bool active);
 
-    // Persons per cell, by row and column.
-    int& cellCount(int row, int col);
-    int& overflowCount(int row, int col);
+    // The persons in one cell: how many, and their indices XORed together
+    // (with two, either names the other).
+    struct Cell {
+        int count = 0, persons = 0;
+        void enter(int p) {
+            ++count;
+            persons ^= p;
+        }
+        void leave(int p) {
+            --count;
+            persons ^= p;
+        }
+    };
+    Cell& cell(int row, int col);
+    Cell& overflowCell(int row, int col);
     void setColumn(int p, int col);
+    bool mayMoveAgain(int p) const;
+    bool sharedToTheEnd(int row);
+    bool decided();
 
     static qint64 cellKey(int col, int row) { return (qint64(row) << 32) | quint32(col); }
 
@@ -85,8 +100,19 @@ private:
     std::vector<At> at_;
     // Units' first columns while the passes run, as for persons.
     std::vector<int> unitCol_;
-    std::vector<std::vector<int>> cellCounts_;
-    QHash<qint64, int> overflowCells_;
+    std::vector<std::vector<Cell>> cells_;
+    QHash<qint64, Cell> overflowCells_;
+    // While a push runs: by row, each person it moved to a cell where
+    // another stood, with that column (rows that have any, listed); and for
+    // each family whose block it is walking, the frame that walks it.
+    struct SharedCell {
+        int person = 0, col = 0;
+    };
+    std::vector<std::vector<SharedCell>> sharedByRow_;
+    std::vector<int> sharedRows_;
+    std::vector<int> blockFrame_;
+    bool judging_ = false;    // the push is judged by the guard
+    bool takenBack_ = false;  // its fate was known before its end
 
     // The push under way: its frames, the items it is pushing, and what it
     // moved (person or unit, column before; rows whose shifts it counted).

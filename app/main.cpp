@@ -4,12 +4,15 @@
 #include <QStringList>
 
 #include "AppError.h"
+#include "FileSizeSignal.h"
 #include "FormSVG.h"
 #include "ProgramWindows.h"
 
 // Starts the main window: it reads the program's arguments, and the program
-// ends when it closes.
+// ends when it closes. A write past the file-size limit fails and is reported
+// like any failed write instead of ending the program with unsaved work.
 int main(int argc, char** argv) {
+    catchFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kvora"));
     QApplication::setQuitOnLastWindowClosed(false);

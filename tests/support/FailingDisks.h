@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FileSizeSignal.h"
 #include "SystemErrorText.h"
 
 // Places where a write runs out of room part way, as on a full disk.
@@ -83,25 +84,27 @@ private:
 };
 
 // While it lives, files of this process cannot grow past a number of bytes:
-// a write beyond it fails with the system's "File too large" (the signal the
-// system sends with it is ignored). Needs no rights, so it runs everywhere.
+// a write beyond it fails with the system's "File too large", and the signal
+// the system sends with it is caught as the program catches it. Needs no
+// rights, so it runs everywhere.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(qint64 bytes) {
         getrlimit(RLIMIT_FSIZE, &old_);
-        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        sigaction(SIGXFSZ, nullptr, &oldSignal_);
+        catchFileSizeSignal();
         rlimit limit = old_;
         limit.rlim_cur = static_cast<rlim_t>(bytes);
         EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
     ~FileSizeLimit() {
         setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldSignal_);
+        sigaction(SIGXFSZ, &oldSignal_, nullptr);
     }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     rlimit old_{};
-    void (*oldSignal_)(int) = SIG_DFL;
+    struct sigaction oldSignal_ {};
 };

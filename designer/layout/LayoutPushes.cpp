@@ -6,7 +6,8 @@
 
 namespace {
 
-// Cells counted in plain tables at most; columns past a row's table are
+// Cells counted in plain tables at most; a row's table grows as pushes go
+// past its end while the tables stay within this, and cells beyond are
 // counted in a hash.
 constexpr long long kCellTableLimit = 1LL << 24;
 
@@ -21,12 +22,13 @@ void LayoutPushes::prepare() {
     if (prepared_) return;
     // What pushes read, packed: units' rows, row-list links, blocks and
     // persons; families' rows, links and children; persons' cells.
+    packPersons();
     units_.assign(r_.units.size(), {});
     unitPersons_.clear();
     for (int u = 1; u < r_.units.size(); ++u) {
         const LayoutUnitRec& rec = r_.units[u];
         units_[u] = {rec.row, rec.next, rec.parentFam, int(unitPersons_.size()), rec.count, -1, rec.crossed};
-        for (int pos = 0; pos < rec.count; ++pos) unitPersons_.push_back(r_.unitPerson(rec, pos));
+        for (int pos = 0; pos < rec.count; ++pos) unitPersons_.push_back(packedOf_[r_.unitPerson(rec, pos)]);
     }
     families_.assign(r_.families.size(), {});
     familyChildren_.clear();
@@ -40,9 +42,11 @@ void LayoutPushes::prepare() {
         }
     }
     at_.assign(r_.persons.size(), {});
+    unitOf_.assign(r_.persons.size(), 0);
     for (int p = 1; p < r_.persons.size(); ++p) {
-        at_[p].col = r_.persons[p].newCol;
-        at_[p].row = r_.persons[p].newRow;
+        const LayoutPersonRec& rec = r_.persons[personOf_[p]];
+        at_[p] = {rec.newCol, rec.newRow};
+        unitOf_[p] = rec.unit;
     }
 
     // Every row's table reaches past the rightmost column of the layout, so
@@ -59,8 +63,12 @@ void LayoutPushes::prepare() {
     const bool wide = qint64(rows) * (maxCol + 64) <= kCellTableLimit;
     cells_.assign(rows, {});
     overflowCells_.clear();
+    cellsInTables_ = 0;
     for (int row = 0; row < int(rowMax.size()); ++row)
-        if (rowMax[row] > 0) cells_[row].assign((wide ? maxCol : rowMax[row]) + 64, Cell());
+        if (rowMax[row] > 0) {
+            cells_[row].assign((wide ? maxCol : rowMax[row]) + 64, Cell());
+            cellsInTables_ += qint64(cells_[row].size());
+        }
     for (int p = 1; p < r_.persons.size(); ++p) cell(at_[p].row, at_[p].col).enter(p);
     sharedByRow_.assign(rows + 1, {});
     sharedRows_.clear();
@@ -86,6 +94,37 @@ void LayoutPushes::prepare() {
     prepared_ = true;
 }
 
+// Persons are numbered anew in the order they stand in the row lists, so
+// that a push walking a row finds their places one after another.
+void LayoutPushes::packPersons() {
+    packedOf_.assign(r_.persons.size(), 0);
+    personOf_.assign(1, 0);
+    personOf_.reserve(r_.persons.size());
+    auto pack = [&](int p) {
+        if (packedOf_[p]) return;
+        packedOf_[p] = int(personOf_.size());
+        personOf_.push_back(p);
+    };
+    auto packUnit = [&](int u) {
+        const LayoutUnitRec& rec = r_.units[u];
+        for (int pos = 0; pos < rec.count; ++pos) pack(r_.unitPerson(rec, pos));
+    };
+    for (int row = 1; row < r_.rowHead.size(); ++row) {
+        for (int item = r_.rowHead[row]; item;) {
+            if (item < 0) {
+                packUnit(-item);
+                item = r_.units[-item].next;
+                continue;
+            }
+            const LayoutFamilyRec& fam = r_.families[item];
+            for (int c : fam.children)
+                if (r_.units[c].row == 0 && r_.units[c].parentFam == item) packUnit(c);
+            item = fam.next;
+        }
+    }
+    for (int p = 1; p < r_.persons.size(); ++p) pack(p);
+}
+
 // ---------------------------------------------------------------- cells
 
 LayoutPushes::Cell& LayoutPushes::overflowCell(int row, int col) {
@@ -93,24 +132,51 @@ LayoutPushes::Cell& LayoutPushes::overflowCell(int row, int col) {
 }
 
 inline LayoutPushes::Cell& LayoutPushes::cell(int row, int col) {
-    if (row >= 0 && row < int(cells_.size()) && col >= 0 && col < int(cells_[row].size())) return cells_[row][col];
+    if (std::size_t(row) < cells_.size()) {
+        std::vector<Cell>& cells = cells_[row];
+        if (std::size_t(col) < cells.size()) return cells[col];
+    }
+    return cellBeyond(row, col);
+}
+
+// A cell past its row's table: the table grows while the tables stay within
+// their bound, else the cell is counted in the hash.
+LayoutPushes::Cell& LayoutPushes::cellBeyond(int row, int col) {
+    if (row >= 0 && row < int(cells_.size()) && col >= 0) {
+        std::vector<Cell>& cells = cells_[row];
+        const qint64 grown = std::max<qint64>(col + 64, qint64(cells.size()) * 3 / 2);
+        if (cellsInTables_ + grown - qint64(cells.size()) <= kCellTableLimit) {
+            cellsInTables_ += grown - qint64(cells.size());
+            cells.resize(std::size_t(grown));
+            return cells[col];
+        }
+    }
     return overflowCell(row, col);
 }
 
 inline void LayoutPushes::setColumn(int p, int col) {
-    const int row = at_[p].row;
-    cell(row, at_[p].col).leave(p);
-    at_[p].col = col;
-    Cell& to = cell(row, col);
+    At& at = at_[p];
+    cell(at.row, at.col).leave(p);
+    at.col = col;
+    cell(at.row, col).enter(p);
+}
+
+// A person the push under way moves: a cell another person holds when it
+// comes may decide the push's fate.
+inline void LayoutPushes::moveOn(int p, int col) {
+    At& at = at_[p];
+    cell(at.row, at.col).leave(p);
+    at.col = col;
+    Cell& to = cell(at.row, col);
     to.enter(p);
-    // A person of the push under way that comes to a cell another person
-    // holds: a cell that may decide the push's fate.
-    if (to.count > 1 && judging_) {
-        if (std::size_t(row) >= sharedByRow_.size()) sharedByRow_.resize(row + 1);
-        std::vector<SharedCell>& shared = sharedByRow_[row];
-        if (shared.empty()) sharedRows_.push_back(row);
-        shared.push_back({p, col});
-    }
+    if (to.count > 1) noteShared(p, at.row, col);
+}
+
+void LayoutPushes::noteShared(int p, int row, int col) {
+    if (std::size_t(row) >= sharedByRow_.size()) sharedByRow_.resize(row + 1);
+    std::vector<SharedCell>& shared = sharedByRow_[row];
+    if (shared.empty()) sharedRows_.push_back(row);
+    shared.push_back({p, col});
 }
 
 // ---------------------------------------------------------------- a fate decided early
@@ -119,7 +185,7 @@ inline void LayoutPushes::setColumn(int p, int col) {
 // children that it is walking, and has not walked past p's unit yet, can,
 // once p's row takes no more pushes.
 bool LayoutPushes::mayMoveAgain(int p) const {
-    const UnitLinks& unit = units_[r_.persons[p].unit];
+    const UnitLinks& unit = units_[unitOf_[p]];
     if (unit.row != 0 || !unit.parentFam || !isActive(unit.parentFam)) return false;
     return unit.indexInBlock >= stack_[blockFrame_[unit.parentFam]].index;
 }
@@ -129,9 +195,12 @@ bool LayoutPushes::mayMoveAgain(int p) const {
 // walked there. A cell that holds two persons, one of them moved by this
 // push, and neither of whom those blocks will reach, stays shared to the
 // end: the push will be taken back, whatever else it would move.
-bool LayoutPushes::sharedToTheEnd(int row) {
-    if (std::size_t(row) >= sharedByRow_.size()) return false;
-    if (std::as_const(r_.rowShifts)[row] < SVGLayout::kRowShiftLimit) return false;
+inline bool LayoutPushes::sharedToTheEnd(int row) {
+    return std::as_const(r_.rowShifts)[row] >= SVGLayout::kRowShiftLimit && std::size_t(row) < sharedByRow_.size() &&
+           !sharedByRow_[row].empty() && sharedInFullRow(row);
+}
+
+bool LayoutPushes::sharedInFullRow(int row) {
     std::vector<SharedCell>& shared = sharedByRow_[row];
     std::size_t kept = 0;
     bool decided = false;
@@ -219,18 +288,21 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
     }
     for (int pos = startPos; pos < unit.count; ++pos) {
         const int p = unitPersons_[unit.persons + pos];
-        noteRead(cellArea(at_[p].row, at_[p].col));
-        if (at_[p].col >= x) {
+        const At at = at_[p];
+        const int from = cellArea(at.row, at.col);
+        noteRead(from);
+        if (at.col >= x) {
             ended = true;
             return;
         }
-        noteRead(cellArea(at_[p].row, x));
-        moveLog_.emplace_back(p, at_[p].col);
+        const int to = cellArea(at.row, x);
+        if (to != from) noteRead(to);
+        moveLog_.emplace_back(p, at.col);
         if (pos == 0) {
             unitLog_.emplace_back(u, unitCol_[u]);
             unitCol_[u] = x;
         }
-        setColumn(p, x);
+        moveOn(p, x);
         moved = true;
         ++x;
     }
@@ -325,7 +397,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
                     ++fr.x;
                 } else if (unit.parentFam == fr.block) {
                     movePersons(c, 0, fr.x, fr.ended, fr.moved);
-                    if (judging_ && sharedToTheEnd(fr.row)) return decided();
+                    if (sharedToTheEnd(fr.row)) return decided();
                 }
                 ++fr.index;
             }
@@ -357,7 +429,7 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
         returning = true;
         const int row = fr.row;
         stack_.pop_back();
-        if (judging_ && sharedToTheEnd(row)) return decided();
+        if (sharedToTheEnd(row)) return decided();
     }
     return result;
 }
@@ -408,9 +480,7 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     for (int shared : sharedRows_) sharedByRow_[shared].clear();
     sharedRows_.clear();
     takenBack_ = false;
-    judging_ = true;
     const bool moved = push(item, startPos, row, target);
-    judging_ = false;
     if (!moved) return refuse();
     // The cells are counted as persons move, so the check looks only at the
     // cells the moved persons came to.
@@ -420,7 +490,7 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
         shared = cell(at_[p].row, at_[p].col).count > 1;
     }
     if (!shared) {
-        for (const auto& [p, from] : moveLog_) r_.persons[p].newCol = at_[p].col;
+        for (const auto& [p, from] : moveLog_) r_.persons[personOf_[p]].newCol = at_[p].col;
         for (const auto& [u, from] : unitLog_) r_.units[u].col = unitCol_[u];
         readAreas_.resize(readFrom);
         stampChanges();

@@ -33,6 +33,7 @@ private:
         enum { None, BlockChild, Tail } waiting = None;
     };
     void prepare();
+    void packPersons();
     bool openPush(int item, int startPos, int row, int target, PushFrame& fr);
     bool push(int item, int startPos, int row, int target);
     void movePersons(int u, int startPos, int& x, bool& ended, bool& moved);
@@ -53,10 +54,14 @@ private:
         }
     };
     Cell& cell(int row, int col);
+    Cell& cellBeyond(int row, int col);
     Cell& overflowCell(int row, int col);
     void setColumn(int p, int col);
+    void moveOn(int p, int col);
+    void noteShared(int p, int row, int col);
     bool mayMoveAgain(int p) const;
     bool sharedToTheEnd(int row);
+    bool sharedInFullRow(int row);
     bool decided();
 
     static qint64 cellKey(int col, int row) { return (qint64(row) << 32) | quint32(col); }
@@ -98,10 +103,14 @@ private:
         int col = 0, row = 0;
     };
     std::vector<At> at_;
+    // Persons here are numbered in the order of the row lists: a layout
+    // record's index from the number here and back, and each one's unit.
+    std::vector<int> personOf_, packedOf_, unitOf_;
     // Units' first columns while the passes run, as for persons.
     std::vector<int> unitCol_;
     std::vector<std::vector<Cell>> cells_;
     QHash<qint64, Cell> overflowCells_;
+    qint64 cellsInTables_ = 0;
     // While a push runs: by row, each person it moved to a cell where
     // another stood, with that column (rows that have any, listed); and for
     // each family whose block it is walking, the frame that walks it.
@@ -111,7 +120,6 @@ private:
     std::vector<std::vector<SharedCell>> sharedByRow_;
     std::vector<int> sharedRows_;
     std::vector<int> blockFrame_;
-    bool judging_ = false;    // the push is judged by the guard
     bool takenBack_ = false;  // its fate was known before its end
 
     // The push under way: its frames, the items it is pushing, and what it

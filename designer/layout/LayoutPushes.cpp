@@ -186,8 +186,8 @@ void LayoutPushes::noteShared(int p, int row, int col) {
 // once p's row takes no more pushes.
 bool LayoutPushes::mayMoveAgain(int p) const {
     const UnitLinks& unit = units_[unitOf_[p]];
-    if (unit.row != 0 || !unit.parentFam || !isActive(unit.parentFam)) return false;
-    return unit.indexInBlock >= stack_[blockFrame_[unit.parentFam]].index;
+    if (unit.row != 0 || !unit.parentFam || activeFam_[unit.parentFam] != activeEpoch_) return false;
+    return unit.indexInBlock >= walks_[blockFrame_[unit.parentFam]].index;
 }
 
 // A row whose shifts have reached the limit lets no push of its own begin
@@ -270,22 +270,17 @@ void LayoutPushes::stampChanges() {
 
 // ---------------------------------------------------------------- pushes
 
-inline bool LayoutPushes::isActive(int item) const {
-    return item < 0 ? activeUnit_[-item] == activeEpoch_ : activeFam_[item] == activeEpoch_;
-}
-
-inline void LayoutPushes::setActive(int item, bool active) {
-    (item < 0 ? activeUnit_[-item] : activeFam_[item]) = active ? activeEpoch_ : 0;
-}
-
-void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& moved) {
+// Moves the unit's persons from startPos on to x, x + 1, ...; ends the walk
+// (and moves no further) at a person who already stands at or right of the
+// column it would take, or at a crossed unit, which never moves. True when
+// anyone moved.
+inline bool LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended) {
     const UnitLinks& unit = units_[u];
-    // A crossed unit never moves: a walk through a block that reaches one
-    // ends there, as at a person who already stands far enough right.
     if (unit.crossed) {
         ended = true;
-        return;
+        return false;
     }
+    bool moved = false;
     for (int pos = startPos; pos < unit.count; ++pos) {
         const int p = unitPersons_[unit.persons + pos];
         const At at = at_[p];
@@ -293,7 +288,7 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
         noteRead(from);
         if (at.col >= x) {
             ended = true;
-            return;
+            return moved;
         }
         const int to = cellArea(at.row, x);
         if (to != from) noteRead(to);
@@ -306,137 +301,162 @@ void LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended, bool& m
         moved = true;
         ++x;
     }
+    return moved;
 }
 
-// Starts one push: false when the row's shifts, a crossed unit or a push
-// already under way refuse it; else moves the unit's persons and fills `fr`
-// with the block and the row item to go on with.
-bool LayoutPushes::openPush(int item, int startPos, int row, int target, PushFrame& fr) {
-    if (row >= r_.rowShifts.size()) r_.ensureRow(row);
-    if (std::as_const(r_.rowShifts)[row] >= SVGLayout::kRowShiftLimit) return false;
-    noteRowOpened(row);
-    // A crossed unit never moves; a push that would carry its left
-    // neighbour onto it is taken back by the guard.
-    if (item < 0 && units_[-item].crossed) return false;
-    // A unit reached again while it is being pushed (a line that descends
-    // from itself) is not pushed again.
-    if (item < 0 && isActive(item)) return false;
-    fr = PushFrame();
-    fr.item = item;
-    fr.row = row;
-    fr.x = target;
+// Opens `item` (a unit from position startPos, or a family's block) as the
+// next item of walk `w` in its row, at the walk's running column: false when
+// the row's shifts, a crossed unit or a unit already being pushed refuse it.
+// A unit's persons move at once; a unit placed inside a block goes on with
+// the block's later children.
+bool LayoutPushes::openItem(Walk& w, int item, int startPos) {
+    if (std::as_const(r_.rowShifts)[w.row] >= SVGLayout::kRowShiftLimit) return false;
+    noteRowOpened(w.row);
     int block = 0, from = 0;
     if (item < 0) {
-        setActive(item, true);
         const int u = -item;
         const UnitLinks& unit = units_[u];
-        movePersons(u, startPos, fr.x, fr.ended, fr.moved);
-        if (!fr.ended) {
-            if (unit.row != 0) {
-                fr.next = unit.next;
-            } else if (unit.parentFam) {
-                block = unit.parentFam;
-                from = unit.indexInBlock + 1;
-            }
+        // A crossed unit never moves; a push that would carry its left
+        // neighbour onto it is taken back by the guard. A unit reached again
+        // while it is being pushed (a line that descends from itself) is not
+        // pushed again.
+        if (unit.crossed || activeUnit_[u] == activeEpoch_) return false;
+        activeUnit_[u] = activeEpoch_;
+        walkUnits_.push_back(u);
+        ++w.items;
+        if (movePersons(u, startPos, w.x, w.ended)) w.lastMoved = w.items;
+        if (w.ended) return true;
+        if (unit.row != 0) {
+            w.next = unit.next;
+            return true;
+        }
+        block = unit.parentFam;
+        from = unit.indexInBlock + 1;
+        if (!block) {
+            w.next = 0;
+            return true;
         }
     } else {
+        ++w.items;
         block = item;
     }
-    if (block) {
-        fr.next = families_[block].next;
-        // A block reached again while it is being pushed (a line that
-        // descends from itself) ends the push instead of going round for ever.
-        if (isActive(block)) {
-            fr.ended = true;
-        } else {
-            setActive(block, true);
-            fr.block = block;
-            fr.index = from;
-            blockFrame_[block] = int(stack_.size());  // where the frame will stand
-        }
+    w.next = families_[block].next;
+    // A block reached again while it is being pushed (a line that descends
+    // from itself) ends the push instead of going round for ever.
+    if (activeFam_[block] == activeEpoch_) {
+        w.ended = true;
+    } else {
+        activeFam_[block] = activeEpoch_;
+        w.block = block;
+        w.index = from;
+        blockFrame_[block] = int(&w - walks_.data());
     }
     return true;
 }
 
+// Starts a walk in `row` with `item`; false when the item is refused.
+bool LayoutPushes::startWalk(int item, int startPos, int row, int target) {
+    if (row >= r_.rowShifts.size()) r_.ensureRow(row);
+    walks_.emplace_back();
+    Walk& w = walks_.back();
+    w.row = row;
+    w.x = target;
+    w.unitsFrom = int(walkUnits_.size());
+    if (openItem(w, item, startPos)) return true;
+    walks_.pop_back();
+    return false;
+}
+
+// A walk that has ended: each item it opened was a push of its own, each
+// counting a shift of the row when it, or anything after it, moved (the last
+// not when it ended the walk). Its units are no longer being pushed. True
+// when anything moved.
+bool LayoutPushes::finishWalk(const Walk& w) {
+    const int shifts = w.lastMoved < w.items ? w.lastMoved : w.items - (w.ended ? 1 : 0);
+    if (shifts > 0) {
+        r_.rowShifts[w.row] += shifts;
+        shiftLog_.emplace_back(w.row, shifts);
+    }
+    for (std::size_t i = std::size_t(w.unitsFrom); i < walkUnits_.size(); ++i) activeUnit_[walkUnits_[i]] = 0;
+    walkUnits_.resize(std::size_t(w.unitsFrom));
+    return w.lastMoved > 0;
+}
+
 bool LayoutPushes::push(int item, int startPos, int row, int target) {
-    // Pushes started by pushes wait on an explicit stack, so that a long row
-    // or a deep line cannot exhaust the call stack. A push goes on with the
-    // units of its children's block (a unit with a row of its own gets a push
-    // of its own), then with the next item of its row list; it counts a shift
-    // of its row when it or a push it started moved anything.
+    // A push moves an item's persons, then walks its children's block (a
+    // unit with a row of its own there gets a push of its own, waiting on a
+    // stack so that a deep line cannot exhaust the call stack), then pushes
+    // the next item of its row list, and so on along the row: one walk.
+    // Each item's push counts a shift of the row when it or a push it
+    // started moved anything.
     ++activeEpoch_;
-    stack_.clear();
-    PushFrame first, child;
-    if (!openPush(item, startPos, row, target, first)) return false;
-    stack_.push_back(first);
+    walks_.clear();
+    walkUnits_.clear();
+    if (!startWalk(item, startPos, row, target)) return false;
     bool result = false;
     bool returning = false;
-    while (!stack_.empty()) {
-        PushFrame& fr = stack_.back();
+    while (!walks_.empty()) {
+        const std::size_t top = walks_.size() - 1;
         if (returning) {
+            Walk& w = walks_[top];
             returning = false;
-            if (result) fr.moved = true;
-            if (fr.waiting == PushFrame::BlockChild) {
-                ++fr.x;
-                ++fr.index;
+            if (result) w.lastMoved = w.items;
+            if (w.waitingTail) {
+                w.waitingTail = false;
+                w.next = 0;
+            } else {
+                ++w.x;
+                ++w.index;
             }
-            fr.waiting = PushFrame::None;
         }
         bool opened = false;
-        if (fr.block) {
-            const FamilyLinks& family = families_[fr.block];
-            while (fr.index < family.childCount && !fr.ended) {
-                const int c = familyChildren_[family.children + fr.index];
+        if (walks_[top].block) {
+            const FamilyLinks& family = families_[walks_[top].block];
+            while (walks_[top].index < family.childCount && !walks_[top].ended) {
+                Walk& w = walks_[top];
+                const int c = familyChildren_[family.children + w.index];
                 const UnitLinks& unit = units_[c];
                 if (unit.row != 0) {
-                    if (openPush(-c, 0, unit.row, fr.x, child)) {
-                        fr.waiting = PushFrame::BlockChild;
+                    if (startWalk(-c, 0, unit.row, w.x)) {
                         opened = true;
                         break;
                     }
-                    ++fr.x;
-                } else if (unit.parentFam == fr.block) {
-                    movePersons(c, 0, fr.x, fr.ended, fr.moved);
-                    if (sharedToTheEnd(fr.row)) return decided();
+                    ++walks_[top].x;  // the walks may have moved in memory
+                } else if (unit.parentFam == w.block) {
+                    if (movePersons(c, 0, w.x, w.ended)) w.lastMoved = w.items;
+                    if (sharedToTheEnd(w.row)) return decided();
                 }
-                ++fr.index;
+                ++walks_[top].index;
             }
-            if (!opened) {
-                setActive(fr.block, false);
-                fr.block = 0;
+            if (opened) continue;
+            Walk& w = walks_[top];
+            activeFam_[w.block] = 0;
+            w.block = 0;
+        }
+        if (!walks_[top].ended && walks_[top].next) {
+            Walk& w = walks_[top];
+            const int nextRow = w.next < 0 ? units_[-w.next].row : families_[w.next].row;
+            if (nextRow == w.row) {
+                // The row list goes on in the same row: the same walk.
+                if (openItem(w, w.next, 0)) continue;
+            } else if (startWalk(w.next, 0, nextRow, w.x)) {
+                walks_[top].waitingTail = true;
+                continue;
             }
         }
-        if (!opened && !fr.tailDone) {
-            fr.tailDone = true;
-            if (!fr.ended && fr.next) {
-                const int nextRow = fr.next < 0 ? units_[-fr.next].row : families_[fr.next].row;
-                if (openPush(fr.next, 0, nextRow, fr.x, child)) {
-                    fr.waiting = PushFrame::Tail;
-                    opened = true;
-                }
-            }
-        }
-        if (opened) {
-            stack_.push_back(child);
-            continue;
-        }
-        if (fr.moved && !fr.ended) {
-            ++r_.rowShifts[fr.row];
-            shiftLog_.push_back(fr.row);
-        }
-        if (fr.item < 0) setActive(fr.item, false);
-        result = fr.moved;
+        const Walk& w = walks_[top];
+        result = finishWalk(w);
+        const int walked = w.row;
+        walks_.pop_back();
         returning = true;
-        const int row = fr.row;
-        stack_.pop_back();
-        if (sharedToTheEnd(row)) return decided();
+        if (sharedToTheEnd(walked)) return decided();
     }
     return result;
 }
 
 // Ends the push under way: its fate is known, it will be taken back.
 bool LayoutPushes::decided() {
-    stack_.clear();
+    walks_.clear();
     takenBack_ = true;
     return true;
 }
@@ -498,6 +518,6 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
     }
     for (auto it = moveLog_.crbegin(); it != moveLog_.crend(); ++it) setColumn(it->first, it->second);
     for (auto it = unitLog_.crbegin(); it != unitLog_.crend(); ++it) unitCol_[it->first] = it->second;
-    for (int shifted : shiftLog_) --r_.rowShifts[shifted];
+    for (const auto& [shifted, count] : shiftLog_) r_.rowShifts[shifted] -= count;
     return refuse();
 }

@@ -23,22 +23,26 @@ public:
     bool guardedPush(int item, int startPos, int row, int target);
 
 private:
-    struct PushFrame {
-        int item = 0, row = 0, x = 0;
-        bool moved = false, ended = false;
-        int block = 0;  // family whose children's block is being pushed
-        int index = 0;  // next unit of that block
-        int next = 0;   // the row list's next item, pushed after the block
-        bool tailDone = false;
-        enum { None, BlockChild, Tail } waiting = None;
+    // One walk along a row: the item a push opened there, then the items
+    // behind it in the row list, each a push of its own that the walk
+    // carries on with while none ends it.
+    struct Walk {
+        int row = 0, x = 0;        // its row, and the column the next person takes
+        int block = 0, index = 0;  // the block being walked, and its next child
+        int next = 0;              // the row item behind the current one
+        int items = 0;             // items opened so far
+        int lastMoved = 0;         // the last of them that moved, by count; 0: none
+        int unitsFrom = 0;         // its units in walkUnits_
+        bool ended = false;        // the current item ended the walk
+        bool waitingTail = false;  // its row list goes on in another row
     };
     void prepare();
     void packPersons();
-    bool openPush(int item, int startPos, int row, int target, PushFrame& fr);
+    bool openItem(Walk& w, int item, int startPos);
+    bool startWalk(int item, int startPos, int row, int target);
+    bool finishWalk(const Walk& w);
     bool push(int item, int startPos, int row, int target);
-    void movePersons(int u, int startPos, int& x, bool& ended, bool& moved);
-    bool isActive(int item) const;
-    void setActive(int item, bool active);
+    bool movePersons(int u, int startPos, int& x, bool& ended);
 
     // The persons in one cell: how many, and their indices XORed together
     // (with two, either names the other).
@@ -113,7 +117,7 @@ private:
     qint64 cellsInTables_ = 0;
     // While a push runs: by row, each person it moved to a cell where
     // another stood, with that column (rows that have any, listed); and for
-    // each family whose block it is walking, the frame that walks it.
+    // each family whose block it is walking, the walk that walks it.
     struct SharedCell {
         int person = 0, col = 0;
     };
@@ -122,13 +126,14 @@ private:
     std::vector<int> blockFrame_;
     bool takenBack_ = false;  // its fate was known before its end
 
-    // The push under way: its frames, the items it is pushing, and what it
-    // moved (person or unit, column before; rows whose shifts it counted).
-    std::vector<PushFrame> stack_;
+    // The push under way: its walks, the units and blocks it is pushing
+    // (marked with the push's number) with the walks' units listed, and
+    // what it moved (person or unit, column before; row and shifts counted).
+    std::vector<Walk> walks_;
+    std::vector<int> walkUnits_;
     std::vector<int> activeUnit_, activeFam_;
     int activeEpoch_ = 0;
-    std::vector<std::pair<int, int>> moveLog_, unitLog_;
-    std::vector<int> shiftLog_;
+    std::vector<std::pair<int, int>> moveLog_, unitLog_, shiftLog_;
 
     // Pushes taken back or moving nothing, remembered by their arguments
     // with the areas they read; one is answered again without running while

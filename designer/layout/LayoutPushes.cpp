@@ -142,15 +142,8 @@ inline LayoutPushes::Cell& LayoutPushes::cell(int row, int col) {
 // A cell past its row's table: the table grows while the tables stay within
 // their bound, else the cell is counted in the hash.
 LayoutPushes::Cell& LayoutPushes::cellBeyond(int row, int col) {
-    if (row >= 0 && row < int(cells_.size()) && col >= 0) {
-        std::vector<Cell>& cells = cells_[row];
-        const qint64 grown = std::max<qint64>(col + 64, qint64(cells.size()) * 3 / 2);
-        if (cellsInTables_ + grown - qint64(cells.size()) <= kCellTableLimit) {
-            cellsInTables_ += grown - qint64(cells.size());
-            cells.resize(std::size_t(grown));
-            return cells[col];
-        }
-    }
+    if (row >= 0 && row < int(cells_.size()) && col >= 0)
+        if (Cell* cells = rowCells(row, col)) return cells[col];
     return overflowCell(row, col);
 }
 
@@ -172,8 +165,19 @@ inline void LayoutPushes::moveOn(int p, int col) {
     if (to.count > 1) noteShared(p, at.row, col);
 }
 
-void LayoutPushes::noteShared(int p, int row, int col) {
-    if (std::size_t(row) >= sharedByRow_.size()) sharedByRow_.resize(row + 1);
+// A row's table of cells when it holds every column up to `last` (grown to
+// do so while the tables stay within their bound), else none.
+LayoutPushes::Cell* LayoutPushes::rowCells(int row, int last) {
+    std::vector<Cell>& cells = cells_[row];
+    if (std::size_t(last) < cells.size()) return cells.data();
+    const qint64 grown = std::max<qint64>(last + 64, qint64(cells.size()) * 3 / 2);
+    if (cellsInTables_ + grown - qint64(cells.size()) > kCellTableLimit) return nullptr;
+    cellsInTables_ += grown - qint64(cells.size());
+    cells.resize(std::size_t(grown));
+    return cells.data();
+}
+
+inline void LayoutPushes::noteShared(int p, int row, int col) {
     std::vector<SharedCell>& shared = sharedByRow_[row];
     if (shared.empty()) sharedRows_.push_back(row);
     shared.push_back({p, col});
@@ -280,24 +284,39 @@ inline bool LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended) 
         ended = true;
         return false;
     }
+    if (startPos >= unit.count) return false;
+    // A unit stands in one row: its cells and read areas are found once.
+    const int* persons = unitPersons_.data() + unit.persons;
+    const int row = at_[persons[startPos]].row;
+    Cell* cells = rowCells(row, x + unit.count - startPos);
+    const int areaBase = std::min(row, areaRows_ - 1) * areaCols_;
+    const int lastArea = areaCols_ - 1;
     bool moved = false;
     for (int pos = startPos; pos < unit.count; ++pos) {
-        const int p = unitPersons_[unit.persons + pos];
-        const At at = at_[p];
-        const int from = cellArea(at.row, at.col);
+        const int p = persons[pos];
+        At& at = at_[p];
+        const int from = areaBase + std::min(at.col >> 5, lastArea);
         noteRead(from);
         if (at.col >= x) {
             ended = true;
             return moved;
         }
-        const int to = cellArea(at.row, x);
+        const int to = areaBase + std::min(x >> 5, lastArea);
         if (to != from) noteRead(to);
         moveLog_.emplace_back(p, at.col);
         if (pos == 0) {
             unitLog_.emplace_back(u, unitCol_[u]);
             unitCol_[u] = x;
         }
-        moveOn(p, x);
+        if (cells) {
+            cells[at.col].leave(p);
+            at.col = x;
+            Cell& now = cells[x];
+            now.enter(p);
+            if (now.count > 1) noteShared(p, row, x);
+        } else {
+            moveOn(p, x);
+        }
         moved = true;
         ++x;
     }

@@ -167,9 +167,14 @@ inline void LayoutPushes::moveOn(int p, int col) {
 
 // A row's table of cells when it holds every column up to `last` (grown to
 // do so while the tables stay within their bound), else none.
-LayoutPushes::Cell* LayoutPushes::rowCells(int row, int last) {
+inline LayoutPushes::Cell* LayoutPushes::rowCells(int row, int last) {
     std::vector<Cell>& cells = cells_[row];
     if (std::size_t(last) < cells.size()) return cells.data();
+    return growRow(row, last);
+}
+
+LayoutPushes::Cell* LayoutPushes::growRow(int row, int last) {
+    std::vector<Cell>& cells = cells_[row];
     const qint64 grown = std::max<qint64>(last + 64, qint64(cells.size()) * 3 / 2);
     if (cellsInTables_ + grown - qint64(cells.size()) > kCellTableLimit) return nullptr;
     cellsInTables_ += grown - qint64(cells.size());
@@ -231,7 +236,7 @@ inline int LayoutPushes::cellArea(int row, int col) const {
     return r * areaCols_ + c;
 }
 
-void LayoutPushes::noteRowOpened(int row) {
+inline void LayoutPushes::noteRowOpened(int row) {
     if (std::size_t(row) >= rowOpened_.size()) rowOpened_.resize(row + 1);
     // The row's shifts grow only by the frames of this push opened there,
     // so they are as the push found them the first time it is let in.
@@ -313,7 +318,10 @@ inline bool LayoutPushes::movePersons(int u, int startPos, int& x, bool& ended) 
             at.col = x;
             Cell& now = cells[x];
             now.enter(p);
-            if (now.count > 1) noteShared(p, row, x);
+            // Onto the next person of the unit, who moves on next: no cell
+            // that could decide anything.
+            if (now.count > 1 && !(now.count == 2 && pos + 1 < unit.count && (now.persons ^ p) == persons[pos + 1]))
+                noteShared(p, row, x);
         } else {
             moveOn(p, x);
         }

@@ -60,6 +60,7 @@ private:
     Cell& cell(int row, int col);
     Cell& cellBeyond(int row, int col);
     Cell* rowCells(int row, int last);
+    Cell* growRow(int row, int last);
     Cell& overflowCell(int row, int col);
     void setColumn(int p, int col);
     void moveOn(int p, int col);

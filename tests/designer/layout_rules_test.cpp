@@ -5,6 +5,7 @@
 #include <string>
 
 #include <QFile>
+#include <QtGlobal>
 #include <QTemporaryDir>
 
 #include "LayoutFixture.h"
@@ -76,6 +77,38 @@ TEST(LayoutRules, FamiliesOfDescentAsBenchmarked) {
         const int cols = 100 + int(rng() % 901);
         const unsigned seed = rng();
         ASSERT_EQ(descentDifference(persons, seed, cols, round % 4 == 3), "") << "round " << round;
+    }
+}
+
+// The same comparison over as many trees as KV_LAYOUT_SWEEP asks for (from
+// the seed in KV_LAYOUT_SWEEP_SEED, 1 when unset), run by hand before a change
+// to the layout lands; larger trees, up to 8,000 persons, come now and then.
+TEST(LayoutRules, FamiliesOfDescentSweep) {
+    const int trees = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP");
+    if (trees <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
+    const int start = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP_SEED");
+    std::mt19937 rng(unsigned(start ? start : 1));
+    for (int round = 0; round < trees; ++round) {
+        const int persons = round % 20 == 19 ? 3000 + int(rng() % 5001) : 500 + int(rng() % 2501);
+        const int cols = 100 + int(rng() % 901);
+        const unsigned seed = rng();
+        ASSERT_EQ(descentDifference(persons, seed, cols, round % 4 == 3), "") << "round " << round;
+    }
+}
+
+// Small random trees, layered and tangled, ten for each tree KV_LAYOUT_SWEEP
+// asks for, from the seed in KV_LAYOUT_SWEEP_SEED.
+TEST(LayoutRules, SmallRandomTreesSweep) {
+    const int trees = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP");
+    if (trees <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
+    const int start = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP_SEED");
+    std::mt19937 rng(unsigned(start ? start : 1));
+    for (int round = 0; round < 10 * trees; ++round) {
+        LayoutTree t(4 + int(rng() % 12), 3 + int(rng() % 6));
+        randomTree(t, rng, round % 3 == 2);
+        t.tree.SetStepped(round % 2 == 1);
+        t.tree.SetHoriz(round % 5 != 4);
+        ASSERT_EQ(LayoutRules::differenceFromLayout(t.tree), "") << "round " << round;
     }
 }
 

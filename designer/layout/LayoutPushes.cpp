@@ -37,7 +37,7 @@ void LayoutPushes::prepare() {
         families_[f] = {rec.row, rec.next, int(familyChildren_.size()), int(rec.children.size())};
         for (int i = 0; i < rec.children.size(); ++i) {
             const int c = rec.children[i];
-            familyChildren_.push_back(c);
+            familyChildren_.push_back({c, r_.units[c].row, r_.units[c].parentFam == f});
             if (r_.units[c].parentFam == f) units_[c].indexInBlock = i;
         }
     }
@@ -441,15 +441,15 @@ bool LayoutPushes::push(int item, int startPos, int row, int target) {
             const FamilyLinks& family = families_[walks_[top].block];
             while (walks_[top].index < family.childCount && !walks_[top].ended) {
                 Walk& w = walks_[top];
-                const int c = familyChildren_[family.children + w.index];
-                const UnitLinks& unit = units_[c];
-                if (unit.row != 0) {
-                    if (startWalk(-c, 0, unit.row, w.x)) {
+                const BlockChild child = familyChildren_[family.children + w.index];
+                const int c = child.unit;
+                if (child.row != 0) {
+                    if (startWalk(-c, 0, child.row, w.x)) {
                         opened = true;
                         break;
                     }
                     ++walks_[top].x;  // the walks may have moved in memory
-                } else if (unit.parentFam == w.block) {
+                } else if (child.placed) {
                     if (movePersons(c, 0, w.x, w.ended)) w.lastMoved = w.items;
                     if (sharedToTheEnd(w.row)) return decided();
                 }

@@ -102,7 +102,13 @@ private:
     std::vector<UnitLinks> units_;
     std::vector<int> unitPersons_;
     std::vector<FamilyLinks> families_;
-    std::vector<int> familyChildren_;
+    // A child of a family's block as the block's walk needs it: its unit,
+    // the unit's own row (0: none) and whether this block places it.
+    struct BlockChild {
+        int unit = 0, row = 0;
+        bool placed = false;
+    };
+    std::vector<BlockChild> familyChildren_;
     // Persons' columns and rows while the passes run; the records take the
     // columns of a push that stands.
     struct At {

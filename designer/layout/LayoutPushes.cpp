@@ -22,31 +22,36 @@ void LayoutPushes::prepare() {
     if (prepared_) return;
     // What pushes read, packed: units' rows, row-list links, blocks and
     // persons; families' rows, links and children; persons' cells.
-    packPersons();
+    packRecords();
     units_.assign(r_.units.size(), {});
     unitPersons_.clear();
+    unitCol_.assign(r_.units.size(), 0);
     for (int u = 1; u < r_.units.size(); ++u) {
-        const LayoutUnitRec& rec = r_.units[u];
-        units_[u] = {rec.row, rec.next, rec.parentFam, int(unitPersons_.size()), rec.count, -1, rec.crossed};
-        for (int pos = 0; pos < rec.count; ++pos) unitPersons_.push_back(packedOf_[r_.unitPerson(rec, pos)]);
+        const LayoutUnitRec& rec = r_.units[unitRecord_[u]];
+        units_[u] = {rec.row, packedItem(rec.next), familyNumber_[rec.parentFam], int(unitPersons_.size()),
+                     rec.count, -1, rec.crossed};
+        for (int pos = 0; pos < rec.count; ++pos) unitPersons_.push_back(personNumber_[r_.unitPerson(rec, pos)]);
+        unitCol_[u] = rec.col;
     }
     families_.assign(r_.families.size(), {});
     familyChildren_.clear();
     for (int f = 1; f < r_.families.size(); ++f) {
-        const LayoutFamilyRec& rec = r_.families[f];
-        families_[f] = {rec.row, rec.next, int(familyChildren_.size()), int(rec.children.size())};
+        const int record = familyRecord_[f];
+        const LayoutFamilyRec& rec = r_.families[record];
+        families_[f] = {rec.row, packedItem(rec.next), int(familyChildren_.size()), int(rec.children.size())};
         for (int i = 0; i < rec.children.size(); ++i) {
-            const int c = rec.children[i];
-            familyChildren_.push_back({c, r_.units[c].row, r_.units[c].parentFam == f});
-            if (r_.units[c].parentFam == f) units_[c].indexInBlock = i;
+            const int c = unitNumber_[rec.children[i]];
+            const bool placed = r_.units[rec.children[i]].parentFam == record;
+            familyChildren_.push_back({c, units_[c].row, placed});
+            if (placed) units_[c].indexInBlock = i;
         }
     }
     at_.assign(r_.persons.size(), {});
     unitOf_.assign(r_.persons.size(), 0);
     for (int p = 1; p < r_.persons.size(); ++p) {
-        const LayoutPersonRec& rec = r_.persons[personOf_[p]];
+        const LayoutPersonRec& rec = r_.persons[personRecord_[p]];
         at_[p] = {rec.newCol, rec.newRow};
-        unitOf_[p] = rec.unit;
+        unitOf_[p] = unitNumber_[rec.unit];
     }
 
     // Every row's table reaches past the rightmost column of the layout, so
@@ -76,8 +81,6 @@ void LayoutPushes::prepare() {
 
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
-    unitCol_.assign(r_.units.size(), 0);
-    for (int u = 1; u < r_.units.size(); ++u) unitCol_[u] = r_.units[u].col;
 
     // Areas of 32 columns in each row, the last column area and the last row
     // taking in all beyond.
@@ -94,35 +97,50 @@ void LayoutPushes::prepare() {
     prepared_ = true;
 }
 
-// Persons are numbered anew in the order they stand in the row lists, so
-// that a push walking a row finds their places one after another.
-void LayoutPushes::packPersons() {
-    packedOf_.assign(r_.persons.size(), 0);
-    personOf_.assign(1, 0);
-    personOf_.reserve(r_.persons.size());
-    auto pack = [&](int p) {
-        if (packedOf_[p]) return;
-        packedOf_[p] = int(personOf_.size());
-        personOf_.push_back(p);
+// Persons, units and families are numbered anew in the order they stand in
+// the row lists (a family's block followed by the units it places), so that
+// a push walking a row finds what it reads one after another.
+void LayoutPushes::packRecords() {
+    auto number = [](std::vector<int>& numbers, std::vector<int>& records, int size) {
+        numbers.assign(std::size_t(size), 0);
+        records.assign(1, 0);
+        records.reserve(std::size_t(size));
     };
-    auto packUnit = [&](int u) {
+    number(personNumber_, personRecord_, int(r_.persons.size()));
+    number(unitNumber_, unitRecord_, int(r_.units.size()));
+    number(familyNumber_, familyRecord_, int(r_.families.size()));
+    auto take = [](std::vector<int>& numbers, std::vector<int>& records, int record) {
+        if (numbers[record]) return;
+        numbers[record] = int(records.size());
+        records.push_back(record);
+    };
+    auto takeUnit = [&](int u) {
+        take(unitNumber_, unitRecord_, u);
         const LayoutUnitRec& rec = r_.units[u];
-        for (int pos = 0; pos < rec.count; ++pos) pack(r_.unitPerson(rec, pos));
+        for (int pos = 0; pos < rec.count; ++pos) take(personNumber_, personRecord_, r_.unitPerson(rec, pos));
     };
     for (int row = 1; row < r_.rowHead.size(); ++row) {
         for (int item = r_.rowHead[row]; item;) {
             if (item < 0) {
-                packUnit(-item);
+                takeUnit(-item);
                 item = r_.units[-item].next;
                 continue;
             }
+            take(familyNumber_, familyRecord_, item);
             const LayoutFamilyRec& fam = r_.families[item];
             for (int c : fam.children)
-                if (r_.units[c].row == 0 && r_.units[c].parentFam == item) packUnit(c);
+                if (r_.units[c].row == 0 && r_.units[c].parentFam == item) takeUnit(c);
             item = fam.next;
         }
     }
-    for (int p = 1; p < r_.persons.size(); ++p) pack(p);
+    for (int u = 1; u < r_.units.size(); ++u) takeUnit(u);
+    for (int f = 1; f < r_.families.size(); ++f) take(familyNumber_, familyRecord_, f);
+    for (int p = 1; p < r_.persons.size(); ++p) take(personNumber_, personRecord_, p);
+}
+
+// A row item (unit negative, family positive, 0 none) by the numbers here.
+int LayoutPushes::packedItem(int item) const {
+    return item < 0 ? -unitNumber_[-item] : familyNumber_[item];
 }
 
 // ---------------------------------------------------------------- cells
@@ -506,6 +524,7 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
         readAreas_.clear();
         readRows_.clear();
     }
+    item = packedItem(item);
     const std::pair<qint64, qint64> key((qint64(item) << 32) | quint32(target),
                                         (qint64(row) << 32) | quint32(startPos));
     const auto known = refused_.constFind(key);
@@ -537,8 +556,8 @@ bool LayoutPushes::guardedPush(int item, int startPos, int row, int target) {
         shared = cell(at_[p].row, at_[p].col).count > 1;
     }
     if (!shared) {
-        for (const auto& [p, from] : moveLog_) r_.persons[personOf_[p]].newCol = at_[p].col;
-        for (const auto& [u, from] : unitLog_) r_.units[u].col = unitCol_[u];
+        for (const auto& [p, from] : moveLog_) r_.persons[personRecord_[p]].newCol = at_[p].col;
+        for (const auto& [u, from] : unitLog_) r_.units[unitRecord_[u]].col = unitCol_[u];
         readAreas_.resize(readFrom);
         stampChanges();
         return true;

@@ -37,7 +37,8 @@ private:
         bool waitingTail = false;  // its row list goes on in another row
     };
     void prepare();
-    void packPersons();
+    void packRecords();
+    int packedItem(int item) const;
     bool openItem(Walk& w, int item, int startPos);
     bool startWalk(int item, int startPos, int row, int target);
     bool finishWalk(const Walk& w);
@@ -115,9 +116,11 @@ private:
         int col = 0, row = 0;
     };
     std::vector<At> at_;
-    // Persons here are numbered in the order of the row lists: a layout
-    // record's index from the number here and back, and each one's unit.
-    std::vector<int> personOf_, packedOf_, unitOf_;
+    // Persons, units and families here are numbered in the order of the row
+    // lists: the number of each record, the record of each number; and each
+    // person's unit.
+    std::vector<int> personNumber_, personRecord_, unitNumber_, unitRecord_, familyNumber_, familyRecord_;
+    std::vector<int> unitOf_;
     // Units' first columns while the passes run, as for persons.
     std::vector<int> unitCol_;
     std::vector<std::vector<Cell>> cells_;

@@ -1,6 +1,7 @@
 #include "BrowserExport.h"
 
 #include <map>
+#include <utility>
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -35,16 +36,16 @@ QString benchFolder() {
     return dir.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(dir);
 }
 
-QString generatedTreeFile(int persons) {
+QString generatedTreeFile(int persons, std::uint32_t seed) {
     static QTemporaryDir dir(benchFolder() + QStringLiteral("/kvora_exported_XXXXXX"));
-    static std::map<int, QString> made;
-    auto it = made.find(persons);
+    static std::map<std::pair<int, std::uint32_t>, QString> made;
+    auto it = made.find({persons, seed});
     if (it != made.end()) return it->second;
-    const QString folder = dir.filePath(QString::number(persons));
+    const QString folder = dir.filePath(QString::number(persons) + u'_' + QString::number(seed));
     QDir().mkpath(folder);
     const QString gedcom = QDir(folder).filePath(QStringLiteral("generated.ged"));
-    writeGeneratedGedcom(gedcom.toStdString(), persons);
+    writeGeneratedGedcom(gedcom.toStdString(), persons, seed);
     BrowserExport browser;
     browser.load(gedcom);
-    return made[persons] = browser.exportTo(folder);
+    return made[{persons, seed}] = browser.exportTo(folder);
 }

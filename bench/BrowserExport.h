@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <memory>
 
 #include <QString>
@@ -34,6 +36,6 @@ private:
 QString benchFolder();
 
 // The tree file a user gets from the project's generated GEDCOM file of
-// `persons` individuals (default seed) through the browser's export. Made
-// once per count in a run, in a folder removed when the run ends.
-QString generatedTreeFile(int persons);
+// `persons` individuals (from `seed`) through the browser's export. Made
+// once per count and seed in a run, in a folder removed when the run ends.
+QString generatedTreeFile(int persons, std::uint32_t seed = 1);

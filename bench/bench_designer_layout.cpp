@@ -163,6 +163,10 @@ void BM_OrganiseUnrelated(benchmark::State& state) {
 void BM_OrganiseExported(benchmark::State& state) {
     organise(state, exported(generatedTreeFile(int(state.range(0)))));
 }
+// The same sizes generated with other seeds. Arguments: persons, seed.
+void BM_OrganiseExportedSeed(benchmark::State& state) {
+    organise(state, exported(generatedTreeFile(int(state.range(0)), std::uint32_t(state.range(1)))));
+}
 void BM_OrganiseRealSample(benchmark::State& state) {
     organise(state, exported(realSampleTreeFile()));
 }
@@ -220,6 +224,10 @@ BENCHMARK(BM_OrganiseExported)->DenseRange(10000, 60000, 10000)->Unit(benchmark:
 BENCHMARK(BM_OrganiseExported)
     ->Name("BM_OrganiseExportedRefused")
     ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OrganiseExportedSeed)
+    ->ArgsProduct({benchmark::CreateDenseRange(10000, 60000, 10000), {2, 3}})
+    ->ArgNames({"persons", "seed"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrganiseRealSample)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OrganiseManyMarriages)->Arg(1000)->Arg(16000)->Unit(benchmark::kMillisecond)->Complexity();

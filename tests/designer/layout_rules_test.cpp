@@ -64,46 +64,52 @@ std::string descentDifference(int persons, unsigned seed, int cols, bool stepped
            " columns" + (stepped ? ", stepped" : "") + ": " + difference;
 }
 
+// Compares `trees` families of descent of the benchmarks' shape with the
+// rules: 500 to 3,000 persons (every twentieth 3,000 to 8,000 when `larger`)
+// over grids of 100 to 1,000 columns, each with a seed of its own.
+void compareDescents(std::mt19937& rng, int trees, bool larger) {
+    for (int round = 0; round < trees; ++round) {
+        const int persons =
+            larger && round % 20 == 19 ? 3000 + int(rng() % 5001) : 500 + int(rng() % 2501);
+        const int cols = 100 + int(rng() % 901);
+        const unsigned seed = rng();
+        ASSERT_EQ(descentDifference(persons, seed, cols, round % 4 == 3), "") << "round " << round;
+    }
+}
+
+// A sweep by hand: KV_LAYOUT_SWEEP asks for its size (0: none), and
+// KV_LAYOUT_SWEEP_SEED for its seed (1 when unset).
+int sweepSize() {
+    return qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP");
+}
+std::mt19937 sweepNumbers() {
+    const int seed = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP_SEED");
+    return std::mt19937(unsigned(seed ? seed : 1));
+}
+
 }  // namespace
 
-// Families of descent of the benchmarks' shape, from 500 to 3,000 persons,
-// over grids of 100 to 1,000 columns and many seeds. Their pushes carry
-// persons through long stretches of shared rows before the rows behind clear
-// the way, and every such push must run to its end before it is judged.
+// Families of descent of the benchmarks' shape. Their pushes carry persons
+// through long stretches of shared rows before the rows behind clear the
+// way, and every such push must run to its end before it is judged.
 TEST(LayoutRules, FamiliesOfDescentAsBenchmarked) {
     std::mt19937 rng(4848);
-    for (int round = 0; round < 120; ++round) {
-        const int persons = 500 + int(rng() % 2501);
-        const int cols = 100 + int(rng() % 901);
-        const unsigned seed = rng();
-        ASSERT_EQ(descentDifference(persons, seed, cols, round % 4 == 3), "") << "round " << round;
-    }
+    compareDescents(rng, 120, false);
 }
 
-// The same comparison over as many trees as KV_LAYOUT_SWEEP asks for (from
-// the seed in KV_LAYOUT_SWEEP_SEED, 1 when unset), run by hand before a change
-// to the layout lands; larger trees, up to 8,000 persons, come now and then.
+// The same over as many trees as a sweep asks for, larger ones among them;
+// run by hand before a change to the layout lands.
 TEST(LayoutRules, FamiliesOfDescentSweep) {
-    const int trees = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP");
-    if (trees <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
-    const int start = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP_SEED");
-    std::mt19937 rng(unsigned(start ? start : 1));
-    for (int round = 0; round < trees; ++round) {
-        const int persons = round % 20 == 19 ? 3000 + int(rng() % 5001) : 500 + int(rng() % 2501);
-        const int cols = 100 + int(rng() % 901);
-        const unsigned seed = rng();
-        ASSERT_EQ(descentDifference(persons, seed, cols, round % 4 == 3), "") << "round " << round;
-    }
+    if (sweepSize() <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
+    std::mt19937 rng = sweepNumbers();
+    compareDescents(rng, sweepSize(), true);
 }
 
-// Small random trees, layered and tangled, ten for each tree KV_LAYOUT_SWEEP
-// asks for, from the seed in KV_LAYOUT_SWEEP_SEED.
+// Small random trees, layered and tangled, ten for each tree a sweep asks for.
 TEST(LayoutRules, SmallRandomTreesSweep) {
-    const int trees = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP");
-    if (trees <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
-    const int start = qEnvironmentVariableIntValue("KV_LAYOUT_SWEEP_SEED");
-    std::mt19937 rng(unsigned(start ? start : 1));
-    for (int round = 0; round < 10 * trees; ++round) {
+    if (sweepSize() <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
+    std::mt19937 rng = sweepNumbers();
+    for (int round = 0; round < 10 * sweepSize(); ++round) {
         LayoutTree t(4 + int(rng() % 12), 3 + int(rng() % 6));
         randomTree(t, rng, round % 3 == 2);
         t.tree.SetStepped(round % 2 == 1);

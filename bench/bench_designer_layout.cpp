@@ -1,14 +1,18 @@
 // Automatic layout of the Tree Designer grid over generated trees of 1,000 to
-// 100,000 persons, over 100,000 persons without any family, over one family
-// with many children and one person with many marriages, and over trees as a
-// user gets them from GEDCOM files through the GEDCOM browser's export: the
-// project's generated GEDCOM files of 10,000 to 60,000 persons, the large
-// real sample of the test data (5.5.1-sample-3), and a generated file of
-// 100,000 persons whose layout is too wide for a grid and is refused.
+// 100,000 persons, families of descent of 20,000 persons on grids of other
+// widths and with other seeds, 100,000 persons without any family, one
+// family with many children and one person with many marriages, and over
+// trees as a user gets them from GEDCOM files through the GEDCOM browser's
+// export: the project's generated GEDCOM files of 10,000 to 60,000 persons
+// (seeds 1 to 3), the large real sample of the test data (5.5.1-sample-3),
+// and a generated file of 100,000 persons whose layout is too wide for a
+// grid and is refused.
 //   build/bin/bench_designer_layout
 //
 // Each round puts the persons back in the cells they had before and lays the
-// whole tree out again; only the layout itself is timed.
+// whole tree out again; only the layout itself is timed. The counter
+// `positions` is a digest of every person's cell after the layout: two
+// builds that lay a tree out alike show the same number.
 //
 // The work per person is nearly the same at every size: counted instructions
 // of Organise (valgrind --tool=callgrind --toggle-collect='SVGLayout::Organise*'

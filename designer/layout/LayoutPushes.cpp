@@ -77,7 +77,7 @@ void LayoutPushes::prepare() {
     for (int p = 1; p < r_.persons.size(); ++p) cell(at_[p].row, at_[p].col).enter(p);
     sharedByRow_.assign(rows + 1, {});
     sharedRows_.clear();
-    blockFrame_.assign(r_.families.size(), 0);
+    blockWalk_.assign(r_.families.size(), 0);
 
     activeUnit_.assign(r_.units.size(), 0);
     activeFam_.assign(r_.families.size(), 0);
@@ -214,7 +214,7 @@ inline void LayoutPushes::noteShared(int p, int row, int col) {
 bool LayoutPushes::mayMoveAgain(int p) const {
     const UnitLinks& unit = units_[unitOf_[p]];
     if (unit.row != 0 || !unit.parentFam || activeFam_[unit.parentFam] != activeEpoch_) return false;
-    return unit.indexInBlock >= walks_[blockFrame_[unit.parentFam]].index;
+    return unit.indexInBlock >= walks_[blockWalk_[unit.parentFam]].index;
 }
 
 // A row whose shifts have reached the limit lets no push of its own begin
@@ -256,7 +256,7 @@ inline int LayoutPushes::cellArea(int row, int col) const {
 
 inline void LayoutPushes::noteRowOpened(int row) {
     if (std::size_t(row) >= rowOpened_.size()) rowOpened_.resize(row + 1);
-    // The row's shifts grow only by the frames of this push opened there,
+    // The row's shifts grow only by the walks of this push there,
     // so they are as the push found them the first time it is let in.
     RowOpened& opened = rowOpened_[row];
     const int shifts = std::as_const(r_.rowShifts)[row];
@@ -394,7 +394,7 @@ bool LayoutPushes::openItem(Walk& w, int item, int startPos) {
         activeFam_[block] = activeEpoch_;
         w.block = block;
         w.index = from;
-        blockFrame_[block] = int(&w - walks_.data());
+        blockWalk_[block] = int(&w - walks_.data());
     }
     return true;
 }

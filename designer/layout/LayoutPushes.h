@@ -134,7 +134,7 @@ private:
     };
     std::vector<std::vector<SharedCell>> sharedByRow_;
     std::vector<int> sharedRows_;
-    std::vector<int> blockFrame_;
+    std::vector<int> blockWalk_;
     bool takenBack_ = false;  // its fate was known before its end
 
     // The push under way: its walks, the units and blocks it is pushing

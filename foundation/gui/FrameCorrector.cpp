@@ -1,6 +1,7 @@
 #include "FrameCorrector.h"
 
 #include <QEvent>
+#include <QTimerEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -19,6 +20,15 @@ void FrameCorrector::place(QWidget* window, const QMargins& guessed, const Frame
     corrector->placement_.start(frameFor, guessed, window->geometry());
 }
 
+namespace {
+
+// How often, and how many times at most, the margins are looked at once the
+// window shows.
+constexpr int kLookEveryMs = 20;
+constexpr int kLooks = 250;
+
+}  // namespace
+
 bool FrameCorrector::eventFilter(QObject* watched, QEvent* event) {
     const QWindow* handle = window_->windowHandle();
     if (!placement_.following() || watched != handle || !handle->isVisible()) return false;
@@ -29,11 +39,30 @@ bool FrameCorrector::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Resize:
     case QEvent::WindowStateChange:
     case QEvent::FocusIn:
-        if (const auto client = placement_.correction(handle->geometry(), handle->frameMargins()))
-            window_->setGeometry(*client);
+        correct();
+        if (placement_.following() && !look_.isActive()) {
+            looks_ = 0;
+            look_.start(kLookEveryMs, this);
+        }
         break;
     default:
         break;
     }
     return false;
+}
+
+void FrameCorrector::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != look_.timerId()) {
+        QObject::timerEvent(event);
+        return;
+    }
+    const QWindow* handle = window_->windowHandle();
+    if (handle && handle->isVisible()) correct();
+    if (!placement_.following() || ++looks_ >= kLooks) look_.stop();
+}
+
+void FrameCorrector::correct() {
+    const QWindow* handle = window_->windowHandle();
+    if (const auto client = placement_.correction(window_->geometry(), handle->frameMargins()))
+        window_->setGeometry(*client);
 }

@@ -103,6 +103,7 @@ TEST(WindowPlacement, TheDesignersFrameEndsInsideTheScreenOnceItsMarginsAreKnown
     const QMargins decoration(1, 20, 1, 5);
     const QMargins none;
     const QMargins passing(0, 0, -1599, -999);  // a frame still being made
+    const QMargins wrong(0, 0, 2, 25);
     const QSizeF largeGrid(40000, 30000);        // wanted sizes in twips
     const QSizeF smallGrid(600 * 15, 400 * 15);
     // What happens after the window was placed: the margins it then shows,
@@ -127,6 +128,11 @@ TEST(WindowPlacement, TheDesignersFrameEndsInsideTheScreenOnceItsMarginsAreKnown
          {1, 20, 1598, 975}},
         {"a passing size first", {}, largeGrid, false, false, true, none, {{passing, {}}, {decoration, {}}},
          {1, 20, 1598, 975}},
+        // Under load a frame being made can show margins that look real.
+        {"a wrong size first", {}, largeGrid, false, false, true, none, {{wrong, {}}, {decoration, {}}},
+         {1, 20, 1598, 975}},
+        {"a wrong size first, its place still on its way", {}, largeGrid, false, false, true, none,
+         {{wrong, {}}, {decoration, {0, 0, 1600, 1000}}}, {1, 20, 1598, 975}},
         {"upper half", {}, largeGrid, true, false, true, none, {{decoration, {}}}, {1, 20, 1598, 475}},
         {"lower half", {}, largeGrid, false, true, true, none, {{decoration, {}}}, {1, 520, 1598, 475}},
         {"lower half, guessed right", {}, smallGrid, false, true, true, decoration, {{decoration, {}}},
@@ -136,10 +142,23 @@ TEST(WindowPlacement, TheDesignersFrameEndsInsideTheScreenOnceItsMarginsAreKnown
          {500, 308, 600, 400}},
         {"a small grid where it was", {1500, 1500}, smallGrid, false, false, false, none, {{decoration, {}}},
          {101, 120, 600, 400}},
-        {"moved by the user before the frame was known", {}, largeGrid, false, false, true, none,
-         {{none, {300, 200, 800, 600}}, {decoration, {}}}, {300, 200, 800, 600}},
+        // Before its frame only the window manager framing it moves a
+        // window: it goes where its frame is wanted all the same.
+        {"moved while being framed", {}, largeGrid, false, false, true, none,
+         {{none, {300, 200, 800, 600}}, {decoration, {}}}, {1, 20, 1598, 975}},
+        {"framed at a passing place", {}, smallGrid, false, false, true, none,
+         {{decoration, {0, 0, 600, 400}}}, {500, 308, 600, 400}},
+        {"the frame kept on the screen by the window manager", {}, largeGrid, true, false, true, none,
+         {{decoration, {1, 20, 1600, 500}}}, {1, 20, 1598, 475}},
+        // Framed, a place of the window's own is the user's once it has been
+        // seen a few times in a row; seen once, it is a moment of the frame.
         {"the user's later moves stand", {}, largeGrid, false, false, true, none,
-         {{decoration, {}}, {decoration, {50, 60, 800, 600}}, {QMargins(4, 30, 4, 4), {}}}, {50, 60, 800, 600}},
+         {{decoration, {}}, {decoration, {50, 60, 800, 600}}, {decoration, {}}, {decoration, {}},
+          {QMargins(4, 30, 4, 4), {}}},
+         {50, 60, 800, 600}},
+        {"a moment elsewhere once framed", {}, largeGrid, false, false, true, none,
+         {{decoration, {}}, {decoration, {0, 0, 1598, 975}}, {QMargins(2, 22, 2, 2), {1, 20, 1598, 975}}},
+         {2, 22, 1596, 976}},
         {"a frame never known", {}, largeGrid, false, false, true, none, {{none, {}}, {none, {}}},
          {0, 0, 1600, 1000}},
     };

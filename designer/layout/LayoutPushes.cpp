@@ -184,10 +184,13 @@ inline void LayoutPushes::moveOn(int p, int col) {
 }
 
 // A row's table of cells when it holds every column up to `last` (grown to
-// do so while the tables stay within their bound), else none.
+// do so while the tables stay within their bound), else none. A walk whose
+// running column is left of the grid (a push to a target there) moves no
+// one and needs no table; growing one for it would only waste memory.
 inline LayoutPushes::Cell* LayoutPushes::rowCells(int row, int last) {
     std::vector<Cell>& cells = cells_[row];
     if (std::size_t(last) < cells.size()) return cells.data();
+    if (last < 0) return nullptr;
     return growRow(row, last);
 }
 

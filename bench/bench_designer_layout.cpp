@@ -65,23 +65,22 @@ LayoutInput generated(int persons, unsigned seed, int cols, bool unrelated) {
     return in;
 }
 
-// Families of descent of one size over grids of other widths and with other
-// seeds than the benchmarks' own trees (200 columns, seeded by their size).
-LayoutInput& descent(int persons, int cols, unsigned seed) {
-    static std::map<std::tuple<int, int, unsigned>, LayoutInput> made;
-    const auto key = std::make_tuple(persons, cols, seed);
+// Inputs are built once per size, grid width, seed and kind and kept for the
+// later rounds.
+LayoutInput& generatedInput(int persons, int cols, unsigned seed, bool unrelated) {
+    static std::map<std::tuple<int, int, unsigned, bool>, LayoutInput> made;
+    const auto key = std::make_tuple(persons, cols, seed, unrelated);
     auto it = made.find(key);
-    if (it == made.end()) it = made.emplace(key, generated(persons, seed, cols, false)).first;
+    if (it == made.end()) it = made.emplace(key, generated(persons, seed, cols, unrelated)).first;
     return it->second;
 }
 
-// Inputs are built once per size and kind and kept for the later rounds.
-LayoutInput& input(int persons, bool unrelated) {
-    static std::map<std::pair<int, bool>, LayoutInput> made;
-    auto it = made.find({persons, unrelated});
-    if (it == made.end()) it = made.emplace(std::make_pair(persons, unrelated), generated(persons, unsigned(persons), 200, unrelated)).first;
-    return it->second;
-}
+// The benchmarks' own trees: 200 columns, seeded by their size.
+LayoutInput& input(int persons, bool unrelated) { return generatedInput(persons, 200, unsigned(persons), unrelated); }
+
+// Families of descent of one size over grids of other widths and with other
+// seeds than the benchmarks' own trees.
+LayoutInput& descent(int persons, int cols, unsigned seed) { return generatedInput(persons, cols, seed, false); }
 
 // A tree file as a user gets it from a GEDCOM file, loaded once per file.
 LayoutInput& exported(const QString& treeFile) {

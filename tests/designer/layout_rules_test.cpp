@@ -14,18 +14,26 @@
 #include "SVGDisplay.h"
 #include "RandomTrees.h"
 
-// Small random trees: layered generations, and tangled ones whose lines
-// descend from themselves; Stepped and the vertical display in turn.
-TEST(LayoutRules, SmallRandomTrees) {
-    std::mt19937 rng(41);
-    for (int round = 0; round < 3000; ++round) {
+namespace {
+
+// Compares `trees` small random trees with the rules: layered generations,
+// and tangled ones whose lines descend from themselves; Stepped and the
+// vertical display in turn.
+void compareSmallRandomTrees(std::mt19937& rng, int trees) {
+    for (int round = 0; round < trees; ++round) {
         LayoutTree t(4 + int(rng() % 12), 3 + int(rng() % 6));
         randomTree(t, rng, round % 3 == 2);
         t.tree.SetStepped(round % 2 == 1);
         t.tree.SetHoriz(round % 5 != 4);
-        const std::string difference = LayoutRules::differenceFromLayout(t.tree);
-        ASSERT_EQ(difference, "") << "round " << round;
+        ASSERT_EQ(LayoutRules::differenceFromLayout(t.tree), "") << "round " << round;
     }
+}
+
+}  // namespace
+
+TEST(LayoutRules, SmallRandomTrees) {
+    std::mt19937 rng(41);
+    compareSmallRandomTrees(rng, 3000);
 }
 
 // Families of descent of 20 to 3,000 persons, with cousins and lines that
@@ -109,13 +117,7 @@ TEST(LayoutRules, FamiliesOfDescentSweep) {
 TEST(LayoutRules, SmallRandomTreesSweep) {
     if (sweepSize() <= 0) GTEST_SKIP() << "KV_LAYOUT_SWEEP=<trees> runs it";
     std::mt19937 rng = sweepNumbers();
-    for (int round = 0; round < 10 * sweepSize(); ++round) {
-        LayoutTree t(4 + int(rng() % 12), 3 + int(rng() % 6));
-        randomTree(t, rng, round % 3 == 2);
-        t.tree.SetStepped(round % 2 == 1);
-        t.tree.SetHoriz(round % 5 != 4);
-        ASSERT_EQ(LayoutRules::differenceFromLayout(t.tree), "") << "round " << round;
-    }
+    compareSmallRandomTrees(rng, 10 * sweepSize());
 }
 
 // A unit of three (A married to B and to C) whose couples' parents stand

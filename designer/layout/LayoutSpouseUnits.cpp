@@ -7,12 +7,22 @@
 #include "LayoutSort.h"
 #include "SVGLayout.h"
 #include "foundation/AppError.h"
+#include "tree_model/SVGBox.h"
+#include "tree_model/SVGFamily.h"
 
 namespace {
 
 // The error a dictionary raises when a key is added twice: two families of
 // the view with the same two parents.
 constexpr int kDuplicateKeyError = 457;
+
+// A person as a refusal names it: its caption on one line (a backslash
+// breaks a caption's lines) and, in brackets, its key; the key alone when it
+// has no caption.
+QString personLabel(const LayoutPersonRec& person) {
+    const QString caption = person.box ? person.box->GetText().replace(u'\\', u' ').simplified() : QString();
+    return caption.isEmpty() ? person.key : caption + QStringLiteral(" (") + person.key + u')';
+}
 
 }  // namespace
 
@@ -92,10 +102,18 @@ QVector<int> LayoutSpouseUnits::chainOrder(const QVector<int>& fams) {
     for (int f : fams) {
         const LayoutFamilyRec& rec = r_.families[f];
         const qint64 key = pairKey(rec.p1, rec.p2);
-        if (pairs.contains(key))
-            throw AppError(
-                kDuplicateKeyError, QString::fromLatin1(SVGLayout::kSource),
-                QStringLiteral("This key is already associated with an element of this collection"));
+        if (pairs.contains(key)) {
+            // Two families of one couple would take the same place in the
+            // marriage chain: the layout is refused, naming both families
+            // and the couple, so the user knows what to merge or remove.
+            const LayoutFamilyRec& first = r_.families[pairs.value(key)];
+            throw AppError(kDuplicateKeyError, QString::fromLatin1(SVGLayout::kSource),
+                           QStringLiteral("Families ") + first.fam->GetKey() + QStringLiteral(" and ") +
+                               rec.fam->GetKey() + QStringLiteral(" have the same two parents, ") +
+                               personLabel(r_.persons[first.p1]) + QStringLiteral(" and ") +
+                               personLabel(r_.persons[first.p2]) +
+                               QStringLiteral(": Auto Layout needs one family per couple"));
+        }
         pairs.insert(key, f);
         for (int p : {rec.p1, rec.p2})
             if (!spouses.contains(p)) {
@@ -157,11 +175,15 @@ QVector<int> LayoutSpouseUnits::chainOrder(const QVector<int>& fams) {
         ordered[current].clear();
         current = last;
     }
-    for (auto it = ordered.cbegin(); it != ordered.cend(); ++it)
-        if (!it.value().isEmpty())
+    // A marriage the walk did not reach: the links branch. The first person
+    // (in the order they entered) left with such a marriage is named.
+    for (int p : entered)
+        if (!ordered[p].isEmpty())
             throw AppError(errorNumber(SVGLayout::kSortSpousesErrorOffset),
                            QString::fromLatin1(SVGLayout::kSource),
-                           QStringLiteral("Internal error: Unable to sort set of related spouses"));
+                           QStringLiteral("Internal error: Unable to sort set of related spouses of ") +
+                               personLabel(r_.persons[p]) +
+                               QStringLiteral(": Auto Layout cannot put the marriages linked to this person in one row"));
     return chain;
 }
 

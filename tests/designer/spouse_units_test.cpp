@@ -64,11 +64,16 @@ TEST(LayoutSpouseUnits, ChainOfFour) {
 }
 
 // Marriage links that branch, and two families of one couple, cannot be put
-// in one row: the error reaches the caller and nobody moves.
+// in one row: the error reaches the caller, naming what the user must change,
+// and nobody moves.
 TEST(LayoutSpouseUnits, UnsortableSpousesKeepOldPositions) {
     {
+        // x married a, b and c, each of whom married again: the walk from a
+        // takes in x, c and c2 but never reaches b's second marriage.
         LayoutTree t;
-        t.persons({"x", "a", "b", "c", "a2", "b2", "c2"});
+        t.persons({"x", "a"});
+        t.person("b", "Bob Hall");
+        t.persons({"c", "a2", "b2", "c2"});
         t.family("xa", "x", "a");
         t.family("xb", "x", "b");
         t.family("xc", "x", "c");
@@ -79,18 +84,26 @@ TEST(LayoutSpouseUnits, UnsortableSpousesKeepOldPositions) {
         const AppError e = errorOf([&] { layout.Organise(t.tree); });
         EXPECT_EQ(e.number, errorNumber(SVGLayout::kSortSpousesErrorOffset));
         EXPECT_EQ(e.source, "SVGLayout");
-        EXPECT_EQ(e.description, "Internal error: Unable to sort set of related spouses");
+        EXPECT_EQ(e.description, "Internal error: Unable to sort set of related spouses of Bob Hall (b): "
+                                 "Auto Layout cannot put the marriages linked to this person in one row");
         for (int i = 1; i <= 7; ++i) EXPECT_EQ(t.cell(t.tree.GetPersons().keyAt(i - 1)), qMakePair(i, i));
         EXPECT_EQ(t.grid(), qMakePair(12, 8));
     }
     {
+        // The couple's two families, among other marriages of the unit; a
+        // caption spread over lines is named on one.
         LayoutTree t;
-        t.persons({"h", "w"});
+        t.person("h", "Adam\\Hall");
+        t.person("w", "Bella Hall");
+        t.person("o");
         t.family("f1", "h", "w");
+        t.family("f0", "o", "w");
         t.family("f2", "w", "h");
         SVGLayout layout;
         const AppError e = errorOf([&] { layout.Organise(t.tree); });
         EXPECT_EQ(e.number, 457);
+        EXPECT_EQ(e.description, "Families f1 and f2 have the same two parents, Adam Hall (h) and Bella Hall (w): "
+                                 "Auto Layout needs one family per couple");
         EXPECT_EQ(t.cell("h"), qMakePair(1, 1));
         EXPECT_EQ(t.cell("w"), qMakePair(2, 2));
     }

@@ -130,6 +130,21 @@ QString sUnescapeXML(const QString& s) {
 
 QString sReescapeXML(const QString& s) { return sEscapeXML(sUnescapeXML(s)); }
 
+namespace {
+
+// How many UTF-16 units from i make a character XML allows: 2 for a
+// surrogate pair, 1 for a single unit, 0 for a unit XML does not allow (a
+// control other than TAB, LF and CR, a lone surrogate, U+FFFE, U+FFFF).
+int xmlCharacterUnits(const QString& s, qsizetype i) {
+    const char16_t c = s[i].unicode();
+    if (c < 32) return c == u'\t' || c == u'\n' || c == u'\r' ? 1 : 0;
+    if (QChar::isHighSurrogate(c)) return i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode()) ? 2 : 0;
+    if (QChar::isLowSurrogate(c) || c == 0xFFFE || c == 0xFFFF) return 0;
+    return 1;
+}
+
+}  // namespace
+
 QString sEncodeNonASCII(const QString& s) {
     QString out;
     out.reserve(s.size());
@@ -137,18 +152,26 @@ QString sEncodeNonASCII(const QString& s) {
         const char16_t c = s[i].unicode();
         if (c == u'\t' || (c >= 32 && c < 128)) {
             out += QChar(c);
-        } else if (c == u'\n' || c == u'\r') {
-            appendReference(out, c);
-        } else if (c < 32) {
-            appendReference(out, 0xFFFD);  // not allowed in XML
-        } else if (QChar::isHighSurrogate(c) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
-            appendReference(out, QChar::surrogateToUcs4(c, s[i + 1].unicode()));
-            ++i;
-        } else if (QChar::isSurrogate(c) || c == 0xFFFE || c == 0xFFFF) {
-            appendReference(out, 0xFFFD);
-        } else {
-            appendReference(out, c);
+            continue;
         }
+        switch (xmlCharacterUnits(s, i)) {
+            case 0: appendReference(out, 0xFFFD); break;  // not allowed in XML
+            case 2:
+                appendReference(out, QChar::surrogateToUcs4(c, s[i + 1].unicode()));
+                ++i;
+                break;
+            default: appendReference(out, c);
+        }
+    }
+    return out;
+}
+
+QString withXMLCharacters(const QString& s) {
+    QString out = s;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        const int units = xmlCharacterUnits(out, i);
+        if (units == 0) out[i] = QChar(0xFFFD);
+        else i += units - 1;
     }
     return out;
 }

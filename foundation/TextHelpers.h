@@ -51,6 +51,11 @@ QString sReescapeXML(const QString& s);
 // characters XML does not allow (other controls, lone surrogates, U+FFFE,
 // U+FFFF) are written as U+FFFD.
 QString sEncodeNonASCII(const QString& s);
+// The text with each character that sEncodeNonASCII writes as U+FFFD (the
+// controls other than TAB, LF and CR, lone surrogates, U+FFFE and U+FFFF)
+// replaced by U+FFFD, so that text can be read as the file written from it
+// will read.
+QString withXMLCharacters(const QString& s);
 // Trailing spaces removed; "." appended unless the result is empty or ends with ".".
 QString sAddFullStop(const QString& s);
 // Leading and trailing spaces and tabs removed.

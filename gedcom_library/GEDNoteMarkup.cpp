@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include <QList>
+#include <QSet>
 #include <QStringView>
 
 #include "TextHelpers.h"
@@ -19,25 +20,30 @@ bool isTagSpace(QChar c) {
 
 QChar asciiLower(QChar c) { return c.unicode() >= u'A' && c.unicode() <= u'Z' ? QChar(c.unicode() + 32) : c; }
 
+// True when `text` at `at` holds `lowerName` in any ASCII letter case (a
+// browser folds no other letters in names).
+bool holdsNameAt(QStringView text, qsizetype at, QStringView lowerName) {
+    if (at + lowerName.size() > text.size()) return false;
+    for (qsizetype i = 0; i < lowerName.size(); ++i)
+        if (asciiLower(text[at + i]) != lowerName[i]) return false;
+    return true;
+}
+
 struct Attribute {
     QString name;        // in lower case
-    QStringView value;   // as written, without its quotes
-    QChar quote;         // the quote it was written in; null when none
-    bool hasValue = false;
+    QStringView value;   // as written, without its quotes; empty when it has none
 };
 
 struct Tag {
     qsizetype end = 0;   // just after its ">"
     bool isEnd = false;
-    bool selfClosing = false;
     QString name;        // in lower case
     QList<Attribute> attributes;
 };
 
 // Reads the tag whose "<" stands at `at`, step by step as a browser's
 // tokenizer does. False when the "<" begins no tag (a browser shows it as
-// text, or takes it for a comment of its own) or when the text ends inside
-// the tag.
+// text; the tag's name is then empty) or when the text ends inside the tag.
 bool readTag(QStringView text, qsizetype at, Tag& tag) {
     const qsizetype n = text.size();
     qsizetype p = at + 1;
@@ -56,12 +62,9 @@ bool readTag(QStringView text, qsizetype at, Tag& tag) {
             return true;
         }
         if (text[p] == u'/') {
-            // A "/" counts only right before the ">"; elsewhere it is passed over.
-            if (++p < n && text[p] == u'>') {
-                tag.selfClosing = true;
-                tag.end = p + 1;
-                return true;
-            }
+            // A "/" is passed over; right before the ">" it closes nothing
+            // but a void element, which needs no closing.
+            ++p;
             continue;
         }
         Attribute a;
@@ -71,14 +74,12 @@ bool readTag(QStringView text, qsizetype at, Tag& tag) {
             a.name += asciiLower(text[p++]);
         while (p < n && isTagSpace(text[p])) ++p;
         if (p < n && text[p] == u'=') {
-            a.hasValue = true;
             ++p;
             while (p < n && isTagSpace(text[p])) ++p;
             if (p >= n) return false;
             if (text[p] == u'"' || text[p] == u'\'') {
                 const qsizetype close = text.indexOf(text[p], p + 1);
                 if (close < 0) return false;
-                a.quote = text[p];
                 a.value = text.mid(p + 1, close - p - 1);
                 p = close + 1;
             } else {
@@ -89,6 +90,127 @@ bool readTag(QStringView text, qsizetype at, Tag& tag) {
         }
         tag.attributes.append(a);
     }
+}
+
+// Where the mark-up at `at` ends when a browser shows nothing of it: a
+// comment ("<!--" up to "-->" or "--!>"; "<!-->" and "<!--->" are empty
+// ones), a bogus comment ("<?", "<!" not followed by "--", "</" followed by
+// neither a letter nor ">") or a doctype up to the first ">", and "</>". A
+// comment without its end runs to the end of the text. -1 when the "<" at
+// `at` begins none of these.
+qsizetype endOfHiddenMarkup(QStringView text, qsizetype at) {
+    const qsizetype n = text.size();
+    if (at + 1 >= n) return -1;
+    const QChar next = text[at + 1];
+    const auto throughFirstGreater = [&](qsizetype from) {
+        const qsizetype gt = text.indexOf(u'>', from);
+        return gt < 0 ? n : gt + 1;
+    };
+    if (next == u'!') {
+        if (!text.mid(at + 2).startsWith(u"--")) return throughFirstGreater(at + 2);
+        const qsizetype body = at + 4;
+        if (text.mid(body).startsWith(u">")) return body + 1;
+        if (text.mid(body).startsWith(u"->")) return body + 2;
+        for (qsizetype p = text.indexOf(u"--", body); p >= 0; p = text.indexOf(u"--", p + 1)) {
+            if (text.mid(p + 2).startsWith(u">")) return p + 3;
+            if (text.mid(p + 2).startsWith(u"!>")) return p + 4;
+        }
+        return n;
+    }
+    if (next == u'?') return throughFirstGreater(at + 1);
+    if (next == u'/' && at + 2 < n) {
+        if (text[at + 2] == u'>') return at + 3;
+        if (!isAsciiLetter(text[at + 2])) return throughFirstGreater(at + 2);
+    }
+    return -1;
+}
+
+// How a browser reads what follows the start tag of an element: as mark-up,
+// or as text up to the element's own end tag (its references decoded or
+// not), with a script's own rules, or as text to the end.
+enum class ContentKind { Markup, EscapableText, RawText, ScriptText, PlainText };
+
+ContentKind contentKindOf(QStringView name) {
+    if (name == u"textarea" || name == u"title") return ContentKind::EscapableText;
+    if (name == u"style" || name == u"xmp" || name == u"iframe" || name == u"noembed" || name == u"noframes" ||
+        name == u"noscript")
+        return ContentKind::RawText;
+    if (name == u"script") return ContentKind::ScriptText;
+    if (name == u"plaintext") return ContentKind::PlainText;
+    return ContentKind::Markup;
+}
+
+// True when `text` at `at` holds an end tag of `lowerName` as a browser
+// reads one inside that element's text: "</", the name in any letter case,
+// then white space, "/" or ">".
+bool isEndTagAt(QStringView text, qsizetype at, QStringView lowerName) {
+    const qsizetype after = at + 2 + lowerName.size();
+    return text.mid(at).startsWith(u"</") && after < text.size() && holdsNameAt(text, at + 2, lowerName) &&
+           (isTagSpace(text[after]) || text[after] == u'/' || text[after] == u'>');
+}
+
+// True when `text` at `at` holds "<" or "</" (per `end`), "script" in any
+// letter case, then white space, "/" or ">"; `after` is then just past that.
+bool isScriptTagAt(QStringView text, qsizetype at, bool end, qsizetype& after) {
+    const qsizetype name = at + (end ? 2 : 1);
+    if (text[at] != u'<' || (end && (name - 1 >= text.size() || text[name - 1] != u'/'))) return false;
+    const qsizetype next = name + 6;
+    if (next >= text.size() || !holdsNameAt(text, name, u"script")) return false;
+    if (!isTagSpace(text[next]) && text[next] != u'/' && text[next] != u'>') return false;
+    after = next + 1;
+    return true;
+}
+
+// Where the text of a script that starts at `from` ends (the "<" of its end
+// tag, or the end of the text), as a browser reads it: inside "<!--" an
+// end tag still ends it unless "<script" came first, in which case the
+// first "</script" only undoes that, and "-->" leaves both.
+qsizetype endOfScriptText(QStringView text, qsizetype from) {
+    enum class State { Text, Escaped, DoubleEscaped } state = State::Text;
+    int dashes = 0;  // "-" read in a row inside "<!--", its own two included
+    const qsizetype n = text.size();
+    for (qsizetype p = from; p < n;) {
+        const QChar c = text[p];
+        qsizetype after = 0;
+        if (c == u'<' && state != State::DoubleEscaped && isEndTagAt(text, p, u"script")) return p;
+        if (state == State::Text) {
+            if (text.mid(p).startsWith(u"<!--")) {
+                state = State::Escaped;
+                dashes = 2;
+                p += 4;
+                continue;
+            }
+        } else if (c == u'-') {
+            ++dashes;
+            ++p;
+            continue;
+        } else if (c == u'>' && dashes >= 2) {
+            state = State::Text;
+        } else if (state == State::Escaped && isScriptTagAt(text, p, false, after)) {
+            state = State::DoubleEscaped;
+            dashes = 0;
+            p = after;
+            continue;
+        } else if (state == State::DoubleEscaped && isScriptTagAt(text, p, true, after)) {
+            state = State::Escaped;
+            dashes = 0;
+            p = after;
+            continue;
+        }
+        dashes = 0;
+        ++p;
+    }
+    return n;
+}
+
+// Where the text of an element of that kind that starts at `from` ends:
+// the "<" of the element's end tag, or the end of the text.
+qsizetype endOfElementText(QStringView text, qsizetype from, ContentKind kind, QStringView lowerName) {
+    if (kind == ContentKind::ScriptText) return endOfScriptText(text, from);
+    if (kind == ContentKind::PlainText) return text.size();
+    for (qsizetype lt = text.indexOf(u'<', from); lt >= 0; lt = text.indexOf(u'<', lt + 1))
+        if (isEndTagAt(text, lt, lowerName)) return lt;
+    return text.size();
 }
 
 // How a browser closes an element, as far as the elements of a note go: a
@@ -224,18 +346,42 @@ bool isSafeTarget(QStringView value) {
     return !u.left(end).contains(QChar(kUnknownReference));
 }
 
-// An attribute value written again between quotes: its own quote when it had
-// one, else apostrophes; line breaks as references, so the value stays on
-// the tag's line.
-void appendValue(QString& out, const Attribute& a) {
-    const QChar quote = a.quote.isNull() ? QChar(u'\'') : a.quote;
-    QString value = a.value.toString();
-    if (a.quote.isNull()) value.replace(u'\'', QStringLiteral("&#39;"));
-    value.replace(u'\r', QStringLiteral("&#13;")).replace(u'\n', QStringLiteral("&#10;"));
-    out += u'=' + quote + value + quote;
+// True when a link or picture may point there once the chart has written
+// it. A value that begins with "$" is a place-key reference, which the chart
+// expands into the key's place; where the tree has no such key the chart
+// drops the "$" alone and the rest becomes the address. So the rest must be
+// safe too, unless it begins with a key's name and ":" that no browser takes
+// for the scheme of a script or of a document of its own.
+bool isSafeLink(QStringView value) {
+    if (!isSafeTarget(value)) return false;
+    if (!value.startsWith(u'$')) return true;
+    const QStringView rest = value.mid(1);
+    if (isSafeTarget(rest)) return true;
+    const QStringView key = rest.left(rest.indexOf(u':'));
+    return bValidName(key.toString()) && key.compare(u"javascript", Qt::CaseInsensitive) != 0 &&
+           key.compare(u"vbscript", Qt::CaseInsensitive) != 0 && key.compare(u"data", Qt::CaseInsensitive) != 0;
 }
 
-bool holdsLineBreak(QStringView text) { return text.contains(u'\n') || text.contains(u'\r'); }
+// An attribute value between double quotes, as written: what would end the
+// value or the tag is written as a reference, and so are the white space
+// controls (the others never reach it), so that no control character stands
+// inside a tag. The references the value holds are left as they are, so
+// that a browser decodes them as it would have.
+void appendValue(QString& out, QStringView value) {
+    out += QStringLiteral("=\"");
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+            case u'"': out += QStringLiteral("&quot;"); break;
+            case u'<': out += QStringLiteral("&lt;"); break;
+            case u'>': out += QStringLiteral("&gt;"); break;
+            case u'\t': out += QStringLiteral("&#9;"); break;
+            case u'\n': out += QStringLiteral("&#10;"); break;
+            case u'\r': out += QStringLiteral("&#13;"); break;
+            default: out += c;
+        }
+    }
+    out += u'"';
+}
 
 constexpr qsizetype kElementCount = qsizetype(std::size(kElements));
 
@@ -306,102 +452,104 @@ void closeBeforeStart(QString& out, OpenElements& open, const Element& element) 
     if (isNamed(element, u"a")) closeNamed(u"a");
 }
 
-// An end tag: kept when it closes an element the note opened, after the end
-// tags of the elements opened inside that one; else left out, as a browser
-// passes over most of them. "</br>" is a line break to a browser.
-void appendEndTag(QString& out, QStringView written, const Tag& tag, const Element& element, OpenElements& open) {
+// An end tag: written anew when it closes an element the note opened,
+// after the end tags of the elements opened inside that one; else left out,
+// as a browser passes over most of them. "</br>" is a line break to a
+// browser.
+void appendEndTag(QString& out, const Element& element, OpenElements& open) {
     if (element.kind == ElementKind::Void) {
         if (isNamed(element, u"br")) out += QStringLiteral("<br>");
         return;
     }
     const qsizetype index = closedBy(open, element);
-    if (index < 0) return;
-    closeThrough(out, open, index + 1);
-    // A browser passes over what an end tag holds besides its name.
-    if (open.stack.last() == &element && tag.attributes.isEmpty() && !holdsLineBreak(written)) {
-        out += written;
-        open.places[elementIndex(element)].removeLast();
-        open.stack.removeLast();
-    } else {
-        closeThrough(out, open, index);
-    }
+    if (index >= 0) closeThrough(out, open, index);
 }
 
-// Appends the tag read at `at`: as written when a note may hold it, with its
-// other attributes left out, or as text.
+// Appends the tag read at `at`: written anew from what was read when a note
+// may hold it (its name in lower case, the attributes it may carry, nothing
+// else), or as text.
 void appendTag(QString& out, QStringView text, qsizetype at, const Tag& tag, OpenElements& open, bool& unsafe) {
-    const QStringView written = text.mid(at, tag.end - at);
     const Element* element = findElement(tag.name);
     if (!element) {
-        out += sEscapeXML(written.toString());
+        out += sEscapeXML(text.mid(at, tag.end - at).toString());
         unsafe = true;
         return;
     }
     if (tag.isEnd) {
-        appendEndTag(out, written, tag, *element, open);
+        appendEndTag(out, *element, open);
         return;
     }
     closeBeforeStart(out, open, *element);
     // "<b/>" opens a b element to a browser, as "<b>" does.
     if (element->kind != ElementKind::Void) push(open, *element);
-    // Written anew when anything is left out, and when it spans lines: a
-    // note's line breaks become "<br/>" tags, which must not land inside it.
-    bool rewrite = holdsLineBreak(written);
-    QList<const Attribute*> kept;
-    QList<QStringView> seen;
+    out += u'<' + tag.name;
+    QSet<QString> seen;
     for (const Attribute& a : tag.attributes) {
         // A browser keeps the first of attributes of one name.
-        if (seen.contains(QStringView(a.name))) {
-            rewrite = true;
-            continue;
-        }
-        seen.append(a.name);
-        if (!allows(*element, a.name) || (isURLAttribute(a.name) && !isSafeTarget(a.value))) {
+        if (seen.contains(a.name)) continue;
+        seen.insert(a.name);
+        if (!allows(*element, a.name) || (isURLAttribute(a.name) && !isSafeLink(a.value))) {
             unsafe = true;
-            rewrite = true;
             continue;
         }
-        kept.append(&a);
+        out += u' ' + a.name;
+        appendValue(out, a.value);
     }
-    if (!rewrite) {
-        out += written;
+    out += u'>';
+}
+
+// The text of an element a note may not hold (a script's, a style's, a text
+// area's, ...), shown as text: where a browser decodes references in it,
+// they stay references.
+void appendElementText(QString& out, QStringView content, ContentKind kind) {
+    if (kind != ContentKind::EscapableText) {
+        out += sEscapeXML(content.toString());
         return;
     }
-    out += u'<' + tag.name;
-    for (const Attribute* a : kept) {
-        out += u' ' + a->name;
-        if (a->hasValue) appendValue(out, *a);
+    for (const QChar c : content) {
+        if (c == u'<') out += QStringLiteral("&lt;");
+        else if (c == u'>') out += QStringLiteral("&gt;");
+        else out += c;
     }
-    out += tag.selfClosing ? QStringLiteral("/>") : QStringLiteral(">");
 }
 
 }  // namespace
 
 QString safeNoteMarkup(const QString& html, bool& unsafe) {
-    qsizetype lt = html.indexOf(u'<');
-    if (lt < 0) return html;
-    const QStringView text(html);
+    if (!html.contains(u'<')) return html;
+    // Read as the chart's file will hold it: characters XML does not allow
+    // (a form feed among them) are written there as U+FFFD, so they are
+    // U+FFFD here too, in tags as in text.
+    const QString chars = withXMLCharacters(html);
+    const QStringView text(chars);
     QString out;
-    out.reserve(html.size() + 16);
+    out.reserve(text.size() + 16);
     qsizetype done = 0;  // the text before it is in `out`
     Tag tag;
     OpenElements open;
-    while (lt >= 0) {
+    for (qsizetype lt = text.indexOf(u'<'); lt >= 0; lt = done < text.size() ? text.indexOf(u'<', done) : -1) {
         out += text.mid(done, lt - done);
-        if (text.mid(lt).startsWith(u"<!--")) {
-            // A comment shows nothing: it is left out, up to its end or,
-            // when it has none, to the end of the text.
-            // (From its "--", so that "<!-->" and "<!--->" end where they stand.)
-            const qsizetype close = text.indexOf(u"-->", lt + 2);
-            done = close < 0 ? text.size() : close + 3;
+        const qsizetype hidden = endOfHiddenMarkup(text, lt);
+        if (hidden >= 0) {
+            done = hidden;
         } else if (readTag(text, lt, tag)) {
             appendTag(out, text, lt, tag, open, unsafe);
             done = tag.end;
-        } else {
+            const ContentKind kind = tag.isEnd ? ContentKind::Markup : contentKindOf(tag.name);
+            if (kind != ContentKind::Markup) {
+                const qsizetype end = endOfElementText(text, done, kind, tag.name);
+                appendElementText(out, text.mid(done, end - done), kind);
+                done = end;
+            }
+        } else if (tag.name.isEmpty()) {
             out += QStringLiteral("&lt;");
             done = lt + 1;
+        } else {
+            // The note ends inside this tag: a browser would show nothing
+            // more. All the rest is shown as text, so that no word is lost.
+            out += sEscapeXML(text.mid(lt).toString());
+            done = text.size();
         }
-        lt = done < text.size() ? text.indexOf(u'<', done) : -1;
     }
     out += text.mid(done);
     closeThrough(out, open, 0);

@@ -38,7 +38,14 @@ TEST(TextHelpers, EncodeNonAsciiWritesOnlyReferencesXmlAllows) {
         {QString("plain ~"), "plain ~"},
         {QString(QChar(0x7F)), "\x7F"},  // below 128: copied
     };
-    for (const auto& c : cases) EXPECT_EQ(sEncodeNonASCII(c.in), c.out) << c.out;
+    for (const auto& c : cases) {
+        EXPECT_EQ(sEncodeNonASCII(c.in), c.out) << c.out;
+        // Text read before it is written sees what the file will hold: the
+        // characters written as U+FFFD are U+FFFD, the others stay.
+        EXPECT_EQ(sEncodeNonASCII(withXMLCharacters(c.in)), c.out) << c.out;
+    }
+    EXPECT_EQ(withXMLCharacters(QString::fromUtf16(u"a\f\U0001F600\u0000b\t\r\n", 9)),
+              QString::fromUtf16(u"a\uFFFD\U0001F600\uFFFDb\t\r\n", 9));
     // No length limit.
     EXPECT_EQ(sEncodeNonASCII(QString(40000, QChar(0xE9))).size(), 40000 * 8);
 }

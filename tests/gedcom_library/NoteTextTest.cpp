@@ -11,8 +11,9 @@ TEST(NoteText, PlainTextIsEscapedAndHtmlKept) {
     const std::pair<const char*, const char*> cases[] = {
         {"Fish &amp; chips", "Fish &amp; chips"},
         {"Fish & chips", "Fish &amp; chips"},
-        {"line<BR>next", "line<BR>next"},
-        {"<B>bold</B> text", "<B>bold</B> text"},
+        // Mark-up is kept, written anew.
+        {"line<BR>next", "line<br>next"},
+        {"<B>bold</B> text", "<b>bold</b> text"},
         {"a <b> b", "a &lt;b&gt; b"},
         {"1 < 2 \"quoted\" 'single'", "1 &lt; 2 &quot;quoted&quot; &apos;single&apos;"},
         {"&QUOT;already&QUOT;", "&QUOT;already&QUOT;"},

@@ -154,11 +154,11 @@ TEST(NotesHtmlFromAHostileFile, KeepOnlyWhatANoteNeedsWithOneWarningPerFile) {
                 "<div data-start='{1850}' data-evtype='Birth' data-event='Born' data-gtag='BIRT'>"
                 "Born in 1850 in <b>York</b>&lt;svg onload=alert(2)&gt;.</div><br/>\n<br/>\n"
                 "<div data-start='{1860}' data-evtype='RESI' data-event='Residence event' data-gtag='RESI'>"
-                "Residence event in 1860. <img src='x'><br><br/>\nsecond line</div><br/>\n<br/>\n"
+                "Residence event in 1860. <img src=\"x\"><br><br/>\nsecond line</div><br/>\n<br/>\n"
                 "Occupation. Smith &amp; <a>son</a>"));
     EXPECT_EQ(GEDIndiClass(record("I2")).GetFullNotes(),
-              q("<b>bold</b> &amp; <a href='http://example.org'>site</a>"));
-    EXPECT_EQ(GEDFamClass(record("F1")).GetFullNotes(), q("&lt;iframe src=x&gt;&lt;/iframe&gt;<br/>"));
+              q("<b>bold</b> &amp; <a href=\"http://example.org\">site</a>"));
+    EXPECT_EQ(GEDFamClass(record("F1")).GetFullNotes(), q("&lt;iframe src=x&gt;&lt;/iframe&gt;<br>"));
     // Asked again, the notes say nothing more.
     (void)GEDIndiClass(record("I1")).GetFullNotes();
     const QString warning =

@@ -135,7 +135,7 @@ TEST(RoadHostileNotesTest, NotesOfASharedFileRunNoScriptInTheTreeOrItsCharts) {
         ASSERT_EQ(charts.size(), 1);
         const QString text = chartText(charts.first());
         EXPECT_EQ(liveHostileScript(text), QStringList()) << charts.first().toStdString();
-        EXPECT_TRUE(text.contains(QLatin1String("<a href='https://example.org/'>site</a>"))) << charts.first().toStdString();
+        EXPECT_TRUE(text.contains(QLatin1String("<a href=\"https://example.org/\">site</a>"))) << charts.first().toStdString();
     }
     EXPECT_EQ(road.problems(), QStringList());
 }

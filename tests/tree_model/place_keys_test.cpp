@@ -76,6 +76,14 @@ TEST(PlaceKeys, ExpandingHTMLAndProgramData) {
     EXPECT_EQ(p.ExpandAllHTMLURLs("<img src=\"$nokey:a.png\">", true), "<img src=\"nokey:a.png\">");
     EXPECT_EQ(p.ExpandAllHTMLURLs("<img src=\"$img:a.png>", true), "<img src=\"$img:a.png>");
     EXPECT_EQ(p.ExpandAllHTMLURLs("<img src=\"$img:a\\b.png\">", true), "<img src=\"C:\\Pics\\a\\b.png\">");
+    // A place that holds quotes or angle brackets (a picture folder read
+    // from a shared GEDCOM file) stays inside its attribute value.
+    PlaceKeyClass hostile;
+    hostile.Define("GEDDIR1", "http://x.org/\"><img src=x onerror=y()>'/", "");
+    EXPECT_EQ(hostile.ExpandAllHTMLURLs("<a href=\"$GEDDIR1:b.jpg\">x</a> <img src='$GEDDIR1:'> t=\"$GEDDIR1:c\"", false),
+              "<a href=\"http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&#39;/b.jpg\">x</a> "
+              "<img src='http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&#39;/'> "
+              "t=\"http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&#39;/c\"");
 
     EXPECT_EQ(p.ExpandAllDataURLs("App |  $img:a.png | $nokey:b | 3", false), "App | web/pics/a.png | $nokey:b | 3");
     EXPECT_EQ(p.ExpandAllDataURLs("App |  $nokey:b |  3", false), "App |  $nokey:b |  3");

@@ -79,7 +79,8 @@ function boxPlaces(chart) {
 // chart run wrote, none inside another, nothing else in the notes block, and
 // no text or link of a note outside its holder or shown on the page; each
 // holder keeps its note's text. The notes of unbalanced_notes.ged all
-// hold "kvLoose" and try to close their holders or stay open past them.
+// hold "kvLoose" and try to close their holders or stay open past them, with
+// tags a form feed would end and a comment that "--!>" ends.
 async function checkNoteHolders(page, label, chart, file) {
     if (!chart.endsWith('.html')) return;
     const written = Array.from(fs.readFileSync(chart, 'utf8').matchAll(/<div [^>]*id="([PF][^"]*)" style="display:none;">/g),
@@ -107,7 +108,8 @@ async function checkNoteHolders(page, label, chart, file) {
                 .map((c) => c.outerHTML.slice(0, 60)),
             loose,
             shown: document.body.innerText.includes(marker),
-            withoutMarker: notes.filter((h) => !h.textContent.includes(marker)).map((h) => h.id)
+            withoutMarker: notes.filter((h) => !h.textContent.includes(marker)).map((h) => h.id),
+            notesText: notes.map((h) => h.textContent).join('\n')
         };
     }, [written, marker]);
     check(label + ': every notes holder the chart wrote is on the page, hidden, and none inside another',
@@ -117,8 +119,10 @@ async function checkNoteHolders(page, label, chart, file) {
     check(label + ': nothing of a note stands outside its holder or shows on the page',
         found.loose.length === 0 && !found.shown, JSON.stringify(found.loose));
     if (/unbalanced_notes/.test(file)) {
-        check(label + ': every holder keeps its note\'s text', written.length === 4 &&
+        check(label + ': every holder keeps its note\'s text', written.length === 6 &&
             found.withoutMarker.length === 0, JSON.stringify(found));
+        check(label + ': the words after a comment that "--!>" ends stay in the note',
+            /kvLooseAfterComment\s+kvLooseBold/.test(found.notesText), found.notesText);
     }
 }
 

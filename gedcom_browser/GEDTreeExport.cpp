@@ -39,14 +39,19 @@ void checkRecord(const QString& line, const QString& what) {
 
 // Writes one note line after its mark; a line too long for a tree file to
 // read back is broken into several, at the last blank that fits where there
-// is one (notes are HTML, where a line break reads as a blank).
+// is one (notes are HTML, where a line break reads as a blank), else before
+// the last tag that begins in it, so that no tag is cut in two (a tag cut
+// after its "</" would be read as a comment, and the element it ends would
+// stay open).
 void writeNoteLine(QString line, const QString& mark, const std::function<void(const QString&)>& writeLine) {
     while (!ReadTextFile::FitsInRecord(QString(mark + line))) {
         // Three bytes at most for a UTF-16 unit, room for the mark and CR LF.
         qsizetype cut = (ReadTextFile::kMaxRecordBytes - mark.size() - 2) / 3;
         if (line.at(cut - 1).isHighSurrogate()) --cut;
         const qsizetype blank = line.lastIndexOf(u' ', cut - 1);
+        const qsizetype tag = line.lastIndexOf(u'<', cut - 1);
         if (blank > 0) cut = blank;
+        else if (tag > 0) cut = tag;
         writeLine(mark + line.left(cut));
         line.remove(0, blank > 0 ? cut + 1 : cut);
     }

@@ -203,6 +203,31 @@ TEST_F(ExportTest, ANoteTooLongForOneLineIsWrittenOverSeveral) {
         EXPECT_TRUE(joined.contains(QStringLiteral(" word%1 ").arg(i))) << i;
 }
 
+// A long paragraph of mark-up without blanks is broken before a tag, so
+// that every line holds whole tags.
+TEST_F(ExportTest, ANoteOfMarkUpTooLongForOneLineIsBrokenBetweenTags) {
+    QByteArray ged = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Ann /Long/\n1 NOTE <i>start</i>";
+    const int pieces = 2000;
+    for (int i = 0; i < pieces; ++i) ged += "\n2 CONC <b>w" + QByteArray::number(i) + "</b><i>" + QByteArray(20, 'x') + "</i>";
+    ged += "\n0 TRLR\n";
+    const QString gedFile = dir.filePath(QStringLiteral("tags.ged"));
+    QFile f(gedFile);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(ged);
+    f.close();
+    session.loadFile(gedFile);
+    exported();
+    SVGTree tree;
+    EXPECT_EQ(loadTree(tree, out()), QStringList());
+    const QStringList notes = tree.GetPersons().value(QStringLiteral("I1"))->GetNotes();
+    EXPECT_GT(notes.size(), 1);
+    for (const QString& line : notes) {
+        EXPECT_EQ(line.count(u'<'), line.count(u'>')) << line.left(80).toStdString();
+        EXPECT_TRUE(line.startsWith(u'<')) << line.left(80).toStdString();
+    }
+    EXPECT_TRUE(notes.join(QString()).endsWith(QStringLiteral("<b>w%1</b><i>%2</i>").arg(pieces - 1).arg(QString(20, u'x'))));
+}
+
 TEST_F(ExportTest, AFailedExportLeavesAnOlderFileWhole) {
     QFile older(out());
     ASSERT_TRUE(older.open(QIODevice::WriteOnly));

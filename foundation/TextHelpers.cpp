@@ -118,6 +118,24 @@ QString sEscapeXML(const QString& s) {
     return out;
 }
 
+QString escapeAttributeValue(const QString& s) {
+    QString out;
+    out.reserve(s.size());
+    for (const QChar c : s) {
+        switch (c.unicode()) {
+            case u'"': out += QStringLiteral("&quot;"); break;
+            case u'\'': out += QStringLiteral("&apos;"); break;
+            case u'<': out += QStringLiteral("&lt;"); break;
+            case u'>': out += QStringLiteral("&gt;"); break;
+            case u'\t': out += QStringLiteral("&#9;"); break;
+            case u'\n': out += QStringLiteral("&#10;"); break;
+            case u'\r': out += QStringLiteral("&#13;"); break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
 QString sUnescapeXML(const QString& s) {
     QString out = s;
     out.replace(QStringLiteral("&apos;"), QStringLiteral("'"));

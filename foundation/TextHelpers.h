@@ -41,6 +41,11 @@ QString sStringFromPtr(const void* p, qsizetype n);
 
 // "&", ">", "<", the double quote and "'" as entity references, in that order.
 QString sEscapeXML(const QString& s);
+// Text for a quoted attribute value of HTML or XML: the quotes, "<", ">"
+// and the white space controls (tab, line feed, carriage return) as
+// character references, so that the value neither ends early nor breaks its
+// tag's line; "&" and the references the text holds are left as they are.
+QString escapeAttributeValue(const QString& s);
 // The five entity references of sEscapeXML back to characters ("&amp;" last).
 QString sUnescapeXML(const QString& s);
 // Escapes text that may already hold those entities exactly once.

@@ -362,27 +362,6 @@ bool isSafeLink(QStringView value) {
            key.compare(u"vbscript", Qt::CaseInsensitive) != 0 && key.compare(u"data", Qt::CaseInsensitive) != 0;
 }
 
-// An attribute value between double quotes, as written: what would end the
-// value or the tag is written as a reference, and so are the white space
-// controls (the others never reach it), so that no control character stands
-// inside a tag. The references the value holds are left as they are, so
-// that a browser decodes them as it would have.
-void appendValue(QString& out, QStringView value) {
-    out += QStringLiteral("=\"");
-    for (const QChar c : value) {
-        switch (c.unicode()) {
-            case u'"': out += QStringLiteral("&quot;"); break;
-            case u'<': out += QStringLiteral("&lt;"); break;
-            case u'>': out += QStringLiteral("&gt;"); break;
-            case u'\t': out += QStringLiteral("&#9;"); break;
-            case u'\n': out += QStringLiteral("&#10;"); break;
-            case u'\r': out += QStringLiteral("&#13;"); break;
-            default: out += c;
-        }
-    }
-    out += u'"';
-}
-
 constexpr qsizetype kElementCount = qsizetype(std::size(kElements));
 
 qsizetype elementIndex(const Element& element) { return &element - kElements; }
@@ -492,8 +471,9 @@ void appendTag(QString& out, QStringView text, qsizetype at, const Tag& tag, Ope
             unsafe = true;
             continue;
         }
-        out += u' ' + a.name;
-        appendValue(out, a.value);
+        // The value as written, between double quotes: the references it
+        // holds are left for a browser to decode as it would have.
+        out += u' ' + a.name + QStringLiteral("=\"") + escapeAttributeValue(a.value.toString()) + u'"';
     }
     out += u'>';
 }

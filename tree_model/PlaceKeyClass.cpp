@@ -28,25 +28,6 @@ void splitPlaces(const QString& value, QString& location, QString& folder) {
     }
 }
 
-// A place put into an attribute value of HTML, where a quote or an angle
-// bracket of its own (a place may come from a shared GEDCOM file's picture
-// paths) would end the value or begin mark-up: those are written as
-// references, which a browser reads back as the characters.
-QString attributeSafe(const QString& place) {
-    QString out;
-    out.reserve(place.size());
-    for (const QChar c : place) {
-        switch (c.unicode()) {
-            case u'"': out += QStringLiteral("&quot;"); break;
-            case u'\'': out += QStringLiteral("&#39;"); break;
-            case u'<': out += QStringLiteral("&lt;"); break;
-            case u'>': out += QStringLiteral("&gt;"); break;
-            default: out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 void PlaceKeyClass::Define(const QString& sKey, const QString& sURL, const QString& sLocal) {
@@ -166,7 +147,10 @@ QString PlaceKeyClass::ExpandAllHTMLURLs(const QString& sRec, bool bLocal) const
         const QString reference = text.mid(dollar, close - dollar);
         const QString expanded = ExpandURLName(reference, bLocal, false);
         if (!expanded.isEmpty())
-            text.replace(dollar, close - dollar, attributeSafe(expanded));
+            // A quote or angle bracket of the place (which may come from a
+            // shared GEDCOM file's picture paths) must not end the value or
+            // begin mark-up.
+            text.replace(dollar, close - dollar, escapeAttributeValue(expanded));
         else
             text.remove(dollar, 1);
     }

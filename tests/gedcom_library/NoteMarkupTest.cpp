@@ -37,7 +37,7 @@ TEST(NoteMarkup, WhatTheNotesEditorsWriteKeepsItsMeaning) {
         {"<br/><img src='pictures/anne.jpg' alt='Anne &amp; Tom' width='300'/>",
          "<br><img src=\"pictures/anne.jpg\" alt=\"Anne &amp; Tom\" width=\"300\">", false},
         {"<img src=\"http://example.org/a.png\" alt=\"Tom's\" width=\"120\"/>",
-         "<img src=\"http://example.org/a.png\" alt=\"Tom's\" width=\"120\">", false},
+         "<img src=\"http://example.org/a.png\" alt=\"Tom&apos;s\" width=\"120\">", false},
         {"<a href='https://example.org/x?a=1&amp;b=2' target='_blank'>site</a>",
          "<a href=\"https://example.org/x?a=1&amp;b=2\" target=\"_blank\">site</a>", false},
         {"<a href='HTTP://example.org'>x</a> <a href='mailto:ann@example.org'>mail</a>",

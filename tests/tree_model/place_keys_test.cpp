@@ -81,9 +81,9 @@ TEST(PlaceKeys, ExpandingHTMLAndProgramData) {
     PlaceKeyClass hostile;
     hostile.Define("GEDDIR1", "http://x.org/\"><img src=x onerror=y()>'/", "");
     EXPECT_EQ(hostile.ExpandAllHTMLURLs("<a href=\"$GEDDIR1:b.jpg\">x</a> <img src='$GEDDIR1:'> t=\"$GEDDIR1:c\"", false),
-              "<a href=\"http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&#39;/b.jpg\">x</a> "
-              "<img src='http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&#39;/'> "
-              "t=\"http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&#39;/c\"");
+              "<a href=\"http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&apos;/b.jpg\">x</a> "
+              "<img src='http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&apos;/'> "
+              "t=\"http://x.org/&quot;&gt;&lt;img src=x onerror=y()&gt;&apos;/c\"");
 
     EXPECT_EQ(p.ExpandAllDataURLs("App |  $img:a.png | $nokey:b | 3", false), "App | web/pics/a.png | $nokey:b | 3");
     EXPECT_EQ(p.ExpandAllDataURLs("App |  $nokey:b |  3", false), "App |  $nokey:b |  3");

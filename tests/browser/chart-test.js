@@ -379,6 +379,21 @@ function launchBrowser(profile) {
     });
 }
 
+// Runs body(context) in Chromium with a profile of its own under folder,
+// removed afterwards; an exception ends the checks as one failed check.
+async function inBrowser(folder, check, body) {
+    const profile = fs.mkdtempSync(path.join(folder, 'profile-'));
+    const context = await launchBrowser(profile);
+    try {
+        await body(context);
+    } catch (e) {
+        check('the browser checks ran to the end', false, e.message.split('\n').slice(0, 8).join(' / '));
+    } finally {
+        await context.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+}
+
 async function main() {
     fs.rmSync(chartDir, { recursive: true, force: true });
     fs.rmSync(shotDir, { recursive: true, force: true });
@@ -391,9 +406,7 @@ async function main() {
     const server = await startServer(chartDir);
     const httpUrl = (file) => 'http://127.0.0.1:' + server.address().port + '/' + path.relative(chartDir, file);
     const fileUrl = (file) => 'file://' + file;
-    const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
-    const context = await launchBrowser(profile);
-    try {
+    await inBrowser(outDir, check, async (context) => {
         // Every chart, by file (as the program's View opens it) and the
         // pan-and-zoom ones from a web server too.
         for (const kind of Object.keys(expected)) {
@@ -411,13 +424,8 @@ async function main() {
         await checkKeyboard(context, fileUrl(htmlHarwood), 'html');
         await checkPanZoom(context, httpUrl(pzHarwood), 'html pan-zoom (web server)', 'html-pz-panned.png');
         await checkPanels(context, httpUrl(pzHarwood), 'html pan-zoom (web server)', 'html-pz-panel.png');
-    } catch (e) {
-        check('the browser checks ran to the end', false, e.message.split('\n').slice(0, 8).join(' / '));
-    } finally {
-        await context.close();
-        server.close();
-        fs.rmSync(profile, { recursive: true, force: true });
-    }
+    });
+    server.close();
     console.log(failures ? failures + ' check(s) failed' : 'all checks passed; screenshots in ' + shotDir);
     process.exit(failures ? 1 : 0);
 }
@@ -426,4 +434,4 @@ async function main() {
 // browser checks (requiring this file skips them, status 77, when
 // playwright-core is missing).
 if (require.main === module) main();
-module.exports = { launchBrowser, openPage };
+module.exports = { launchBrowser, openPage, inBrowser };

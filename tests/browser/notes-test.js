@@ -18,7 +18,7 @@ const childProcess = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
-const { launchBrowser, openPage } = require('./chart-test.js');
+const { inBrowser, openPage } = require('./chart-test.js');
 
 const [generator, dataDir, outDir] = process.argv.slice(2);
 const SEED = Number(process.env.NOTES_SEED || 20261211);
@@ -242,9 +242,7 @@ async function main() {
     }
     if (!chart) process.exit(1);
 
-    const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
-    const context = await launchBrowser(profile);
-    try {
+    await inBrowser(outDir, check, async (context) => {
         // A script of a note that ran would count here.
         await context.addInitScript(() => { window.kvRan = () => { window.kvRuns = (window.kvRuns || 0) + 1; }; });
         const problems = [];
@@ -270,12 +268,7 @@ async function main() {
         const errors = problems.filter((p) => /^(script|dialog):/.test(p));
         check('no script error or dialog', errors.length === 0, errors.slice(0, 5).join('; '));
         await page.close();
-    } catch (e) {
-        check('the browser checks ran to the end', false, e.message.split('\n').slice(0, 8).join(' / '));
-    } finally {
-        await context.close();
-        fs.rmSync(profile, { recursive: true, force: true });
-    }
+    });
     console.log(failures ? failures + ' check(s) failed' : 'all checks passed');
     process.exit(failures ? 1 : 0);
 }

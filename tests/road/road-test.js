@@ -15,7 +15,7 @@ const childProcess = require('child_process');
 const fs = require('fs');
 const path = require('path');
 
-const { launchBrowser, openPage } = require('../browser/chart-test.js');
+const { inBrowser, openPage } = require('../browser/chart-test.js');
 
 const [generator, program, dataDir, outDir, ...gedFiles] = process.argv.slice(2);
 const chartDir = path.join(outDir, 'charts');
@@ -209,16 +209,9 @@ async function main() {
             places.slice(0, 3).join(', '));
         charts.push({ file: tree.file, persons: tree.persons, chart });
     }
-    const profile = fs.mkdtempSync(path.join(outDir, 'profile-'));
-    const context = await launchBrowser(profile);
-    try {
+    await inBrowser(outDir, check, async (context) => {
         for (const chart of charts) await checkChart(context, chart);
-    } catch (e) {
-        check('the browser checks ran to the end', false, e.message.split('\n').slice(0, 8).join(' / '));
-    } finally {
-        await context.close();
-        fs.rmSync(profile, { recursive: true, force: true });
-    }
+    });
     console.log(failures ? failures + ' check(s) failed' : 'all checks passed');
     process.exit(failures ? 1 : 0);
 }

@@ -140,25 +140,24 @@ ContentKind contentKindOf(QStringView name) {
     return ContentKind::Markup;
 }
 
-// True when `text` at `at` holds an end tag of `lowerName` as a browser
-// reads one inside that element's text: "</", the name in any letter case,
-// then white space, "/" or ">".
-bool isEndTagAt(QStringView text, qsizetype at, QStringView lowerName) {
-    const qsizetype after = at + 2 + lowerName.size();
-    return text.mid(at).startsWith(u"</") && after < text.size() && holdsNameAt(text, at + 2, lowerName) &&
-           (isTagSpace(text[after]) || text[after] == u'/' || text[after] == u'>');
-}
-
-// True when `text` at `at` holds "<" or "</" (per `end`), "script" in any
-// letter case, then white space, "/" or ">"; `after` is then just past that.
-bool isScriptTagAt(QStringView text, qsizetype at, bool end, qsizetype& after) {
+// True when `text` at `at` holds a start tag ("<") or an end tag ("</") of
+// `lowerName` as a browser finds one inside an element's text: the name in
+// any letter case, then white space, "/" or ">"; `after` is then just past
+// that character.
+bool isTagOfAt(QStringView text, qsizetype at, bool end, QStringView lowerName, qsizetype& after) {
     const qsizetype name = at + (end ? 2 : 1);
-    if (text[at] != u'<' || (end && (name - 1 >= text.size() || text[name - 1] != u'/'))) return false;
-    const qsizetype next = name + 6;
-    if (next >= text.size() || !holdsNameAt(text, name, u"script")) return false;
+    const qsizetype next = name + lowerName.size();
+    if (next >= text.size() || text[at] != u'<' || (end && text[at + 1] != u'/') ||
+        !holdsNameAt(text, name, lowerName))
+        return false;
     if (!isTagSpace(text[next]) && text[next] != u'/' && text[next] != u'>') return false;
     after = next + 1;
     return true;
+}
+
+bool isEndTagAt(QStringView text, qsizetype at, QStringView lowerName) {
+    qsizetype after = 0;
+    return isTagOfAt(text, at, true, lowerName, after);
 }
 
 // Where the text of a script that starts at `from` ends (the "<" of its end
@@ -186,12 +185,12 @@ qsizetype endOfScriptText(QStringView text, qsizetype from) {
             continue;
         } else if (c == u'>' && dashes >= 2) {
             state = State::Text;
-        } else if (state == State::Escaped && isScriptTagAt(text, p, false, after)) {
+        } else if (state == State::Escaped && isTagOfAt(text, p, false, u"script", after)) {
             state = State::DoubleEscaped;
             dashes = 0;
             p = after;
             continue;
-        } else if (state == State::DoubleEscaped && isScriptTagAt(text, p, true, after)) {
+        } else if (state == State::DoubleEscaped && isTagOfAt(text, p, true, u"script", after)) {
             state = State::Escaped;
             dashes = 0;
             p = after;

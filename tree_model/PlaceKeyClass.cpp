@@ -27,7 +27,6 @@ void splitPlaces(const QString& value, QString& location, QString& folder) {
         folder = value.mid(bar + 1);
     }
 }
-
 }  // namespace
 
 void PlaceKeyClass::Define(const QString& sKey, const QString& sURL, const QString& sLocal) {

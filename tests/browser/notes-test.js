@@ -207,16 +207,13 @@ async function readPage([notes, kept]) {
         }
     });
     result.panelsChecked = typeof tp_notes === 'function';
-    // Pictures the panel started to load have loaded or failed, so that an
-    // error handler that slipped through would have run.
-    await Promise.all(images.filter((img) => !img.complete).map((img) => new Promise((resolve) => {
-        img.addEventListener('load', resolve);
-        img.addEventListener('error', resolve);
-    })));
-    await Promise.all(Array.from(document.images).filter((img) => !img.complete).map((img) => new Promise((resolve) => {
-        img.addEventListener('load', resolve);
-        img.addEventListener('error', resolve);
-    })));
+    // Pictures of the page and of the panel have loaded or failed, so that
+    // an error handler that slipped through would have run.
+    await Promise.all(images.concat(Array.from(document.images)).filter((img) => !img.complete)
+        .map((img) => new Promise((resolve) => {
+            img.addEventListener('load', resolve);
+            img.addEventListener('error', resolve);
+        })));
     result.ran = window.kvRuns || 0;
     result.notesWithShownWords = shown.filter((w) => w.length).length;
     return result;
